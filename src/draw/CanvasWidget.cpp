@@ -1,0 +1,243 @@
+#include "draw/CanvasWidget.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace velarium {
+
+namespace {
+QColor toQColor(Rgb c) {
+    return QColor(std::clamp(c.red, 0, 255), std::clamp(c.green, 0, 255),
+                  std::clamp(c.blue, 0, 255));
+}
+
+// Device coordinates far outside the image are clamped, so that a huge but finite user
+// coordinate cannot overflow the raster engine's fixed-point arithmetic.
+double clampDevice(double v) { return std::clamp(v, -1.0e6, 1.0e6); }
+
+Qt::PenStyle penStyleOf(int style) {
+    switch (style) {
+        case kDash: return Qt::DashLine;
+        case kDot: return Qt::DotLine;
+        case kDashDot: return Qt::DashDotLine;
+        case kDashDotDot: return Qt::DashDotDotLine;
+        case 5: return Qt::NoPen;
+        default: return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle brushStyleOf(int fill) {
+    switch (fill) {
+        case kFillSolid: return Qt::SolidPattern;
+        case kFillHorizontal: return Qt::HorPattern;
+        case kFillVertical: return Qt::VerPattern;
+        case kFillUpwardDiagonal: return Qt::BDiagPattern;
+        case kFillDownwardDiagonal: return Qt::FDiagPattern;
+        case kFillCross: return Qt::CrossPattern;
+        case kFillDiagonalCross: return Qt::DiagCrossPattern;
+        default: return Qt::NoBrush;
+    }
+}
+}  // namespace
+
+CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setBackColor(Rgb{255, 255, 255});
+}
+
+CanvasWidget::~CanvasWidget() { endPainting(); }
+
+double CanvasWidget::dpr() const { return devicePixelRatioF(); }
+
+void CanvasWidget::ensureImage() {
+    const QSize want = (QSizeF(size()) * dpr()).toSize().expandedTo(QSize(1, 1));
+    if (image_.size() == want) return;
+    endPainting();
+    QImage fresh(want, QImage::Format_ARGB32_Premultiplied);
+    fresh.fill(toQColor(backColor()));
+    if (!image_.isNull()) {
+        QPainter p(&fresh);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = std::move(fresh);
+    layers_.clear();
+}
+
+QPainter& CanvasWidget::painter() {
+    ensureImage();
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing);
+        painter_->setRenderHint(QPainter::TextAntialiasing);
+        update();
+    }
+    return *painter_;
+}
+
+void CanvasWidget::endPainting() {
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+QPointF CanvasWidget::toDevice(double x, double y) const {
+    const double w = image_.width();
+    const double h = image_.height();
+    return {clampDevice((x - scaleLeft()) / scaleWidth() * w),
+            clampDevice((y - scaleTop()) / scaleHeight() * h)};
+}
+
+QPen CanvasWidget::pen(Rgb colour) const {
+    QPen p(toQColor(colour));
+    p.setWidthF(drawWidth() * dpr());
+    p.setCosmetic(true);
+    p.setStyle(penStyleOf(drawStyle()));
+    p.setCapStyle(Qt::RoundCap);
+    return p;
+}
+
+QFont CanvasWidget::drawingFont() const {
+    QFont f = font();
+    f.setBold(bold());
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * dpr());
+    else
+        f.setPixelSize(static_cast<int>(std::lround(f.pixelSize() * dpr())));
+    return f;
+}
+
+void CanvasWidget::renderClear(Rgb background) {
+    ensureImage();
+    endPainting();
+    image_.fill(toQColor(background));
+    update();
+}
+
+void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb colour) {
+    QPainter& p = painter();
+    p.setPen(pen(colour));
+    p.drawLine(toDevice(x1, y1), toDevice(x2, y2));
+}
+
+void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour) {
+    QPainter& p = painter();
+    p.setPen(pen(colour));
+    QBrush brush(toQColor(fillColor()), brushStyleOf(fillStyle()));
+    p.setBrush(brush);
+    // The radius is measured along x, as on every canvas of the program.
+    const QPointF c = toDevice(cx, cy);
+    const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
+    p.drawEllipse(c, r, r);
+    p.setBrush(Qt::NoBrush);
+}
+
+void CanvasWidget::renderArc(double cx, double cy, double radius, double start, double end,
+                             Rgb colour) {
+    QPainter& p = painter();
+    p.setPen(pen(colour));
+    const QPointF c = toDevice(cx, cy);
+    const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
+    // Qt counts angles counter-clockwise on the screen, in sixteenths of a degree. The user
+    // scale's y direction decides whether that is the user's counter-clockwise too.
+    const double toDeg = 180.0 / 3.14159265358979323846;
+    double a0 = start * toDeg;
+    double span = (end - start) * toDeg;
+    if (span < 0) span += 360.0 * std::ceil(-span / 360.0);
+    if (scaleHeight() > 0) {
+        a0 = -a0;
+        span = -span;
+    }
+    p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), static_cast<int>(std::lround(a0 * 16)),
+              static_cast<int>(std::lround(span * 16)));
+}
+
+void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
+    QPainter& p = painter();
+    const QPointF c = toDevice(x, y);
+    const double size = drawWidth() * dpr();
+    p.fillRect(QRectF(c.x() - size / 2, c.y() - size / 2, size, size), toQColor(colour));
+}
+
+void CanvasWidget::renderText(double x, double y, std::string_view text, Rgb colour) {
+    QPainter& p = painter();
+    p.setPen(toQColor(colour));
+    p.setFont(drawingFont());
+    const QFontMetricsF fm(p.font());
+    const QPointF topLeft = toDevice(x, y);
+    p.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()),
+               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+TextExtent CanvasWidget::measureText(std::string_view text) const {
+    QFont f = font();
+    f.setBold(bold());
+    const QFontMetricsF fm(f);
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const double w = std::max(1, width());
+    const double h = std::max(1, height());
+    return {fm.horizontalAdvance(s) / w * std::abs(scaleWidth()),
+            fm.height() / h * std::abs(scaleHeight())};
+}
+
+void CanvasWidget::keepLayer(int slot) {
+    ensureImage();
+    endPainting();
+    layers_[slot] = image_.copy();
+}
+
+void CanvasWidget::putBackLayer(int slot) {
+    auto it = layers_.find(slot);
+    if (it == layers_.end() || it->second.size() != image_.size()) return;
+    endPainting();
+    std::memcpy(image_.bits(), it->second.constBits(), static_cast<size_t>(image_.sizeInBytes()));
+    update();
+}
+
+QImage CanvasWidget::snapshot() {
+    ensureImage();
+    endPainting();
+    return image_;
+}
+
+void CanvasWidget::repaintNow() {
+    endPainting();
+    repaint();
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+    ensureImage();
+    endPainting();
+    // The image is kept at device resolution: the exposed rectangle maps onto its pixels 1:1.
+    QPainter p(this);
+    const QRectF r = event->rect();
+    p.drawImage(r, image_, QRectF(r.topLeft() * dpr(), r.size() * dpr()));
+}
+
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ensureImage();
+}
+
+CanvasMouse CanvasWidget::mouseOf(QMouseEvent* event) const {
+    CanvasMouse m;
+    const QPointF pos = event->position();
+    const double w = std::max(1, width());
+    const double h = std::max(1, height());
+    m.x = scaleLeft() + pos.x() / w * scaleWidth();
+    m.y = scaleTop() + pos.y() / h * scaleHeight();
+    m.button = event->button();
+    m.shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    m.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    m.alt = event->modifiers().testFlag(Qt::AltModifier);
+    return m;
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) { emit pressed(mouseOf(event)); }
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) { emit released(mouseOf(event)); }
+
+}  // namespace velarium

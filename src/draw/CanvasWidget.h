@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "draw/PlotCanvas.h"
+
+namespace velarium {
+
+// Mouse state handed to a screen with a press or a release, in the canvas's user units.
+struct CanvasMouse {
+    double x = 0;
+    double y = 0;
+    Qt::MouseButton button = Qt::NoButton;
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+// The Qt canvas: a PlotCanvas that renders into a persistent image at the device pixel ratio,
+// antialiased, with cosmetic pens, and shows that image whenever the widget is exposed.
+class CanvasWidget : public QWidget, public PlotCanvas {
+    Q_OBJECT
+public:
+    explicit CanvasWidget(QWidget* parent = nullptr);
+    ~CanvasWidget() override;
+
+    // The drawing as it stands, at device resolution.
+    QImage snapshot();
+    // Ends the batch of primitives and repaints the widget at once.
+    void repaintNow();
+
+signals:
+    void pressed(const velarium::CanvasMouse& mouse);
+    void released(const velarium::CanvasMouse& mouse);
+
+protected:
+    void renderClear(Rgb background) override;
+    void renderLine(double x1, double y1, double x2, double y2, Rgb colour) override;
+    void renderCircle(double cx, double cy, double radius, Rgb colour) override;
+    void renderArc(double cx, double cy, double radius, double start, double end,
+                   Rgb colour) override;
+    void renderPoint(double x, double y, Rgb colour) override;
+    void renderText(double x, double y, std::string_view text, Rgb colour) override;
+    TextExtent measureText(std::string_view text) const override;
+    void keepLayer(int slot) override;
+    void putBackLayer(int slot) override;
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPainter& painter();
+    void endPainting();
+    void ensureImage();
+    QPointF toDevice(double x, double y) const;
+    double dpr() const;
+    QPen pen(Rgb colour) const;
+    QFont drawingFont() const;
+    CanvasMouse mouseOf(QMouseEvent* event) const;
+
+    QImage image_;
+    std::unique_ptr<QPainter> painter_;
+    std::map<int, QImage> layers_;
+};
+
+}  // namespace velarium

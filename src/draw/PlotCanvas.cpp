@@ -1,0 +1,120 @@
+#include "draw/PlotCanvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velarium {
+
+namespace {
+bool finite(double a) { return std::isfinite(a); }
+template <class... T>
+bool allFinite(T... v) {
+    return (finite(v) && ...);
+}
+}  // namespace
+
+bool PlotCanvas::refuse() {
+    ++refused_;
+    return false;
+}
+
+void PlotCanvas::setScale(double left, double top, double right, double bottom) {
+    const double w = right - left;
+    const double h = bottom - top;
+    if (!allFinite(left, top, right, bottom, w, h) || w == 0 || h == 0) {
+        refuse();
+        return;
+    }
+    left_ = left;
+    top_ = top;
+    width_ = w;
+    height_ = h;
+    scaleChanged();
+}
+
+void PlotCanvas::clear() {
+    renderClear(back_);
+    curX_ = 0;
+    curY_ = 0;
+}
+
+void PlotCanvas::line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, fore_); }
+
+void PlotCanvas::line(double x1, double y1, double x2, double y2, Rgb colour) {
+    if (!allFinite(x1, y1, x2, y2)) {
+        refuse();
+        return;
+    }
+    renderLine(x1, y1, x2, y2, colour);
+    curX_ = x2;
+    curY_ = y2;
+}
+
+void PlotCanvas::circle(double cx, double cy, double radius) { circle(cx, cy, radius, fore_); }
+
+void PlotCanvas::circle(double cx, double cy, double radius, Rgb colour) {
+    if (!allFinite(cx, cy, radius)) {
+        refuse();
+        return;
+    }
+    renderCircle(cx, cy, std::abs(radius), colour);
+    curX_ = cx;
+    curY_ = cy;
+}
+
+void PlotCanvas::arc(double cx, double cy, double radius, double start, double end, Rgb colour) {
+    if (!allFinite(cx, cy, radius, start, end)) {
+        refuse();
+        return;
+    }
+    renderArc(cx, cy, std::abs(radius), start, end, colour);
+    curX_ = cx;
+    curY_ = cy;
+}
+
+void PlotCanvas::point(double x, double y) { point(x, y, fore_); }
+
+void PlotCanvas::point(double x, double y, Rgb colour) {
+    if (!allFinite(x, y)) {
+        refuse();
+        return;
+    }
+    renderPoint(x, y, colour);
+    curX_ = x;
+    curY_ = y;
+}
+
+void PlotCanvas::print(std::string_view text) {
+    if (!allFinite(curX_, curY_)) {
+        refuse();
+        return;
+    }
+    renderText(curX_, curY_, text, fore_);
+    // Next line: back to the left edge, one text height further down the screen.
+    const double lineHeight = measureText("Ag").height;
+    curX_ = left_;
+    curY_ += height_ > 0 ? lineHeight : -lineHeight;
+}
+
+TextExtent PlotCanvas::textExtent(std::string_view text) const { return measureText(text); }
+
+void PlotCanvas::setCurrentPosition(double x, double y) {
+    if (!allFinite(x, y)) {
+        refuse();
+        return;
+    }
+    curX_ = x;
+    curY_ = y;
+}
+
+void PlotCanvas::setDrawWidth(int pixels) { width_px_ = std::clamp(pixels, 1, 32767); }
+
+void PlotCanvas::setDrawStyle(int style) { style_ = std::clamp(style, 0, 6); }
+
+void PlotCanvas::setFillStyle(int style) { fill_ = std::clamp(style, 0, 7); }
+
+void PlotCanvas::saveLayer(int slot) { keepLayer(slot); }
+
+void PlotCanvas::restoreLayer(int slot) { putBackLayer(slot); }
+
+}  // namespace velarium

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velarium {
+
+// A colour as three components 0..255.
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+
+// Size of a text in user units (always positive).
+struct TextExtent {
+    double width = 0;
+    double height = 0;
+};
+
+// Line styles of a canvas.
+enum DrawStyle : int { kSolid = 0, kDash = 1, kDot = 2, kDashDot = 3, kDashDotDot = 4 };
+
+// Fill styles of circles: 0 solid, 1 transparent (the default), 2..7 hatches.
+enum FillStyle : int {
+    kFillSolid = 0,
+    kFillTransparent = 1,
+    kFillHorizontal = 2,
+    kFillVertical = 3,
+    kFillUpwardDiagonal = 4,
+    kFillDownwardDiagonal = 5,
+    kFillCross = 6,
+    kFillDiagonalCross = 7
+};
+
+// A drawing surface with a user coordinate system. The scale gives the user coordinates of
+// the top-left and bottom-right corners; a top larger than the bottom makes y grow upwards.
+// The x and y scales are independent.
+//
+// The public operations keep the drawing state (scale, colours, width, style, current position)
+// and refuse any primitive whose numbers are not finite; the refused ones are counted so that
+// tests and the random-event run can see that nothing unsound reached the screen.
+// Subclasses only render the primitives they are handed.
+class PlotCanvas {
+public:
+    virtual ~PlotCanvas() = default;
+
+    void setScale(double left, double top, double right, double bottom);
+    double scaleLeft() const { return left_; }
+    double scaleTop() const { return top_; }
+    double scaleWidth() const { return width_; }
+    double scaleHeight() const { return height_; }
+
+    // Erases to the background colour and puts the current position at (0, 0).
+    void clear();
+
+    void line(double x1, double y1, double x2, double y2);
+    void line(double x1, double y1, double x2, double y2, Rgb colour);
+    void circle(double cx, double cy, double radius);
+    void circle(double cx, double cy, double radius, Rgb colour);
+    // Arc of a circle from angle start to angle end (radians, counter-clockwise from +x in a
+    // y-up scale).
+    void arc(double cx, double cy, double radius, double start, double end, Rgb colour);
+    void point(double x, double y);
+    void point(double x, double y, Rgb colour);
+
+    // Prints with the text's top-left corner at the current position, then moves the current
+    // position to the start of the next text line.
+    void print(std::string_view text);
+    TextExtent textExtent(std::string_view text) const;
+
+    void setCurrentPosition(double x, double y);
+    double currentX() const { return curX_; }
+    double currentY() const { return curY_; }
+
+    void setForeColor(Rgb c) { fore_ = c; }
+    Rgb foreColor() const { return fore_; }
+    void setBackColor(Rgb c) { back_ = c; }
+    Rgb backColor() const { return back_; }
+    void setFillColor(Rgb c) { fillColour_ = c; }
+    Rgb fillColor() const { return fillColour_; }
+    void setDrawWidth(int pixels);
+    int drawWidth() const { return width_px_; }
+    void setDrawStyle(int style);
+    int drawStyle() const { return style_; }
+    void setFillStyle(int style);
+    int fillStyle() const { return fill_; }
+    void setBold(bool bold) { bold_ = bold; }
+    bool bold() const { return bold_; }
+    void setPersistent(bool on) { persistent_ = on; }
+    bool persistent() const { return persistent_; }
+
+    // Layers: keep the picture as it stands in a slot, and put it back later. A screen draws
+    // what a step leaves unchanged once, keeps it, and composes each step on top of it.
+    void saveLayer(int slot);
+    void restoreLayer(int slot);
+
+    // Number of primitives (and scales) refused because a number was not finite.
+    long refusedCount() const { return refused_; }
+
+protected:
+    // The canvas's own size in user units per pixel is the subclass's business; text metrics
+    // come from it too.
+    virtual void renderClear(Rgb background) = 0;
+    virtual void renderLine(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+    virtual void renderCircle(double cx, double cy, double radius, Rgb colour) = 0;
+    virtual void renderArc(double cx, double cy, double radius, double start, double end,
+                           Rgb colour) = 0;
+    virtual void renderPoint(double x, double y, Rgb colour) = 0;
+    virtual void renderText(double x, double y, std::string_view text, Rgb colour) = 0;
+    virtual TextExtent measureText(std::string_view text) const = 0;
+    virtual void keepLayer(int slot) = 0;
+    virtual void putBackLayer(int slot) = 0;
+    virtual void scaleChanged() {}
+
+private:
+    bool refuse();
+
+    double left_ = 0, top_ = 0, width_ = 1, height_ = 1;
+    double curX_ = 0, curY_ = 0;
+    Rgb fore_ = kBlack;
+    Rgb back_ = kWhite;
+    Rgb fillColour_ = kBlack;
+    int width_px_ = 1;
+    int style_ = kSolid;
+    int fill_ = kFillTransparent;
+    bool bold_ = false;
+    bool persistent_ = false;
+    long refused_ = 0;
+};
+
+}  // namespace velarium

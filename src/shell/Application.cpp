@@ -1,0 +1,30 @@
+#include "shell/Application.h"
+
+#include <QMessageBox>
+
+#include "draw/Alerts.h"
+#include "shell/Fonts.h"
+#include "shell/Program.h"
+
+namespace velarium {
+
+void prepareApplication(QApplication& app) {
+    installFontSubstitutions();
+    app.setQuitOnLastWindowClosed(true);
+    installAlerts({[] { QApplication::beep(); },
+                   [](const std::string& text) {
+                       QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text),
+                                       QMessageBox::Ok);
+                       box.exec();
+                   }});
+}
+
+int runProgram(QApplication& app) {
+    Program program;
+    program.onEnd([&app] { app.exit(0); });
+    QObject::connect(&app, &QApplication::lastWindowClosed, &app, [&program] { program.end(); });
+    program.screens().get(ScreenId::firststep).show();
+    return app.exec();
+}
+
+}  // namespace velarium

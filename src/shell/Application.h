@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QApplication>
+
+namespace velarium {
+
+// Prepares the application object: fonts, the alerts of the core, and ending when the last
+// visible window closes.
+void prepareApplication(QApplication& app);
+
+// Creates the program, shows the start-up screen and runs until the program ends.
+int runProgram(QApplication& app);
+
+}  // namespace velarium

@@ -1,0 +1,152 @@
+#include "shell/FirstStepScreen.h"
+
+#include <QMenuBar>
+
+#include "curve/CurveLab.h"
+#include "shell/Fonts.h"
+#include "shell/Navigation.h"
+#include "shell/Program.h"
+#include "shell/Twips.h"
+
+namespace velarium {
+
+namespace {
+template <class W>
+W* named(W* w, const char* name, const char* accessible = nullptr) {
+    w->setObjectName(QString::fromLatin1(name));
+    if (accessible) w->setAccessibleName(QString::fromUtf8(accessible));
+    return w;
+}
+
+QAction* entry(QObject* parent, const char* name, const char* caption, bool checkable = false) {
+    auto* a = new QAction(QString::fromUtf8(caption), parent);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setCheckable(checkable);
+    return a;
+}
+}  // namespace
+
+FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
+    setFont(timesGreek(8.25));
+    buildMenu();
+    buildControls();
+    lab_ = std::make_unique<CurveLab>(*this);
+    // Load: the lab's timer is off until START.
+    Timer1->setEnabled(false);
+    resize(twips(9000), twips(7500) + menuBar()->sizeHint().height());
+}
+
+FirstStepScreen::~FirstStepScreen() = default;
+
+void FirstStepScreen::buildMenu() {
+    QMenuBar* bar = menuBar();
+    XANAPISO = entry(this, "XANAPISO", "BACK");
+    DYNAMEISDIAFORES = entry(this, "DYNAMEISDIAFORES", "RADIUS OF CURVATURE", true);
+    campyles = entry(this, "campyles", "FACTORS THAT AFFECT ACCELERATION");
+    GUESSFORCE = entry(this, "GUESSFORCE", "MAKE AN ASSUMPTION FOR THE FORCE", true);
+    SXETIKH_KINHSH = entry(this, "SXETIKH_KINHSH", "RELATIVE MOTION");
+    TERMATISMOS = entry(this, "TERMATISMOS", "END");
+    PARAKATOEVENT = entry(this, "PARAKATOEVENT", "NEXT");
+
+    bar->addAction(XANAPISO);
+    QMenu* curve = bar->addMenu(QStringLiteral("CURVE - ACCELARATION"));
+    curve->setObjectName(QStringLiteral("CAMPYLONO_menu"));
+    CAMPYLONO = curve->menuAction();
+    CAMPYLONO->setObjectName(QStringLiteral("CAMPYLONO"));
+    curve->addAction(DYNAMEISDIAFORES);
+    curve->addAction(campyles);
+    curve->addAction(GUESSFORCE);
+    bar->addAction(SXETIKH_KINHSH);
+    bar->addAction(TERMATISMOS);
+    bar->addAction(PARAKATOEVENT);
+
+    connect(XANAPISO, &QAction::triggered, this, [this] { firststep_XANAPISO_Click(); });
+    connect(PARAKATOEVENT, &QAction::triggered, this, [this] { firststep_PARAKATOEVENT_Click(); });
+    connect(SXETIKH_KINHSH, &QAction::triggered, this, [this] { firststep_SXETIKH_KINHSH_Click(); });
+    connect(TERMATISMOS, &QAction::triggered, this, [this] { program_.end(); });
+}
+
+void FirstStepScreen::buildControls() {
+    auto* body = new QWidget(this);
+    body->setObjectName(QStringLiteral("firststep_body"));
+    setCentralWidget(body);
+
+    eikona = named(new CanvasWidget(body), "eikona", "Curve picture");
+    placeTwips(*eikona, 720, 240, 4575, 3855);
+    eikona->setBackColor(Rgb{255, 255, 255});
+    eikona->setScale(0, 10, 20, -10);
+
+    Text1 = named(new QPlainTextEdit(body), "Text1", "Explanation");
+    placeTwips(*Text1, 5400, 240, 3375, 6975);
+
+    Command1 = named(new QPushButton(QStringLiteral("START"), body), "Command1");
+    placeTwips(*Command1, 240, 4080, 1095, 375);
+
+    Option1 = named(new QRadioButton(QStringLiteral("Explanation for friction"), body), "Option1");
+    placeTwips(*Option1, 240, 4440, 1815, 495);
+    Option1->setChecked(true);
+    Option2 = named(new QRadioButton(QStringLiteral("Time"), body), "Option2");
+    placeTwips(*Option2, 240, 5160, 2655, 495);
+    Option3 = named(new QRadioButton(QStringLiteral("Factors that affect acceleration"), body),
+                    "Option3");
+    placeTwips(*Option3, 240, 5880, 2655, 495);
+
+    auto slider = [&](const char* name, const char* accessible, Qt::Orientation o, int lo, int hi,
+                      int large, int value) {
+        auto* s = named(new QScrollBar(o, body), name, accessible);
+        s->setRange(lo, hi);
+        s->setSingleStep(1);
+        s->setPageStep(large);
+        s->setValue(value);
+        return s;
+    };
+    platosvalue = slider("platosvalue", "Amplitude", Qt::Vertical, 1, 35, 5, 20);
+    placeTwips(*platosvalue, 3000, 4800, 255, 735);
+    syxnotikamp = slider("syxnotikamp", "Frequency", Qt::Horizontal, 1, 60, 2, 15);
+    placeTwips(*syxnotikamp, 3000, 4080, 975, 375);
+    arxikives = slider("arxikives", "Initial speed", Qt::Vertical, 0, 5, 2, 3);
+    placeTwips(*arxikives, 3720, 4800, 255, 735);
+    epitaxyno = slider("epitaxyno", "Tangential acceleration", Qt::Horizontal, 0, 35, 1, 20);
+    placeTwips(*epitaxyno, 3000, 4440, 975, 375);
+
+    auto label = [&](const char* name, double l, double t, double w, double h) {
+        auto* lb = named(new QLabel(body), name);
+        lb->setWordWrap(true);
+        lb->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        placeTwips(*lb, l, t, w, h);
+        return lb;
+    };
+    Label1 = label("Label1", 2880, 5520, 1095, 855);
+    Label2 = label("Label2", 3960, 4200, 1215, 255);
+    Label3 = label("Label3", 3960, 4560, 1575, 375);
+    Label4 = label("Label4", 3960, 5520, 1935, 495);
+
+    // At start only the canvas and the text box show.
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Option1, Option2, Option3,
+                                                      platosvalue, syxnotikamp, arxikives,
+                                                      epitaxyno, Label1, Label2, Label3, Label4})
+        w->hide();
+
+    Timer1 = new ScreenTimer(this, program_, [this] { lab_->firststep_Timer1_Timer(); });
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+}
+
+void FirstStepScreen::firststep_XANAPISO_Click() {
+    Command1->hide();
+    // Deselect both modes: an exclusive group would keep one of them checked.
+    for (QRadioButton* o : {Option2, Option3}) {
+        o->setAutoExclusive(false);
+        o->setChecked(false);
+        o->setAutoExclusive(true);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{platosvalue, syxnotikamp, arxikives,
+                                                      epitaxyno, Label1, Label2, Label3, Label4})
+        w->hide();
+    openIntroduction(program_);
+}
+
+void FirstStepScreen::firststep_PARAKATOEVENT_Click() { openRotatingDisk(program_); }
+
+void FirstStepScreen::firststep_SXETIKH_KINHSH_Click() { openRelativeMotion(program_); }
+
+}  // namespace velarium

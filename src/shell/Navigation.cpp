@@ -1,0 +1,37 @@
+#include "shell/Navigation.h"
+
+#include "shell/Program.h"
+
+namespace velarium {
+
+namespace {
+void bringUp(QWidget& w) {
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+}  // namespace
+
+void openRotatingDisk(Program& program) {
+    const QRect d = Program::display();
+    QWidget& disk = program.screens().get(ScreenId::exigisi2);
+    QWidget& choice = program.screens().get(ScreenId::DIALEGO);
+    const int width = static_cast<int>(0.8 * d.width());
+    disk.setGeometry(d.left(), d.top(), width, disk.height() > 0 ? disk.height() : d.height());
+    choice.move(d.left() + width, d.top());
+    bringUp(disk);
+}
+
+void openRelativeMotion(Program& program) {
+    const QRect d = Program::display();
+    QWidget& relative = program.screens().get(ScreenId::exigisirelative);
+    bringUp(relative);
+    relative.setGeometry(d);
+}
+
+void openIntroduction(Program& program) {
+    program.screens().get(ScreenId::firststep).hide();
+    bringUp(program.screens().get(ScreenId::EISAGOGIKI));
+}
+
+}  // namespace velarium

@@ -1,0 +1,24 @@
+#include "shell/Program.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace velarium {
+
+Program::Program() : screens_(*this) {}
+
+Program::~Program() = default;
+
+void Program::end() {
+    if (ended_) return;
+    ended_ = true;
+    screens_.closeAll();
+    if (endAction_) endAction_();
+}
+
+QRect Program::display() {
+    if (QScreen* s = QGuiApplication::primaryScreen()) return s->availableGeometry();
+    return {0, 0, 1024, 768};
+}
+
+}  // namespace velarium

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QRect>
+#include <functional>
+
+#include "shell/ScreenRegistry.h"
+
+namespace velarium {
+
+// What the whole program shares: the screens, and how to end. One instance, owned by main (or
+// by a test), passed by reference to every screen.
+class Program {
+public:
+    Program();
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    ScreenRegistry& screens() { return screens_; }
+
+    // Ends the program at once: every screen closes and no handler runs any more.
+    void end();
+    bool ended() const { return ended_; }
+    // What ending does after the screens are closed; the application quits its event loop.
+    void onEnd(std::function<void()> action) { endAction_ = std::move(action); }
+
+    // The part of the primary display that windows may use.
+    static QRect display();
+
+private:
+    ScreenRegistry screens_;
+    std::function<void()> endAction_;
+    bool ended_ = false;
+};
+
+}  // namespace velarium

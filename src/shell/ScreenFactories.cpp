@@ -1,0 +1,15 @@
+#include "shell/ScreenFactories.h"
+
+#include "shell/FirstStepScreen.h"
+#include "shell/PlaceholderScreen.h"
+
+namespace velarium {
+
+std::unique_ptr<QWidget> createScreen(ScreenId id, Program& program) {
+    switch (id) {
+        case ScreenId::firststep: return std::make_unique<FirstStepScreen>(program);
+        default: return std::make_unique<PlaceholderScreen>();
+    }
+}
+
+}  // namespace velarium

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QScrollBar>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "draw/Alerts.h"
+#include "draw/CanvasWidget.h"
+#include "shell/Program.h"
+
+namespace velarium::test {
+
+// A whole program for a screen test: its screens, with the beeps and messages of the core
+// recorded instead of sounded or shown.
+class TestProgram {
+public:
+    TestProgram();
+    ~TestProgram();
+
+    Program program;
+    int beeps = 0;
+    std::vector<std::string> messages;
+
+    template <class T>
+    T& screen(ScreenId id) {
+        return program.screens().as<T>(id);
+    }
+    QWidget& screen(ScreenId id) { return program.screens().get(id); }
+
+    // A named child of a screen; fails the test when it is missing.
+    template <class T>
+    T* child(ScreenId id, const char* name) {
+        T* c = screen(id).findChild<T*>(QString::fromLatin1(name));
+        if (!c) qFatal("no control %s on screen %s", name, screenInfo(id).name);
+        return c;
+    }
+
+private:
+    Alerts previous_;
+};
+
+// Prepares fonts once per test executable.
+void prepareScreenTests();
+
+// The pixel position of a user point on a canvas.
+QPoint canvasPixel(const CanvasWidget& canvas, double x, double y);
+// Presses and releases the left button at user coordinates, with the given modifiers.
+void pressCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifiers mods = {});
+void releaseCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifiers mods = {});
+// Moves a scroll bar as the user would, so that its change handler runs.
+void setSlider(QScrollBar& bar, int value);
+
+}  // namespace velarium::test
