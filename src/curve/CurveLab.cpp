@@ -34,10 +34,10 @@ void CurveLab::firststep_Command1_Click() {
 void CurveLab::firststep_Timer1_Timer() { ++labTick_; }
 
 void CurveLab::firststep_campyles_Click() {
-    s_.DYNAMEISDIAFORES->setChecked(false);
-    s_.GUESSFORCE->setChecked(false);
-    s_.Timer1->setEnabled(false);
-    labTick_ = 0;
+    firststep_Option3_Click();
+    s_.Option2->show();
+    s_.Option3->show();
+    s_.Option1->hide();
 }
 
 void CurveLab::firststep_GUESSFORCE_Click() {
@@ -59,7 +59,12 @@ void CurveLab::firststep_Option2_Click() {
     s_.Command1->show();
 }
 
-void CurveLab::firststep_Option3_Click() { firststep_campyles_Click(); }
+void CurveLab::firststep_Option3_Click() {
+    s_.DYNAMEISDIAFORES->setChecked(false);
+    s_.GUESSFORCE->setChecked(false);
+    s_.Timer1->setEnabled(false);
+    labTick_ = 0;
+}
 
 void CurveLab::firststep_eikona_MouseDown(const CanvasMouse&) {
     if (!s_.GUESSFORCE->isChecked()) s_.Text1->setPlainText(QString::fromUtf8(kPressText));

@@ -1,0 +1,190 @@
+#include <QMainWindow>
+
+#include "draw/Arrow.h"
+#include "draw/CanvasWidget.h"
+#include "shell/Program.h"
+#include "shell/ScreenTimer.h"
+#include "support/ScreenSupport.h"
+
+using namespace velarium;
+
+namespace {
+QColor at(CanvasWidget& c, double x, double y) {
+    const QImage img = c.snapshot();
+    const double dpr = c.devicePixelRatioF();
+    const QPoint p = test::canvasPixel(c, x, y);
+    return img.pixelColor(static_cast<int>(p.x() * dpr), static_cast<int>(p.y() * dpr));
+}
+
+int countDark(const QImage& img) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixelColor(x, y).lightness() < 100) ++n;
+    return n;
+}
+}  // namespace
+
+class CanvasWidgetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::prepareScreenTests(); }
+
+    void userScaleMapsWithYUp() {
+        CanvasWidget c;
+        c.resize(200, 100);
+        c.show();
+        c.setScale(0, 10, 20, -10);
+        c.clear();
+        c.setDrawWidth(3);
+        c.point(5, 5, {255, 0, 0});
+        c.point(15, -5, {0, 0, 255});
+        QCOMPARE(at(c, 5, 5), QColor(255, 0, 0));
+        QCOMPARE(at(c, 15, -5), QColor(0, 0, 255));
+        QCOMPARE(test::canvasPixel(c, 5, 5), QPoint(50, 25));  // upper left quarter
+        QCOMPARE(at(c, 5, -5), QColor(255, 255, 255));
+    }
+
+    void linesCirclesAndFillsRender() {
+        CanvasWidget c;
+        c.resize(120, 120);
+        c.show();
+        c.setScale(-10, 10, 10, -10);
+        c.clear();
+        c.setDrawWidth(3);
+        c.line(-10, 0, 10, 0, {0, 200, 0});
+        QCOMPARE(at(c, -5, 0), QColor(0, 200, 0));
+        c.setFillStyle(kFillSolid);
+        c.setFillColor({10, 20, 30});
+        c.circle(5, 5, 2, {10, 20, 30});
+        QCOMPARE(at(c, 5, 5), QColor(10, 20, 30));
+        c.setFillStyle(kFillTransparent);
+        c.circle(-5, 5, 2, {10, 20, 30});
+        QCOMPARE(at(c, -5, 5), QColor(255, 255, 255));
+        c.setDrawWidth(1);
+        c.setDrawStyle(kDot);
+        c.line(-10, -5, 10, -5, {0, 0, 0});
+        const QImage img = c.snapshot();
+        int dark = 0, light = 0;
+        const int row = static_cast<int>(test::canvasPixel(c, 0, -5).y() * c.devicePixelRatioF());
+        for (int x = 0; x < img.width(); ++x)
+            (img.pixelColor(x, row).lightness() < 128 ? dark : light)++;
+        QVERIFY(dark > 5 && light > 5);  // a dotted line has gaps
+    }
+
+    void printMovesDownAndMeasuresInUserUnits() {
+        CanvasWidget c;
+        c.setFont(QFont(QStringLiteral("Liberation Serif"), 10));
+        c.resize(300, 300);
+        c.show();
+        c.setScale(0, 10, 20, -10);
+        c.clear();
+        c.setCurrentPosition(2, 8);
+        c.print("ω Δ α β γ");
+        const TextExtent e = c.textExtent("ω Δ α β γ");
+        QVERIFY(e.width > 0.5 && e.width < 10);
+        QVERIFY(e.height > 0.3 && e.height < 3);
+        QCOMPARE(c.currentX(), 0.0);
+        QVERIFY(qAbs(c.currentY() - (8 - e.height)) < 1e-9);
+        const QImage img = c.snapshot();
+        QVERIFY(countDark(img) > 10);
+        c.setBold(true);
+        QVERIFY(c.textExtent("ω Δ α β γ").width >= e.width);
+    }
+
+    void drawingSurvivesCoveringAndResizing() {
+        QMainWindow w;
+        auto* c = new CanvasWidget(&w);
+        c->setGeometry(0, 0, 100, 100);
+        c->setPersistent(true);
+        w.resize(100, 100);
+        w.show();
+        c->setScale(0, 10, 10, 0);
+        c->clear();
+        c->setDrawWidth(3);
+        drawArrow(*c, 1, 5, 8, 0, 255, 0, 0);
+        c->repaintNow();
+        const QImage before = c->snapshot();
+        w.hide();
+        w.show();
+        c->repaintNow();
+        QCOMPARE(c->snapshot(), before);
+        QCOMPARE(w.grab().toImage().pixelColor(50, 50), QColor(255, 0, 0));
+        // A larger canvas keeps what was drawn where it was, until the screen redraws.
+        c->resize(150, 150);
+        const QImage grown = c->snapshot();
+        const double dpr = c->devicePixelRatioF();
+        QCOMPARE(grown.width(), static_cast<int>(150 * dpr));
+        QCOMPARE(grown.pixelColor(static_cast<int>(50 * dpr), static_cast<int>(50 * dpr)),
+                 QColor(255, 0, 0));
+    }
+
+    void refusesNonFiniteAndKeepsItsScale() {
+        CanvasWidget c;
+        c.resize(50, 50);
+        c.setScale(0, 10, 20, -10);
+        c.setScale(0, 0, 0, 5);
+        c.line(0, 0, qInf(), 0);
+        c.point(qQNaN(), 0);
+        QCOMPARE(c.refusedCount(), 3L);
+        QCOMPARE(c.scaleWidth(), 20.0);
+        c.line(0, 0, 1e300, -1e300);  // finite but far: drawn clamped, not refused
+        QCOMPARE(c.refusedCount(), 3L);
+    }
+
+    void pressGivesUserCoordinatesAndModifiers() {
+        CanvasWidget c;
+        c.resize(200, 200);
+        c.show();
+        c.setScale(0, 10, 20, -10);
+        CanvasMouse got;
+        connect(&c, &CanvasWidget::released, [&](const CanvasMouse& m) { got = m; });
+        test::releaseCanvas(c, 15, -5, Qt::ShiftModifier | Qt::AltModifier);
+        QVERIFY(qAbs(got.x - 15) < 0.11 && qAbs(got.y + 5) < 0.11);
+        QVERIFY(got.shift && got.alt && !got.ctrl);
+    }
+
+    void layersComposeOverAKeptPicture() {
+        CanvasWidget c;
+        c.resize(100, 100);
+        c.show();
+        c.setScale(0, 10, 10, 0);
+        c.clear();
+        c.setDrawWidth(4);
+        c.point(2, 2, {255, 0, 0});
+        c.saveLayer(1);
+        c.point(8, 8, {0, 0, 255});
+        c.restoreLayer(1);
+        QCOMPARE(at(c, 2, 2), QColor(255, 0, 0));
+        QCOMPARE(at(c, 8, 8), QColor(255, 255, 255));
+    }
+
+    void timerKeepsAFramePeriodAndNeverNests() {
+        Program program;
+        int runs = 0;
+        ScreenTimer* self = nullptr;
+        ScreenTimer timer(nullptr, program, [&] {
+            ++runs;
+            self->tick();  // a tick due inside the handler does not start a second one
+        });
+        self = &timer;
+        timer.setInterval(1);
+        QCOMPARE(timer.interval(), 1);
+        QCOMPARE(timer.realPeriod(), ScreenTimer::kMinimumPeriodMs);
+        timer.tick();
+        QCOMPARE(runs, 0);  // disabled: no event
+        timer.setEnabled(true);
+        timer.tick();
+        QCOMPARE(runs, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(runs >= 3, 2000);
+        timer.setInterval(250);
+        QCOMPARE(timer.realPeriod(), 250);
+        timer.setInterval(0);
+        const int stopped = runs;
+        QTest::qWait(60);
+        QCOMPARE(runs, stopped);
+    }
+};
+
+QTEST_MAIN(CanvasWidgetTest)
+#include "CanvasWidgetScreenTest.moc"

@@ -1,0 +1,184 @@
+#include <QMenu>
+#include <QMenuBar>
+
+#include "curve/CurveLab.h"
+#include "shell/FirstStepScreen.h"
+#include "shell/Fonts.h"
+#include "support/ScreenSupport.h"
+
+using namespace velarium;
+using velarium::test::TestProgram;
+
+class FirstStepScreenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::prepareScreenTests(); }
+
+    void menuBarHasTheEntriesInOrder() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        QCOMPARE(s.windowTitle(), QStringLiteral("FIRST EXPLANATION"));
+        QStringList top;
+        for (QAction* a : s.menuBar()->actions()) top << a->objectName() + "=" + a->text();
+        QCOMPARE(top, (QStringList{"XANAPISO=BACK", "CAMPYLONO=CURVE - ACCELARATION",
+                                   "SXETIKH_KINHSH=RELATIVE MOTION", "TERMATISMOS=END",
+                                   "PARAKATOEVENT=NEXT"}));
+        QMenu* curve = s.CAMPYLONO->menu();
+        QVERIFY(curve);
+        QStringList drop;
+        for (QAction* a : curve->actions())
+            drop << a->objectName() + "=" + a->text() + (a->isCheckable() ? "+" : "");
+        QCOMPARE(drop, (QStringList{"DYNAMEISDIAFORES=RADIUS OF CURVATURE+",
+                                    "campyles=FACTORS THAT AFFECT ACCELERATION",
+                                    "GUESSFORCE=MAKE AN ASSUMPTION FOR THE FORCE+"}));
+        for (QAction* a : s.menuBar()->actions()) QVERIFY(a == s.CAMPYLONO || !a->isCheckable());
+    }
+
+    void onlyCanvasAndTextShowAtStart() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        QVERIFY(s.eikona->isVisible());
+        QVERIFY(s.Text1->isVisible());
+        QVERIFY(s.Text1->toPlainText().isEmpty());
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 s.Command1, s.Option1, s.Option2, s.Option3, s.platosvalue, s.syxnotikamp,
+                 s.arxikives, s.epitaxyno, s.Label1, s.Label2, s.Label3, s.Label4})
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QVERIFY(!s.Timer1->isEnabled());
+        QCOMPARE(s.Command1->geometry(), QRect(16, 272, 73, 25));
+        QCOMPARE(s.Command1->text(), QStringLiteral("START"));
+        QVERIFY(s.Option1->isChecked());
+        QCOMPARE(s.platosvalue->value(), 20);
+        QCOMPARE(s.syxnotikamp->maximum(), 60);
+        QCOMPARE(s.arxikives->pageStep(), 2);
+        QCOMPARE(s.eikona->accessibleName(), QStringLiteral("Curve picture"));
+    }
+
+    void pressOnCanvasExplainsWithoutGuessForce() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        test::pressCanvas(*s.eikona, 10, 0);
+        QCOMPARE(s.Text1->toPlainText(),
+                 QStringLiteral("The centripetal acceleration has a direction towards the convex "
+                                "of the curve. If the speed changes there is a component tangent "
+                                "to the curve, the circles are plotted according to the radius of "
+                                "curvature."));
+    }
+
+    void startRestartsTheCountAndEnablesTheTimer() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        s.campyles->trigger();
+        s.Option2->click();
+        QVERIFY(s.Command1->isVisible());
+        QTest::mouseClick(s.Command1, Qt::LeftButton);
+        QVERIFY(s.Timer1->isEnabled());
+        s.Timer1->tick();
+        s.Timer1->tick();
+        QCOMPARE(s.lab().labTick(), 2);
+        QTest::mouseClick(s.Command1, Qt::LeftButton);
+        QCOMPARE(s.lab().labTick(), 0);
+    }
+
+    void endClosesEveryScreenAndStopsTimers() {
+        TestProgram t;
+        bool quit = false;
+        t.program.onEnd([&] { quit = true; });
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        s.campyles->trigger();
+        s.Option2->click();
+        QTest::mouseClick(s.Command1, Qt::LeftButton);
+        QVERIFY(s.Timer1->isEnabled());
+        t.screen(ScreenId::exigisi2).show();
+        s.TERMATISMOS->trigger();
+        QVERIFY(quit);
+        QVERIFY(!s.isVisible());
+        QVERIFY(!t.screen(ScreenId::exigisi2).isVisible());
+        const int before = s.lab().labTick();
+        s.Timer1->tick();
+        QCOMPARE(s.lab().labTick(), before);
+    }
+
+    void registryCreatesEachScreenOnceOnFirstTouch() {
+        TestProgram t;
+        for (const ScreenInfo& info : allScreens()) QVERIFY(!t.program.screens().exists(info.id));
+        for (const ScreenInfo& info : allScreens()) {
+            QWidget& a = t.screen(info.id);
+            QWidget& b = t.screen(info.id);
+            QCOMPARE(&a, &b);
+            QCOMPARE(a.objectName(), QString::fromLatin1(info.name));
+            QCOMPARE(a.windowTitle(), QString::fromUtf8(info.caption));
+            QCOMPARE(t.program.screens().creations(info.id), 1);
+        }
+        QCOMPARE(t.screen(ScreenId::rotating).windowTitle(),
+                 QStringLiteral("Simulation of both frames - Variables"));
+    }
+
+    void navigationPlacesTheTargetScreens() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        const QRect d = Program::display();
+        s.PARAKATOEVENT->trigger();
+        QWidget& disk = t.screen(ScreenId::exigisi2);
+        QVERIFY(disk.isVisible());
+        QCOMPARE(disk.width(), static_cast<int>(0.8 * d.width()));
+        QCOMPARE(t.screen(ScreenId::DIALEGO).x(), d.left() + static_cast<int>(0.8 * d.width()));
+        QCOMPARE(t.screen(ScreenId::DIALEGO).y(), d.top());
+        QVERIFY(s.isVisible());
+        disk.hide();
+        s.PARAKATOEVENT->trigger();  // again: the width is applied again
+        QVERIFY(disk.isVisible());
+        QCOMPARE(disk.width(), static_cast<int>(0.8 * d.width()));
+        s.SXETIKH_KINHSH->trigger();
+        QWidget& relative = t.screen(ScreenId::exigisirelative);
+        QVERIFY(relative.isVisible());
+        QCOMPARE(relative.geometry().topLeft(), d.topLeft());
+        QVERIFY(s.isVisible());
+    }
+
+    void backKeepsTheLabForTheReturn() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        s.campyles->trigger();
+        test::setSlider(*s.platosvalue, 7);
+        test::pressCanvas(*s.eikona, 3, 3);
+        s.Option2->click();
+        const QString text = s.Text1->toPlainText();
+        const QImage picture = s.eikona->snapshot();
+        s.XANAPISO->trigger();
+        QVERIFY(!s.isVisible());
+        QVERIFY(t.screen(ScreenId::EISAGOGIKI).isVisible());
+        QVERIFY(!s.Option2->isChecked());
+        QVERIFY(!s.Option3->isChecked());
+        QVERIFY(!s.Command1->isVisibleTo(&s));
+        // The introduction's way back shows the same screen with its state.
+        t.screen(ScreenId::EISAGOGIKI).hide();
+        s.show();
+        QCOMPARE(&t.screen(ScreenId::firststep), static_cast<QWidget*>(&s));
+        QCOMPARE(s.platosvalue->value(), 7);
+        QCOMPARE(s.Text1->toPlainText(), text);
+        QCOMPARE(s.eikona->snapshot(), picture);
+        QVERIFY(!s.platosvalue->isVisible());
+        QVERIFY(!s.Label1->isVisible());
+    }
+
+    void greekLettersComeFromTheSubstitutedFont() {
+        const QFont f = timesGreek(8.25);
+        const QFontInfo info(f);
+        QCOMPARE(info.family(), QString::fromLatin1(kSerifFace));
+        const QFontMetrics fm(f);
+        for (QChar c : QStringLiteral("ωΔαβγηχΤ")) QVERIFY2(fm.inFont(c), qPrintable(QString(c)));
+        for (const char* family : {"times new roman greek", "Times New Roman"})
+            QCOMPARE(QFontInfo(QFont(QString::fromLatin1(family))).family(),
+                     QString::fromLatin1(kSerifFace));
+    }
+};
+
+QTEST_MAIN(FirstStepScreenTest)
+#include "FirstStepScreenTest.moc"
