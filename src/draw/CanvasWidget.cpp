@@ -1,5 +1,7 @@
 #include "draw/CanvasWidget.h"
 
+#include "draw/LineRaster.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <algorithm>
@@ -50,13 +52,23 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
 
 CanvasWidget::~CanvasWidget() { endPainting(); }
 
-double CanvasWidget::dpr() const { return devicePixelRatioF(); }
+double CanvasWidget::dpr() const { return dpr_; }
+
+// One repaint request per batch of primitives, not one per primitive.
+void CanvasWidget::markChanged() {
+    if (changed_) return;
+    changed_ = true;
+    update();
+}
 
 void CanvasWidget::ensureImage() {
+    if (!image_.isNull() && !sizeStale_) return;
+    sizeStale_ = false;
+    dpr_ = devicePixelRatioF();
     const QSize want = (QSizeF(size()) * dpr()).toSize().expandedTo(QSize(1, 1));
     if (image_.size() == want) return;
     endPainting();
-    QImage fresh(want, QImage::Format_ARGB32_Premultiplied);
+    QImage fresh(want, QImage::Format_RGB32);
     fresh.fill(toQColor(backColor()));
     if (!image_.isNull()) {
         QPainter p(&fresh);
@@ -72,7 +84,7 @@ QPainter& CanvasWidget::painter() {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing);
         painter_->setRenderHint(QPainter::TextAntialiasing);
-        update();
+        markChanged();
     }
     return *painter_;
 }
@@ -114,10 +126,32 @@ void CanvasWidget::renderClear(Rgb background) {
     ensureImage();
     endPainting();
     image_.fill(toQColor(background));
-    update();
+    markChanged();
 }
 
+PixelBuffer CanvasWidget::pixels() {
+    ensureImage();
+    endPainting();
+    markChanged();
+    return {reinterpret_cast<std::uint32_t*>(image_.bits()), image_.width(), image_.height(),
+            static_cast<int>(image_.bytesPerLine() / 4)};
+}
+
+std::uint32_t CanvasWidget::packed(Rgb c) {
+    return static_cast<std::uint32_t>(std::clamp(c.red, 0, 255)) << 16 |
+           static_cast<std::uint32_t>(std::clamp(c.green, 0, 255)) << 8 |
+           static_cast<std::uint32_t>(std::clamp(c.blue, 0, 255));
+}
+
+// Solid lines and points are rasterised straight into the image: the screens draw thousands of
+// them per event, and the paint engine's per-segment cost is several times higher.
 void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb colour) {
+    if (drawStyle() == kSolid) {
+        const QPointF a = toDevice(x1, y1);
+        const QPointF b = toDevice(x2, y2);
+        rasterLine(pixels(), a.x(), a.y(), b.x(), b.y(), drawWidth() * dpr(), packed(colour));
+        return;
+    }
     QPainter& p = painter();
     p.setPen(pen(colour));
     p.drawLine(toDevice(x1, y1), toDevice(x2, y2));
@@ -156,10 +190,8 @@ void CanvasWidget::renderArc(double cx, double cy, double radius, double start, 
 }
 
 void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
-    QPainter& p = painter();
     const QPointF c = toDevice(x, y);
-    const double size = drawWidth() * dpr();
-    p.fillRect(QRectF(c.x() - size / 2, c.y() - size / 2, size, size), toQColor(colour));
+    rasterDot(pixels(), c.x(), c.y(), drawWidth() * dpr(), packed(colour));
 }
 
 void CanvasWidget::renderText(double x, double y, std::string_view text, Rgb colour) {
@@ -194,7 +226,7 @@ void CanvasWidget::putBackLayer(int slot) {
     if (it == layers_.end() || it->second.size() != image_.size()) return;
     endPainting();
     std::memcpy(image_.bits(), it->second.constBits(), static_cast<size_t>(image_.sizeInBytes()));
-    update();
+    markChanged();
 }
 
 QImage CanvasWidget::snapshot() {
@@ -209,8 +241,10 @@ void CanvasWidget::repaintNow() {
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
+    sizeStale_ = true;  // the screen, and with it the pixel ratio, may have changed
     ensureImage();
     endPainting();
+    changed_ = false;
     // The image is kept at device resolution: the exposed rectangle maps onto its pixels 1:1.
     QPainter p(this);
     const QRectF r = event->rect();
@@ -219,7 +253,13 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    sizeStale_ = true;
     ensureImage();
+}
+
+void CanvasWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    sizeStale_ = true;
 }
 
 CanvasMouse CanvasWidget::mouseOf(QMouseEvent* event) const {

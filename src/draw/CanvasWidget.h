@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "draw/LineRaster.h"
 #include "draw/PlotCanvas.h"
 
 namespace velarium {
@@ -51,11 +52,14 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QPainter& painter();
+    PixelBuffer pixels();
+    static std::uint32_t packed(Rgb c);
     void endPainting();
     void ensureImage();
     QPointF toDevice(double x, double y) const;
@@ -64,7 +68,12 @@ private:
     QFont drawingFont() const;
     CanvasMouse mouseOf(QMouseEvent* event) const;
 
+    void markChanged();
+
     QImage image_;
+    double dpr_ = 1.0;
+    bool changed_ = false;
+    bool sizeStale_ = true;
     std::unique_ptr<QPainter> painter_;
     std::map<int, QImage> layers_;
 };

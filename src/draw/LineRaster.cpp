@@ -1,0 +1,112 @@
+#include "draw/LineRaster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velarium {
+
+namespace {
+
+// floor and ceil without a library call (the baseline instruction set has no rounding
+// instruction); the arguments are clamped device coordinates, well within int range.
+inline int floorInt(double v) {
+    const int i = static_cast<int>(v);
+    return v < i ? i - 1 : i;
+}
+inline int ceilInt(double v) {
+    const int i = static_cast<int>(v);
+    return v > i ? i + 1 : i;
+}
+
+inline void blend(std::uint32_t& dst, std::uint32_t rgb, float coverage) {
+    const std::uint32_t a = static_cast<std::uint32_t>(coverage * 256.0f + 0.5f);
+    if (a == 0) return;
+    if (a >= 256) {
+        dst = 0xff000000u | rgb;
+        return;
+    }
+    const std::uint32_t d = dst;
+    const std::uint32_t rb = ((rgb & 0xff00ffu) * a + (d & 0xff00ffu) * (256 - a)) >> 8;
+    const std::uint32_t g = ((rgb & 0x00ff00u) * a + (d & 0x00ff00u) * (256 - a)) >> 8;
+    dst = 0xff000000u | (rb & 0xff00ffu) | (g & 0x00ff00u);
+}
+
+}  // namespace
+
+void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2, double width,
+                std::uint32_t rgb) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    const double len = std::sqrt(dx * dx + dy * dy);
+    const double r = std::max(width, 1.0) / 2;
+    // Thin lines keep their full darkness, spread over one pixel.
+    const float strength = static_cast<float>(std::min(width, 1.0));
+    if (len == 0) {
+        rasterDot(b, x1, y1, std::max(width, 1.0), rgb);
+        return;
+    }
+    const double ux = dx / len, uy = dy / len;  // along the segment
+    const bool steep = std::abs(dy) > std::abs(dx);
+
+    // Walk the major axis; on each row (or column) cover the pixels within r of the centre line.
+    const double majorStart = steep ? y1 : x1;
+    const double majorEnd = steep ? y2 : x2;
+    const double ext = r + 1;
+    const int majorLimit = steep ? b.height : b.width;
+    const int minorLimit = steep ? b.width : b.height;
+    int m0 = floorInt(std::min(majorStart, majorEnd) - ext);
+    int m1 = ceilInt(std::max(majorStart, majorEnd) + ext);
+    m0 = std::max(m0, 0);
+    m1 = std::min(m1, majorLimit - 1);
+    const double slope = steep ? dx / dy : dy / dx;  // minor per major
+    const double minorAtStart = steep ? x1 : y1;
+    // Perpendicular distance grows by cosFactor per minor pixel.
+    // Perpendicular distance grows by cosFactor per minor pixel.
+    const double cosFactor = 1.0 / std::sqrt(1 + slope * slope);
+    const double halfSpan = (r + 0.5) / cosFactor;
+    // Per minor pixel, the signed distance across the line and the distance along it change by
+    // fixed amounts.
+    const float acrossStep = static_cast<float>(steep ? uy : -ux);
+    const float alongStep = static_cast<float>(steep ? ux : uy);
+    const float edge = static_cast<float>(r + 0.5);
+    const float flen = static_cast<float>(len);
+
+    for (int m = m0; m <= m1; ++m) {
+        const double c = m + 0.5;
+        const double centre = minorAtStart + slope * (c - majorStart);
+        // Only pixel centres strictly within halfSpan of the centre line get any coverage.
+        int n0 = floorInt(centre - halfSpan - 0.5) + 1;
+        int n1 = ceilInt(centre + halfSpan - 0.5) - 1;
+        n0 = std::max(n0, 0);
+        n1 = std::min(n1, minorLimit - 1);
+        if (n0 > n1) continue;
+        const double px = steep ? n0 + 0.5 : c;
+        const double py = steep ? c : n0 + 0.5;
+        const double rx = px - x1, ry = py - y1;
+        float across = static_cast<float>(rx * uy - ry * ux);
+        float along = static_cast<float>(rx * ux + ry * uy);
+        std::uint32_t* dst = steep ? b.pixels + static_cast<long>(m) * b.stride + n0
+                                   : b.pixels + static_cast<long>(n0) * b.stride + m;
+        const long dstStep = steep ? 1 : b.stride;
+        for (int n = n0; n <= n1; ++n, across += acrossStep, along += alongStep, dst += dstStep) {
+            const float side = edge - std::abs(across);
+            const float ends = std::min(along, flen - along) + edge;
+            const float cov = std::min(std::min(side, ends), 1.0f);
+            if (cov > 0) blend(*dst, rgb, cov * strength);
+        }
+    }
+}
+
+void rasterDot(const PixelBuffer& b, double x, double y, double size, std::uint32_t rgb) {
+    const double s = std::max(size, 1.0);
+    const int x0 = std::max(0, static_cast<int>(std::lround(x - s / 2)));
+    const int y0 = std::max(0, static_cast<int>(std::lround(y - s / 2)));
+    const int x1 = std::min(b.width, static_cast<int>(std::lround(x - s / 2 + s)));
+    const int y1 = std::min(b.height, static_cast<int>(std::lround(y - s / 2 + s)));
+    for (int row = y0; row < y1; ++row) {
+        std::uint32_t* p = b.pixels + static_cast<long>(row) * b.stride;
+        std::fill(p + x0, p + std::max(x0, x1), 0xff000000u | rgb);
+    }
+}
+
+}  // namespace velarium

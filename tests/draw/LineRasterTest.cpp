@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "draw/LineRaster.h"
+
+namespace velarium {
+namespace {
+
+constexpr std::uint32_t kWhitePixel = 0xffffffffu;
+
+struct Image {
+    explicit Image(int w, int h) : pixels(static_cast<std::size_t>(w * h), kWhitePixel), w(w), h(h) {}
+    PixelBuffer buffer() { return {pixels.data(), w, h, w}; }
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * w + x)]; }
+    int changed() const {
+        int n = 0;
+        for (auto p : pixels) n += p != kWhitePixel;
+        return n;
+    }
+    std::vector<std::uint32_t> pixels;
+    int w, h;
+};
+
+TEST(LineRaster, HorizontalLineCoversItsWidthAndNoMore) {
+    Image img(40, 20);
+    rasterLine(img.buffer(), 5, 10, 35, 10, 2, 0xff0000);
+    // Pixel rows 9 and 10 have centres 0.5 from the line: fully covered.
+    EXPECT_EQ(img.at(20, 9), 0xffff0000u);
+    EXPECT_EQ(img.at(20, 10), 0xffff0000u);
+    EXPECT_EQ(img.at(20, 7), kWhitePixel);
+    EXPECT_EQ(img.at(20, 12), kWhitePixel);
+    EXPECT_EQ(img.at(2, 10), kWhitePixel);  // beyond the squared end
+}
+
+TEST(LineRaster, DiagonalLinesInEveryDirectionDrawTheSamePixels) {
+    Image a(30, 30), b(30, 30);
+    rasterLine(a.buffer(), 3.2, 4.1, 25.7, 22.3, 1, 0x0000ff);
+    rasterLine(b.buffer(), 25.7, 22.3, 3.2, 4.1, 1, 0x0000ff);
+    EXPECT_EQ(a.pixels, b.pixels);
+    EXPECT_GT(a.changed(), 20);
+    EXPECT_LT(a.changed(), 120);
+}
+
+TEST(LineRaster, ThinLinesBlendByCoverage) {
+    Image img(20, 20);
+    rasterLine(img.buffer(), 2, 10, 18, 10, 1, 0x000000);
+    // The line runs along the boundary between rows 9 and 10: each gets half.
+    const std::uint32_t half = img.at(10, 9);
+    EXPECT_EQ(half, img.at(10, 10));
+    EXPECT_GT(half & 0xff, 0x60u);
+    EXPECT_LT(half & 0xff, 0xa0u);
+}
+
+TEST(LineRaster, ClipsAtTheBufferAndDrawsAZeroLengthLineAsADot) {
+    Image img(10, 10);
+    rasterLine(img.buffer(), -1e6, -5, 1e6, 5, 3, 0x00ff00);
+    rasterLine(img.buffer(), 500, 500, 900, -900, 3, 0x00ff00);
+    EXPECT_GT(img.changed(), 0);
+    Image dot(10, 10);
+    rasterLine(dot.buffer(), 5, 5, 5, 5, 2, 0x123456);
+    EXPECT_EQ(dot.changed(), 4);
+    EXPECT_EQ(dot.at(4, 4), 0xff123456u);
+}
+
+TEST(LineRaster, DotsFillWholePixelsInsideTheBuffer) {
+    Image img(10, 10);
+    rasterDot(img.buffer(), 0.2, 0.2, 4, 0xabcdef);
+    EXPECT_EQ(img.changed(), 4);  // the square is cut at the edge
+    rasterDot(img.buffer(), 5.5, 5.5, 1, 0xabcdef);  // the centre of pixel (5, 5)
+    EXPECT_EQ(img.changed(), 5);
+    EXPECT_EQ(img.at(5, 5), 0xffabcdefu);
+}
+
+}  // namespace
+}  // namespace velarium

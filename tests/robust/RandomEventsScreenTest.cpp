@@ -1,0 +1,179 @@
+// A seeded, replayable storm of user events over every screen of the program. It fails on a
+// crash, on a handler that takes more than a second, and on any primitive a canvas refused as
+// not finite. VELARIUM_SEED replays a run; VELARIUM_EVENTS sets its length.
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <cstdio>
+#include <functional>
+#include <random>
+
+#include "shell/ScreenTimer.h"
+#include "support/ScreenSupport.h"
+
+using namespace velarium;
+
+namespace {
+
+long envNumber(const char* name, long fallback) {
+    bool ok = false;
+    const long v = qEnvironmentVariable(name).toLong(&ok);
+    return ok ? v : fallback;
+}
+
+bool endsTheProgram(const QString& text) { return text == QStringLiteral("END"); }
+
+// A control that a person can reach on its screen: shown within its window and enabled.
+bool reachable(QWidget* w) { return w->isEnabled() && w->isVisibleTo(w->window()); }
+
+struct Control {
+    QString name;
+    std::function<bool(std::mt19937&)> act;  // false when the control could not be used now
+};
+
+class Storm {
+public:
+    explicit Storm(test::TestProgram& t) : t_(t) {
+        for (const ScreenInfo& info : allScreens()) collect(t_.screen(info.id));
+    }
+
+    std::size_t controls() const { return controls_.size(); }
+
+    long refused() const {
+        long n = 0;
+        for (CanvasWidget* c : canvases_) n += c->refusedCount();
+        return n;
+    }
+
+    // Runs one random event; returns what it did, for the failure message.
+    QString step(std::mt19937& rng) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            Control& c = controls_[std::uniform_int_distribution<std::size_t>(
+                0, controls_.size() - 1)(rng)];
+            if (c.act(rng)) return c.name;
+        }
+        return QStringLiteral("(nothing reachable)");
+    }
+
+private:
+    void collect(QWidget& screen) {
+        const QString where = screen.objectName() + QLatin1Char('.');
+        for (QAction* a : screen.findChildren<QAction*>()) {
+            if (a->menu() || a->isSeparator() || endsTheProgram(a->text())) continue;
+            controls_.push_back({where + a->objectName(), [a](std::mt19937&) {
+                                     if (!a->isEnabled() || !a->isVisible()) return false;
+                                     a->trigger();
+                                     return true;
+                                 }});
+        }
+        for (QAbstractButton* b : screen.findChildren<QAbstractButton*>()) {
+            if (endsTheProgram(b->text())) continue;
+            controls_.push_back({where + b->objectName(), [b](std::mt19937&) {
+                                     if (!reachable(b)) return false;
+                                     b->click();
+                                     return true;
+                                 }});
+        }
+        for (QAbstractSlider* s : screen.findChildren<QAbstractSlider*>()) {
+            controls_.push_back({where + s->objectName(), [s](std::mt19937& rng) {
+                                     if (!reachable(s)) return false;
+                                     const int pick = std::uniform_int_distribution<int>(0, 3)(rng);
+                                     if (pick == 0)
+                                         s->setValue(s->minimum());
+                                     else if (pick == 1)
+                                         s->setValue(s->maximum());
+                                     else
+                                         s->setValue(std::uniform_int_distribution<int>(
+                                             s->minimum(), s->maximum())(rng));
+                                     return true;
+                                 }});
+        }
+        for (CanvasWidget* c : screen.findChildren<CanvasWidget*>()) {
+            canvases_.push_back(c);
+            controls_.push_back({where + c->objectName(), [c](std::mt19937& rng) {
+                                     if (!reachable(c)) return false;
+                                     clickCanvas(*c, rng);
+                                     return true;
+                                 }});
+        }
+        for (ScreenTimer* timer : screen.findChildren<ScreenTimer*>()) {
+            controls_.push_back({where + timer->objectName(), [timer](std::mt19937& rng) {
+                                     if (!timer->isEnabled()) return false;
+                                     const int ticks = std::uniform_int_distribution<int>(1, 8)(rng);
+                                     for (int i = 0; i < ticks; ++i) timer->tick();
+                                     return true;
+                                 }});
+        }
+    }
+
+    // A press or a release (or both, with a drag) anywhere on the canvas and a little beyond it,
+    // with any button and any modifiers.
+    static void clickCanvas(CanvasWidget& c, std::mt19937& rng) {
+        std::uniform_real_distribution<double> u(-0.05, 1.05);
+        auto point = [&] {
+            return QPoint(static_cast<int>(u(rng) * c.width()), static_cast<int>(u(rng) * c.height()));
+        };
+        const int keys = std::uniform_int_distribution<int>(0, 7)(rng);
+        Qt::KeyboardModifiers mods;
+        mods.setFlag(Qt::ShiftModifier, keys & 1);
+        mods.setFlag(Qt::ControlModifier, keys & 2);
+        mods.setFlag(Qt::AltModifier, keys & 4);
+        const Qt::MouseButton button =
+            std::uniform_int_distribution<int>(0, 3)(rng) == 0 ? Qt::RightButton : Qt::LeftButton;
+        switch (std::uniform_int_distribution<int>(0, 2)(rng)) {
+            case 0: QTest::mousePress(&c, button, mods, point()); break;
+            case 1: QTest::mouseRelease(&c, button, mods, point()); break;
+            default:
+                QTest::mousePress(&c, button, mods, point());
+                QTest::mouseRelease(&c, button, mods, point());
+        }
+    }
+
+    test::TestProgram& t_;
+    std::vector<Control> controls_;
+    std::vector<CanvasWidget*> canvases_;
+};
+
+}  // namespace
+
+class RandomEventsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::prepareScreenTests(); }
+
+    void everyScreenSurvivesRandomEvents() {
+        const auto seed = static_cast<unsigned>(envNumber("VELARIUM_SEED", std::random_device{}()));
+        const long events = envNumber("VELARIUM_EVENTS", 20000);
+        std::printf("random events: seed %u, %ld events (replay with VELARIUM_SEED=%u)\n", seed,
+                    events, seed);
+        std::fflush(stdout);
+
+        test::TestProgram t;
+        t.screen(ScreenId::firststep).show();
+        Storm storm(t);
+        QVERIFY(storm.controls() > 0);
+        std::mt19937 rng(seed);
+        QElapsedTimer clock;
+        for (long n = 0; n < events; ++n) {
+            clock.start();
+            const QString what = storm.step(rng);
+            const qint64 ms = clock.elapsed();
+            QVERIFY2(ms < 1000, qPrintable(QStringLiteral("event %1 (%2) took %3 ms, seed %4")
+                                               .arg(n)
+                                               .arg(what)
+                                               .arg(ms)
+                                               .arg(seed)));
+            QVERIFY2(storm.refused() == 0,
+                     qPrintable(QStringLiteral("event %1 (%2) drew a non-finite primitive, seed %3")
+                                    .arg(n)
+                                    .arg(what)
+                                    .arg(seed)));
+            if (n % 64 == 0) QCoreApplication::processEvents();
+        }
+        QVERIFY(t.messages.empty());
+    }
+};
+
+QTEST_MAIN(RandomEventsTest)
+#include "RandomEventsScreenTest.moc"
