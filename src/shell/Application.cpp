@@ -19,10 +19,14 @@ void prepareApplication(QApplication& app) {
                    }});
 }
 
+void endWithLastWindow(QApplication& app, Program& program) {
+    QObject::connect(&app, &QApplication::lastWindowClosed, &app, [&program] { program.end(); });
+}
+
 int runProgram(QApplication& app) {
     Program program;
     program.onEnd([&app] { app.exit(0); });
-    QObject::connect(&app, &QApplication::lastWindowClosed, &app, [&program] { program.end(); });
+    endWithLastWindow(app, program);
     program.screens().get(ScreenId::firststep).show();
     return app.exec();
 }

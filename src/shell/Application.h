@@ -8,6 +8,10 @@ namespace velarium {
 // visible window closes.
 void prepareApplication(QApplication& app);
 
+// Ends the program when the user closes the last visible window.
+class Program;
+void endWithLastWindow(QApplication& app, Program& program);
+
 // Creates the program, shows the start-up screen and runs until the program ends.
 int runProgram(QApplication& app);
 

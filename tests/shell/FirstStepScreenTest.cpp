@@ -2,6 +2,7 @@
 #include <QMenuBar>
 
 #include "curve/CurveLab.h"
+#include "shell/Application.h"
 #include "shell/FirstStepScreen.h"
 #include "shell/Fonts.h"
 #include "support/ScreenSupport.h"
@@ -101,6 +102,27 @@ private slots:
         const int before = s.lab().labTick();
         s.Timer1->tick();
         QCOMPARE(s.lab().labTick(), before);
+    }
+
+    void closingTheLastVisibleWindowEndsTheProgram() {
+        TestProgram t;
+        QApplication::setQuitOnLastWindowClosed(true);
+        endWithLastWindow(*qApp, t.program);
+        t.program.onEnd([] { qApp->exit(0); });
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        t.screen(ScreenId::exigisi2).show();
+        // The window closes from inside the event loop, as a person closes it.
+        QTimer::singleShot(0, &s, [&] {
+            t.screen(ScreenId::exigisi2).close();
+            QVERIFY(!t.program.ended());
+            s.close();
+        });
+        QTimer::singleShot(5000, qApp, [] { qApp->exit(1); });
+        QCOMPARE(qApp->exec(), 0);
+        QVERIFY(t.program.ended());
+        QApplication::setQuitOnLastWindowClosed(false);
+        QObject::disconnect(qApp, &QApplication::lastWindowClosed, nullptr, nullptr);
     }
 
     void registryCreatesEachScreenOnceOnFirstTouch() {
