@@ -12,11 +12,20 @@ struct DrawnArrow {
     double x = 0, y = 0, dx = 0, dy = 0;
 };
 
-// The arrows each view drew at the last step, so that the next step can paint them over in
-// white exactly where they are, whatever the controls have done since.
-struct RelativeArrows {
-    std::vector<DrawnArrow> lab;
-    std::vector<DrawnArrow> moving;
+// What a view holds of the run since it was last cleared: the arrows of the last step, so that
+// the next step can paint them over in white exactly where they are whatever the controls have
+// done since, and how many trail rows (1..trailRows) are on it.
+struct ViewDrawn {
+    std::vector<DrawnArrow> arrows;
+    int trailRows = 0;
+
+    // The view has been cleared.
+    void forget() { *this = {}; }
+};
+
+struct RelativeDrawn {
+    ViewDrawn lab;
+    ViewDrawn moving;
 };
 
 inline constexpr Rgb kVelocityRed{255, 0, 0};
@@ -31,9 +40,10 @@ void setRelativeViewScales(PlotCanvas& lab, PlotCanvas& moving, const RelativeSe
 
 // The pictures of row step.row: from the second row on, the last arrows painted over in white
 // and the new velocity, fictitious-force and friction arrows; then both trails and the legend.
+// The trails end up as a complete redraw would leave them: rows not yet on a view are drawn, and
+// rows already there again only where this step's arrows or their painting over touch them.
 void drawRelativeStep(PlotCanvas& lab, PlotCanvas& moving, const RelativeRun& run,
-                      const RelativeStep& step, const RelativeSettings& s,
-                      RelativeArrows& arrows);
+                      const RelativeStep& step, const RelativeSettings& s, RelativeDrawn& drawn);
 
 // The legend of the moving-frame view, placed from its current scale.
 void drawRelativeLegend(PlotCanvas& moving, const RelativeSettings& s);
@@ -42,7 +52,7 @@ void drawRelativeLegend(PlotCanvas& moving, const RelativeSettings& s);
 // the body comes to rest in it, draws, and moves relativeStepIndex on. A run with no row left
 // refuses the step and leaves the run and both views as they are; returns whether it stepped.
 bool advanceRelativeStep(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run,
-                         const RelativeSettings& s, double dt, RelativeArrows& arrows);
+                         const RelativeSettings& s, double dt, RelativeDrawn& drawn);
 
 // The most rows a replay shows.
 inline constexpr int kReplayRows = 1300;

@@ -26,9 +26,8 @@ void carriedAcceleration(double ax, double ay, double mu, double& outX, double& 
     outY = ay * factor;
 }
 
-double translatingDerivative(double t, std::span<const double> state, int i, double v0x,
-                             double v0y, double mu, const RelativeSettings& controls,
-                             int carriedFlag) {
+double translatingDerivative(double t, std::span<const double> state, int i, double v0x, double v0y,
+                             double mu, const RelativeSettings& controls, int carriedFlag) {
     if (i == 2) return state[0];
     if (i == 3) return state[1];
     const double ax = controls.epitaxynshx;

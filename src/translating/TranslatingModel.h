@@ -10,17 +10,17 @@ namespace velarium {
 // physical values itself: the velocities, positions and frame values are taken as they are, the
 // friction coefficient is trivistoepipedo / 100, and the raw mass value scales the force arrows.
 struct RelativeSettings {
-    int arxikivx = 2;   // initial body velocity x
-    int arxikvy = 1;    // initial body velocity y
-    int arxikx = 5;     // initial body position x
-    int arxikiy = -5;   // initial body position y
-    int taxythtax = 0;  // frame velocity V0x
-    int taxythtay = 0;  // frame velocity V0y
-    int epitaxynshx = 0;  // frame acceleration Ax
-    int epitaxynshy = 0;  // frame acceleration Ay
-    int trivistoepipedo = 0;  // friction coefficient × 100
-    int mazatoysomatos = 1;   // mass × 50
-    int overallscale = 1;     // zoom S of both views
+    int arxikivx = 2;                          // initial body velocity x
+    int arxikvy = 1;                           // initial body velocity y
+    int arxikx = 5;                            // initial body position x
+    int arxikiy = -5;                          // initial body position y
+    int taxythtax = 0;                         // frame velocity V0x
+    int taxythtay = 0;                         // frame velocity V0y
+    int epitaxynshx = 0;                       // frame acceleration Ax
+    int epitaxynshy = 0;                       // frame acceleration Ay
+    int trivistoepipedo = 0;                   // friction coefficient × 100
+    int mazatoysomatos = 1;                    // mass × 50
+    int overallscale = 1;                      // zoom S of both views
     int xscaleeikona1 = 0, yscaleeikona1 = 0;  // pan of the laboratory view
     int xscaleeikona2 = 0, yscaleeikona2 = 0;  // pan of the moving-frame view
     double movingViewWidth = 40;  // width of the moving-frame view in the screen's units
@@ -58,9 +58,8 @@ bool frictionHolds(double ax, double ay, double mu);
 // with V(t) = V0 + A·t; A is read from the controls at every call. Kinetic friction −μ·g·r/|r|
 // opposes the velocity r = v − V(t) relative to the frame; a body at rest in the frame (carried,
 // or |r| below 0.001) moves with the frame.
-double translatingDerivative(double t, std::span<const double> state, int i, double v0x,
-                             double v0y, double mu, const RelativeSettings& controls,
-                             int carriedFlag);
+double translatingDerivative(double t, std::span<const double> state, int i, double v0x, double v0y,
+                             double mu, const RelativeSettings& controls, int carriedFlag);
 
 struct TranslatingStepEnd {
     double x = 0, y = 0, vx = 0, vy = 0;
@@ -96,11 +95,11 @@ struct RelativeRun {
 
 // What the model part of a display step leaves for the pictures.
 struct RelativeStep {
-    int row = 0;                   // n, the row written
-    double ux = 0, uy = 0;         // displayed relative velocity
-    double speed = 0;              // |u|
-    double unitX = 0, unitY = 0;   // u / |u|, (0, 0) when |u| = 0
-    bool cameToRest = false;       // the body has just come to rest in the frame
+    int row = 0;                  // n, the row written
+    double ux = 0, uy = 0;        // displayed relative velocity
+    double speed = 0;             // |u|
+    double unitX = 0, unitY = 0;  // u / |u|, (0, 0) when |u| = 0
+    bool cameToRest = false;      // the body has just come to rest in the frame
 };
 
 // The model part of a display step: integrates row n = relativeStepIndex, takes the relative

@@ -16,10 +16,10 @@ struct Views {
     RecordingCanvas lab;
     RecordingCanvas moving;
     RelativeRun run;
-    RelativeArrows arrows;
+    RelativeDrawn drawn;
 
     bool step(const RelativeSettings& s) {
-        return advanceRelativeStep(lab, moving, run, s, kDt, arrows);
+        return advanceRelativeStep(lab, moving, run, s, kDt, drawn);
     }
     void forget() {
         lab.forget();
@@ -84,8 +84,8 @@ TEST(RelativeStepPictures, ArrowsTrailsAndTheirPaintingOver) {
     const double uy = r.labVy[1] - (-1 * 2 * kDt);
     const double u = std::hypot(ux, uy);
     EXPECT_TRUE(hasShaft(v.moving, r.relX[1], r.relY[1], ux, uy, kVelocityRed, 2));
-    EXPECT_TRUE(hasShaft(v.moving, r.relX[1], r.relY[1], -3 * ux / u, -3 * uy / u,
-                         kKineticGreen, 2));
+    EXPECT_TRUE(
+        hasShaft(v.moving, r.relX[1], r.relY[1], -3 * ux / u, -3 * uy / u, kKineticGreen, 2));
     EXPECT_EQ(countColour(v.lab, Kind::Point, kBlack), 1);
     EXPECT_EQ(countColour(v.moving, Kind::Point, kKineticGreen), 1);
     EXPECT_EQ(v.moving.texts(), (std::vector<std::string>{"FICTIONAL FORCE", "FRICTION"}));
@@ -101,8 +101,54 @@ TEST(RelativeStepPictures, ArrowsTrailsAndTheirPaintingOver) {
     EXPECT_TRUE(hasShaft(v.moving, r.relX[1], r.relY[1], -6, 0, kWhite, 4));
     EXPECT_TRUE(hasShaft(v.moving, r.relX[1], r.relY[1], 0, 3, kWhite, 4));
     EXPECT_TRUE(hasShaft(v.moving, r.relX[1], r.relY[1], -3 * ux / u, -3 * uy / u, kWhite, 4));
-    EXPECT_TRUE(hasShaft(v.moving, r.relX[2], r.relY[2], -100, 0, kFictitiousBlue, 2));
+    // The fictitious force −M·Ax = −100 reaches out of the view: its shaft ends three barb
+    // lengths beyond the left edge, and its barbs, out of sight, are not drawn.
+    const double margin = std::hypot(60.0, 60.0) / 25;
+    EXPECT_TRUE(
+        hasShaft(v.moving, r.relX[2], r.relY[2], -30 - margin - r.relX[2], 0, kFictitiousBlue, 2));
+    // Both fictitious arrows (−100, 0) and (0, 50) are shafts only; the legend arrow has three.
+    EXPECT_EQ(countColour(v.moving, Kind::Line, kFictitiousBlue), 1 + 1 + 3);
     EXPECT_EQ(countColour(v.lab, Kind::Point, kBlack), 2);
+}
+
+TEST(RelativeStepPictures, TrailIsRedrawnWhereArrowsTouchItAndWholeAfterAClear) {
+    Views v;
+    RelativeSettings s;
+    s.taxythtax = 1;
+    s.epitaxynshx = -1;
+    s.trivistoepipedo = 5;
+    for (int k = 0; k < 200; ++k) v.step(s);
+    const RelativeDrawn before = v.drawn;
+    v.forget();
+    v.step(s);
+    const int n = v.run.relativeStepIndex - 1;
+    const auto points = v.moving.recordsOf(Kind::Point);
+    EXPECT_LT(static_cast<int>(points.size()), n / 2);
+    // Every row under an arrow painted over or newly drawn is on top again.
+    auto drawnAgain = [&](double x, double y) {
+        return std::any_of(points.begin(), points.end(),
+                           [&](const Primitive& p) { return p.x1 == x && p.y1 == y; });
+    };
+    std::vector<DrawnArrow> touched = before.moving.arrows;
+    touched.insert(touched.end(), v.drawn.moving.arrows.begin(), v.drawn.moving.arrows.end());
+    for (int i = 1; i <= n; ++i) {
+        for (const DrawnArrow& a : touched) {
+            const double t =
+                std::clamp(((v.run.relX[i] - a.x) * a.dx + (v.run.relY[i] - a.y) * a.dy) /
+                               std::max(1e-12, a.dx * a.dx + a.dy * a.dy),
+                           0.0, 1.0);
+            if (std::hypot(v.run.relX[i] - a.x - t * a.dx, v.run.relY[i] - a.y - t * a.dy) < 0.3) {
+                EXPECT_TRUE(drawnAgain(v.run.relX[i], v.run.relY[i])) << "row " << i;
+            }
+        }
+    }
+    EXPECT_TRUE(drawnAgain(v.run.relX[n], v.run.relY[n]));
+
+    // After a clear the whole trail comes back.
+    v.moving.clear();
+    v.drawn.moving.forget();
+    v.step(s);
+    EXPECT_EQ(static_cast<int>(v.moving.recordsOf(Kind::Point).size()), n + 1);
 }
 
 TEST(RelativeStepPictures, LegendFollowsTheControlsAndTheScale) {
