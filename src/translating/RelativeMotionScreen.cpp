@@ -302,6 +302,8 @@ void RelativeMotionScreen::exigisirelative_Timer1_Timer() {
 
 void RelativeMotionScreen::exigisirelative_Command3_Click() {
     replayRelativeRun(*eikona1, *eikona2, run_);
+    // The replay's dots may lie over the legend: the next step draws it again.
+    drawn_.moving.legend = -1;
     Timer1->setEnabled(false);
 }
 

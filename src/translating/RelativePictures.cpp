@@ -173,7 +173,32 @@ void drawRelativeStep(PlotCanvas& lab, PlotCanvas& moving, const RelativeRun& ru
     drawTrail(moving, run.relX, run.relY, last, drawn.moving, movingDamage,
               [&](double x, double y) { moving.point(x, y, kKineticGreen); });
 
-    drawRelativeLegend(moving, s);
+    // The legend's corner of the view: its arrows and texts, with the same margin.
+    const int legend =
+        (s.epitaxynshx != 0 || s.epitaxynshy != 0 ? 1 : 0) | (s.trivistoepipedo != 0 ? 2 : 0);
+    const double l = moving.scaleLeft();
+    const double t = moving.scaleTop();
+    const double sw = moving.scaleWidth();
+    const double sh = moving.scaleHeight();
+    const double margin = std::hypot(sw, sh) / 25;
+    const double x0 = std::min(l, l + sw / 8) - margin;
+    const double x1 = std::max(l + s.overallscale * s.movingViewWidth / 8,
+                               l + sw / 8 + moving.textExtent("FICTIONAL FORCE").width) +
+                      margin;
+    const double y0 = std::min(t, t + sh / 10) - margin;
+    const double y1 = std::max(t, t + sh / 10) + margin;
+    bool covered = legend != drawn.moving.legend;
+    for (const DrawnArrow& a : movingDamage) {
+        double ax0 = a.x, ay0 = a.y, ax1 = a.x + a.dx, ay1 = a.y + a.dy;
+        covered = covered || clipSegment(ax0, ay0, ax1, ay1, x0, x1, y0, y1);
+    }
+    if (last >= 1) {
+        const double px = run.relX[last];
+        const double py = run.relY[last];
+        covered = covered || (px >= x0 && px <= x1 && py >= y0 && py <= y1);
+    }
+    if (covered) drawRelativeLegend(moving, s);
+    drawn.moving.legend = legend;
 }
 
 void drawRelativeLegend(PlotCanvas& moving, const RelativeSettings& s) {

@@ -18,6 +18,7 @@ struct DrawnArrow {
 struct ViewDrawn {
     std::vector<DrawnArrow> arrows;
     int trailRows = 0;
+    int legend = -1;  // the legend entries on the view, −1 for none drawn yet
 
     // The view has been cleared.
     void forget() { *this = {}; }
@@ -40,8 +41,9 @@ void setRelativeViewScales(PlotCanvas& lab, PlotCanvas& moving, const RelativeSe
 
 // The pictures of row step.row: from the second row on, the last arrows painted over in white
 // and the new velocity, fictitious-force and friction arrows; then both trails and the legend.
-// The trails end up as a complete redraw would leave them: rows not yet on a view are drawn, and
-// rows already there again only where this step's arrows or their painting over touch them.
+// The trails and the legend end up as a complete redraw would leave them: rows not yet on a view
+// are drawn, rows already there again only where this step's arrows or their painting over
+// touch them, and the legend again when its entries change or something was drawn over it.
 void drawRelativeStep(PlotCanvas& lab, PlotCanvas& moving, const RelativeRun& run,
                       const RelativeStep& step, const RelativeSettings& s, RelativeDrawn& drawn);
 

@@ -72,6 +72,7 @@ TEST(RelativeStepPictures, ArrowsTrailsAndTheirPaintingOver) {
     s.mazatoysomatos = 3;
     s.xscaleeikona1 = 4;
     v.step(s);
+    EXPECT_EQ(v.moving.texts(), (std::vector<std::string>{"FICTIONAL FORCE", "FRICTION"}));
     v.forget();
     v.step(s);
     const RelativeRun& r = v.run;
@@ -88,7 +89,8 @@ TEST(RelativeStepPictures, ArrowsTrailsAndTheirPaintingOver) {
         hasShaft(v.moving, r.relX[1], r.relY[1], -3 * ux / u, -3 * uy / u, kKineticGreen, 2));
     EXPECT_EQ(countColour(v.lab, Kind::Point, kBlack), 1);
     EXPECT_EQ(countColour(v.moving, Kind::Point, kKineticGreen), 1);
-    EXPECT_EQ(v.moving.texts(), (std::vector<std::string>{"FICTIONAL FORCE", "FRICTION"}));
+    // The legend stands as it was: nothing has been drawn over it.
+    EXPECT_TRUE(v.moving.texts().empty());
     EXPECT_EQ(v.lab.drawWidth(), 1);
     EXPECT_EQ(v.moving.drawWidth(), 1);
 
@@ -106,8 +108,8 @@ TEST(RelativeStepPictures, ArrowsTrailsAndTheirPaintingOver) {
     const double margin = std::hypot(60.0, 60.0) / 25;
     EXPECT_TRUE(
         hasShaft(v.moving, r.relX[2], r.relY[2], -30 - margin - r.relX[2], 0, kFictitiousBlue, 2));
-    // Both fictitious arrows (−100, 0) and (0, 50) are shafts only; the legend arrow has three.
-    EXPECT_EQ(countColour(v.moving, Kind::Line, kFictitiousBlue), 1 + 1 + 3);
+    // Both fictitious arrows (−100, 0) and (0, 50) are shafts only.
+    EXPECT_EQ(countColour(v.moving, Kind::Line, kFictitiousBlue), 1 + 1);
     EXPECT_EQ(countColour(v.lab, Kind::Point, kBlack), 2);
 }
 
@@ -174,6 +176,24 @@ TEST(RelativeStepPictures, LegendFollowsTheControlsAndTheScale) {
     EXPECT_TRUE(hasShaft(v.moving, -80, 60 - 8, 10, 0, kFictitiousBlue, 2));
     EXPECT_EQ(countColour(v.moving, Kind::Line, kKineticGreen), 0);
     EXPECT_EQ(v.moving.refusedCount(), 0);
+}
+
+TEST(RelativeStepPictures, LegendIsDrawnAgainWhenAnArrowCrossesIt) {
+    Views v;
+    RelativeSettings s;
+    s.arxikx = -20;
+    s.epitaxynshy = -1;
+    s.mazatoysomatos = 60;  // the fictitious force (0, 60) runs up through the legend
+    v.step(s);
+    v.step(s);
+    v.forget();
+    v.step(s);
+    EXPECT_EQ(v.moving.texts(), std::vector<std::string>{"FICTIONAL FORCE"});
+    s.mazatoysomatos = 1;
+    v.step(s);  // paints the long arrow over: the legend again
+    v.forget();
+    v.step(s);
+    EXPECT_TRUE(v.moving.texts().empty());
 }
 
 TEST(RelativeStepPictures, ComingToRestClearsTheMovingViewOnceAndShowsStaticFriction) {
