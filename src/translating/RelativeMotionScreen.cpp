@@ -1,6 +1,7 @@
 #include "translating/RelativeMotionScreen.h"
 
 #include <QFont>
+#include <algorithm>
 #include <cmath>
 
 #include "shell/Program.h"
