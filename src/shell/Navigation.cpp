@@ -1,6 +1,7 @@
 #include "shell/Navigation.h"
 
 #include "shell/Program.h"
+#include "translating/RelativeMotionScreen.h"
 
 namespace velarium {
 
@@ -24,9 +25,10 @@ void openRotatingDisk(Program& program) {
 
 void openRelativeMotion(Program& program) {
     const QRect d = Program::display();
-    QWidget& relative = program.screens().get(ScreenId::exigisirelative);
+    auto& relative = program.screens().as<RelativeMotionScreen>(ScreenId::exigisirelative);
     bringUp(relative);
     relative.setGeometry(d);
+    relative.openScreen();
 }
 
 void openIntroduction(Program& program) {

@@ -1,0 +1,253 @@
+#include "translating/RelativePictures.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draw/Arrow.h"
+
+namespace velarium {
+
+namespace {
+
+// Clips the segment from (x0, y0) to (x1, y1) to the box [left, right] × [bottom, top]
+// (Liang–Barsky); returns false when nothing of it lies inside.
+bool clipSegment(double& x0, double& y0, double& x1, double& y1, double left, double right,
+                 double bottom, double top) {
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - left, right - x0, y0 - bottom, top - y0};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
+        }
+        const double r = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 > t1) return false;
+    }
+    x1 = x0 + t1 * dx;
+    y1 = y0 + t1 * dy;
+    x0 = x0 + t0 * dx;
+    y0 = y0 + t0 * dy;
+    return true;
+}
+
+// A vector arrow as the view shows it. An arrow that reaches far out of the view (a fast frame
+// drags the velocities along) is handed to the canvas only as far as it can be seen: its shaft
+// clipped to the view with a margin of three barb lengths, the barbs only if the tip is in
+// there. The barbs depend only on the tip and the direction, so the picture is the same.
+void viewArrow(PlotCanvas& c, double x, double y, double dx, double dy, Rgb colour) {
+    const double left = std::min(c.scaleLeft(), c.scaleLeft() + c.scaleWidth());
+    const double right = std::max(c.scaleLeft(), c.scaleLeft() + c.scaleWidth());
+    const double bottom = std::min(c.scaleTop(), c.scaleTop() + c.scaleHeight());
+    const double top = std::max(c.scaleTop(), c.scaleTop() + c.scaleHeight());
+    const double margin = std::hypot(c.scaleWidth(), c.scaleHeight()) / 25;
+    auto inside = [&](double px, double py) {
+        return px >= left - margin && px <= right + margin && py >= bottom - margin &&
+               py <= top + margin;
+    };
+    const double tipX = x + dx;
+    const double tipY = y + dy;
+    if (!std::isfinite(tipX) || !std::isfinite(tipY) || (inside(x, y) && inside(tipX, tipY))) {
+        drawArrow(c, x, y, dx, dy, colour);
+        return;
+    }
+    double x0 = x, y0 = y, x1 = tipX, y1 = tipY;
+    if (!clipSegment(x0, y0, x1, y1, left - margin, right + margin, bottom - margin, top + margin))
+        return;
+    if (inside(tipX, tipY)) {
+        drawArrow(c, x0, y0, tipX - x0, tipY - y0, colour);
+    } else {
+        const double keepX = c.currentX();
+        const double keepY = c.currentY();
+        c.line(x0, y0, x1, y1, colour);
+        c.setCurrentPosition(keepX, keepY);
+    }
+}
+
+void arrow(PlotCanvas& c, std::vector<DrawnArrow>& kept, double x, double y, double dx, double dy,
+           Rgb colour) {
+    viewArrow(c, x, y, dx, dy, colour);
+    kept.push_back({x, y, dx, dy});
+}
+
+// Paints the last step's arrows over in white, width 4, and hands them back as damage.
+std::vector<DrawnArrow> paintOver(PlotCanvas& c, ViewDrawn& drawn) {
+    std::vector<DrawnArrow> old = std::move(drawn.arrows);
+    drawn.arrows.clear();
+    c.setDrawWidth(4);
+    for (const DrawnArrow& a : old) viewArrow(c, a.x, a.y, a.dx, a.dy, kWhite);
+    return old;
+}
+
+// Whether (x, y) lies within margin of the shaft of arrow a.
+bool nearArrow(const DrawnArrow& a, double x, double y, double margin) {
+    const double len2 = a.dx * a.dx + a.dy * a.dy;
+    double t = 0;
+    if (len2 > 0) t = std::clamp(((x - a.x) * a.dx + (y - a.y) * a.dy) / len2, 0.0, 1.0);
+    const double ex = x - (a.x + t * a.dx);
+    const double ey = y - (a.y + t * a.dy);
+    return ex * ex + ey * ey <= margin * margin;
+}
+
+// Trail rows 1..n of (xs, ys). The rows already drawn are drawn again where they lie near a
+// damaged arrow: within three barb lengths (a seventy-fifth of the diagonal each) of its shaft,
+// which holds the barbs and the stroke.
+template <class DrawPoint>
+void drawTrail(const PlotCanvas& c, const std::vector<double>& xs, const std::vector<double>& ys,
+               int n, ViewDrawn& drawn, const std::vector<DrawnArrow>& damage, DrawPoint point) {
+    if (drawn.trailRows > n) drawn.trailRows = 0;
+    const double margin = std::hypot(c.scaleWidth(), c.scaleHeight()) / 25;
+    if (!damage.empty()) {
+        for (int i = 1; i <= drawn.trailRows; ++i) {
+            const double x = xs[i];
+            const double y = ys[i];
+            if (std::any_of(damage.begin(), damage.end(),
+                            [&](const DrawnArrow& a) { return nearArrow(a, x, y, margin); }))
+                point(x, y);
+        }
+    }
+    for (int i = drawn.trailRows + 1; i <= n; ++i) point(xs[i], ys[i]);
+    drawn.trailRows = n;
+}
+
+}  // namespace
+
+void setRelativeViewScale(PlotCanvas& canvas, int zoom, int panX, int panY) {
+    const double s = zoom;
+    canvas.setScale(s * (-30 - panX), s * (30 - panY), s * (30 - panX), s * (-30 - panY));
+}
+
+void setRelativeViewScales(PlotCanvas& lab, PlotCanvas& moving, const RelativeSettings& s) {
+    setRelativeViewScale(lab, s.overallscale, s.xscaleeikona1, s.yscaleeikona1);
+    setRelativeViewScale(moving, s.overallscale, s.xscaleeikona2, s.yscaleeikona2);
+}
+
+void drawRelativeStep(PlotCanvas& lab, PlotCanvas& moving, const RelativeRun& run,
+                      const RelativeStep& step, const RelativeSettings& s, RelativeDrawn& drawn) {
+    const int n = step.row;
+    const double m = s.mazatoysomatos;
+    const double ax = s.epitaxynshx;
+    const double ay = s.epitaxynshy;
+    std::vector<DrawnArrow> labDamage;
+    std::vector<DrawnArrow> movingDamage;
+    if (n >= 1) {
+        // Laboratory: the velocity, one length unit per velocity unit.
+        labDamage = paintOver(lab, drawn.lab);
+        lab.setDrawWidth(2);
+        arrow(lab, drawn.lab.arrows, run.labX[n], run.labY[n], run.labVx[n], run.labVy[n],
+              kVelocityRed);
+        lab.setDrawWidth(1);
+
+        // Moving frame: the relative velocity and the forces, each M times the force per unit
+        // mass: the fictitious force −m·A by components, and friction, static m·A while the
+        // body is carried, kinetic −μ·m·g·û otherwise.
+        movingDamage = paintOver(moving, drawn.moving);
+        moving.setDrawWidth(2);
+        const double x = run.relX[n];
+        const double y = run.relY[n];
+        arrow(moving, drawn.moving.arrows, x, y, step.ux, step.uy, kVelocityRed);
+        if (ax != 0) arrow(moving, drawn.moving.arrows, x, y, -m * ax, 0, kFictitiousBlue);
+        if (ay != 0) arrow(moving, drawn.moving.arrows, x, y, 0, -m * ay, kFictitiousBlue);
+        if (run.carriedFlag == 1) {
+            arrow(moving, drawn.moving.arrows, x, y, m * ax, m * ay, kStaticGreen);
+        } else {
+            const double f = m * kGravity * s.mu();
+            arrow(moving, drawn.moving.arrows, x, y, -f * step.unitX, -f * step.unitY,
+                  kKineticGreen);
+        }
+    }
+    moving.setDrawWidth(1);
+
+    // Both trails, the laboratory one in the view's own foreground colour.
+    const int last = std::min(n, RelativeRun::kPositionRows - 1);
+    labDamage.insert(labDamage.end(), drawn.lab.arrows.begin(), drawn.lab.arrows.end());
+    movingDamage.insert(movingDamage.end(), drawn.moving.arrows.begin(), drawn.moving.arrows.end());
+    drawTrail(lab, run.labX, run.labY, last, drawn.lab, labDamage,
+              [&](double x, double y) { lab.point(x, y); });
+    drawTrail(moving, run.relX, run.relY, last, drawn.moving, movingDamage,
+              [&](double x, double y) { moving.point(x, y, kKineticGreen); });
+
+    // The legend's corner of the view: its arrows and texts, with the same margin.
+    const int legend =
+        (s.epitaxynshx != 0 || s.epitaxynshy != 0 ? 1 : 0) | (s.trivistoepipedo != 0 ? 2 : 0);
+    const double l = moving.scaleLeft();
+    const double t = moving.scaleTop();
+    const double sw = moving.scaleWidth();
+    const double sh = moving.scaleHeight();
+    const double margin = std::hypot(sw, sh) / 25;
+    const double x0 = std::min(l, l + sw / 8) - margin;
+    const double x1 = std::max(l + s.overallscale * s.movingViewWidth / 8,
+                               l + sw / 8 + moving.textExtent("FICTIONAL FORCE").width) +
+                      margin;
+    const double y0 = std::min(t, t + sh / 10) - margin;
+    const double y1 = std::max(t, t + sh / 10) + margin;
+    bool covered = legend != drawn.moving.legend;
+    for (const DrawnArrow& a : movingDamage) {
+        double ax0 = a.x, ay0 = a.y, ax1 = a.x + a.dx, ay1 = a.y + a.dy;
+        covered = covered || clipSegment(ax0, ay0, ax1, ay1, x0, x1, y0, y1);
+    }
+    if (last >= 1) {
+        const double px = run.relX[last];
+        const double py = run.relY[last];
+        covered = covered || (px >= x0 && px <= x1 && py >= y0 && py <= y1);
+    }
+    if (covered) drawRelativeLegend(moving, s);
+    drawn.moving.legend = legend;
+}
+
+void drawRelativeLegend(PlotCanvas& moving, const RelativeSettings& s) {
+    const double l = moving.scaleLeft();
+    const double t = moving.scaleTop();
+    const double sw = moving.scaleWidth();
+    const double sh = moving.scaleHeight();
+    const double length = s.overallscale * s.movingViewWidth / 8;
+    if (s.epitaxynshx != 0 || s.epitaxynshy != 0) {
+        moving.setDrawWidth(2);
+        drawArrow(moving, l, t + sh / 15, length, 0, kFictitiousBlue);
+        moving.setDrawWidth(1);
+        moving.setCurrentPosition(l + sw / 8, t - std::abs(sh / 22));
+        moving.print("FICTIONAL FORCE");
+    }
+    if (s.trivistoepipedo != 0) {
+        moving.setDrawWidth(2);
+        drawArrow(moving, l, t + sh / 10, length, 0, kKineticGreen);
+        moving.setDrawWidth(1);
+        moving.setCurrentPosition(l + sw / 8, t - std::abs(sh / 13));
+        moving.print("FRICTION");
+    }
+}
+
+bool advanceRelativeStep(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run,
+                         const RelativeSettings& s, double dt, RelativeDrawn& drawn) {
+    if (!run.hasRoom()) return false;
+    setRelativeViewScales(lab, moving, s);
+    const RelativeStep step = advanceRelativeModel(run, s, dt);
+    if (step.cameToRest) {
+        moving.clear();
+        drawn.moving.forget();
+    }
+    drawRelativeStep(lab, moving, run, step, s, drawn);
+    run.relativeStepIndex = static_cast<std::int16_t>(step.row + 1);
+    return true;
+}
+
+void replayRelativeRun(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run) {
+    run.carriedFlag = 0;
+    const int last = std::min<int>(run.relativeStepIndex, kReplayRows);
+    for (int i = 1; i <= last; ++i) {
+        moving.point(run.relX[i], run.relY[i], kFictitiousBlue);
+        if (i % 10 == 0) {
+            lab.circle(run.labX[i], run.labY[i], 0.5, kVelocityRed);
+            moving.circle(run.relX[i], run.relY[i], 0.3, kFictitiousBlue);
+        }
+    }
+    run.relativeStepIndex = 0;
+}
+
+}  // namespace velarium

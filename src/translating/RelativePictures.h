@@ -1,0 +1,67 @@
+#pragma once
+
+#include <vector>
+
+#include "draw/PlotCanvas.h"
+#include "translating/TranslatingModel.h"
+
+namespace velarium {
+
+// An arrow as it was drawn: its start and its vector.
+struct DrawnArrow {
+    double x = 0, y = 0, dx = 0, dy = 0;
+};
+
+// What a view holds of the run since it was last cleared: the arrows of the last step, so that
+// the next step can paint them over in white exactly where they are whatever the controls have
+// done since, and how many trail rows (1..trailRows) are on it.
+struct ViewDrawn {
+    std::vector<DrawnArrow> arrows;
+    int trailRows = 0;
+    int legend = -1;  // the legend entries on the view, −1 for none drawn yet
+
+    // The view has been cleared.
+    void forget() { *this = {}; }
+};
+
+struct RelativeDrawn {
+    ViewDrawn lab;
+    ViewDrawn moving;
+};
+
+inline constexpr Rgb kVelocityRed{255, 0, 0};
+inline constexpr Rgb kFictitiousBlue{0, 0, 255};
+inline constexpr Rgb kKineticGreen{0, 255, 0};
+inline constexpr Rgb kStaticGreen{5, 255, 5};
+
+// A view with zoom S and pan (px, py): user coordinates from (S·(−30 − px), S·(30 − py)) at the
+// top-left corner to (S·(30 − px), S·(−30 − py)) at the bottom-right, y up.
+void setRelativeViewScale(PlotCanvas& canvas, int zoom, int panX, int panY);
+void setRelativeViewScales(PlotCanvas& lab, PlotCanvas& moving, const RelativeSettings& s);
+
+// The pictures of row step.row: from the second row on, the last arrows painted over in white
+// and the new velocity, fictitious-force and friction arrows; then both trails and the legend.
+// The trails and the legend end up as a complete redraw would leave them: rows not yet on a view
+// are drawn, rows already there again only where this step's arrows or their painting over
+// touch them, and the legend again when its entries change or something was drawn over it.
+void drawRelativeStep(PlotCanvas& lab, PlotCanvas& moving, const RelativeRun& run,
+                      const RelativeStep& step, const RelativeSettings& s, RelativeDrawn& drawn);
+
+// The legend of the moving-frame view, placed from its current scale.
+void drawRelativeLegend(PlotCanvas& moving, const RelativeSettings& s);
+
+// One display step: rescales both views, advances the model, clears the moving-frame view when
+// the body comes to rest in it, draws, and moves relativeStepIndex on. A run with no row left
+// refuses the step and leaves the run and both views as they are; returns whether it stepped.
+bool advanceRelativeStep(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run,
+                         const RelativeSettings& s, double dt, RelativeDrawn& drawn);
+
+// The most rows a replay shows.
+inline constexpr int kReplayRows = 1300;
+
+// Replays the stored run over the views as they stand (no clearing, no rescaling): the
+// moving-frame path in blue dots, and every tenth point ringed in both views. Then the run is
+// over: the carried flag drops and the next step starts a new run.
+void replayRelativeRun(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run);
+
+}  // namespace velarium

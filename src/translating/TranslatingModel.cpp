@@ -1,0 +1,141 @@
+#include "translating/TranslatingModel.h"
+
+#include <array>
+#include <cmath>
+
+#include "disk/RkfStep.h"
+
+namespace velarium {
+
+double relativeDisplayStep(int timerInterval) {
+    const int interval = timerInterval > 0 ? timerInterval : kTimeEvolutionInterval;
+    return interval / 15.0;
+}
+
+bool frictionHolds(double ax, double ay, double mu) {
+    return std::sqrt(ax * ax + ay * ay) <= mu * kGravity;
+}
+
+void carriedAcceleration(double ax, double ay, double mu, double& outX, double& outY) {
+    const double a = std::sqrt(ax * ax + ay * ay);
+    const double limit = mu * kGravity;
+    // Static friction supplies m·A up to its limit μ·m·g; beyond it the body slips behind the
+    // frame, pulled along by the largest friction the plane has.
+    const double factor = a <= limit ? 1.0 : limit / a;
+    outX = ax * factor;
+    outY = ay * factor;
+}
+
+double translatingDerivative(double t, std::span<const double> state, int i, double v0x, double v0y,
+                             double mu, const RelativeSettings& controls, int carriedFlag) {
+    if (i == 2) return state[0];
+    if (i == 3) return state[1];
+    const double ax = controls.epitaxynshx;
+    const double ay = controls.epitaxynshy;
+    // Relative velocity r = v − (V0 + A·t).
+    const double rx = state[0] - (v0x + ax * t);
+    const double ry = state[1] - (v0y + ay * t);
+    const double s = std::sqrt(rx * rx + ry * ry);
+    if (carriedFlag == 1 ||
+        (s < kCarriedSpeed && std::abs(rx) < kCarriedSpeed && std::abs(ry) < kCarriedSpeed)) {
+        double cx = 0, cy = 0;
+        carriedAcceleration(ax, ay, mu, cx, cy);
+        return i == 0 ? cx : cy;
+    }
+    // Kinetic friction per unit mass, −μ·g·r/|r|; here |r| ≥ 0.001.
+    return -mu * kGravity * (i == 0 ? rx : ry) / s;
+}
+
+TranslatingStepEnd integrateTranslatingStep(TranslatingState start, double t0, double dt,
+                                            const RelativeSettings& controls, int carriedFlag) {
+    const double mu = controls.mu();
+    const double v0x = controls.taxythtax;
+    const double v0y = controls.taxythtay;
+    std::array<double, 4> y{start.vx, start.vy, start.x, start.y};
+    if (std::isfinite(dt) && dt > 0 && std::isfinite(t0)) {
+        const double h = dt / 12;
+        const double tEnd = t0 + dt;
+        auto f = [&](double t, std::span<double> stage, int i) {
+            return translatingDerivative(t, stage, i, v0x, v0y, mu, controls, carriedFlag);
+        };
+        std::array<double, 4> next{};
+        double t = t0;
+        do {
+            rkfStep(t, y, h, next, 4, f);
+            y = next;
+            t += h;
+        } while (t < tEnd);
+    }
+    return {y[2], y[3], y[0], y[1]};
+}
+
+double snapRelativeComponent(double u, double w) {
+    return std::abs(u) < kSnapFactor * std::abs(w) ? 0.0 : u;
+}
+
+RelativeRun::RelativeRun()
+    : labX(kPositionRows),
+      labY(kPositionRows),
+      labVx(kVelocityRows),
+      labVy(kVelocityRows),
+      relX(kPositionRows),
+      relY(kPositionRows) {}
+
+RelativeStep advanceRelativeModel(RelativeRun& run, const RelativeSettings& s, double dt) {
+    RelativeStep out;
+    const int n = run.relativeStepIndex;
+    out.row = n;
+    const double ax = s.epitaxynshx;
+    const double ay = s.epitaxynshy;
+
+    TranslatingState start;
+    if (n == 0) {
+        start = {double(s.arxikivx), double(s.arxikvy), double(s.arxikx), double(s.arxikiy)};
+    } else {
+        start = {run.labVx[n - 1], run.labVy[n - 1], run.labX[n - 1], run.labY[n - 1]};
+    }
+    const TranslatingStepEnd end = integrateTranslatingStep(start, n * dt, dt, s, run.carriedFlag);
+    run.labX[n] = end.x;
+    run.labY[n] = end.y;
+    run.labVx[n] = end.vx;
+    run.labVy[n] = end.vy;
+
+    // The frame velocity W at the row's instant (n + 1)·Δt, from the current control values.
+    const double tRow = (n + 1) * dt;
+    const double wx = s.taxythtax + ax * tRow;
+    const double wy = s.taxythtay + ay * tRow;
+    double ux = snapRelativeComponent(end.vx - wx, wx);
+    double uy = snapRelativeComponent(end.vy - wy, wy);
+
+    // The body comes to rest in the frame when both components snap, as long as friction can
+    // hold it there; once the frame's acceleration outgrows μ·g it slides again.
+    const bool holds = frictionHolds(ax, ay, s.mu());
+    if (ux == 0 && uy == 0 && holds && run.carriedFlag == 0) {
+        run.carriedFlag = 1;
+        out.cameToRest = true;
+    } else if (!holds) {
+        run.carriedFlag = 0;
+    }
+    if (run.carriedFlag == 1) ux = uy = 0;
+
+    // Moving-frame position: explicit Euler on the displayed relative velocity, starting at the
+    // first stored lab point.
+    if (n == 0) {
+        run.relX[0] = end.x;
+        run.relY[0] = end.y;
+    } else {
+        run.relX[n] = run.relX[n - 1] + dt * ux;
+        run.relY[n] = run.relY[n - 1] + dt * uy;
+    }
+
+    out.ux = ux;
+    out.uy = uy;
+    out.speed = std::sqrt(ux * ux + uy * uy);
+    if (out.speed > 0) {
+        out.unitX = ux / out.speed;
+        out.unitY = uy / out.speed;
+    }
+    return out;
+}
+
+}  // namespace velarium
