@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <random>
 
 #include "shell/ScreenTimer.h"
@@ -39,6 +40,8 @@ public:
     }
 
     std::size_t controls() const { return controls_.size(); }
+    // Events per screen, for the closing summary.
+    const std::map<QString, long>& used() const { return used_; }
 
     long refused() const {
         long n = 0;
@@ -51,7 +54,10 @@ public:
         for (int attempt = 0; attempt < 20; ++attempt) {
             Control& c = controls_[std::uniform_int_distribution<std::size_t>(
                 0, controls_.size() - 1)(rng)];
-            if (c.act(rng)) return c.name;
+            if (c.act(rng)) {
+                ++used_[c.name.section(QLatin1Char('.'), 0, 0)];
+                return c.name;
+            }
         }
         return QStringLiteral("(nothing reachable)");
     }
@@ -130,6 +136,7 @@ private:
         }
     }
 
+    std::map<QString, long> used_;
     test::TestProgram& t_;
     std::vector<Control> controls_;
     std::vector<CanvasWidget*> canvases_;
@@ -171,6 +178,8 @@ private slots:
                                     .arg(seed)));
             if (n % 64 == 0) QCoreApplication::processEvents();
         }
+        for (const auto& [screen, n] : storm.used())
+            std::printf("  %-18s %ld events\n", qPrintable(screen), n);
         QVERIFY(t.messages.empty());
     }
 };
