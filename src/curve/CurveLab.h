@@ -16,6 +16,7 @@ public:
 
     int labTick() const { return anim_.labTick; }
     const LabAnimation& animation() const { return anim_; }
+    LabAnimation& animation() { return anim_; }
     const ForcePress& forcePress() const { return press_; }
     CurveSliders sliders() const;
 

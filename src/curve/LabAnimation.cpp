@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "curve/EllipticIntegrals.h"
+#include "curve/CanvasArrow.h"
 #include "draw/Arrow.h"
 
 namespace velarium {
@@ -116,11 +117,11 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
 
     canvas.point(x, y);
     canvas.setDrawWidth(3);
-    drawArrow(canvas, p.x, p.y, p.vx, p.vy, kWhite);
-    drawArrow(canvas, p.x, p.y, p.tx + p.cx, p.ty + p.cy, kWhite);
+    drawCanvasArrow(canvas, p.x, p.y, p.vx, p.vy, kWhite);
+    drawCanvasArrow(canvas, p.x, p.y, p.tx + p.cx, p.ty + p.cy, kWhite);
     canvas.setDrawWidth(1);
-    drawArrow(canvas, x, y, vx, vy, kMarkRed);
-    drawArrow(canvas, x, y, tx + cx, ty + cy, kAccelerationBlue);
+    drawCanvasArrow(canvas, x, y, vx, vy, kMarkRed);
+    drawCanvasArrow(canvas, x, y, tx + cx, ty + cy, kAccelerationBlue);
 
     const bool stop = x > 30;
     lab.labPrevArrows = {x, y, vx, vy, tx, ty, cx, cy};
