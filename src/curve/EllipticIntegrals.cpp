@@ -23,49 +23,16 @@ double smaller(double a, double b) { return a < b ? a : b; }
 
 double larger(double a, double b) { return a < b ? b : a; }
 
-double rfCarlson(double x, double y, double z) {
-    // R_F diverges when two arguments vanish together, so the all-zero case is refused with the
-    // other tiny pair sums.
-    if (!allFinite(x, y, z) || smaller(smaller(x, y), z) < 0 ||
-        smaller(smaller(x + y, x + z), y + z) < 1.5e-38) {
-        alertMessage(kInvalidArguments);
-        return 0;
-    }
-    constexpr double C1 = 1.0 / 24.0, C2 = 0.1, C3 = 3.0 / 44.0, C4 = 1.0 / 14.0;
-    double xt = x, yt = y, zt = z;
-    double ave = 0, dx = 0, dy = 0, dz = 0;
-    // Each duplication step moves the three arguments towards their mean by a factor 4.
-    do {
-        const double sx = std::sqrt(xt), sy = std::sqrt(yt), sz = std::sqrt(zt);
-        const double lambda = sx * (sy + sz) + sy * sz;
-        xt = 0.25 * (xt + lambda);
-        yt = 0.25 * (yt + lambda);
-        zt = 0.25 * (zt + lambda);
-        ave = (xt + yt + zt) / 3.0;
-        dx = (ave - xt) / ave;
-        dy = (ave - yt) / ave;
-        dz = (ave - zt) / ave;
-    } while (largestDeviation(dx, dy, dz) >= 0.08);
-    // Fifth-order series in the elementary symmetric functions of the deviations.
-    const double e2 = dx * dy - dz * dz;
-    const double e3 = dx * dy * dz;
-    return (1.0 + (C1 * e2 - C2 - C3 * e3) * e2 + C4 * e3) / std::sqrt(ave);
-}
+namespace {
 
-double rdCarlson(double x, double y, double z) {
-    // R_D diverges when x and y vanish together or when z vanishes: those are refused as well.
-    if (!allFinite(x, y, z) || smaller(x, y) < 0 ||
-        (smaller(x + y, z) < 1.5e-25 && larger(larger(x, y), z) > 4.5e21) ||
-        smaller(x + y, z) <= 0) {
-        alertMessage(kInvalidArguments);
-        return 0;
-    }
-    constexpr double C1 = 3.0 / 14.0, C2 = 1.0 / 6.0, C3 = 9.0 / 22.0, C4 = 3.0 / 26.0;
-    constexpr double C5 = 0.25 * C3, C6 = 1.5 * C4;
-    double xt = x, yt = y, zt = z;
-    double sum = 0, fac = 1;
-    double ave = 0, dx = 0, dy = 0, dz = 0;
-    do {
+// The duplication theorem shared by R_F and R_D: each step moves the three arguments towards
+// their mean by a factor 4, and collects the terms R_D sheds on the way.
+struct Duplication {
+    double xt, yt, zt;
+    double sum = 0;
+    double fac = 1;
+
+    void step() {
         const double sx = std::sqrt(xt), sy = std::sqrt(yt), sz = std::sqrt(zt);
         const double lambda = sx * (sy + sz) + sy * sz;
         sum += fac / (sz * (zt + lambda));
@@ -73,20 +40,82 @@ double rdCarlson(double x, double y, double z) {
         xt = 0.25 * (xt + lambda);
         yt = 0.25 * (yt + lambda);
         zt = 0.25 * (zt + lambda);
-        ave = 0.2 * (xt + yt + 3.0 * zt);
-        dx = (ave - xt) / ave;
-        dy = (ave - yt) / ave;
-        dz = (ave - zt) / ave;
-    } while (largestDeviation(dx, dy, dz) >= 0.05);
-    const double ea = dx * dy;
-    const double eb = dz * dz;
-    const double ec = ea - eb;
-    const double ed = ea - 6.0 * eb;
-    const double ee = ed + 2.0 * ec;
-    return 3.0 * sum + fac *
-                           (1.0 + ed * (-C1 + C5 * ed - C6 * dz * ee) +
-                            dz * (C2 * ee + dz * (-C3 * ec + dz * C4 * ea))) /
-                           (ave * std::sqrt(ave));
+    }
+
+    // R_F once the arguments lie within 0.08 of their mean, else nothing yet. A NaN ends the
+    // iteration with a NaN result instead of looping for ever.
+    bool rfDone(double& result) const {
+        constexpr double C1 = 1.0 / 24.0, C2 = 0.1, C3 = 3.0 / 44.0, C4 = 1.0 / 14.0;
+        const double ave = (xt + yt + zt) / 3.0;
+        const double inv = 1.0 / ave;
+        const double dx = (ave - xt) * inv, dy = (ave - yt) * inv, dz = (ave - zt) * inv;
+        if (largestDeviation(dx, dy, dz) >= 0.08) return false;
+        // Fifth-order series in the elementary symmetric functions of the deviations.
+        const double e2 = dx * dy - dz * dz;
+        const double e3 = dx * dy * dz;
+        result = (1.0 + (C1 * e2 - C2 - C3 * e3) * e2 + C4 * e3) / std::sqrt(ave);
+        return true;
+    }
+
+    // R_D once the arguments lie within 0.05 of their weighted mean (x + y + 3z)/5.
+    bool rdDone(double& result) const {
+        constexpr double C1 = 3.0 / 14.0, C2 = 1.0 / 6.0, C3 = 9.0 / 22.0, C4 = 3.0 / 26.0;
+        constexpr double C5 = 0.25 * C3, C6 = 1.5 * C4;
+        const double ave = 0.2 * (xt + yt + 3.0 * zt);
+        const double inv = 1.0 / ave;
+        const double dx = (ave - xt) * inv, dy = (ave - yt) * inv, dz = (ave - zt) * inv;
+        if (largestDeviation(dx, dy, dz) >= 0.05) return false;
+        const double ea = dx * dy;
+        const double eb = dz * dz;
+        const double ec = ea - eb;
+        const double ed = ea - 6.0 * eb;
+        const double ee = ed + 2.0 * ec;
+        result = 3.0 * sum + fac *
+                                 (1.0 + ed * (-C1 + C5 * ed - C6 * dz * ee) +
+                                  dz * (C2 * ee + dz * (-C3 * ec + dz * C4 * ea))) /
+                                 (ave * std::sqrt(ave));
+        return true;
+    }
+};
+
+// R_F diverges when two arguments vanish together, so the all-zero case is refused with the
+// other tiny pair sums.
+bool rfArgumentsValid(double x, double y, double z) {
+    return allFinite(x, y, z) && !(smaller(smaller(x, y), z) < 0) &&
+           !(smaller(smaller(x + y, x + z), y + z) < 1.5e-38);
+}
+
+// R_D diverges when x and y vanish together or when z vanishes: those are refused as well.
+bool rdArgumentsValid(double x, double y, double z) {
+    return allFinite(x, y, z) && !(smaller(x, y) < 0) &&
+           !(smaller(x + y, z) < 1.5e-25 && larger(larger(x, y), z) > 4.5e21) &&
+           smaller(x + y, z) > 0;
+}
+
+}  // namespace
+
+double rfCarlson(double x, double y, double z) {
+    if (!rfArgumentsValid(x, y, z)) {
+        alertMessage(kInvalidArguments);
+        return 0;
+    }
+    Duplication d{x, y, z};
+    double result = 0;
+    do d.step();
+    while (!d.rfDone(result));
+    return result;
+}
+
+double rdCarlson(double x, double y, double z) {
+    if (!rdArgumentsValid(x, y, z)) {
+        alertMessage(kInvalidArguments);
+        return 0;
+    }
+    Duplication d{x, y, z};
+    double result = 0;
+    do d.step();
+    while (!d.rdDone(result));
+    return result;
 }
 
 double ellipticE(double phi, double k) {
@@ -96,7 +125,21 @@ double ellipticE(double phi, double k) {
     const double cc = c * c;
     const double sk = s * k;
     const double q = (1.0 - sk) * (1.0 + sk);
-    return s * (rfCarlson(cc, q, 1.0) - sk * sk * rdCarlson(cc, q, 1.0) / 3.0);
+    double rf = 0, rd = 0;
+    if (rfArgumentsValid(cc, q, 1.0) && rdArgumentsValid(cc, q, 1.0)) {
+        // Both integrals run through the same duplication sequence: step it once for both.
+        Duplication d{cc, q, 1.0};
+        bool haveRf = false, haveRd = false;
+        do {
+            d.step();
+            if (!haveRf) haveRf = d.rfDone(rf);
+            if (!haveRd) haveRd = d.rdDone(rd);
+        } while (!(haveRf && haveRd));
+    } else {
+        rf = rfCarlson(cc, q, 1.0);
+        rd = rdCarlson(cc, q, 1.0);
+    }
+    return s * (rf - sk * sk * rd / 3.0);
 }
 
 double ellipticEAny(double phi, double k) {

@@ -79,6 +79,16 @@ TEST(EllipticE, AgreesWithTheStandardLibraryOverSeveralPeriods) {
     EXPECT_TRUE(alerts.messages.empty());
 }
 
+TEST(EllipticE, IsTheCarlsonFormulaExactly) {
+    for (double k : {0.0, 0.4, 0.99})
+        for (double phi : {0.1, 0.7, 1.2, kPi / 2}) {
+            const double s = std::sin(phi), c = std::cos(phi), sk = s * k;
+            const double q = (1 - sk) * (1 + sk);
+            EXPECT_EQ(ellipticE(phi, k),
+                      s * (rfCarlson(c * c, q, 1) - sk * sk * rdCarlson(c * c, q, 1) / 3));
+        }
+}
+
 TEST(EllipticE, SymmetryAndPeriodBranches) {
     const double k = 0.7;
     const double ec = ellipticE(kPi / 2, k);
