@@ -60,7 +60,8 @@ void drawCanvasArrow(PlotCanvas& canvas, double x, double y, double dx, double d
                        std::max(canvas.scaleLeft(), canvas.scaleLeft() + w) + mx,
                        std::max(canvas.scaleTop(), canvas.scaleTop() + h) + my};
     for (Primitive s : layout.records())
-        if (clipSegment(visible, s.x1, s.y1, s.x2, s.y2)) canvas.line(s.x1, s.y1, s.x2, s.y2, colour);
+        if (clipSegment(visible, s.x1, s.y1, s.x2, s.y2))
+            canvas.line(s.x1, s.y1, s.x2, s.y2, colour);
 }
 
 }  // namespace velarium

@@ -9,14 +9,17 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 CurveLab::CurveLab(FirstStepScreen& screen) : s_(screen) {
-    QObject::connect(s_.Command1, &QPushButton::clicked, &s_, [this] { firststep_Command1_Click(); });
+    QObject::connect(s_.Command1, &QPushButton::clicked, &s_,
+                     [this] { firststep_Command1_Click(); });
     QObject::connect(s_.campyles, &QAction::triggered, &s_, [this] { firststep_campyles_Click(); });
     QObject::connect(s_.GUESSFORCE, &QAction::triggered, &s_,
                      [this] { firststep_GUESSFORCE_Click(); });
     QObject::connect(s_.DYNAMEISDIAFORES, &QAction::triggered, &s_,
                      [this] { firststep_DYNAMEISDIAFORES_Click(); });
-    QObject::connect(s_.Option2, &QRadioButton::clicked, &s_, [this] { firststep_Option2_Click(); });
-    QObject::connect(s_.Option3, &QRadioButton::clicked, &s_, [this] { firststep_Option3_Click(); });
+    QObject::connect(s_.Option2, &QRadioButton::clicked, &s_,
+                     [this] { firststep_Option2_Click(); });
+    QObject::connect(s_.Option3, &QRadioButton::clicked, &s_,
+                     [this] { firststep_Option3_Click(); });
     QObject::connect(s_.platosvalue, &QScrollBar::valueChanged, &s_,
                      [this] { firststep_platosvalue_Change(); });
     QObject::connect(s_.syxnotikamp, &QScrollBar::valueChanged, &s_,
@@ -73,9 +76,9 @@ void CurveLab::enterAccelerationDisplay(bool fromMenu) {
         s_.Option3->show();
         s_.Option1->hide();
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{s_.syxnotikamp, s_.Label2, s_.epitaxyno,
-                                                      s_.Label3, s_.Label1, s_.platosvalue,
-                                                      s_.arxikives, s_.Label4})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{s_.syxnotikamp, s_.Label2, s_.epitaxyno, s_.Label3,
+                                         s_.Label1, s_.platosvalue, s_.arxikives, s_.Label4})
         w->show();
     s_.Command1->hide();
     s_.Option3->setChecked(true);  // the options are exclusive: Option1 and Option2 go off
@@ -116,9 +119,9 @@ void CurveLab::firststep_Option2_Click() {
     s_.Timer1->setInterval(1);
     s_.Timer1->setEnabled(false);
     anim_.restart();
-    for (QWidget* w : std::initializer_list<QWidget*>{s_.syxnotikamp, s_.platosvalue, s_.Label1,
-                                                      s_.Label2, s_.epitaxyno, s_.Label3,
-                                                      s_.arxikives})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{s_.syxnotikamp, s_.platosvalue, s_.Label1, s_.Label2,
+                                         s_.epitaxyno, s_.Label3, s_.arxikives})
         w->hide();
     s_.Option2->setChecked(true);  // and Option1 off
     setLabScale();
@@ -164,8 +167,8 @@ void CurveLab::firststep_eikona_MouseUp(const CanvasMouse& m) {
     const CurveSettings c = curveSettings(sliders());
     if (s_.DYNAMEISDIAFORES->isChecked()) {
         setLabScale();
-        if (const auto text = showPointVectors(*s_.eikona, c, m.x, m.y,
-                                               s_.GUESSFORCE->isChecked(), true, press_))
+        if (const auto text =
+                showPointVectors(*s_.eikona, c, m.x, m.y, s_.GUESSFORCE->isChecked(), true, press_))
             setText(*text);
         anim_.canvasChanged();
     }

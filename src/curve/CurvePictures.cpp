@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "curve/EllipticIntegrals.h"
 #include "curve/CanvasArrow.h"
+#include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
 
 namespace velarium {
@@ -101,8 +101,8 @@ std::string drawCurveLab(PlotCanvas& canvas, const CurveSettings& c) {
             const double cs = std::cos(theta), sn = std::sin(theta);
             drawCanvasArrow(canvas, x, y, v * cs, v * sn, kVelocityRed);
             drawCanvasArrow(canvas, x, y, A / 4 * ac * -sn, A / 4 * ac * cs, kCentripetalBlue);
-            drawCanvasArrow(canvas, x, y, A / 4 * (c.at * cs - ac * sn), A / 4 * (c.at * sn + ac * cs),
-                      kBlack);
+            drawCanvasArrow(canvas, x, y, A / 4 * (c.at * cs - ac * sn),
+                            A / 4 * (c.at * sn + ac * cs), kBlack);
         }
     }
     drawCanvasArrow(canvas, 9, -9.1, 1, 0, kVelocityRed);
@@ -149,8 +149,8 @@ std::optional<std::string> showPointVectors(PlotCanvas& canvas, const CurveSetti
     press.pressTangential = p.tangential;
     // The centre of curvature lies R along the normal (−sin θ, cos θ).
     if (p.second != 0)
-        curvatureCircle(canvas, X - std::sin(p.theta) * p.radius, p.y + std::cos(p.theta) * p.radius,
-                        p.radius);
+        curvatureCircle(canvas, X - std::sin(p.theta) * p.radius,
+                        p.y + std::cos(p.theta) * p.radius, p.radius);
     canvas.point(X, p.y);
     arrow(canvas, X, p.y, p.velocity, kVelocityRed);
     arrow(canvas, X, p.y, p.centripetal, kCentripetalBlue);

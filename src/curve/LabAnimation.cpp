@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "curve/EllipticIntegrals.h"
 #include "curve/CanvasArrow.h"
+#include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
 
 namespace velarium {
@@ -28,8 +28,7 @@ Box around(double xa, double ya, double xb, double yb, double margin) {
 }
 
 // The box a text covers with its top-left corner at (x, y).
-Box textBox(const PlotCanvas& canvas, double x, double y, const std::string& text,
-            double margin) {
+Box textBox(const PlotCanvas& canvas, double x, double y, const std::string& text, double margin) {
     const TextExtent e = canvas.textExtent(text);
     const double down = canvas.scaleHeight() < 0 ? -e.height : e.height;
     return around(x, y, x + e.width, y + down, margin);
@@ -39,18 +38,19 @@ Box textBox(const PlotCanvas& canvas, double x, double y, const std::string& tex
 // as a multiple of the first one (none when the first figure is 0).
 std::string readout(const LabAnimation& lab, int j) {
     if (j == LabAnimation::kMarkEvery)
-        return "Ds =" + formatFixed(lab.labDistTable[j], 2) + " t =" +
-               formatFixed(lab.labTimeTable[j], 2);
+        return "Ds =" + formatFixed(lab.labDistTable[j], 2) +
+               " t =" + formatFixed(lab.labTimeTable[j], 2);
     const std::string time = " t = " + formatFixed(lab.labTimeTable[j], 2);
     if (lab.labFirstDist == 0) return time;
     const double ratio = (lab.labDistTable[j] - lab.labDistTable[j - 61]) / lab.labFirstDist;
     return "Ds = " + formatFixed(ratio, 2) + " X" + formatFixed(lab.labFirstDist, 2) + time;
 }
 
-bool hasReadout(int j) { return j % LabAnimation::kMarkEvery == 0 && j >= LabAnimation::kMarkEvery; }
+bool hasReadout(int j) {
+    return j % LabAnimation::kMarkEvery == 0 && j >= LabAnimation::kMarkEvery;
+}
 
-void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, int j,
-                      const std::string& text) {
+void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, int j, const std::string& text) {
     const double x = lab.labTrailX[j], y = lab.labTrailY[j];
     canvas.point(x, y);
     if (j % LabAnimation::kMarkEvery != 0) return;
@@ -138,9 +138,8 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
             const Box mine = hasReadout(j) ? textBox(canvas, tjx, tjy, text, pointMargin)
                                            : around(tjx, tjy, tjx, tjy, pointMargin);
             const Box dot = around(tjx, tjy, tjx, tjy, pointMargin);
-            redraw = std::any_of(covered.begin(), covered.end(), [&](const Box& b) {
-                return b.meets(dot) || b.meets(mine);
-            });
+            redraw = std::any_of(covered.begin(), covered.end(),
+                                 [&](const Box& b) { return b.meets(dot) || b.meets(mine); });
         }
         if (redraw) drawTrailElement(canvas, lab, j, text);
     }

@@ -60,8 +60,7 @@ private slots:
         expectFlags(false, false);
         for (QWidget* w : {static_cast<QWidget*>(s->syxnotikamp), static_cast<QWidget*>(s->Label2),
                            static_cast<QWidget*>(s->epitaxyno), static_cast<QWidget*>(s->Label3),
-                           static_cast<QWidget*>(s->Label1),
-                           static_cast<QWidget*>(s->platosvalue),
+                           static_cast<QWidget*>(s->Label1), static_cast<QWidget*>(s->platosvalue),
                            static_cast<QWidget*>(s->arxikives), static_cast<QWidget*>(s->Label4),
                            static_cast<QWidget*>(s->Option2), static_cast<QWidget*>(s->Option3)})
             QVERIFY2(w->isVisible(), qPrintable(w->objectName()));

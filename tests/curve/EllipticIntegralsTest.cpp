@@ -15,9 +15,9 @@ namespace {
 // Records the messages the routines show, and restores the program's alerts afterwards.
 class RecordedAlerts {
 public:
-    RecordedAlerts() : previous_(installAlerts({[] {}, [this](const std::string& m) {
-                                                    messages.push_back(m);
-                                                }})) {}
+    RecordedAlerts()
+        : previous_(
+              installAlerts({[] {}, [this](const std::string& m) { messages.push_back(m); }})) {}
     ~RecordedAlerts() { installAlerts(previous_); }
     std::vector<std::string> messages;
 
@@ -112,7 +112,9 @@ TEST(EllipticE, SymmetryAndPeriodBranches) {
 double arcByQuadrature(double A, double w, double x) {
     const int n = 20000;
     const double h = x / n;
-    auto f = [&](double t) { return std::sqrt(1 + A * A * w * w * std::cos(w * t) * std::cos(w * t)); };
+    auto f = [&](double t) {
+        return std::sqrt(1 + A * A * w * w * std::cos(w * t) * std::cos(w * t));
+    };
     double sum = f(0) + f(x);
     for (int i = 1; i < n; ++i) sum += (i % 2 ? 4 : 2) * f(i * h);
     return sum * h / 3;
