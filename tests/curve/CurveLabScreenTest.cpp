@@ -1,3 +1,5 @@
+#include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <cmath>
 
@@ -213,6 +215,51 @@ private slots:
         releaseCanvas(*s->eikona, 6.5, 0, Qt::KeyboardModifiers(mods));
         QCOMPARE(picture() != pressed, judged);
         QCOMPARE(s->eikona->refusedCount(), 0L);
+    }
+
+    // Every control of the lab, at random and at the extremes, while the run goes on: nothing
+    // unsound reaches the canvas and no handler takes long.
+    void randomDriveStaysSound() {
+        QRandomGenerator rng(20261208);
+        QScrollBar* bars[] = {s->platosvalue, s->syxnotikamp, s->arxikives, s->epitaxyno};
+        QAction* entries[] = {s->campyles, s->GUESSFORCE, s->DYNAMEISDIAFORES};
+        const Qt::KeyboardModifiers mods[] = {Qt::NoModifier, Qt::ShiftModifier,
+                                              Qt::ShiftModifier | Qt::ControlModifier,
+                                              Qt::ShiftModifier | Qt::AltModifier};
+        qint64 slowest = 0;
+        for (int i = 0; i < 1500; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            switch (rng.bounded(7)) {
+                case 0: {
+                    QScrollBar* b = bars[rng.bounded(4)];
+                    const int pick = rng.bounded(3);
+                    setSlider(*b, pick == 0   ? b->minimum()
+                                  : pick == 1 ? b->maximum()
+                                              : rng.bounded(b->minimum(), b->maximum() + 1));
+                    break;
+                }
+                case 1: entries[rng.bounded(3)]->trigger(); break;
+                case 2: (rng.bounded(2) ? s->Option2 : s->Option3)->click(); break;
+                case 3: s->Command1->click(); break;
+                case 4: {
+                    const double x = rng.bounded(20.0);
+                    const double y = rng.bounded(2) ? 0.1 * s->platosvalue->value() *
+                                                          std::sin(x * s->syxnotikamp->value() *
+                                                                   std::acos(-1.0) / 180)
+                                                    : rng.bounded(20.0) - 10;
+                    pressCanvas(*s->eikona, x, y, mods[rng.bounded(4)]);
+                    releaseCanvas(*s->eikona, rng.bounded(20.0), rng.bounded(20.0) - 10,
+                                  mods[rng.bounded(4)]);
+                    break;
+                }
+                default:
+                    for (int t = 0; t < 20; ++t) s->Timer1->tick();
+            }
+            slowest = std::max(slowest, clock.elapsed());
+            QCOMPARE(s->eikona->refusedCount(), 0L);
+        }
+        QVERIFY2(slowest < 1000, qPrintable(QString::number(slowest)));
     }
 };
 
