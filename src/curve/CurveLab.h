@@ -1,5 +1,7 @@
 #pragma once
 
+#include "curve/CurvePictures.h"
+#include "curve/LabAnimation.h"
 #include "draw/CanvasWidget.h"
 
 namespace velarium {
@@ -7,12 +9,16 @@ namespace velarium {
 class FirstStepScreen;
 
 // The curve lab's modes on the start-up screen: the handlers of its options, sliders, START, timer
-// and canvas.
+// and canvas. It reads the controls, calls the lab's pictures and shows their texts.
 class CurveLab {
 public:
     explicit CurveLab(FirstStepScreen& screen);
 
-    int labTick() const { return labTick_; }
+    int labTick() const { return anim_.labTick; }
+    const LabAnimation& animation() const { return anim_; }
+    LabAnimation& animation() { return anim_; }
+    const ForcePress& forcePress() const { return press_; }
+    CurveSliders sliders() const;
 
     void firststep_Command1_Click();
     void firststep_Timer1_Timer();
@@ -21,12 +27,23 @@ public:
     void firststep_DYNAMEISDIAFORES_Click();
     void firststep_Option2_Click();
     void firststep_Option3_Click();
+    void firststep_platosvalue_Change();
+    void firststep_syxnotikamp_Change();
+    void firststep_arxikives_Change();
+    void firststep_epitaxyno_Change();
     void firststep_eikona_MouseDown(const CanvasMouse& mouse);
     void firststep_eikona_MouseUp(const CanvasMouse& mouse);
 
 private:
+    void enterAccelerationDisplay(bool fromMenu);
+    void setLabScale();
+    void redrawLab();
+    void setText(const std::string& text);
+    void uncheckModes();
+
     FirstStepScreen& s_;
-    int labTick_ = 0;
+    LabAnimation anim_;
+    ForcePress press_;
 };
 
 }  // namespace velarium

@@ -1,6 +1,8 @@
 #include <QAction>
+#include <cmath>
 
 #include "Snap.h"
+#include "curve/CurveLab.h"
 #include "shell/FirstStepScreen.h"
 #include "translating/RelativeMotionScreen.h"
 
@@ -27,12 +29,67 @@ QWidget& relativeMotionRun(Program& p) {
     return s;
 }
 
+FirstStepScreen& curveLab(Program& p) {
+    auto& s = p.screens().as<FirstStepScreen>(ScreenId::firststep);
+    s.show();
+    return s;
+}
+
+CanvasMouse at(double x, double y, bool shift = false) {
+    CanvasMouse m;
+    m.x = x;
+    m.y = y;
+    m.button = Qt::LeftButton;
+    m.shift = shift;
+    return m;
+}
 }  // namespace
 
 std::vector<Scene> scenes() {
     return {
-        {QStringLiteral("firststep.png"),
-         [](Program& p) -> QWidget& { return p.screens().get(ScreenId::firststep); }},
+        {QStringLiteral("firststep-acceleration.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = curveLab(p);
+             s.campyles->trigger();
+             return s;
+         }},
+        {QStringLiteral("firststep-time.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = curveLab(p);
+             s.campyles->trigger();
+             s.arxikives->setValue(1);
+             s.epitaxyno->setValue(3);
+             s.Option2->click();
+             s.Command1->click();
+             for (int i = 0; i < 250 && s.Timer1->isEnabled(); ++i) s.Timer1->tick();
+             s.Timer1->setEnabled(false);
+             return s;
+         }},
+        {QStringLiteral("firststep-radius.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = curveLab(p);
+             s.campyles->trigger();
+             s.DYNAMEISDIAFORES->trigger();
+             return s;
+         }},
+        {QStringLiteral("firststep-radius-point.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = curveLab(p);
+             s.campyles->trigger();
+             s.DYNAMEISDIAFORES->trigger();
+             s.lab().firststep_eikona_MouseDown(at(3, 2 * std::sin(3 * 3.14159265358979 / 12)));
+             s.lab().firststep_eikona_MouseUp(at(3, 2 * std::sin(3 * 3.14159265358979 / 12)));
+             return s;
+         }},
+        {QStringLiteral("firststep-force.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = curveLab(p);
+             s.campyles->trigger();
+             s.GUESSFORCE->trigger();
+             s.lab().firststep_eikona_MouseDown(at(6, 2));
+             s.lab().firststep_eikona_MouseUp(at(7, 4, true));
+             return s;
+         }},
         {QStringLiteral("exigisirelative.png"), relativeMotionRun},
     };
 }

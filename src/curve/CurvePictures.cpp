@@ -1,0 +1,236 @@
+#include "curve/CurvePictures.h"
+
+#include <cmath>
+
+#include "curve/CanvasArrow.h"
+#include "curve/EllipticIntegrals.h"
+#include "draw/Arrow.h"
+
+namespace velarium {
+
+const char* const kCanvasPressText =
+    "The centripetal acceleration has a direction towards the convex of the curve. If the speed "
+    "changes there is a component tangent to the curve, the circles are plotted according to the "
+    "radius of curvature.";
+
+namespace {
+
+constexpr Rgb kVelocityRed{255, 0, 0};
+constexpr Rgb kCentripetalBlue{5, 150, 255};
+constexpr Rgb kTangentialBlue{5, 150, 250};
+constexpr Rgb kCircleMagenta{250, 0, 150};
+constexpr Rgb kFrictionOlive{155, 155, 0};
+
+constexpr const char* kLabText =
+    "The centripetal acceleration has a direction towards the convex of the curve."
+    "  You can study the effect of CURVATURE  on respect of the MEASURE of CENTRIPETAL "
+    "acceleration. You can change the SPEED, so that changes the centripetal "
+    "acceleration=υ²/R where R radius of CURVATURE. You can change the AMPLITUDE, the FREQUENCY "
+    "of the curve, so this changes the CURVATURE. You should observe that the CENTRIPETAL =0 in "
+    "points where the orbit is LINEAR. By changing the TANGENT component of acceleration you can "
+    "see that if it is increased, the CENTRIPETAL acceleration changes.";
+
+constexpr const char* kRadiusText =
+    "The centripetal acceleration is directed towards the convex of the curve. The TANGENTIAL "
+    "acceleration is directed according to the tangent, the circles are drawn with a radius "
+    "=RADIUS OF CURVATURE.";
+
+constexpr const char* kForceText =
+    "Click on the diagram so that the vectors FRCTION, VELOCITY and ACCELERATION(centripetal and "
+    "tangential). PRESS SHIFT and drag the mouse from a point of the curve to draw a force that "
+    "will explain the SHAPE AND TANGENTIAL, observe if the drawn force: Α) IS CORRECT AS FAR AS "
+    "DIRECTION IS CONCERNED & Β)WHICH ARE THE FORCES NEEDED?";
+
+constexpr const char* kPointRadiusText =
+    "The centripetal acceleration is directed towards the convex part of the curve. The "
+    "TANGENTIAL is tangent to the curve, the circles are drawn with radius = RADIUS OF "
+    "CURVATURE.";
+
+void printAt(PlotCanvas& canvas, double x, double y, const char* text) {
+    canvas.setCurrentPosition(x, y);
+    canvas.print(text);
+}
+
+void arrow(PlotCanvas& canvas, double x, double y, Vec2 d, Rgb colour) {
+    drawCanvasArrow(canvas, x, y, d.x, d.y, colour);
+}
+
+// A dotted circle of curvature, then solid lines again.
+void curvatureCircle(PlotCanvas& canvas, double cx, double cy, double radius) {
+    canvas.setDrawStyle(kDot);
+    canvas.circle(cx, cy, std::abs(radius), kCircleMagenta);
+    canvas.setDrawStyle(kSolid);
+}
+
+// Friction against the motion, −3.5·V/|V|; none where the body is at rest.
+std::optional<Vec2> friction(Vec2 velocity) {
+    const double v = length(velocity);
+    if (v == 0) return std::nullopt;
+    return Vec2{-3.5 * velocity.x / v, -3.5 * velocity.y / v};
+}
+
+}  // namespace
+
+void drawPath(PlotCanvas& canvas, const CurveSettings& c) {
+    for (int n = 0; n <= 400; ++n) {
+        const double x = 0.1 * (0.5 * n);
+        canvas.point(x, c.amplitude * std::sin(c.omega * x));
+    }
+}
+
+std::string drawCurveLab(PlotCanvas& canvas, const CurveSettings& c) {
+    const double A = c.amplitude, w = c.omega;
+    const double root = std::sqrt(1.0 + A * A * w * w);
+    const double K = root / w;
+    const double k = A * w / root;
+    for (int n = 0; n <= 400; ++n) {
+        const double i = 0.5 * n;
+        const double x = 0.1 * i;
+        const double y = A * std::sin(w * x);
+        canvas.point(x, y);
+        const double s = K * ellipticEAny(w * x, k);
+        const double v = speedAfter(c, s);
+        const double slope = A * w * std::cos(w * x);
+        const double second = -A * w * w * std::sin(w * x);
+        // Signed curvature y″/(1 + y′²)^1.5, positive where the path bends upwards.
+        const double kappa = second != 0 ? second / std::pow(1.0 + slope * slope, 1.5) : 0.0;
+        const double ac = kappa * v * v;
+        const double theta = std::atan(slope);
+        // Fifteen stations, x = 0, 1.4, ..., 19.6; accelerations drawn at A/4 of their value.
+        if (n % 28 == 0) {
+            const double cs = std::cos(theta), sn = std::sin(theta);
+            drawCanvasArrow(canvas, x, y, v * cs, v * sn, kVelocityRed);
+            drawCanvasArrow(canvas, x, y, A / 4 * ac * -sn, A / 4 * ac * cs, kCentripetalBlue);
+            drawCanvasArrow(canvas, x, y, A / 4 * (c.at * cs - ac * sn),
+                            A / 4 * (c.at * sn + ac * cs), kBlack);
+        }
+    }
+    drawCanvasArrow(canvas, 9, -9.1, 1, 0, kVelocityRed);
+    printAt(canvas, 10, -9.1, "VELOCITY");
+    drawCanvasArrow(canvas, 9, -8.1, 1, 0, kCentripetalBlue);
+    printAt(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION");
+    drawCanvasArrow(canvas, 9, -7.1, 1, 0, kBlack);
+    printAt(canvas, 10, -7.1, "TOTAL ACCELERATION");
+    return kLabText;
+}
+
+std::string drawRadiusScene(PlotCanvas& canvas, const CurveSettings& c) {
+    drawPath(canvas, c);
+    // First crest and first trough: the centre lies R above the point (R < 0 at a crest).
+    for (double phase : {piValue / 2, 3 * piValue / 2}) {
+        const PointQuantities p = pointQuantities(c, phase / c.omega);
+        curvatureCircle(canvas, p.x, p.y + p.radius, p.radius);
+        canvas.point(p.x, p.y);
+        arrow(canvas, p.x, p.y, p.velocity, kVelocityRed);
+        arrow(canvas, p.x, p.y, p.centripetal, kCentripetalBlue);
+        arrow(canvas, p.x, p.y, p.tangential, kTangentialBlue);
+    }
+    printAt(canvas, 10, -9.1, "VELOCITY");
+    drawCanvasArrow(canvas, 10, -9.1, 1, 0, kVelocityRed);
+    printAt(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION");
+    drawCanvasArrow(canvas, 10, -8.1, 1, 0, kCentripetalBlue);
+    return kRadiusText;
+}
+
+std::optional<std::string> showPointVectors(PlotCanvas& canvas, const CurveSettings& c, double X,
+                                            double Y, bool guessForce, bool radiusMode,
+                                            ForcePress& press) {
+    canvas.clear();
+    drawPath(canvas, c);
+    if (!(std::abs(Y - c.amplitude * std::sin(c.omega * X)) < 0.1)) {
+        press.pressOnCurve = false;
+        return drawRadiusScene(canvas, c);
+    }
+    press.pressOnCurve = true;
+    const PointQuantities p = pointQuantities(c, X);
+    press.pressCurvature = p.kappa;
+    press.pressVelocity = p.velocity;
+    press.pressCentripetal = p.centripetal;
+    press.pressTangential = p.tangential;
+    // The centre of curvature lies R along the normal (−sin θ, cos θ).
+    if (p.second != 0)
+        curvatureCircle(canvas, X - std::sin(p.theta) * p.radius,
+                        p.y + std::cos(p.theta) * p.radius, p.radius);
+    canvas.point(X, p.y);
+    arrow(canvas, X, p.y, p.velocity, kVelocityRed);
+    arrow(canvas, X, p.y, p.centripetal, kCentripetalBlue);
+    arrow(canvas, X, p.y, p.tangential, kTangentialBlue);
+    if (guessForce) {
+        if (const auto f = friction(p.velocity)) {
+            canvas.setDrawWidth(3);
+            arrow(canvas, X, p.y, *f, kFrictionOlive);
+            printAt(canvas, 2, 9.8, "FRICTION");
+            drawCanvasArrow(canvas, 0.2, 9.3, 1, 0, kFrictionOlive);
+            canvas.setDrawWidth(1);
+        }
+    }
+    printAt(canvas, 15, -9.1, "VELOCITY");
+    drawCanvasArrow(canvas, 14, -9.1, 1, 0, kVelocityRed);
+    printAt(canvas, 15, -8.1, "ACCELERATION");
+    drawCanvasArrow(canvas, 14, -8.1, 1, 0, kCentripetalBlue);
+    if (guessForce) return std::string(kForceText);
+    if (radiusMode) return std::string(kPointRadiusText);
+    return std::nullopt;
+}
+
+void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, double xr,
+                double yr) {
+    const PointQuantities p = pointQuantities(c, press.pressX);
+    press.pressCurvature = p.kappa;
+    press.pressCentripetal = p.centripetal;
+    const double px = press.pressX, py = press.pressY;
+    const Vec2 F{xr - px, yr - py};
+    drawCanvasArrow(canvas, px, py, F.x, F.y, Rgb{0, 0, 255});
+
+    // At rest the direction of motion, and so friction, is undefined: nothing to judge.
+    const Vec2 V = press.pressVelocity;
+    const auto fr = friction(V);
+    if (!fr) return;
+    const Vec2 f = *fr;
+    const Vec2 C = press.pressCentripetal;
+    const Vec2 T = press.pressTangential;
+
+    // Tangential verdict: the force must not push with friction, and force plus friction must
+    // not oppose the tangential acceleration.
+    if (dot(F, f) > 0 || dot(T, Vec2{f.x + F.x, f.y + F.y}) < 0)
+        printAt(canvas, 2, 9, "FORCE: INCORRECT FOR THE TANGENTIAL ACCELERATION");
+
+    // Shape verdict: the force must have a component towards the centre of curvature.
+    if (dot(F, C) > 0) {
+        printAt(canvas, 2, 8, "FORCE: HAS THE CORRECT DIRECTION FOR THE SHAPE OF THE CURVE");
+    } else {
+        printAt(canvas, 2, 8, "FORCE: HAS WRONG DIRECTION FOR THE SHAPE OF THE CURVE");
+        canvas.setDrawWidth(3);
+        if (C.x != 0 || C.y != 0) {
+            arrow(canvas, px, py, C, Rgb{0, 150, 250});
+            printAt(canvas, 2, 7, "DIRECTION OF EXTRA FORCE FOR CENTRIPETAL");
+            drawCanvasArrow(canvas, 0.2, 6.8, 1, 0, Rgb{25, 50, 250});
+        }
+        canvas.setDrawWidth(1);
+    }
+
+    // Extra force for the shape: Es = (|κ|·|V|² − n·F)·n with n = C/|A·ac/4| the unit normal
+    // towards the centre; at an inflection point C and n vanish, and so does Es.
+    const double cLength = std::abs(c.amplitude * p.ac / 4);
+    const Vec2 n = cLength > 0 ? Vec2{C.x / cLength, C.y / cLength} : Vec2{};
+    const double vv = dot(V, V);
+    const double es = std::abs(press.pressCurvature) * vv - dot(n, F);
+    canvas.setDrawWidth(2);
+    drawCanvasArrow(canvas, px, py, es * n.x, es * n.y, Rgb{0, 250, 10});
+    canvas.setDrawWidth(1);
+
+    // Extra force for the tangential acceleration: T − f less the part of F along the tangent.
+    const double tt = dot(T, T);
+    const Vec2 along = tt == 0 ? Vec2{dot(V, F) / vv * V.x, dot(V, F) / vv * V.y}
+                               : Vec2{dot(T, F) / tt * T.x, dot(T, F) / tt * T.y};
+    canvas.setDrawWidth(2);
+    drawCanvasArrow(canvas, px, py, T.x - f.x - along.x, T.y - f.y - along.y, Rgb{150, 200, 50});
+
+    printAt(canvas, 2, -8, "EXTRA NEEDED FORCE FOR SHAPE");
+    drawCanvasArrow(canvas, 0.2, -8.5, 1, 0, Rgb{0, 250, 10});
+    printAt(canvas, 2, -9, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.");
+    drawCanvasArrow(canvas, 0.2, -9.5, 1, 0, Rgb{150, 200, 50});
+    canvas.setDrawWidth(1);
+}
+
+}  // namespace velarium

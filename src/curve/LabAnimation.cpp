@@ -1,0 +1,150 @@
+#include "curve/LabAnimation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "curve/CanvasArrow.h"
+#include "curve/EllipticIntegrals.h"
+#include "draw/Arrow.h"
+
+namespace velarium {
+
+namespace {
+
+constexpr Rgb kMarkRed{255, 0, 0};
+constexpr Rgb kAccelerationBlue{0, 25, 155};
+
+// An axis-parallel box in user units.
+struct Box {
+    double x0, y0, x1, y1;
+    bool meets(const Box& o) const { return x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1; }
+};
+
+Box around(double xa, double ya, double xb, double yb, double margin) {
+    return {std::min(xa, xb) - margin, std::min(ya, yb) - margin, std::max(xa, xb) + margin,
+            std::max(ya, yb) + margin};
+}
+
+// The box a text covers with its top-left corner at (x, y).
+Box textBox(const PlotCanvas& canvas, double x, double y, const std::string& text, double margin) {
+    const TextExtent e = canvas.textExtent(text);
+    const double down = canvas.scaleHeight() < 0 ? -e.height : e.height;
+    return around(x, y, x + e.width, y + down, margin);
+}
+
+// The read-out of a mark: the distance figure and the time; from the second mark on, the figure
+// as a multiple of the first one (none when the first figure is 0).
+std::string readout(const LabAnimation& lab, int j) {
+    if (j == LabAnimation::kMarkEvery)
+        return "Ds =" + formatFixed(lab.labDistTable[j], 2) +
+               " t =" + formatFixed(lab.labTimeTable[j], 2);
+    const std::string time = " t = " + formatFixed(lab.labTimeTable[j], 2);
+    if (lab.labFirstDist == 0) return time;
+    const double ratio = (lab.labDistTable[j] - lab.labDistTable[j - 61]) / lab.labFirstDist;
+    return "Ds = " + formatFixed(ratio, 2) + " X" + formatFixed(lab.labFirstDist, 2) + time;
+}
+
+bool hasReadout(int j) {
+    return j % LabAnimation::kMarkEvery == 0 && j >= LabAnimation::kMarkEvery;
+}
+
+void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, int j, const std::string& text) {
+    const double x = lab.labTrailX[j], y = lab.labTrailY[j];
+    canvas.point(x, y);
+    if (j % LabAnimation::kMarkEvery != 0) return;
+    canvas.setDrawWidth(3);
+    canvas.point(x, y, kMarkRed);
+    canvas.setCurrentPosition(x, y);
+    if (hasReadout(j)) canvas.print(text);
+    canvas.setDrawWidth(1);
+}
+
+}  // namespace
+
+bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c, int interval) {
+    const double A = c.amplitude, w = c.omega;
+    lab.labTrailX[0] = 0;
+    lab.labTrailY[0] = 0;
+    lab.labDistTable[0] = 0;
+
+    const std::string beta = "β = " + formatFixed(w, 2);
+    canvas.setCurrentPosition(2, 8);
+    canvas.print(beta);
+
+    ++lab.labTick;
+    const int n = lab.labTick;
+    const double t = n * static_cast<double>(interval) / 20.0;
+    lab.labTime = t;
+    if (n > LabAnimation::kLastCountedEvent) return false;
+    lab.labTimeTable[n] = t;
+    const double v = c.v0 + c.at * t;
+    const double s = c.v0 * t + 0.5 * c.at * t * t;
+
+    // Position from distance: E(φ, k) = s·ω/sqrt(1 + A²ω²), x = φ/ω.
+    const double root = std::sqrt(1.0 + A * A * w * w);
+    const double k = A * w / root;
+    const double ec = ellipticEAny(piValue / 2, k);
+    const double x = inverseEllipticE(w / root * s, k, ec) / w;
+    const double y = A * std::sin(w * x);
+
+    const double slope = A * w * std::cos(w * x);
+    const double second = -A * w * w * std::sin(w * x);
+    const double norm = std::sqrt(1.0 + slope * slope);
+    const double cs = 1.0 / norm, sn = slope / norm;
+    const double vx = v * cs, vy = v * sn;
+    const double tx = c.at * cs / 2, ty = c.at * sn / 2;
+    const double kappa = second != 0 ? second / std::pow(1.0 + slope * slope, 1.5) : 0.0;
+    const double ac = kappa * v * v;
+    const double cx = ac * -sn / 2, cy = ac * cs / 2;
+
+    if (!(n - 1 <= LabAnimation::kLastDrawnEvent && n <= LabAnimation::kLastDrawnEvent))
+        return false;
+    lab.labDistTable[n] = s - lab.labDistTable[n - 1];
+
+    // What this event draws under the trail, to know which trail elements it covers.
+    const double barb = std::hypot(canvas.scaleWidth(), canvas.scaleHeight()) / 75.0;
+    const double margin = 0.02 * std::abs(canvas.scaleWidth()) + barb;
+    std::vector<Box> covered;
+    covered.push_back(textBox(canvas, 2, 8, beta, margin));
+    covered.push_back(around(x, y, x, y, margin));
+    const LabPrevArrows& p = lab.labPrevArrows;
+    covered.push_back(around(p.x, p.y, p.x + p.vx, p.y + p.vy, margin));
+    covered.push_back(around(p.x, p.y, p.x + p.tx + p.cx, p.y + p.ty + p.cy, margin));
+    covered.push_back(around(x, y, x + vx, y + vy, margin));
+    covered.push_back(around(x, y, x + tx + cx, y + ty + cy, margin));
+
+    canvas.point(x, y);
+    canvas.setDrawWidth(3);
+    drawCanvasArrow(canvas, p.x, p.y, p.vx, p.vy, kWhite);
+    drawCanvasArrow(canvas, p.x, p.y, p.tx + p.cx, p.ty + p.cy, kWhite);
+    canvas.setDrawWidth(1);
+    drawCanvasArrow(canvas, x, y, vx, vy, kMarkRed);
+    drawCanvasArrow(canvas, x, y, tx + cx, ty + cy, kAccelerationBlue);
+
+    const bool stop = x > 30;
+    lab.labPrevArrows = {x, y, vx, vy, tx, ty, cx, cy};
+    lab.labTrailX[n] = x;
+    lab.labTrailY[n] = y;
+
+    const double pointMargin = 0.02 * std::abs(canvas.scaleWidth());
+    for (int j = 0; j <= n; ++j) {
+        if (j == LabAnimation::kMarkEvery) lab.labFirstDist = lab.labDistTable[j];
+        const double tjx = lab.labTrailX[j], tjy = lab.labTrailY[j];
+        const std::string text = hasReadout(j) ? readout(lab, j) : std::string();
+        bool redraw = j > lab.trailIntact;
+        if (!redraw) {
+            const Box mine = hasReadout(j) ? textBox(canvas, tjx, tjy, text, pointMargin)
+                                           : around(tjx, tjy, tjx, tjy, pointMargin);
+            const Box dot = around(tjx, tjy, tjx, tjy, pointMargin);
+            redraw = std::any_of(covered.begin(), covered.end(),
+                                 [&](const Box& b) { return b.meets(dot) || b.meets(mine); });
+        }
+        if (redraw) drawTrailElement(canvas, lab, j, text);
+    }
+    lab.trailIntact = n;
+    return stop;
+}
+
+}  // namespace velarium

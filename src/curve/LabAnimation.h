@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+
+#include "curve/CurvePath.h"
+#include "draw/PlotCanvas.h"
+
+namespace velarium {
+
+// The previous event's position and arrows, drawn again in white to erase them.
+struct LabPrevArrows {
+    double x = 0, y = 0;    // position
+    double vx = 0, vy = 0;  // velocity
+    double tx = 0, ty = 0;  // half the tangential acceleration
+    double cx = 0, cy = 0;  // half the centripetal acceleration
+};
+
+// The state of the body's run along the path, kept between timer events.
+struct LabAnimation {
+    static constexpr int kLastCountedEvent = 3000;  // events after it only count
+    static constexpr int kLastDrawnEvent = 2500;    // events after it compute but draw nothing
+    static constexpr int kMarkEvery = 60;           // a red mark and a read-out every 60 events
+
+    int labTick = 0;
+    double labTime = 0;
+    std::array<double, kLastCountedEvent + 1> labTimeTable{};
+    std::array<double, kLastCountedEvent + 1> labTrailX{};
+    std::array<double, kLastCountedEvent + 1> labTrailY{};
+    std::array<double, kLastDrawnEvent + 1> labDistTable{};
+    LabPrevArrows labPrevArrows;
+    double labFirstDist = 0;
+
+    // The trail elements 0..trailIntact stand on the canvas as they were last drawn; the others
+    // must be drawn again. Anything drawn on the canvas outside the run resets it.
+    int trailIntact = -1;
+
+    // Back to event 0 (START, or entering a mode); the canvas is left as it is.
+    void restart() {
+        labTick = 0;
+        trailIntact = -1;
+    }
+    // Something else drew on the canvas: the next event draws the whole trail again.
+    void canvasChanged() { trailIntact = -1; }
+};
+
+// One timer event of the run: advances the simulated time by interval/20, places the body at
+// the distance v₀·t + ½·at·t² along the path, erases the previous arrows, draws the velocity and
+// the total acceleration (both parts at half their value) and the trail with its marks and
+// read-outs over everything. Returns true when the body has passed x = 30 and the run must stop.
+//
+// The trail is drawn over the whole picture on every event. Elements that nothing has covered
+// since they were drawn stand unchanged on the canvas, so only the elements under this event's
+// drawing (the β text, the body, the erased and the new arrows) and the new ones are drawn again.
+bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c, int interval);
+
+}  // namespace velarium

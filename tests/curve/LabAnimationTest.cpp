@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "curve/LabAnimation.h"
+#include "draw/RecordingCanvas.h"
+
+namespace velarium {
+namespace {
+
+using Kind = Primitive::Kind;
+constexpr Rgb kRed{255, 0, 0};
+
+RecordingCanvas labCanvas() {
+    RecordingCanvas c(305, 257);
+    c.setScale(0, 10, 20, -10);
+    return c;
+}
+
+bool hasText(const RecordingCanvas& c, const std::string& t) {
+    const auto texts = c.texts();
+    return std::find(texts.begin(), texts.end(), t) != texts.end();
+}
+
+bool anyTextHas(const RecordingCanvas& c, const std::string& part) {
+    for (const auto& t : c.texts())
+        if (t.find(part) != std::string::npos) return true;
+    return false;
+}
+
+TEST(LabTimerStep, TheBodyRunsTheDistanceAlongThePath) {
+    RecordingCanvas canvas = labCanvas();
+    LabAnimation lab;
+    const CurveSettings s = curveSettings({});
+    for (int n = 1; n <= 40; ++n) {
+        ASSERT_FALSE(labTimerStep(canvas, lab, s, 1));
+        const double t = 0.05 * n;
+        EXPECT_DOUBLE_EQ(lab.labTimeTable[n], t);
+        // s(x) = v₀·t + ½·at·t² to the inverse's tolerance.
+        EXPECT_NEAR(pathLength(s, lab.labTrailX[n]), 3 * t + t * t, 1e-6) << n;
+        EXPECT_NEAR(lab.labTrailY[n], 2 * std::sin(s.omega * lab.labTrailX[n]), 1e-12);
+    }
+    EXPECT_EQ(lab.labTick, 40);
+    EXPECT_TRUE(hasText(canvas, "β = 0.26"));
+    EXPECT_EQ(canvas.refusedCount(), 0);
+}
+
+TEST(LabTimerStep, ArrowsOfAnEventAndTheirErasure) {
+    RecordingCanvas canvas = labCanvas();
+    LabAnimation lab;
+    const CurveSettings s = curveSettings({});
+    labTimerStep(canvas, lab, s, 1);
+    const LabPrevArrows p = lab.labPrevArrows;
+    // v = v₀ + at·t along the tangent; both acceleration parts at half value.
+    EXPECT_NEAR(std::hypot(p.vx, p.vy), 3 + 2 * 0.05, 1e-12);
+    EXPECT_NEAR(std::hypot(p.tx, p.ty), 1, 1e-12);
+    canvas.forget();
+    labTimerStep(canvas, lab, s, 1);
+    const auto lines = canvas.recordsOf(Kind::Line);
+    ASSERT_GE(lines.size(), 12u);
+    // The previous velocity and total acceleration again, white and three pixels wide.
+    EXPECT_EQ(lines[0].colour, kWhite);
+    EXPECT_EQ(lines[0].width, 3);
+    EXPECT_NEAR(lines[0].x1, p.x, 1e-12);
+    EXPECT_NEAR(lines[0].x2, p.x + p.vx, 1e-12);
+    EXPECT_NEAR(lines[3].y2, p.y + p.ty + p.cy, 1e-12);
+    EXPECT_EQ(lines[6].colour, kRed);
+    EXPECT_EQ(lines[6].width, 1);
+    EXPECT_EQ(lines[9].colour, (Rgb{0, 25, 155}));
+}
+
+TEST(LabTimerStep, MarksAndReadoutsEverySixtyEvents) {
+    RecordingCanvas canvas = labCanvas();
+    LabAnimation lab;
+    const CurveSettings s = curveSettings({20, 1, 1, 0});  // slow enough to stay on the canvas
+    for (int n = 0; n < 120; ++n) labTimerStep(canvas, lab, s, 1);
+    // Distance figures: Ds[n] = s(n) − Ds[n − 1].
+    EXPECT_NEAR(lab.labDistTable[60] + lab.labDistTable[59], 3.0, 1e-12);
+    EXPECT_DOUBLE_EQ(lab.labFirstDist, lab.labDistTable[60]);
+    EXPECT_TRUE(hasText(canvas, "Ds =" + formatFixed(lab.labDistTable[60], 2) + " t =3.00"));
+    const double ratio = (lab.labDistTable[120] - lab.labDistTable[59]) / lab.labFirstDist;
+    EXPECT_TRUE(hasText(canvas, "Ds = " + formatFixed(ratio, 2) + " X" +
+                                    formatFixed(lab.labFirstDist, 2) + " t = 6.00"));
+    // Red marks three pixels wide at events 0, 60 and 120.
+    int marks = 0;
+    for (const auto& p : canvas.recordsOf(Kind::Point))
+        if (p.colour == kRed && p.width == 3) ++marks;
+    EXPECT_GE(marks, 1);
+    canvas.clear();
+    lab.canvasChanged();
+    labTimerStep(canvas, lab, s, 1);
+    marks = 0;
+    for (const auto& p : canvas.recordsOf(Kind::Point))
+        if (p.colour == kRed && p.width == 3) ++marks;
+    EXPECT_EQ(marks, 3);
+}
+
+TEST(LabTimerStep, AtRestNoRatioIsPrinted) {
+    RecordingCanvas canvas = labCanvas();
+    LabAnimation lab;
+    const CurveSettings s = curveSettings({20, 15, 0, 0});
+    for (int n = 0; n < 200; ++n) EXPECT_FALSE(labTimerStep(canvas, lab, s, 1));
+    EXPECT_NEAR(lab.labTrailX[200], 0, 1e-9);
+    EXPECT_TRUE(hasText(canvas, "Ds =0.00 t =3.00"));
+    EXPECT_TRUE(hasText(canvas, " t = 6.00"));
+    EXPECT_FALSE(anyTextHas(canvas, "inf"));
+    EXPECT_FALSE(anyTextHas(canvas, "nan"));
+    // A zero velocity draws no arrow.
+    for (const auto& l : canvas.recordsOf(Kind::Line)) EXPECT_NE(l.colour, kRed);
+    EXPECT_EQ(canvas.refusedCount(), 0);
+}
+
+TEST(LabTimerStep, StopsOncePastThirty) {
+    RecordingCanvas canvas = labCanvas();
+    LabAnimation lab;
+    const CurveSettings s = curveSettings({});
+    int events = 0;
+    while (!labTimerStep(canvas, lab, s, 1)) ASSERT_LT(++events, 2500);
+    EXPECT_GT(lab.labTrailX[lab.labTick], 30);
+    EXPECT_LE(lab.labTrailX[lab.labTick - 1], 30);
+}
+
+TEST(LabTimerStep, LateEventsDrawNothingAndTheTablesHoldTheirEnds) {
+    RecordingCanvas canvas = labCanvas();
+    LabAnimation lab;
+    const CurveSettings s = curveSettings({20, 15, 0, 0});
+    for (int n = 0; n < 2500; ++n) labTimerStep(canvas, lab, s, 1);
+    for (int n = 2500; n < 3100; ++n) {
+        canvas.forget();
+        labTimerStep(canvas, lab, s, 1);
+        // Only the β read-out, which comes before the event's own work.
+        ASSERT_EQ(canvas.records().size(), 1u) << lab.labTick;
+        EXPECT_EQ(canvas.records()[0].text, "β = 0.26");
+    }
+    EXPECT_EQ(lab.labTick, 3100);
+    EXPECT_DOUBLE_EQ(lab.labTimeTable[3000], 150.0);
+}
+
+TEST(LabTimerStep, RestartKeepsTheOldTrailAndErasesTheLastArrows) {
+    RecordingCanvas canvas = labCanvas();
+    LabAnimation lab;
+    const CurveSettings s = curveSettings({});
+    for (int n = 0; n < 30; ++n) labTimerStep(canvas, lab, s, 1);
+    const LabPrevArrows last = lab.labPrevArrows;
+    lab.restart();
+    canvas.forget();
+    labTimerStep(canvas, lab, s, 1);
+    EXPECT_EQ(lab.labTick, 1);
+    const auto lines = canvas.recordsOf(Kind::Line);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].colour, kWhite);
+    EXPECT_NEAR(lines[0].x1, last.x, 1e-12);
+    EXPECT_EQ(canvas.clearCount(), 0);
+}
+
+// The trail lies over everything an event draws: every trail point under this event's arrows is
+// drawn again after them, the rest stands as it was.
+TEST(LabTimerStep, TrailIsDrawnAgainWhereTheEventCoveredIt) {
+    RecordingCanvas canvas = labCanvas();
+    LabAnimation lab;
+    const CurveSettings s = curveSettings({20, 1, 1, 0});
+    for (int n = 0; n < 150; ++n) labTimerStep(canvas, lab, s, 1);
+    canvas.forget();
+    labTimerStep(canvas, lab, s, 1);
+    auto redrawnAfterArrows = [&](int j) {
+        const auto& recs = canvas.records();
+        size_t lastArrow = 0;
+        for (size_t i = 0; i < recs.size(); ++i)
+            if (recs[i].kind == Kind::Line) lastArrow = i;
+        for (size_t i = lastArrow + 1; i < recs.size(); ++i)
+            if (recs[i].kind == Kind::Point && recs[i].x1 == lab.labTrailX[j] &&
+                recs[i].y1 == lab.labTrailY[j])
+                return true;
+        return false;
+    };
+    int near = 0;
+    for (int j = 0; j <= lab.labTick; ++j) {
+        const LabPrevArrows& p = lab.labPrevArrows;
+        const double dx = lab.labTrailX[j] - p.x, dy = lab.labTrailY[j] - p.y;
+        if (std::hypot(dx, dy) < 0.3) {
+            ++near;
+            EXPECT_TRUE(redrawnAfterArrows(j)) << j;
+        }
+    }
+    EXPECT_GT(near, 1);
+    EXPECT_TRUE(redrawnAfterArrows(lab.labTick));
+    EXPECT_LT(canvas.recordsOf(Kind::Point).size(), 140u);
+
+    // After something else drew on the canvas, the whole trail comes back.
+    canvas.clear();
+    lab.canvasChanged();
+    labTimerStep(canvas, lab, s, 1);
+    for (int j = 0; j <= lab.labTick; ++j) EXPECT_TRUE(redrawnAfterArrows(j)) << j;
+}
+
+}  // namespace
+}  // namespace velarium
