@@ -83,7 +83,6 @@ QPainter& CanvasWidget::painter() {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing);
-        painter_->setRenderHint(QPainter::TextAntialiasing);
         markChanged();
     }
     return *painter_;
@@ -112,9 +111,12 @@ QPen CanvasWidget::pen(Rgb colour) const {
     return p;
 }
 
+// Canvas text is drawn without antialiasing: the screens print the same read-out at the same
+// place event after event, and antialiased edges would pile up into a smear.
 QFont CanvasWidget::drawingFont() const {
     QFont f = font();
     f.setBold(bold());
+    f.setStyleStrategy(QFont::NoAntialias);
     if (f.pointSizeF() > 0)
         f.setPointSizeF(f.pointSizeF() * dpr());
     else

@@ -7,6 +7,7 @@
 #include "shell/Navigation.h"
 #include "shell/Program.h"
 #include "shell/Twips.h"
+#include "shell/WrapLabel.h"
 
 namespace velarium {
 
@@ -74,6 +75,9 @@ void FirstStepScreen::buildControls() {
     eikona = named(new CanvasWidget(body), "eikona", "Curve picture");
     placeTwips(*eikona, 720, 240, 4575, 3855);
     eikona->setBackColor(Rgb{255, 255, 255});
+    // A little smaller than the screen's 8.25 points, so that the legends printed from the
+    // middle of the canvas end inside it.
+    eikona->setFont(timesGreek(7.5));
     eikona->setScale(0, 10, 20, -10);
 
     Text1 = named(new QPlainTextEdit(body), "Text1", "Explanation");
@@ -110,9 +114,7 @@ void FirstStepScreen::buildControls() {
     placeTwips(*epitaxyno, 3000, 4440, 975, 375);
 
     auto label = [&](const char* name, double l, double t, double w, double h) {
-        auto* lb = named(new QLabel(body), name);
-        lb->setWordWrap(true);
-        lb->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        auto* lb = named(new WrapLabel(body), name);
         placeTwips(*lb, l, t, w, h);
         return lb;
     };
