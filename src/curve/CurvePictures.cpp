@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "curve/CanvasArrow.h"
+#include "draw/Arrow.h"
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
 
@@ -52,7 +52,7 @@ void printAt(PlotCanvas& canvas, double x, double y, const char* text) {
 }
 
 void arrow(PlotCanvas& canvas, double x, double y, Vec2 d, Rgb colour) {
-    drawCanvasArrow(canvas, x, y, d.x, d.y, colour);
+    drawArrow(canvas, x, y, d.x, d.y, colour);
 }
 
 // A dotted circle of curvature, then solid lines again.
@@ -99,17 +99,17 @@ std::string drawCurveLab(PlotCanvas& canvas, const CurveSettings& c) {
         // Fifteen stations, x = 0, 1.4, ..., 19.6; accelerations drawn at A/4 of their value.
         if (n % 28 == 0) {
             const double cs = std::cos(theta), sn = std::sin(theta);
-            drawCanvasArrow(canvas, x, y, v * cs, v * sn, kVelocityRed);
-            drawCanvasArrow(canvas, x, y, A / 4 * ac * -sn, A / 4 * ac * cs, kCentripetalBlue);
-            drawCanvasArrow(canvas, x, y, A / 4 * (c.at * cs - ac * sn),
+            drawArrow(canvas, x, y, v * cs, v * sn, kVelocityRed);
+            drawArrow(canvas, x, y, A / 4 * ac * -sn, A / 4 * ac * cs, kCentripetalBlue);
+            drawArrow(canvas, x, y, A / 4 * (c.at * cs - ac * sn),
                             A / 4 * (c.at * sn + ac * cs), kBlack);
         }
     }
-    drawCanvasArrow(canvas, 9, -9.1, 1, 0, kVelocityRed);
+    drawArrow(canvas, 9, -9.1, 1, 0, kVelocityRed);
     printAt(canvas, 10, -9.1, "VELOCITY");
-    drawCanvasArrow(canvas, 9, -8.1, 1, 0, kCentripetalBlue);
+    drawArrow(canvas, 9, -8.1, 1, 0, kCentripetalBlue);
     printAt(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION");
-    drawCanvasArrow(canvas, 9, -7.1, 1, 0, kBlack);
+    drawArrow(canvas, 9, -7.1, 1, 0, kBlack);
     printAt(canvas, 10, -7.1, "TOTAL ACCELERATION");
     return kLabText;
 }
@@ -126,9 +126,9 @@ std::string drawRadiusScene(PlotCanvas& canvas, const CurveSettings& c) {
         arrow(canvas, p.x, p.y, p.tangential, kTangentialBlue);
     }
     printAt(canvas, 10, -9.1, "VELOCITY");
-    drawCanvasArrow(canvas, 10, -9.1, 1, 0, kVelocityRed);
+    drawArrow(canvas, 10, -9.1, 1, 0, kVelocityRed);
     printAt(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION");
-    drawCanvasArrow(canvas, 10, -8.1, 1, 0, kCentripetalBlue);
+    drawArrow(canvas, 10, -8.1, 1, 0, kCentripetalBlue);
     return kRadiusText;
 }
 
@@ -160,14 +160,14 @@ std::optional<std::string> showPointVectors(PlotCanvas& canvas, const CurveSetti
             canvas.setDrawWidth(3);
             arrow(canvas, X, p.y, *f, kFrictionOlive);
             printAt(canvas, 2, 9.8, "FRICTION");
-            drawCanvasArrow(canvas, 0.2, 9.3, 1, 0, kFrictionOlive);
+            drawArrow(canvas, 0.2, 9.3, 1, 0, kFrictionOlive);
             canvas.setDrawWidth(1);
         }
     }
     printAt(canvas, 15, -9.1, "VELOCITY");
-    drawCanvasArrow(canvas, 14, -9.1, 1, 0, kVelocityRed);
+    drawArrow(canvas, 14, -9.1, 1, 0, kVelocityRed);
     printAt(canvas, 15, -8.1, "ACCELERATION");
-    drawCanvasArrow(canvas, 14, -8.1, 1, 0, kCentripetalBlue);
+    drawArrow(canvas, 14, -8.1, 1, 0, kCentripetalBlue);
     if (guessForce) return std::string(kForceText);
     if (radiusMode) return std::string(kPointRadiusText);
     return std::nullopt;
@@ -180,7 +180,7 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
     press.pressCentripetal = p.centripetal;
     const double px = press.pressX, py = press.pressY;
     const Vec2 F{xr - px, yr - py};
-    drawCanvasArrow(canvas, px, py, F.x, F.y, Rgb{0, 0, 255});
+    drawArrow(canvas, px, py, F.x, F.y, Rgb{0, 0, 255});
 
     // At rest the direction of motion, and so friction, is undefined: nothing to judge.
     const Vec2 V = press.pressVelocity;
@@ -204,7 +204,7 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
         if (C.x != 0 || C.y != 0) {
             arrow(canvas, px, py, C, Rgb{0, 150, 250});
             printAt(canvas, 2, 7, "DIRECTION OF EXTRA FORCE FOR CENTRIPETAL");
-            drawCanvasArrow(canvas, 0.2, 6.8, 1, 0, Rgb{25, 50, 250});
+            drawArrow(canvas, 0.2, 6.8, 1, 0, Rgb{25, 50, 250});
         }
         canvas.setDrawWidth(1);
     }
@@ -216,7 +216,7 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
     const double vv = dot(V, V);
     const double es = std::abs(press.pressCurvature) * vv - dot(n, F);
     canvas.setDrawWidth(2);
-    drawCanvasArrow(canvas, px, py, es * n.x, es * n.y, Rgb{0, 250, 10});
+    drawArrow(canvas, px, py, es * n.x, es * n.y, Rgb{0, 250, 10});
     canvas.setDrawWidth(1);
 
     // Extra force for the tangential acceleration: T − f less the part of F along the tangent.
@@ -224,12 +224,12 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
     const Vec2 along = tt == 0 ? Vec2{dot(V, F) / vv * V.x, dot(V, F) / vv * V.y}
                                : Vec2{dot(T, F) / tt * T.x, dot(T, F) / tt * T.y};
     canvas.setDrawWidth(2);
-    drawCanvasArrow(canvas, px, py, T.x - f.x - along.x, T.y - f.y - along.y, Rgb{150, 200, 50});
+    drawArrow(canvas, px, py, T.x - f.x - along.x, T.y - f.y - along.y, Rgb{150, 200, 50});
 
     printAt(canvas, 2, -8, "EXTRA NEEDED FORCE FOR SHAPE");
-    drawCanvasArrow(canvas, 0.2, -8.5, 1, 0, Rgb{0, 250, 10});
+    drawArrow(canvas, 0.2, -8.5, 1, 0, Rgb{0, 250, 10});
     printAt(canvas, 2, -9, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.");
-    drawCanvasArrow(canvas, 0.2, -9.5, 1, 0, Rgb{150, 200, 50});
+    drawArrow(canvas, 0.2, -9.5, 1, 0, Rgb{150, 200, 50});
     canvas.setDrawWidth(1);
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "curve/CanvasArrow.h"
+#include "draw/Arrow.h"
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
 
@@ -117,11 +117,11 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
 
     canvas.point(x, y);
     canvas.setDrawWidth(3);
-    drawCanvasArrow(canvas, p.x, p.y, p.vx, p.vy, kWhite);
-    drawCanvasArrow(canvas, p.x, p.y, p.tx + p.cx, p.ty + p.cy, kWhite);
+    drawArrow(canvas, p.x, p.y, p.vx, p.vy, kWhite);
+    drawArrow(canvas, p.x, p.y, p.tx + p.cx, p.ty + p.cy, kWhite);
     canvas.setDrawWidth(1);
-    drawCanvasArrow(canvas, x, y, vx, vy, kMarkRed);
-    drawCanvasArrow(canvas, x, y, tx + cx, ty + cy, kAccelerationBlue);
+    drawArrow(canvas, x, y, vx, vy, kMarkRed);
+    drawArrow(canvas, x, y, tx + cx, ty + cy, kAccelerationBlue);
 
     const bool stop = x > 30;
     lab.labPrevArrows = {x, y, vx, vy, tx, ty, cx, cy};
