@@ -37,42 +37,9 @@ bool clipSegment(double& x0, double& y0, double& x1, double& y1, double left, do
     return true;
 }
 
-// A vector arrow as the view shows it. An arrow that reaches far out of the view (a fast frame
-// drags the velocities along) is handed to the canvas only as far as it can be seen: its shaft
-// clipped to the view with a margin of three barb lengths, the barbs only if the tip is in
-// there. The barbs depend only on the tip and the direction, so the picture is the same.
-void viewArrow(PlotCanvas& c, double x, double y, double dx, double dy, Rgb colour) {
-    const double left = std::min(c.scaleLeft(), c.scaleLeft() + c.scaleWidth());
-    const double right = std::max(c.scaleLeft(), c.scaleLeft() + c.scaleWidth());
-    const double bottom = std::min(c.scaleTop(), c.scaleTop() + c.scaleHeight());
-    const double top = std::max(c.scaleTop(), c.scaleTop() + c.scaleHeight());
-    const double margin = std::hypot(c.scaleWidth(), c.scaleHeight()) / 25;
-    auto inside = [&](double px, double py) {
-        return px >= left - margin && px <= right + margin && py >= bottom - margin &&
-               py <= top + margin;
-    };
-    const double tipX = x + dx;
-    const double tipY = y + dy;
-    if (!std::isfinite(tipX) || !std::isfinite(tipY) || (inside(x, y) && inside(tipX, tipY))) {
-        drawArrow(c, x, y, dx, dy, colour);
-        return;
-    }
-    double x0 = x, y0 = y, x1 = tipX, y1 = tipY;
-    if (!clipSegment(x0, y0, x1, y1, left - margin, right + margin, bottom - margin, top + margin))
-        return;
-    if (inside(tipX, tipY)) {
-        drawArrow(c, x0, y0, tipX - x0, tipY - y0, colour);
-    } else {
-        const double keepX = c.currentX();
-        const double keepY = c.currentY();
-        c.line(x0, y0, x1, y1, colour);
-        c.setCurrentPosition(keepX, keepY);
-    }
-}
-
 void arrow(PlotCanvas& c, std::vector<DrawnArrow>& kept, double x, double y, double dx, double dy,
            Rgb colour) {
-    viewArrow(c, x, y, dx, dy, colour);
+    drawArrow(c, x, y, dx, dy, colour);
     kept.push_back({x, y, dx, dy});
 }
 
@@ -81,7 +48,7 @@ std::vector<DrawnArrow> paintOver(PlotCanvas& c, ViewDrawn& drawn) {
     std::vector<DrawnArrow> old = std::move(drawn.arrows);
     drawn.arrows.clear();
     c.setDrawWidth(4);
-    for (const DrawnArrow& a : old) viewArrow(c, a.x, a.y, a.dx, a.dy, kWhite);
+    for (const DrawnArrow& a : old) drawArrow(c, a.x, a.y, a.dx, a.dy, kWhite);
     return old;
 }
 
