@@ -20,7 +20,6 @@ inline int ceilInt(double v) {
 
 inline void blend(std::uint32_t& dst, std::uint32_t rgb, float coverage) {
     const std::uint32_t a = static_cast<std::uint32_t>(coverage * 256.0f + 0.5f);
-    if (a == 0) return;
     if (a >= 256) {
         dst = 0xff000000u | rgb;
         return;
@@ -61,34 +60,48 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     const double slope = steep ? dx / dy : dy / dx;  // minor per major
     const double minorAtStart = steep ? x1 : y1;
     // Perpendicular distance grows by cosFactor per minor pixel.
-    // Perpendicular distance grows by cosFactor per minor pixel.
     const double cosFactor = 1.0 / std::sqrt(1 + slope * slope);
     const double halfSpan = (r + 0.5) / cosFactor;
-    // Per minor pixel, the signed distance across the line and the distance along it change by
-    // fixed amounts.
-    const float acrossStep = static_cast<float>(steep ? uy : -ux);
-    const float alongStep = static_cast<float>(steep ? ux : uy);
+    // The signed distance across the line and the distance along it, at the centre of pixel
+    // (major m, minor n), are linear in m and n: value = base + m·perMajor + n·perMinor.
+    const double ox = 0.5 - x1, oy = 0.5 - y1;
+    const double acrossBase = ox * uy - oy * ux;
+    const double alongBase = ox * ux + oy * uy;
+    const double acrossPerMajor = steep ? -ux : uy, acrossPerMinor = steep ? uy : -ux;
+    const double alongPerMajor = steep ? uy : ux, alongPerMinor = steep ? ux : uy;
+    const float acrossStep = static_cast<float>(acrossPerMinor);
+    const float alongStep = static_cast<float>(alongPerMinor);
     const float edge = static_cast<float>(r + 0.5);
     const float flen = static_cast<float>(len);
+    // Where the distance along lies in [lo, hi] the ends do not cut the coverage.
+    const double interiorLo = 1 - (r + 0.5), interiorHi = len + (r + 0.5) - 1;
+    const long majorStride = steep ? b.stride : 1;
+    const long minorStride = steep ? 1 : b.stride;
+    constexpr int kAhead = 8;
 
     for (int m = m0; m <= m1; ++m) {
-        const double c = m + 0.5;
-        const double centre = minorAtStart + slope * (c - majorStart);
+        const double centre = minorAtStart + slope * (m + 0.5 - majorStart);
         // Only pixel centres strictly within halfSpan of the centre line get any coverage.
         int n0 = floorInt(centre - halfSpan - 0.5) + 1;
         int n1 = ceilInt(centre + halfSpan - 0.5) - 1;
         n0 = std::max(n0, 0);
         n1 = std::min(n1, minorLimit - 1);
         if (n0 > n1) continue;
-        const double px = steep ? n0 + 0.5 : c;
-        const double py = steep ? c : n0 + 0.5;
-        const double rx = px - x1, ry = py - y1;
-        float across = static_cast<float>(rx * uy - ry * ux);
-        float along = static_cast<float>(rx * ux + ry * uy);
-        std::uint32_t* dst = steep ? b.pixels + static_cast<long>(m) * b.stride + n0
-                                   : b.pixels + static_cast<long>(n0) * b.stride + m;
-        const long dstStep = steep ? 1 : b.stride;
-        for (int n = n0; n <= n1; ++n, across += acrossStep, along += alongStep, dst += dstStep) {
+        float across = static_cast<float>(acrossBase + m * acrossPerMajor + n0 * acrossPerMinor);
+        const double along0 = alongBase + m * alongPerMajor + n0 * alongPerMinor;
+        const double along1 = along0 + (n1 - n0) * alongPerMinor;
+        std::uint32_t* dst = b.pixels + m * majorStride + n0 * minorStride;
+        // The pixels a few steps ahead along the line are likely out of the cache: ask early.
+        __builtin_prefetch(dst + kAhead * majorStride + static_cast<long>(kAhead * slope) * minorStride);
+        if (std::min(along0, along1) >= interiorLo && std::max(along0, along1) <= interiorHi) {
+            for (int n = n0; n <= n1; ++n, across += acrossStep, dst += minorStride) {
+                const float cov = std::min(edge - std::abs(across), 1.0f);
+                if (cov > 0) blend(*dst, rgb, cov * strength);
+            }
+            continue;
+        }
+        float along = static_cast<float>(along0);
+        for (int n = n0; n <= n1; ++n, across += acrossStep, along += alongStep, dst += minorStride) {
             const float side = edge - std::abs(across);
             const float ends = std::min(along, flen - along) + edge;
             const float cov = std::min(std::min(side, ends), 1.0f);
