@@ -1,5 +1,6 @@
 #include "disk/DiskPicture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -43,6 +44,23 @@ void vectorArrow(PlotCanvas& canvas, Vec2 at, Vec2 v, Rgb colour, int width, int
 }
 
 void drawRim(PlotCanvas& canvas) { canvas.circle(0, 0, kViewHalfSize, kBlack); }
+
+// The part of the segment from a along d (0 ≤ t ≤ 1) that starts at a and ends where it leaves
+// the canvas's visible area: the picture is the same, without dashing far outside it. A start
+// outside the area keeps the whole segment.
+double visibleEnd(const PlotCanvas& canvas, Vec2 a, Vec2 d) {
+    const double x0 = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    const double x1 = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    const double y0 = std::min(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
+    const double y1 = std::max(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
+    if (a.x < x0 || a.x > x1 || a.y < y0 || a.y > y1) return 1.0;
+    double t = 1.0;
+    if (d.x > 0) t = std::min(t, (x1 - a.x) / d.x);
+    if (d.x < 0) t = std::min(t, (x0 - a.x) / d.x);
+    if (d.y > 0) t = std::min(t, (y1 - a.y) / d.y);
+    if (d.y < 0) t = std::min(t, (y0 - a.y) / d.y);
+    return t;
+}
 }  // namespace
 
 std::string formatFixed(double value, int decimals) {
@@ -135,9 +153,11 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
 
     if (!st.rotatingView) {
         // The straight line the body would follow if nothing acted on it.
+        const Vec2 d{20 * body.vx, 20 * body.vy};
+        const double t = visibleEnd(canvas, v.position, d);
         canvas.setDrawStyle(kDot);
-        canvas.line(v.position.x, v.position.y, v.position.x + 20 * body.vx,
-                    v.position.y + 20 * body.vy, kLineOfMotion);
+        canvas.line(v.position.x, v.position.y, v.position.x + t * d.x, v.position.y + t * d.y,
+                    kLineOfMotion);
         penBack(canvas);
     }
 

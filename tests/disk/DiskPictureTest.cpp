@@ -136,11 +136,18 @@ TEST(DiskPicture, InertialOverlayWithFrictionReadsTheAngularMomentum) {
     EXPECT_FALSE(hasText(c, "FRICTION"));
     EXPECT_TRUE(hasText(c, "Velocity of the point of BASE"));
     EXPECT_TRUE(hasText(c, "Velocity in Inertial Frame"));
-    // The dotted line of motion, 20 times the velocity long.
-    bool line = false;
-    for (const auto& l : c.recordsOf(Kind::Line))
-        line |= l.style == kDot && l.colour == (Rgb{0, 150, 150}) && l.x2 == 40 && l.y2 == 1;
-    EXPECT_TRUE(line);
+    // The dotted line of motion along 20 times the velocity, up to the edge of the view.
+    auto lineOfMotionEnd = [](const RecordingCanvas& rc) {
+        for (const auto& l : rc.recordsOf(Kind::Line))
+            if (l.style == kDot && l.colour == (Rgb{0, 150, 150}) && l.y2 == 1) return l.x2;
+        return -1.0;
+    };
+    EXPECT_NEAR(lineOfMotionEnd(c), 2.4, 1e-12);
+    RecordingCanvas slow;
+    setDiskScale(slow, 1.2, 0, 0);
+    run.bodyVx = 0.05;
+    drawDiskOverlay(slow, p, run, st);
+    EXPECT_NEAR(lineOfMotionEnd(slow), 1.0, 1e-12);
     // Forces belong to the rotating view only.
     EXPECT_FALSE(hasText(c, "Coriolis Force"));
     // The pen is back to black, width 1, solid.
