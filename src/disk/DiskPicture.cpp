@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "draw/Arrow.h"
 
@@ -25,19 +26,79 @@ void penBack(PlotCanvas& canvas) {
     canvas.setDrawStyle(kSolid);
 }
 
+// The canvas's visible area in user units, widened on every side by a margin.
+struct ViewBox {
+    double x0, x1, y0, y1;
+    bool contains(Vec2 p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
+};
+
+ViewBox viewBox(const PlotCanvas& canvas, double margin) {
+    const double l = canvas.scaleLeft(), r = l + canvas.scaleWidth();
+    const double t = canvas.scaleTop(), b = t + canvas.scaleHeight();
+    return {std::min(l, r) - margin, std::max(l, r) + margin, std::min(t, b) - margin,
+            std::max(t, b) + margin};
+}
+
+// The length of an arrow's barbs on this canvas: a seventy-fifth of the diagonal.
+double barbLength(const PlotCanvas& canvas) {
+    return std::hypot(canvas.scaleWidth(), canvas.scaleHeight()) / 75;
+}
+
+// The part of the segment a + t·d, 0 ≤ t ≤ 1, inside a box (Liang–Barsky), as [t0, t1]; empty
+// when t0 > t1. Lines far longer than the view are drawn only where they can be seen, which
+// keeps the raster engine from walking a line a million pixels long.
+std::pair<double, double> visiblePart(const ViewBox& box, Vec2 a, Vec2 d) {
+    double t0 = 0, t1 = 1;
+    auto edge = [&](double p, double q) {
+        if (p == 0) {
+            if (q < 0) t0 = 2;  // parallel to the edge and outside it
+            return;
+        }
+        const double r = q / p;
+        if (p < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+    };
+    edge(-d.x, a.x - box.x0);
+    edge(d.x, box.x1 - a.x);
+    edge(-d.y, a.y - box.y0);
+    edge(d.y, box.y1 - a.y);
+    return {t0, t1};
+}
+
+// drawArrow from a along d, as it shows in the view. The box leaves two barb lengths around the
+// view: a tip outside it has its barbs out of sight, so only the visible shaft is drawn; a start
+// outside it is moved up the shaft, keeping at least two barb lengths of shaft so that the barbs
+// are laid as on the whole arrow.
+void clippedArrow(PlotCanvas& canvas, Vec2 a, Vec2 d, Rgb colour) {
+    const double barb = barbLength(canvas);
+    const ViewBox box = viewBox(canvas, 2 * barb);
+    const auto [t0, t1] = visiblePart(box, a, d);
+    if (t0 > t1) return;
+    if (t1 < 1) {
+        canvas.line(a.x + t0 * d.x, a.y + t0 * d.y, a.x + t1 * d.x, a.y + t1 * d.y, colour);
+        return;
+    }
+    const double length = std::hypot(d.x, d.y);
+    const double t = length > 2 * barb ? std::min(t0, 1 - 2 * barb / length) : 0.0;
+    drawArrow(canvas, a.x + t * d.x, a.y + t * d.y, (1 - t) * d.x, (1 - t) * d.y, colour);
+}
+
 // A vector arrow, kVelocityScale times v, from (x, y) in the given colour, width and style, with
 // its caption at the tip in the same colour. A zero vector draws nothing.
 void vectorArrow(PlotCanvas& canvas, Vec2 at, Vec2 v, Rgb colour, int width, int style,
                  const char* caption) {
     if (v.x == 0 && v.y == 0) return;
-    const double dx = kVelocityScale * v.x;
-    const double dy = kVelocityScale * v.y;
+    const Vec2 d{kVelocityScale * v.x, kVelocityScale * v.y};
     canvas.setDrawWidth(width);
     canvas.setDrawStyle(style);
-    drawArrow(canvas, at.x, at.y, dx, dy, colour);
-    if (caption) {
+    clippedArrow(canvas, at, d, colour);
+    // A caption a whole view away from the visible area cannot reach into it.
+    const Vec2 tip{at.x + d.x, at.y + d.y};
+    if (caption && viewBox(canvas, std::abs(canvas.scaleWidth())).contains(tip)) {
         canvas.setForeColor(colour);
-        canvas.setCurrentPosition(at.x + dx, at.y + dy);
+        canvas.setCurrentPosition(tip.x, tip.y);
         canvas.print(caption);
     }
     penBack(canvas);
@@ -45,22 +106,6 @@ void vectorArrow(PlotCanvas& canvas, Vec2 at, Vec2 v, Rgb colour, int width, int
 
 void drawRim(PlotCanvas& canvas) { canvas.circle(0, 0, kViewHalfSize, kBlack); }
 
-// The part of the segment from a along d (0 ≤ t ≤ 1) that starts at a and ends where it leaves
-// the canvas's visible area: the picture is the same, without dashing far outside it. A start
-// outside the area keeps the whole segment.
-double visibleEnd(const PlotCanvas& canvas, Vec2 a, Vec2 d) {
-    const double x0 = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
-    const double x1 = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
-    const double y0 = std::min(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
-    const double y1 = std::max(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
-    if (a.x < x0 || a.x > x1 || a.y < y0 || a.y > y1) return 1.0;
-    double t = 1.0;
-    if (d.x > 0) t = std::min(t, (x1 - a.x) / d.x);
-    if (d.x < 0) t = std::min(t, (x0 - a.x) / d.x);
-    if (d.y > 0) t = std::min(t, (y1 - a.y) / d.y);
-    if (d.y < 0) t = std::min(t, (y0 - a.y) / d.y);
-    return t;
-}
 }  // namespace
 
 std::string formatFixed(double value, int decimals) {
@@ -82,7 +127,8 @@ void drawStartPicture(PlotCanvas& canvas, const DiskRun& run, int unitRadius) {
     penBack(canvas);
     drawRim(canvas);
     canvas.circle(0, r, kBodyDotRadius, kTrailInertial);
-    drawArrow(canvas, 0, r, kVelocityScale * run.bodyVx, kVelocityScale * run.bodyVy, kBlack);
+    clippedArrow(canvas, {0, r}, {kVelocityScale * run.bodyVx, kVelocityScale * run.bodyVy},
+                 kBlack);
     canvas.line(0, 0, 0, kViewHalfSize, kDiskRadius);
     canvas.line(0, 0, kViewHalfSize, 0, kDiskRadius);
     // The disk turns clockwise: an arc of radius 1 from +x down to −y, headed at its end.
@@ -108,9 +154,12 @@ void drawDiskTrail(PlotCanvas& canvas, const DiskRun& run, bool rotatingView, Tr
     const auto& xs = rotatingView ? run.pathXRot : run.pathX;
     const auto& ys = rotatingView ? run.pathYRot : run.pathY;
     const Rgb colour = rotatingView ? kTrailRotating : kTrailInertial;
-    for (int k = from; k < count; ++k)
-        canvas.circle(xs[static_cast<std::size_t>(k)], ys[static_cast<std::size_t>(k)],
-                      kBodyDotRadius, colour);
+    // Dots out of sight are left out, on the kept picture as on a full one.
+    const ViewBox box = viewBox(canvas, 2 * kBodyDotRadius);
+    for (int k = from; k < count; ++k) {
+        const Vec2 dot{xs[static_cast<std::size_t>(k)], ys[static_cast<std::size_t>(k)]};
+        if (box.contains(dot)) canvas.circle(dot.x, dot.y, kBodyDotRadius, colour);
+    }
     canvas.saveLayer(TrailLayer::kSlot);
     layer = {true,
              rotatingView,
@@ -154,10 +203,11 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
     if (!st.rotatingView) {
         // The straight line the body would follow if nothing acted on it.
         const Vec2 d{20 * body.vx, 20 * body.vy};
-        const double t = visibleEnd(canvas, v.position, d);
+        const auto [t0, t1] = visiblePart(viewBox(canvas, 0), v.position, d);
         canvas.setDrawStyle(kDot);
-        canvas.line(v.position.x, v.position.y, v.position.x + t * d.x, v.position.y + t * d.y,
-                    kLineOfMotion);
+        if (t0 <= t1)
+            canvas.line(v.position.x + t0 * d.x, v.position.y + t0 * d.y, v.position.x + t1 * d.x,
+                        v.position.y + t1 * d.y, kLineOfMotion);
         penBack(canvas);
     }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "disk/DiskPicture.h"
+#include "draw/Arrow.h"
 #include "draw/RecordingCanvas.h"
 
 namespace velarium {
@@ -222,6 +223,49 @@ TEST(DiskPicture, RotatingForcesFollowTheirBoxes) {
     EXPECT_FALSE(std::any_of(free.texts().begin(), free.texts().end(),
                              [](const std::string& t) { return t.rfind("L=", 0) == 0; }));
     EXPECT_EQ(free.refusedCount(), 0);
+}
+
+TEST(DiskPicture, FarVectorsAreDrawnOnlyWhereTheyShow) {
+    // A body far to the left whose velocity arrow ends inside the view: the shaft starts near
+    // the view, and the barbs are those of the whole arrow.
+    DiskParameters p;
+    DiskRun run;
+    run.pathX[0] = -1000;
+    run.pathY[0] = 0.5;
+    run.bodyVx = 1000 / kVelocityScale;
+    RecordingCanvas c, whole;
+    setDiskScale(c, 1.2, 0, 0);
+    setDiskScale(whole, 1.2, 0, 0);
+    drawDiskOverlay(c, p, run, {});
+    drawArrow(whole, -1000, 0.5, 1000, 0, kBlack);
+    std::vector<Primitive> arrow;
+    for (const auto& l : c.recordsOf(Kind::Line))
+        if (l.colour == kBlack && l.style == kSolid) arrow.push_back(l);
+    const auto expected = whole.recordsOf(Kind::Line);
+    ASSERT_EQ(arrow.size(), 3u);
+    EXPECT_GT(arrow[0].x1, -3.0);
+    EXPECT_NEAR(arrow[0].x2, 0, 1e-9);
+    for (int i : {1, 2}) {
+        EXPECT_NEAR(arrow[i].x2, expected[i].x2, 1e-9);
+        EXPECT_NEAR(arrow[i].y2, expected[i].y2, 1e-9);
+    }
+    // Its dotted line of motion and the far trail dot are left out of sight; every line drawn
+    // lies near the view.
+    for (const auto& l : c.recordsOf(Kind::Line))
+        EXPECT_TRUE(std::abs(l.x1) < 4 && std::abs(l.x2) < 4 && std::abs(l.y1) < 4);
+    TrailLayer layer;
+    drawDiskTrail(c, run, false, layer);
+    EXPECT_EQ(c.recordsOf(Kind::Circle).size(), 1u);  // the rim only
+
+    // An arrow whose tip is far outside keeps only its visible shaft.
+    RecordingCanvas start;
+    setDiskScale(start, 1.2, 0, 0);
+    run.bodyVx = 1e7;
+    drawStartPicture(start, run, 1);
+    const auto lines = start.recordsOf(Kind::Line);
+    EXPECT_EQ(lines[0].x1, 0);
+    EXPECT_LT(lines[0].x2, 4);
+    EXPECT_EQ(linesIn(start, kBlack, 1), 1);
 }
 
 TEST(DiskPicture, FixedFormatsShowNoNegativeZero) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "disk/ModelChoicePanel.h"
+#include "draw/Alerts.h"
 #include "disk/RotatingDiskScreen.h"
 #include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
@@ -291,6 +292,27 @@ private slots:
             QVERIFY(std::isfinite(d.tables.tabOmega[i]) && std::isfinite(d.tables.tabVxRot[i]));
         QVERIFY(std::isfinite(s.run().omegaNow));
         QCOMPARE(s.Picture1->refusedCount(), 0);
+    }
+
+    void noStepStartsInsideARunningStep() {
+        // A body at rest in the inertial frame on a rubbing disk beeps inside the step; the
+        // beep tries to run a tick and a STEP there, which must wait for the running step.
+        TestProgram t;
+        auto& s = disk(t);
+        s.vxtax->setValue(0);
+        s.Check3->click();
+        s.CHRONIKHMETAVOLH->trigger();
+        int inner = 0;
+        const Alerts outer = installAlerts({[&] {
+                                                ++inner;
+                                                s.Timer1->tick();
+                                                s.Command1->click();
+                                            },
+                                            [](const std::string&) {}});
+        s.Timer1->tick();
+        installAlerts(outer);
+        QVERIFY(inner > 0);
+        QCOMPARE(s.run().stepIndex, 1);
     }
 
     void endEndsTheProgram() {
