@@ -23,8 +23,6 @@ double pathLength(const CurveSettings& c, double x) {
     return root / c.omega * ellipticEAny(c.omega * x, aw / root);
 }
 
-double length(Vec2 a) { return std::sqrt(a.x * a.x + a.y * a.y); }
-
 double speedAfter(const CurveSettings& c, double s) {
     const double v2 = c.v0 * c.v0 + 2.0 * c.at * s;
     return v2 > 0 ? std::sqrt(v2) : 0.0;
@@ -52,17 +50,6 @@ PointQuantities pointQuantities(const CurveSettings& c, double x) {
     return p;
 }
 
-std::string formatFixed(double value, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    std::string s(buf);
-    if (s.front() == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-    return s;
-}
-
-}  // namespace velarium
-
-namespace velarium {
 
 std::string amplitudeReadout(const CurveSettings& c, bool entering) {
     return (entering ? "AMPLITUDE=" : "AMPLITUDE =") + formatFixed(c.amplitude, 1);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "draw/NumberFormat.h"
+#include "draw/Vec2.h"
+
 #include <string>
 
 namespace velarium {
@@ -27,12 +30,6 @@ CurveSettings curveSettings(const CurveSliders& sliders);
 double pathLength(const CurveSettings& c, double x);
 
 // A plane vector.
-struct Vec2 {
-    double x = 0;
-    double y = 0;
-};
-inline double dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
-double length(Vec2 a);
 
 // The motion at one point of the path, with the vectors as the pictures draw them.
 struct PointQuantities {
@@ -54,9 +51,6 @@ PointQuantities pointQuantities(const CurveSettings& c, double x);
 // Speed after a distance s; a negative v² (a distance before the start) counts as rest.
 double speedAfter(const CurveSettings& c, double s);
 
-// A number in a fixed pattern: "0" (decimals 0), "0.0", "0.00" and so on. A result that rounds
-// to zero shows without a minus sign.
-std::string formatFixed(double value, int decimals);
 
 }  // namespace velarium
 

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <functional>
 
+#include "disk/DiskModel.h"
 #include "shell/ScreenRegistry.h"
 
 namespace velarium {
@@ -17,6 +18,8 @@ public:
     Program& operator=(const Program&) = delete;
 
     ScreenRegistry& screens() { return screens_; }
+    // The disk parameters and orbit tables that the disk screens write and the energy screens read.
+    DiskShared& disk() { return disk_; }
 
     // Ends the program at once: every screen closes and no handler runs any more.
     void end();
@@ -28,6 +31,7 @@ public:
     static QRect display();
 
 private:
+    DiskShared disk_;  // declared first: it outlives the screens that refer to it
     ScreenRegistry screens_;
     std::function<void()> endAction_;
     bool ended_ = false;

@@ -1,5 +1,7 @@
 #include "shell/ScreenFactories.h"
 
+#include "disk/ModelChoicePanel.h"
+#include "disk/RotatingDiskScreen.h"
 #include "shell/FirstStepScreen.h"
 #include "shell/PlaceholderScreen.h"
 #include "translating/RelativeMotionScreen.h"
@@ -10,6 +12,8 @@ std::unique_ptr<QWidget> createScreen(ScreenId id, Program& program) {
     switch (id) {
         case ScreenId::firststep: return std::make_unique<FirstStepScreen>(program);
         case ScreenId::exigisirelative: return std::make_unique<RelativeMotionScreen>(program);
+        case ScreenId::exigisi2: return std::make_unique<RotatingDiskScreen>(program);
+        case ScreenId::DIALEGO: return std::make_unique<ModelChoicePanel>(program);
         default: return std::make_unique<PlaceholderScreen>();
     }
 }

@@ -74,7 +74,10 @@ private:
                                  }});
         }
         for (QAbstractButton* b : screen.findChildren<QAbstractButton*>()) {
-            if (endsTheProgram(b->text())) continue;
+            // Qt's own buttons (the menu bar's overflow button opens a modal popup) are not the
+            // program's controls.
+            if (endsTheProgram(b->text()) || b->objectName().startsWith(QLatin1String("qt_")))
+                continue;
             controls_.push_back({where + b->objectName(), [b](std::mt19937&) {
                                      if (!reachable(b)) return false;
                                      b->click();

@@ -3,7 +3,9 @@
 
 #include "Snap.h"
 #include "curve/CurveLab.h"
+#include "disk/RotatingDiskScreen.h"
 #include "shell/FirstStepScreen.h"
+#include "shell/Navigation.h"
 #include "translating/RelativeMotionScreen.h"
 
 namespace velarium::snap {
@@ -43,6 +45,15 @@ CanvasMouse at(double x, double y, bool shift = false) {
     m.shift = shift;
     return m;
 }
+
+// The rotating-disk screen opened from the start-up screen, stepped a few times.
+RotatingDiskScreen& steppedDisk(Program& p, int steps) {
+    openRotatingDisk(p);
+    auto& disk = p.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
+    for (int i = 0; i < steps; ++i) disk.Command1->click();
+    return disk;
+}
+
 }  // namespace
 
 std::vector<Scene> scenes() {
@@ -91,6 +102,25 @@ std::vector<Scene> scenes() {
              return s;
          }},
         {QStringLiteral("exigisirelative.png"), relativeMotionRun},
+        // The inertial observer: the body leaves the disk point on a straight line; the disk
+        // point's and the relative velocity beside it.
+        {QStringLiteral("exigisi2-inertial.png"),
+         [](Program& p) -> QWidget& {
+             auto& disk = p.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
+             disk.Check1->click();
+             disk.Check2->click();
+             return steppedDisk(p, 6);
+         }},
+        // The rotating observer: the spiral, with the centrifugal, Coriolis and total force.
+        {QStringLiteral("exigisi2-rotating.png"),
+         [](Program& p) -> QWidget& {
+             auto& disk = p.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
+             disk.Option1->click();
+             disk.Check4->click();
+             disk.Check5->click();
+             disk.Check7->click();
+             return steppedDisk(p, 9);
+         }},
     };
 }
 

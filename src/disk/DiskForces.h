@@ -1,0 +1,65 @@
+#pragma once
+
+#include "draw/Vec2.h"
+
+#include <string>
+
+#include "disk/DiskModel.h"
+#include "draw/PlotCanvas.h"
+
+namespace velarium {
+
+// The body at the current display step: inertial position and velocity, the disk's angular
+// velocity and angle.
+struct BodyNow {
+    double x = 0, y = 0, vx = 0, vy = 0;
+    double omega = 0;
+    double theta = 0;
+};
+
+
+// Every vector the rotating-disk screen can show, in the components of the chosen view. The
+// rotating view turns the inertial vectors by the disk angle θ, as it turns the positions.
+struct DiskVectors {
+    Vec2 position;          // the body in the view
+    Vec2 velocity;          // its velocity as the view's observer sees it
+    Vec2 baseVelocity;      // velocity of the disk point under the body, (ω·y, −ω·x)
+    Vec2 relative;          // (P, Q)
+    Vec2 friction;          // −μ·(P, Q)/|v_rel|; zero at rest on the disk
+    Vec2 inertialVelocity;  // (vx, vy), for the vector diagram
+    Vec2 rotatingVelocity;  // v' = R(θ)·(P, Q), for the vector diagram
+    Vec2 coriolis;          // 2·m·ω·(−v'y, v'x)
+    Vec2 centrifugal;       // m·ω²·(x', y')
+    Vec2 baseAcceleration;  // m·α·(−y', x'), α = dω/dt from the friction torque
+    Vec2 total;             // centrifugal + Coriolis + m·friction
+};
+
+// The vectors at the body's state. Friction counts only when `friction` is on; α is the disk
+// model's own angular acceleration at this state.
+DiskVectors diskVectors(const DiskParameters& params, const BodyNow& body, bool rotatingView,
+                        bool friction);
+
+// Which model the model-choice panel has chosen.
+enum class DiskChoice { constantOmega, freeDisk, none };
+
+// What decides the guiding message of the rotating-disk screen.
+struct DiskMessageInput {
+    bool explanationMode = false;
+    bool rotatingView = false;
+    bool friction = false;
+    DiskChoice choice = DiskChoice::constantOmega;
+    bool check1 = false, check2 = false, check4 = false, check5 = false, check6 = false,
+         check7 = false;
+};
+
+struct DiskMessage {
+    std::string text;
+    Rgb colour;
+    friend bool operator==(const DiskMessage&, const DiskMessage&) = default;
+};
+
+// The message that follows `current` for the situation: the rules apply in turn and the last
+// one that applies wins; where none applies the current message stays.
+DiskMessage updateDiskMessage(const DiskMessageInput& in, DiskMessage current);
+
+}  // namespace velarium

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "draw/NumberFormat.h"
+
+#include <string>
+
+#include "disk/DiskForces.h"
+#include "disk/DiskModel.h"
+#include "draw/PlotCanvas.h"
+
+namespace velarium {
+
+// Drawing constants of the rotating-disk picture.
+inline constexpr double kViewHalfSize = 2.0;                 // the drawn disk radius
+inline constexpr double kBodyDotRadius = kViewHalfSize / 20;  // the body's dot
+inline constexpr double kVelocityScale = 0.3;                 // arrows are 0.3 times the vector
+
+inline constexpr Rgb kTrailInertial{255, 0, 0};
+inline constexpr Rgb kTrailRotating{0, 0, 255};
+inline constexpr Rgb kDiskRadius{0, 0, 255};
+
+// Scales the disk view: edges at ∓2·s + X horizontally and ±2·s + Y vertically, y up.
+void setDiskScale(PlotCanvas& canvas, double zoom, double shiftX, double shiftY);
+
+// What the picture shows besides the run itself.
+struct DiskPictureSettings {
+    bool rotatingView = false;
+    bool friction = false;  // "NON ZERO FRICTION"
+    bool freeDisk = false;  // the model choice: the disk turns freely
+    bool check1 = false, check2 = false, check4 = false, check5 = false, check6 = false,
+         check7 = false;
+    // A display step draws the centrifugal force blue, dotted and captioned; a redraw by the
+    // check boxes or the zoom draws it black, solid and without caption.
+    bool duringStep = false;
+};
+
+// The start picture: the rim, the body's dot at (0, R) with its velocity arrow, two radii and an
+// arc that marks the clockwise sense of rotation.
+void drawStartPicture(PlotCanvas& canvas, const DiskRun& run, int unitRadius);
+
+// The trail of a view, rows 0..stepIndex, over the disk rim. What an earlier call drew is kept
+// on a canvas layer, so a step adds its one dot to it; the picture is the same as a full redraw.
+struct TrailLayer {
+    static constexpr int kSlot = 1;
+    bool valid = false;
+    bool rotatingView = false;
+    int dots = 0;
+    double left = 0, top = 0, width = 0, height = 0;
+};
+void drawDiskTrail(PlotCanvas& canvas, const DiskRun& run, bool rotatingView, TrailLayer& layer);
+
+// What changes from step to step, drawn over the trail: the disk's radius at its angle, the
+// body's velocity, the angular-momentum read-outs and the vectors of the check boxes.
+void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const DiskRun& run,
+                     const DiskPictureSettings& settings);
+
+
+}  // namespace velarium

@@ -1,0 +1,238 @@
+// The handlers of the rotating-disk screen: stepping, the timer, the menu, the check boxes, the
+// options and the scroll bars.
+#include <QPalette>
+
+#include "disk/ModelChoicePanel.h"
+#include "disk/RotatingDiskScreen.h"
+#include "draw/Alerts.h"
+#include "shell/Program.h"
+
+namespace velarium {
+
+namespace {
+QString velocityText(const char* head, int value) {
+    return QString::fromUtf8(head) + QString::number(value) + QStringLiteral("X ω×R");
+}
+}  // namespace
+
+void RotatingDiskScreen::stopTimer() { Timer1->setEnabled(false); }
+
+void RotatingDiskScreen::hideShifts() {
+    XSCALEFIGURE->hide();
+    YSCALEFIGURE->hide();
+    XSCALEFIGURE->setValue(0);
+    YSCALEFIGURE->setValue(0);
+}
+
+void RotatingDiskScreen::showModelChoiceForFriction() {
+    QWidget& panel = program_.screens().get(ScreenId::DIALEGO);
+    panel.setVisible(Check3->isChecked());
+}
+
+void RotatingDiskScreen::showVelocityLabels() {
+    Label3->setText(velocityText("Vx =", vxtax->value()));
+    Label4->setText(velocityText("Vy =", vytax->value()));
+}
+
+DiskPictureSettings RotatingDiskScreen::pictureSettings(bool duringStep) const {
+    DiskPictureSettings st;
+    st.rotatingView = Option1->isChecked();
+    st.friction = Check3->isChecked();
+    st.freeDisk = freeDiskChosen();
+    st.check1 = Check1->isChecked();
+    st.check2 = Check2->isChecked();
+    st.check4 = Check4->isChecked();
+    st.check5 = Check5->isChecked();
+    st.check6 = Check6->isChecked();
+    st.check7 = Check7->isChecked();
+    st.duringStep = duringStep;
+    return st;
+}
+
+// The trail of the view over the rim, then what changes from step to step. The kept trail is
+// only good for the canvas size it was drawn at.
+void RotatingDiskScreen::drawRun(bool duringStep) {
+    if (Picture1->size() != trailCanvasSize_) trail_.valid = false;
+    trailCanvasSize_ = Picture1->size();
+    const DiskPictureSettings st = pictureSettings(duringStep);
+    drawDiskTrail(*Picture1, run_, st.rotatingView, trail_);
+    drawDiskOverlay(*Picture1, disk_.params, run_, st);
+}
+
+void RotatingDiskScreen::updateDiskMessage() {
+    DiskMessageInput in;
+    in.explanationMode = run_.explanationMode;
+    in.rotatingView = Option1->isChecked();
+    in.friction = Check3->isChecked();
+    const ModelChoicePanel& panel = program_.screens().as<ModelChoicePanel>(ScreenId::DIALEGO);
+    in.choice = panel.MHSTATHERIGON->isChecked()  ? DiskChoice::freeDisk
+                : panel.STATHERIGON->isChecked() ? DiskChoice::constantOmega
+                                                 : DiskChoice::none;
+    in.check1 = Check1->isChecked();
+    in.check2 = Check2->isChecked();
+    in.check4 = Check4->isChecked();
+    in.check5 = Check5->isChecked();
+    in.check6 = Check6->isChecked();
+    in.check7 = Check7->isChecked();
+    message_ = velarium::updateDiskMessage(in, message_);
+    if (Text1->toPlainText().toStdString() != message_.text)
+        Text1->setPlainText(QString::fromStdString(message_.text));
+    QPalette palette = Text1->palette();
+    palette.setColor(QPalette::Text,
+                     QColor(message_.colour.red, message_.colour.green, message_.colour.blue));
+    Text1->setPalette(palette);
+}
+
+void RotatingDiskScreen::diskScreenStep() {
+    // A tick that falls due while a step runs never starts a second one.
+    if (stepping_) return;
+    // The path tables end at step 1500: the run stops there until a reset.
+    if (run_.stepIndex >= DiskRun::kMaxStep) {
+        stopTimer();
+        beep();
+        return;
+    }
+    stepping_ = true;
+    DiskParameters& p = disk_.params;
+    updateDiskMessage();
+    ++run_.stepIndex;
+    run_.stepDuration = pendulum() ? 0.01 : 0.1;
+    p.startTime = run_.stepDuration * run_.stepIndex;
+    if (run_.stepIndex == 1) {
+        run_.bodyVx =
+            FOUCAULTTEXTBOOK->isChecked() ? 0.0 : vxtax->value() * p.unitRadius * p.diskOmega0;
+        run_.bodyVy = vytax->value() * p.unitRadius * p.diskOmega0;
+        run_.omegaNow = p.diskOmega0;
+        // The angular momentum of disk and body as the run actually starts, the body at (0, R).
+        p.totalAngularMomentum =
+            p.diskInertia * p.diskOmega0 + p.bodyMass * p.unitRadius * run_.bodyVx;
+    }
+    p.springK = pendulum() ? 40.0 : 0.0;
+    p.frictionOn = Check3->isChecked();
+    advanceStep(disk_, run_, {Check3->isChecked(), pendulum()});
+    drawRun(true);
+    if (run_.stepIndex >= DiskRun::kMaxStep) stopTimer();
+    stepping_ = false;
+}
+
+void RotatingDiskScreen::showDiskVectors() {
+    DiskParameters& p = disk_.params;
+    if (run_.stepIndex == 0) {
+        run_.bodyVx =
+            FOUCAULTTEXTBOOK->isChecked() ? 0.0 : vxtax->value() * p.unitRadius * p.diskOmega0;
+        run_.bodyVy = vytax->value() * p.unitRadius * p.diskOmega0;
+    }
+    drawRun(false);
+    // The inertial view's redraw also brings the message up to date.
+    if (!Option1->isChecked()) updateDiskMessage();
+}
+
+void RotatingDiskScreen::exigisi2_Command1_Click() {
+    run_.explanationStep = 0;
+    stopTimer();
+    showModelChoiceForFriction();
+    diskScreenStep();
+    const bool panelShown = program_.screens().get(ScreenId::DIALEGO).isVisible();
+    Check6->setVisible(Option1->isChecked() && panelShown && freeDiskChosen());
+}
+
+void RotatingDiskScreen::exigisi2_Timer1_Timer() { diskScreenStep(); }
+
+void RotatingDiskScreen::exigisi2_CHRONIKHMETAVOLH_Click() {
+    hideShifts();
+    run_.explanationStep = 0;
+    run_.explanationMode = false;
+    // Each event covers one display step: 0.1 s every 250 ms, 0.01 s every 25 ms as a pendulum.
+    Timer1->setInterval(pendulum() ? 25 : 250);
+    Timer1->setEnabled(true);
+}
+
+void RotatingDiskScreen::exigisi2_EPANELAVE_Click() {
+    hideShifts();
+    run_.explanationStep = 0;
+    run_.explanationMode = false;
+    zoumerno->setValue(100);
+    protosimiox->hide();
+    FOUCAULTTEXTBOOK->setChecked(false);
+    FOUCAULTV0->setChecked(false);
+    stopTimer();
+    resetDiskScreen();
+    showModelChoiceForFriction();
+}
+
+void RotatingDiskScreen::exigisi2_piso_Click() {
+    run_.explanationStep = 0;
+    protosimiox->hide();
+    run_.explanationMode = false;
+    FOUCAULTTEXTBOOK->setChecked(false);
+    FOUCAULTV0->setChecked(false);
+    stopTimer();
+    resetDiskScreen();
+    showModelChoiceForFriction();
+}
+
+void RotatingDiskScreen::exigisi2_FOUCAULT_Click(QAction* chosen, QAction* other) {
+    hideShifts();
+    run_.explanationMode = false;
+    protosimiox->hide();
+    chosen->setChecked(true);
+    other->setChecked(false);
+}
+
+void RotatingDiskScreen::exigisi2_Check_Click() { showDiskVectors(); }
+
+void RotatingDiskScreen::exigisi2_Check3_Click() {
+    updateDiskMessage();
+    run_.explanationStep = 0;
+    showModelChoiceForFriction();
+}
+
+void RotatingDiskScreen::exigisi2_Option1_Click() {
+    Picture2->show();
+    Check4->show();
+    Check5->show();
+    Check7->show();
+    Check6->setVisible(freeDiskChosen());
+    resetDiskScreen();
+}
+
+void RotatingDiskScreen::exigisi2_Option2_Click() {
+    for (QWidget* w : std::initializer_list<QWidget*>{Picture2, Check4, Check5, Check6, Check7})
+        w->hide();
+    resetDiskScreen();
+}
+
+void RotatingDiskScreen::exigisi2_mazalazo_Change() {
+    stopTimer();
+    DiskParameters& p = disk_.params;
+    p.bodyMass = mazalazo->value() / 2.0;
+    Label2->setText(QStringLiteral("Mass = ") + QString::fromStdString(formatFixed(p.bodyMass, 1)));
+    p.totalAngularMomentum =
+        p.diskInertia * p.diskOmega0 + p.bodyMass * p.unitRadius * vxtax->value() * p.diskOmega0;
+    showModelChoiceForFriction();
+}
+
+void RotatingDiskScreen::exigisi2_vxtax_Change() {
+    showDiskVectors();
+    showVelocityLabels();
+}
+
+void RotatingDiskScreen::exigisi2_vytax_Change() {
+    showDiskVectors();
+    showVelocityLabels();
+}
+
+void RotatingDiskScreen::exigisi2_zoumerno_Change() {
+    stopTimer();
+    const double s = zoumerno->value() / 100.0;
+    Label1->setText(QStringLiteral("SCALE= ") + QString::fromStdString(formatFixed(s, 2)) +
+                    QStringLiteral("X Radius"));
+    Picture1->clear();
+    setViewScale();
+    if (run_.stepIndex == 0)
+        drawStartPicture();
+    else
+        showDiskVectors();
+}
+
+}  // namespace velarium

@@ -1,0 +1,269 @@
+#include "disk/RotatingDiskScreen.h"
+
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <algorithm>
+
+#include "disk/ModelChoicePanel.h"
+#include "shell/Program.h"
+
+namespace velarium {
+
+namespace {
+template <class W>
+W* named(W* w, const char* name, const char* accessible = nullptr) {
+    w->setObjectName(QString::fromLatin1(name));
+    if (accessible) w->setAccessibleName(QString::fromUtf8(accessible));
+    return w;
+}
+
+QAction* entry(QObject* parent, const char* name, const char* caption, bool checkable = false) {
+    auto* a = new QAction(QString::fromUtf8(caption), parent);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setCheckable(checkable);
+    return a;
+}
+
+QScrollBar* slider(QWidget* parent, const char* name, const char* accessible, Qt::Orientation o,
+                   int lo, int hi, int large, int value) {
+    auto* s = named(new QScrollBar(o, parent), name, accessible);
+    s->setRange(lo, hi);
+    s->setSingleStep(1);
+    s->setPageStep(large);
+    s->setValue(value);
+    return s;
+}
+}  // namespace
+
+RotatingDiskScreen::RotatingDiskScreen(Program& program)
+    : program_(program), disk_(program.disk()) {
+    buildMenu();
+    buildControls();
+    const QRect d = Program::display();
+    resize(static_cast<int>(0.8 * d.width()), d.height());
+    layoutControls();
+    load();
+    connectHandlers();
+}
+
+RotatingDiskScreen::~RotatingDiskScreen() = default;
+
+void RotatingDiskScreen::buildMenu() {
+    QMenuBar* bar = menuBar();
+    EPANELAVE = entry(this, "EPANELAVE", "REPEAT");
+    piso = entry(this, "piso", "BACK");
+    telos = entry(this, "telos", "END");
+    CHRONIKHMETAVOLH = entry(this, "CHRONIKHMETAVOLH", "CONTINUOUS CHANGE");
+    FOUCAULTTEXTBOOK = entry(this, "FOUCAULTTEXTBOOK", "FOUCAULT TEXTBOOK", true);
+    FOUCAULTV0 = entry(this, "FOUCAULTV0", "FOUCAULT with initial speed", true);
+    CORIOLISEXP = entry(this, "CORIOLISEXP", "CORIOLIS & CENTRIFUGAL");
+
+    bar->addAction(EPANELAVE);
+    bar->addAction(piso);
+    bar->addAction(telos);
+    bar->addAction(CHRONIKHMETAVOLH);
+    QMenu* pendulum = bar->addMenu(QStringLiteral("FOUCAULT PENDULUM"));
+    pendulum->setObjectName(QStringLiteral("FOUCAULT_menu"));
+    FOUCAULT = pendulum->menuAction();
+    FOUCAULT->setObjectName(QStringLiteral("FOUCAULT"));
+    pendulum->addAction(FOUCAULTTEXTBOOK);
+    pendulum->addAction(FOUCAULTV0);
+    bar->addAction(CORIOLISEXP);
+    // The step-by-step explanation is not offered on this screen yet.
+    CORIOLISEXP->setVisible(false);
+}
+
+void RotatingDiskScreen::buildControls() {
+    auto* body = new QWidget(this);
+    body->setObjectName(QStringLiteral("exigisi2_body"));
+    setCentralWidget(body);
+
+    Picture1 = named(new CanvasWidget(body), "Picture1", "Disk view");
+    Picture1->setBackColor(kWhite);
+    Picture2 = named(new CanvasWidget(body), "Picture2", "Rotating frame view");
+    Picture2->setBackColor(kWhite);
+    Text1 = named(new QPlainTextEdit(body), "Text1", "Guiding message");
+    Text1->setReadOnly(true);
+
+    Command1 = named(new QPushButton(QStringLiteral("STEP"), body), "Command1");
+    Option2 = named(new QRadioButton(QStringLiteral("INERTIAL FRAME"), body), "Option2");
+    Option1 = named(new QRadioButton(QStringLiteral("ROTAGING FRAME"), body), "Option1");
+    Option2->setChecked(true);
+    auto check = [&](const char* name, const char* caption) {
+        return named(new QCheckBox(QString::fromUtf8(caption), body), name);
+    };
+    Check1 = check("Check1", "VELOCITY OF POINT OF BASE");
+    Check2 = check("Check2", "SHOW RELATIVE VELOCITY");
+    Check3 = check("Check3", "NON ZERO FRICTION");
+    Check4 = check("Check4", "show CORIOLIS");
+    Check5 = check("Check5", "CENTRIFUGAL  FLORCE");
+    Check6 = check("Check6", "BASE ACC");
+    Check7 = check("Check7", "TOTAL Force");
+
+    vxtax = slider(body, "vxtax", "Initial velocity x", Qt::Horizontal, -10, 10, 2, 1);
+    vytax = slider(body, "vytax", "Initial velocity y", Qt::Horizontal, -10, 10, 1, 0);
+    mazalazo = slider(body, "mazalazo", "Mass", Qt::Horizontal, 1, 20, 1, 2);
+    zoumerno = slider(body, "zoumerno", "Zoom", Qt::Horizontal, 50, 400, 20, 120);
+    XSCALEFIGURE =
+        slider(body, "XSCALEFIGURE", "Horizontal shift", Qt::Horizontal, -10, 20, 10, 0);
+    // Its top end is 30 and its bottom end −10.
+    YSCALEFIGURE = slider(body, "YSCALEFIGURE", "Vertical shift", Qt::Vertical, -10, 30, 5, 0);
+    YSCALEFIGURE->setInvertedAppearance(true);
+    YSCALEFIGURE->setInvertedControls(true);
+    protosimiox = slider(body, "protosimiox", "Orbit point", Qt::Horizontal, 1, 64, 5, 45);
+
+    auto label = [&](const char* name) {
+        auto* lb = named(new QLabel(body), name);
+        lb->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return lb;
+    };
+    Label1 = label("Label1");
+    Label2 = label("Label2");
+    Label3 = label("Label3");
+    Label4 = label("Label4");
+
+    // The rotating view's controls and the explanation's scroll bars wait for their modes.
+    for (QWidget* w : std::initializer_list<QWidget*>{Picture2, Check4, Check5, Check6, Check7,
+                                                      XSCALEFIGURE, YSCALEFIGURE, protosimiox})
+        w->hide();
+
+    Timer1 = new ScreenTimer(this, program_, [this] { exigisi2_Timer1_Timer(); });
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+}
+
+void RotatingDiskScreen::connectHandlers() {
+    connect(Command1, &QPushButton::clicked, this, [this] { exigisi2_Command1_Click(); });
+    connect(CHRONIKHMETAVOLH, &QAction::triggered, this,
+            [this] { exigisi2_CHRONIKHMETAVOLH_Click(); });
+    connect(EPANELAVE, &QAction::triggered, this, [this] { exigisi2_EPANELAVE_Click(); });
+    connect(piso, &QAction::triggered, this, [this] { exigisi2_piso_Click(); });
+    connect(telos, &QAction::triggered, this, [this] { program_.end(); });
+    connect(FOUCAULTTEXTBOOK, &QAction::triggered, this,
+            [this] { exigisi2_FOUCAULT_Click(FOUCAULTTEXTBOOK, FOUCAULTV0); });
+    connect(FOUCAULTV0, &QAction::triggered, this,
+            [this] { exigisi2_FOUCAULT_Click(FOUCAULTV0, FOUCAULTTEXTBOOK); });
+    for (QCheckBox* c : {Check1, Check2, Check4, Check5, Check7})
+        connect(c, &QCheckBox::clicked, this, [this] { exigisi2_Check_Click(); });
+    // "BASE ACC" only shows in the rotating view: it redraws the forces.
+    connect(Check6, &QCheckBox::clicked, this, [this] { showDiskVectors(); });
+    connect(Check3, &QCheckBox::clicked, this, [this] { exigisi2_Check3_Click(); });
+    connect(Option1, &QRadioButton::clicked, this, [this] { exigisi2_Option1_Click(); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { exigisi2_Option2_Click(); });
+    connect(mazalazo, &QScrollBar::valueChanged, this, [this] { exigisi2_mazalazo_Change(); });
+    connect(vxtax, &QScrollBar::valueChanged, this, [this] { exigisi2_vxtax_Change(); });
+    connect(vytax, &QScrollBar::valueChanged, this, [this] { exigisi2_vytax_Change(); });
+    connect(zoumerno, &QScrollBar::valueChanged, this, [this] { exigisi2_zoumerno_Change(); });
+}
+
+// The drawing is a square at the left edge, 0.75 of the window's height (narrower when the window
+// would leave no room for the controls); the controls stand to its right in one or two columns,
+// the rotating view's drawing below them, the message under the drawing.
+void RotatingDiskScreen::layoutControls() {
+    const QWidget* body = centralWidget();
+    const int w = std::max(body->width(), 320);
+    const int h = std::max(body->height(), 240);
+    const int side = std::max(std::min(static_cast<int>(0.75 * height()), w - 250), 100);
+    const int gap = 8;
+    Picture1->setGeometry(0, 0, side, side);
+    Text1->setGeometry(0, side + gap, side, std::max(h - side - 2 * gap, 40));
+
+    const int x0 = side + gap;
+    const int room = std::max(w - x0 - gap, 160);
+    const bool twoColumns = room >= 440;
+    const int colW = twoColumns ? (room - gap) / 2 : room;
+    const int rowH = 24;
+    int y = gap;
+    auto place = [&](QWidget* wd, int x, int& yy, int height) {
+        wd->setGeometry(x, yy, colW, height);
+        yy += height + 2;
+    };
+    place(Command1, x0, y, 30);
+    for (QWidget* wd : std::initializer_list<QWidget*>{Option2, Option1, Check1, Check2, Check3,
+                                                       Check4, Check5, Check6, Check7})
+        place(wd, x0, y, rowH);
+    int y2 = twoColumns ? gap : y + gap;
+    const int x1 = twoColumns ? x0 + colW + gap : x0;
+    for (auto [lb, bar] : {std::pair{Label1, zoumerno}, {Label2, mazalazo}, {Label3, vxtax},
+                           {Label4, vytax}}) {
+        place(lb, x1, y2, rowH);
+        place(bar, x1, y2, 18);
+        y2 += 4;
+    }
+    place(protosimiox, x1, y2, 18);
+    const int top = std::max(y, y2) + gap;
+    const int picture = std::clamp(std::min(room, h - top - gap), 40, 400);
+    Picture2->setGeometry(x0, top, picture, picture);
+    XSCALEFIGURE->setGeometry(0, std::max(side - 18, 0), side, 18);
+    YSCALEFIGURE->setGeometry(std::max(side - 18, 0), 0, 18, side);
+}
+
+void RotatingDiskScreen::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    layoutControls();
+}
+
+bool RotatingDiskScreen::pendulum() const {
+    return FOUCAULTTEXTBOOK->isChecked() || FOUCAULTV0->isChecked();
+}
+
+bool RotatingDiskScreen::freeDiskChosen() const {
+    return program_.screens().as<ModelChoicePanel>(ScreenId::DIALEGO).MHSTATHERIGON->isChecked();
+}
+
+void RotatingDiskScreen::load() {
+    DiskParameters& p = disk_.params;
+    p.springK = 0;
+    run_.stepDuration = 0;
+    p.stuckFlag = false;
+    run_.stepIndex = 0;
+    Picture1->setPersistent(true);
+    Label1->setText(QStringLiteral("Scale = 1.2*RADIUS"));
+    p.unitRadius = 1;
+    setViewScale();
+    run_.omegaInitial = 2.0 / p.unitRadius;
+    run_.omegaNow = run_.omegaInitial;
+    run_.bodyVx = vxtax->value() * run_.omegaNow * p.unitRadius;
+    run_.bodyVy = vytax->value() * run_.omegaNow * p.unitRadius;
+    run_.pathY[0] = p.unitRadius;
+    run_.pathYRot[0] = p.unitRadius;
+    drawStartPicture();
+    p.bodyMass = mazalazo->value() / 2.0;
+    Label2->setText(QStringLiteral("Mass = ") + QString::fromStdString(formatFixed(p.bodyMass, 1)));
+    p.diskOmega = 2;
+    p.diskInertia = 10.0;
+    p.diskOmega0 = p.diskOmega;
+    p.totalAngularMomentum = p.diskInertia * p.diskOmega + p.bodyMass * p.unitRadius * run_.bodyVx;
+    Picture2->setScale(-100, 100, 100, -100);
+    showVelocityLabels();
+}
+
+// Scale of the drawing: zoom s = zoumerno/100 and the explanation's shifts.
+void RotatingDiskScreen::setViewScale() {
+    setDiskScale(*Picture1, zoumerno->value() / 100.0, XSCALEFIGURE->value() / 10.0,
+                 YSCALEFIGURE->value() / 10.0);
+}
+
+void RotatingDiskScreen::drawStartPicture() {
+    velarium::drawStartPicture(*Picture1, run_, disk_.params.unitRadius);
+    trail_.valid = false;
+}
+
+void RotatingDiskScreen::resetDiskScreen() {
+    DiskParameters& p = disk_.params;
+    run_.diskAngle = 0;
+    run_.stepIndex = 0;
+    p.bodyMass = mazalazo->value() / 2.0;
+    run_.omegaInitial = 2.0 / p.unitRadius;
+    run_.omegaNow = run_.omegaInitial;
+    run_.bodyVx = vxtax->value() * run_.omegaInitial * p.unitRadius;
+    run_.bodyVy = vytax->value() * run_.omegaInitial * p.unitRadius;
+    std::fill(run_.pathTime.begin(), run_.pathTime.end(), 0.0);
+    run_.pathX[0] = 0;
+    run_.pathY[0] = p.unitRadius;
+    run_.pathXRot[0] = 0;
+    run_.pathYRot[0] = p.unitRadius;
+    p.stuckFlag = false;
+    drawStartPicture();
+}
+
+}  // namespace velarium

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "disk/DiskForces.h"
+#include "disk/DiskModel.h"
+#include "disk/DiskPicture.h"
+#include "draw/CanvasWidget.h"
+#include "shell/ScreenTimer.h"
+
+namespace velarium {
+
+class Program;
+class ModelChoicePanel;
+
+// The screen "FOLLOW THE MOVEMENT STEP BY STEP": a body on the turning disk, stepped or animated,
+// in the inertial or the rotating view, with its trail, velocities, forces and guiding message.
+class RotatingDiskScreen : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit RotatingDiskScreen(Program& program);
+    ~RotatingDiskScreen() override;
+
+    // Menu entries.
+    QAction* EPANELAVE;
+    QAction* piso;
+    QAction* telos;
+    QAction* CHRONIKHMETAVOLH;
+    QAction* FOUCAULT;
+    QAction* FOUCAULTTEXTBOOK;
+    QAction* FOUCAULTV0;
+    QAction* CORIOLISEXP;
+
+    // Controls.
+    CanvasWidget* Picture1;
+    CanvasWidget* Picture2;
+    QPlainTextEdit* Text1;
+    QPushButton* Command1;
+    QRadioButton* Option2;
+    QRadioButton* Option1;
+    QCheckBox* Check1;
+    QCheckBox* Check2;
+    QCheckBox* Check3;
+    QCheckBox* Check4;
+    QCheckBox* Check5;
+    QCheckBox* Check6;
+    QCheckBox* Check7;
+    QScrollBar* vxtax;
+    QScrollBar* vytax;
+    QScrollBar* mazalazo;
+    QScrollBar* zoumerno;
+    QScrollBar* XSCALEFIGURE;
+    QScrollBar* YSCALEFIGURE;
+    QScrollBar* protosimiox;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    ScreenTimer* Timer1;
+
+    // Back to the start: the disk at angle 0, the body at (0, R) with the scroll bars' velocity.
+    void resetDiskScreen();
+
+    // The run the screen keeps: the path tables in both frames and the step counter.
+    DiskRun& run() { return run_; }
+    const DiskMessage& message() const { return message_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildControls();
+    void connectHandlers();
+    void layoutControls();
+    void load();
+
+    void exigisi2_Command1_Click();
+    void exigisi2_Timer1_Timer();
+    void exigisi2_CHRONIKHMETAVOLH_Click();
+    void exigisi2_EPANELAVE_Click();
+    void exigisi2_piso_Click();
+    void exigisi2_FOUCAULT_Click(QAction* chosen, QAction* other);
+    void exigisi2_Check_Click();
+    void exigisi2_Check3_Click();
+    void exigisi2_Option1_Click();
+    void exigisi2_Option2_Click();
+    void exigisi2_mazalazo_Change();
+    void exigisi2_vxtax_Change();
+    void exigisi2_vytax_Change();
+    void exigisi2_zoumerno_Change();
+
+    // One display step in the chosen view (the step routines of both views).
+    void diskScreenStep();
+    // Redraws the current step without advancing: velocities, and forces in the rotating view.
+    void showDiskVectors();
+    void updateDiskMessage();
+    void showVelocityLabels();
+    void drawStartPicture();
+
+    bool pendulum() const;
+    bool freeDiskChosen() const;
+    DiskPictureSettings pictureSettings(bool duringStep) const;
+    void hideShifts();
+    void stopTimer();
+    // The model choice panel is shown beside the screen while friction is on.
+    void showModelChoiceForFriction();
+    void setViewScale();
+    void drawRun(bool duringStep);
+
+    Program& program_;
+    DiskShared& disk_;
+    DiskRun run_;
+    DiskMessage message_;
+    TrailLayer trail_;
+    QSize trailCanvasSize_;
+    bool stepping_ = false;
+};
+
+}  // namespace velarium

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "disk/DiskForces.h"
+
+namespace velarium {
+namespace {
+
+TEST(DiskVectors, DefaultStartHasNoCoriolisAndAnOutwardCentrifugal) {
+    // At rest on the disk at (0, 1): v' = 0, centrifugal m·ω²·r' = 4·m along +y.
+    DiskParameters p;
+    p.bodyMass = 1.5;
+    const DiskVectors v = diskVectors(p, {0, 1, 2, 0, 2, 0}, true, true);
+    EXPECT_EQ(v.coriolis.x, 0);
+    EXPECT_EQ(v.coriolis.y, 0);
+    EXPECT_NEAR(v.centrifugal.x, 0, 1e-15);
+    EXPECT_DOUBLE_EQ(v.centrifugal.y, 6.0);
+    // No relative motion, so no friction and no torque on the disk.
+    EXPECT_EQ(v.friction.x, 0);
+    EXPECT_EQ(v.friction.y, 0);
+    EXPECT_EQ(v.baseAcceleration.x, 0);
+    EXPECT_DOUBLE_EQ(v.total.y, 6.0);
+}
+
+TEST(DiskVectors, RotatingViewTurnsEveryVectorByTheDiskAngle) {
+    DiskParameters p;
+    p.bodyMass = 2;
+    p.omegaVariable = 1;
+    const double theta = 0.7;
+    const BodyNow b{0.3, -0.8, 1.2, 0.4, 1.8, theta};
+    const DiskVectors in = diskVectors(p, b, false, true);
+    const DiskVectors rot = diskVectors(p, b, true, true);
+    const double c = std::cos(theta), s = std::sin(theta);
+    auto turnedOf = [&](Vec2 a) { return Vec2{c * a.x - s * a.y, s * a.x + c * a.y}; };
+    for (auto [a, b2] : {std::pair{in.position, rot.position}, {in.baseVelocity, rot.baseVelocity},
+                         {in.relative, rot.relative}, {in.friction, rot.friction}}) {
+        const Vec2 t = turnedOf(a);
+        EXPECT_NEAR(t.x, b2.x, 1e-14);
+        EXPECT_NEAR(t.y, b2.y, 1e-14);
+    }
+    // P = vx − ω·y, Q = vy + ω·x; the rotating observer sees v' = R(θ)·(P, Q) as the velocity.
+    EXPECT_DOUBLE_EQ(in.relative.x, 1.2 - 1.8 * -0.8);
+    EXPECT_DOUBLE_EQ(in.relative.y, 0.4 + 1.8 * 0.3);
+    EXPECT_EQ(rot.velocity.x, rot.rotatingVelocity.x);
+    // Friction of magnitude μ = 1 against the relative velocity.
+    EXPECT_NEAR(std::hypot(in.friction.x, in.friction.y), 1.0, 1e-15);
+    EXPECT_LT(in.friction.x * in.relative.x + in.friction.y * in.relative.y, 0);
+    // Coriolis ⟂ v', of size 2·m·ω·|v'|.
+    const Vec2 vp = rot.rotatingVelocity;
+    EXPECT_NEAR(rot.coriolis.x * vp.x + rot.coriolis.y * vp.y, 0, 1e-12);
+    EXPECT_NEAR(std::hypot(rot.coriolis.x, rot.coriolis.y), 2 * 2 * 1.8 * std::hypot(vp.x, vp.y),
+                1e-12);
+    // The total force is centrifugal + Coriolis + m·friction.
+    EXPECT_NEAR(rot.total.x, rot.centrifugal.x + rot.coriolis.x + 2 * rot.friction.x, 1e-12);
+}
+
+TEST(DiskVectors, BaseAccelerationFollowsTheFrictionTorqueOnAFreeDiskOnly) {
+    DiskParameters p;
+    p.bodyMass = 2;
+    const BodyNow b{0.0, 1.0, 0.5, 0.0, 2.0, 0.0};
+    EXPECT_EQ(diskVectors(p, b, true, true).baseAcceleration.x, 0);
+    p.omegaVariable = 1;
+    // P = 0.5 − 2 = −1.5, Q = 0: α = m·(y·P − x·Q)/(|v_rel|·I) = 2·(−1.5)/(1.5·10) = −0.2;
+    // force m·α·(−y', x') = 2·(−0.2)·(−1, 0).
+    const DiskVectors v = diskVectors(p, b, true, false);
+    EXPECT_NEAR(v.baseAcceleration.x, 0.4, 1e-15);
+    EXPECT_NEAR(v.baseAcceleration.y, 0, 1e-15);
+    // Friction off: the friction vector and its share of the total vanish.
+    EXPECT_EQ(v.friction.x, 0);
+    EXPECT_DOUBLE_EQ(v.total.x, v.centrifugal.x + v.coriolis.x);
+}
+
+TEST(DiskVectors, StayFiniteOnTheAxisAndWithoutRotation) {
+    DiskParameters p;
+    p.omegaVariable = 1;
+    for (const BodyNow& b : {BodyNow{0, 0, 0, 0, 2, 0}, BodyNow{0, 0, 0, 0, 0, 0},
+                             BodyNow{0, 0, 1, 0, 0, 0}}) {
+        const DiskVectors v = diskVectors(p, b, true, true);
+        for (Vec2 a : {v.friction, v.coriolis, v.baseAcceleration, v.total})
+            EXPECT_TRUE(std::isfinite(a.x) && std::isfinite(a.y));
+    }
+}
+
+// The guiding message: each rule that applies replaces the one before.
+class DiskMessageRules : public ::testing::Test {
+protected:
+    DiskMessage after(DiskMessageInput in) { return updateDiskMessage(in, {"before", {1, 2, 3}}); }
+    static bool starts(const DiskMessage& m, const char* head) {
+        return m.text.rfind(head, 0) == 0;
+    }
+};
+
+TEST_F(DiskMessageRules, InertialViewWithoutFriction) {
+    DiskMessageInput in;
+    DiskMessage m = after(in);
+    EXPECT_EQ(m.text,
+              "NO FRICTION, IN INERTIAL FRAME THE BODY MOVES IN A LINE ACCORDING TO 1ST LAW, IN "
+              "THE ROTATING FRAME ITS ORBIT IS A SPIRAL. WHAT IS THE CAUSE?? CHOOSE 'ROTATING' TO "
+              "STUDY THIS CASE.");
+    EXPECT_EQ(m.colour, (Rgb{255, 0, 0}));
+    in.check2 = true;
+    m = after(in);
+    EXPECT_TRUE(m.text.ends_with(
+        "STUDY THIS CASE.RELATIVE VELOCITY=ABSOLUTE VELOCITY - VELOCITY OF THE POINT OF BASE"));
+    EXPECT_EQ(m.colour, (Rgb{9, 150, 0}));
+}
+
+TEST_F(DiskMessageRules, InertialViewWithFriction) {
+    DiskMessageInput in;
+    in.friction = true;
+    const std::string m1 =
+        "CASE WITH FRICTION. ω = CONSTANT, FRICTION ALWAYS CAUSES AN INCREASE OF SPEED";
+    EXPECT_EQ(after(in), (DiskMessage{m1, {200, 0, 0}}));
+    in.check1 = true;
+    EXPECT_EQ(after(in), (DiskMessage{m1 + "TO FIND THE RELATIVE VELOCITY PRESS 'SHOW RELATIVE "
+                                           "VELOCITY'",
+                                      {9, 150, 155}}));
+    in.check2 = true;
+    EXPECT_EQ(after(in), (DiskMessage{m1, {9, 150, 0}}));
+
+    in = {};
+    in.friction = true;
+    in.choice = DiskChoice::freeDisk;
+    const std::string m45 = "CASE WITH FRICTION. ω  NOT A  CONSTANT, the friction will eventually "
+                            "oppose the relative VELOCITY OBSERVE THAT L=ANGULAR MOMENTUM IS A "
+                            "CONSTANT";
+    EXPECT_EQ(after(in), (DiskMessage{m45, {9, 50, 150}}));
+    in.check2 = true;
+    EXPECT_EQ(after(in),
+              (DiskMessage{m45 + " OBSERVE THAT FRICTION IS OPPOSITE TO RELATIVE VELOCITY",
+                           {9, 150, 0}}));
+
+    // No model chosen: the message stays as it was.
+    in.choice = DiskChoice::none;
+    EXPECT_EQ(after(in), (DiskMessage{"before", {1, 2, 3}}));
+}
+
+TEST_F(DiskMessageRules, RotatingViewWithoutFrictionLastRuleWins) {
+    DiskMessageInput in;
+    in.rotatingView = true;
+    DiskMessage m = after(in);
+    EXPECT_TRUE(m.text.ends_with("WHAT IS THE CAUSE??PRESS CENTRIFUGAL"));
+    EXPECT_EQ(m.colour, (Rgb{255, 0, 0}));
+    in.check5 = true;
+    EXPECT_TRUE(after(in).text.ends_with("PRESS CORIOLIS"));
+    in.check4 = true;
+    m = after(in);
+    EXPECT_TRUE(starts(m, "YOU CAN SEE THAT THE CORIOLIS FORCE IS _|_ TO THE RELATIVE VELOCITY, TO"));
+    EXPECT_EQ(m.colour, (Rgb{255, 0, 255}));
+    in.check6 = true;
+    in.check7 = true;
+    m = after(in);
+    EXPECT_TRUE(starts(m, "YOU CAN SEE THAT THE TOTAL FORCE MAKES AN ACUTE ANGLE"));
+    EXPECT_EQ(m.colour, (Rgb{155, 35, 95}));
+    in.check2 = true;
+    m = after(in);
+    EXPECT_TRUE(m.text.ends_with("VELOCITY OF THE POINT OF BASE"));
+    EXPECT_TRUE(starts(m, "NO FRICTION"));
+    EXPECT_EQ(m.colour, (Rgb{9, 250, 0}));
+}
+
+TEST_F(DiskMessageRules, RotatingViewWithFriction) {
+    DiskMessageInput in;
+    in.rotatingView = true;
+    in.friction = true;
+    DiskMessage m = after(in);
+    EXPECT_TRUE(m.text.ends_with("INCREASE OF SPEED OBSERVE THAT FRICTION IS OPPOSITE TO RELATIVE "
+                                 "VELOCITY"));
+    EXPECT_EQ(m.colour, (Rgb{200, 0, 0}));
+    // The force boxes say nothing while ω is constant.
+    in.check4 = in.check5 = in.check7 = true;
+    EXPECT_EQ(after(in).colour, (Rgb{200, 0, 0}));
+
+    in = {};
+    in.rotatingView = true;
+    in.friction = true;
+    in.choice = DiskChoice::freeDisk;
+    EXPECT_EQ(after(in).colour, (Rgb{9, 50, 150}));
+    in.check5 = true;
+    EXPECT_EQ(after(in).colour, (Rgb{255, 0, 0}));
+    in.check4 = true;
+    m = after(in);
+    EXPECT_TRUE(m.text.ends_with("PRESS BASE ACC"));
+    EXPECT_EQ(m.colour, (Rgb{255, 0, 255}));
+    in.check7 = true;
+    EXPECT_TRUE(starts(after(in), "YOU CAN SEE THAT THE TOTAL FORCE DOES NOT MAKE ALWAYS"));
+    in.check6 = true;
+    m = after(in);
+    EXPECT_TRUE(starts(m, "IS THE FORCE DUE TO THE BASE ACCELERATION IMPORTANT?"));
+    EXPECT_EQ(m.colour, (Rgb{55, 35, 95}));
+}
+
+TEST_F(DiskMessageRules, ExplanationModeEmptiesTheText) {
+    DiskMessageInput in;
+    in.explanationMode = true;
+    in.check2 = in.check4 = in.friction = true;
+    EXPECT_EQ(after(in).text, "");
+}
+
+}  // namespace
+}  // namespace velarium

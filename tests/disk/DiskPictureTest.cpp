@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "disk/DiskPicture.h"
+#include "draw/Arrow.h"
+#include "draw/RecordingCanvas.h"
+
+namespace velarium {
+namespace {
+
+using Kind = Primitive::Kind;
+
+bool hasText(const RecordingCanvas& c, const std::string& text) {
+    const auto t = c.texts();
+    return std::find(t.begin(), t.end(), text) != t.end();
+}
+
+// Lines drawn in a colour and width (an arrow is three of them).
+int linesIn(const RecordingCanvas& c, Rgb colour, int width) {
+    int n = 0;
+    for (const auto& p : c.recordsOf(Kind::Line)) n += p.colour == colour && p.width == width;
+    return n;
+}
+
+// A run of `steps` straight display steps from the default start.
+DiskRun straightRun(int steps, double vx = 2, double vy = 0) {
+    DiskShared disk;
+    DiskRun run;
+    run.pathY[0] = 1;
+    run.pathYRot[0] = 1;
+    run.stepDuration = 0.1;
+    run.bodyVx = vx;
+    run.bodyVy = vy;
+    for (int k = 1; k <= steps; ++k) {
+        run.stepIndex = static_cast<std::int16_t>(k);
+        advanceStep(disk, run, {});
+    }
+    return run;
+}
+
+TEST(DiskPicture, ViewScaleFollowsTheZoomAndTheShift) {
+    RecordingCanvas c;
+    setDiskScale(c, 4.0, 0, 0);
+    EXPECT_EQ(c.scaleLeft(), -8);
+    EXPECT_EQ(c.scaleTop(), 8);
+    EXPECT_EQ(c.scaleWidth(), 16);
+    EXPECT_EQ(c.scaleHeight(), -16);
+    setDiskScale(c, 0.5, 1.0, -0.5);
+    EXPECT_EQ(c.scaleLeft(), 0);
+    EXPECT_EQ(c.scaleTop(), 0.5);
+    EXPECT_EQ(c.scaleWidth(), 2);
+}
+
+TEST(DiskPicture, StartPictureShowsRimBodyVelocityRadiiAndSense) {
+    RecordingCanvas c;
+    setDiskScale(c, 1.2, 0, 0);
+    DiskRun run;
+    run.bodyVx = 2;
+    drawStartPicture(c, run, 1);
+    const auto circles = c.recordsOf(Kind::Circle);
+    ASSERT_EQ(circles.size(), 2u);
+    EXPECT_EQ(circles[0].radius, 2.0);
+    EXPECT_EQ(circles[0].colour, kBlack);
+    EXPECT_EQ(circles[1].x1, 0);
+    EXPECT_EQ(circles[1].y1, 1);
+    EXPECT_EQ(circles[1].radius, 0.1);
+    const auto lines = c.recordsOf(Kind::Line);
+    // The velocity arrow's shaft, 0.3·(2, 0) from the body.
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0].x1, 0);
+    EXPECT_EQ(lines[0].y1, 1);
+    EXPECT_NEAR(lines[0].x2, 0.6, 1e-15);
+    EXPECT_EQ(lines[0].y2, 1);
+    EXPECT_EQ(linesIn(c, kDiskRadius, 1), 2 + 3);  // two radii and the arrowhead of the arc
+    const auto arcs = c.recordsOf(Kind::Arc);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_EQ(arcs[0].radius, 1.0);
+}
+
+TEST(DiskPicture, LayeredTrailIsTheFullRedraw) {
+    for (bool rotating : {false, true}) {
+        RecordingCanvas stepped, full;
+        setDiskScale(stepped, 1.2, 0, 0);
+        setDiskScale(full, 1.2, 0, 0);
+        TrailLayer layer, fresh;
+        for (int k = 0; k <= 6; ++k) drawDiskTrail(stepped, straightRun(k), rotating, layer);
+        drawDiskTrail(full, straightRun(6), rotating, fresh);
+        ASSERT_EQ(stepped.records().size(), full.records().size());
+        for (std::size_t i = 0; i < full.records().size(); ++i) {
+            EXPECT_EQ(stepped.records()[i].x1, full.records()[i].x1);
+            EXPECT_EQ(stepped.records()[i].y1, full.records()[i].y1);
+            EXPECT_EQ(stepped.records()[i].colour, full.records()[i].colour);
+        }
+        // The rim and rows 0..6 of the view's positions, in the view's trail colour.
+        const auto circles = full.recordsOf(Kind::Circle);
+        ASSERT_EQ(circles.size(), 8u);
+        const DiskRun run = straightRun(6);
+        EXPECT_EQ(circles[7].x1, rotating ? run.pathXRot[6] : run.pathX[6]);
+        EXPECT_EQ(circles[7].colour, rotating ? kTrailRotating : kTrailInertial);
+        // The step added one dot to the kept picture instead of clearing it.
+        EXPECT_EQ(stepped.clearCount(), 1);
+    }
+}
+
+TEST(DiskPicture, TrailIsRedrawnWhenTheScaleOrTheViewChanges) {
+    RecordingCanvas c;
+    setDiskScale(c, 1.2, 0, 0);
+    TrailLayer layer;
+    drawDiskTrail(c, straightRun(3), false, layer);
+    setDiskScale(c, 2.0, 0, 0);
+    drawDiskTrail(c, straightRun(3), false, layer);
+    EXPECT_EQ(c.clearCount(), 2);
+    drawDiskTrail(c, straightRun(3), true, layer);
+    EXPECT_EQ(c.clearCount(), 3);
+    // A shorter run than the kept one (after a reset) starts afresh.
+    drawDiskTrail(c, straightRun(1), true, layer);
+    EXPECT_EQ(c.clearCount(), 4);
+    EXPECT_EQ(c.recordsOf(Kind::Circle).size(), 3u);
+}
+
+TEST(DiskPicture, InertialOverlayWithFrictionReadsTheAngularMomentum) {
+    RecordingCanvas c;
+    setDiskScale(c, 1.2, 0, 0);
+    DiskParameters p;
+    DiskRun run;
+    run.pathY[0] = 1;
+    run.bodyVx = 2;
+    DiskPictureSettings st;
+    st.friction = true;
+    st.check1 = true;
+    drawDiskOverlay(c, p, run, st);
+    // L = I·ω + m·(y·vx − x·vy) = 20 + 2; at rest on the disk, so no friction arrow.
+    EXPECT_TRUE(hasText(c, "L=22.00"));
+    EXPECT_TRUE(hasText(c, "vRELx=0.00"));
+    EXPECT_FALSE(hasText(c, "FRICTION"));
+    EXPECT_TRUE(hasText(c, "Velocity of the point of BASE"));
+    EXPECT_TRUE(hasText(c, "Velocity in Inertial Frame"));
+    // The dotted line of motion along 20 times the velocity, up to the edge of the view.
+    auto lineOfMotionEnd = [](const RecordingCanvas& rc) {
+        for (const auto& l : rc.recordsOf(Kind::Line))
+            if (l.style == kDot && l.colour == (Rgb{0, 150, 150}) && l.y2 == 1) return l.x2;
+        return -1.0;
+    };
+    EXPECT_NEAR(lineOfMotionEnd(c), 2.4, 1e-12);
+    RecordingCanvas slow;
+    setDiskScale(slow, 1.2, 0, 0);
+    run.bodyVx = 0.05;
+    drawDiskOverlay(slow, p, run, st);
+    EXPECT_NEAR(lineOfMotionEnd(slow), 1.0, 1e-12);
+    // Forces belong to the rotating view only.
+    EXPECT_FALSE(hasText(c, "Coriolis Force"));
+    // The pen is back to black, width 1, solid.
+    EXPECT_EQ(c.foreColor(), kBlack);
+    EXPECT_EQ(c.drawWidth(), 1);
+    EXPECT_EQ(c.drawStyle(), kSolid);
+}
+
+TEST(DiskPicture, RelativeVelocityAndFrictionArrows) {
+    RecordingCanvas c;
+    setDiskScale(c, 1.2, 0, 0);
+    DiskParameters p;
+    DiskRun run = straightRun(2, 1, 0);
+    DiskPictureSettings st;
+    st.friction = true;
+    st.check2 = true;
+    drawDiskOverlay(c, p, run, st);
+    EXPECT_TRUE(hasText(c, "Relative Velocity"));
+    EXPECT_TRUE(hasText(c, "FRICTION"));
+    // At the body and in the diagram: relative velocity width 4, friction width 2.
+    EXPECT_EQ(linesIn(c, Rgb{255, 0, 255}, 4), 6);
+    EXPECT_EQ(linesIn(c, Rgb{0, 255, 0}, 2), 6);
+}
+
+TEST(DiskPicture, CentrifugalDiffersBetweenAStepAndARedraw) {
+    DiskParameters p;
+    DiskRun run = straightRun(1);
+    DiskPictureSettings st;
+    st.rotatingView = true;
+    st.check5 = true;
+    st.duringStep = true;
+    RecordingCanvas step;
+    setDiskScale(step, 1.2, 0, 0);
+    drawDiskOverlay(step, p, run, st);
+    EXPECT_TRUE(hasText(step, "Centrifugal Force"));
+    int dotted = 0;
+    for (const auto& l : step.recordsOf(Kind::Line))
+        dotted += l.colour == (Rgb{0, 0, 255}) && l.width == 2 && l.style == kDot;
+    EXPECT_EQ(dotted, 3);
+
+    st.duringStep = false;
+    RecordingCanvas redraw;
+    setDiskScale(redraw, 1.2, 0, 0);
+    drawDiskOverlay(redraw, p, run, st);
+    EXPECT_FALSE(hasText(redraw, "Centrifugal Force"));
+    EXPECT_EQ(linesIn(redraw, kBlack, 2), 3);
+}
+
+TEST(DiskPicture, RotatingForcesFollowTheirBoxes) {
+    DiskParameters p;
+    p.omegaVariable = 1;
+    DiskRun run = straightRun(3, 1, 1);
+    DiskPictureSettings st;
+    st.rotatingView = true;
+    st.friction = true;
+    st.check4 = st.check6 = st.check7 = true;
+    RecordingCanvas c;
+    setDiskScale(c, 1.2, 0, 0);
+    drawDiskOverlay(c, p, run, st);
+    EXPECT_TRUE(hasText(c, "Coriolis Force"));
+    EXPECT_TRUE(hasText(c, "Total Force"));
+    // The base's acceleration needs the free disk as well as its box.
+    EXPECT_FALSE(hasText(c, "Force due to base acc."));
+    st.freeDisk = true;
+    RecordingCanvas free;
+    setDiskScale(free, 1.2, 0, 0);
+    drawDiskOverlay(free, p, run, st);
+    EXPECT_TRUE(hasText(free, "Force due to base acc."));
+    EXPECT_EQ(linesIn(free, Rgb{100, 0, 150}, 2), 3);
+    EXPECT_EQ(linesIn(free, kBlack, 3), 3);
+    // No read-outs of L in the rotating view.
+    EXPECT_FALSE(std::any_of(free.texts().begin(), free.texts().end(),
+                             [](const std::string& t) { return t.rfind("L=", 0) == 0; }));
+    EXPECT_EQ(free.refusedCount(), 0);
+}
+
+TEST(DiskPicture, FarVectorsAreDrawnOnlyWhereTheyShow) {
+    // A body far to the left whose velocity arrow ends inside the view: the shaft starts near
+    // the view, and the barbs are those of the whole arrow.
+    DiskParameters p;
+    DiskRun run;
+    run.pathX[0] = -1000;
+    run.pathY[0] = 0.5;
+    run.bodyVx = 1000 / kVelocityScale;
+    RecordingCanvas c, whole;
+    setDiskScale(c, 1.2, 0, 0);
+    setDiskScale(whole, 1.2, 0, 0);
+    drawDiskOverlay(c, p, run, {});
+    drawArrow(whole, -1000, 0.5, 1000, 0, kBlack);
+    std::vector<Primitive> arrow;
+    for (const auto& l : c.recordsOf(Kind::Line))
+        if (l.colour == kBlack && l.style == kSolid) arrow.push_back(l);
+    const auto expected = whole.recordsOf(Kind::Line);
+    ASSERT_EQ(arrow.size(), 3u);
+    EXPECT_GT(arrow[0].x1, -3.0);
+    EXPECT_NEAR(arrow[0].x2, 0, 1e-9);
+    for (int i : {1, 2}) {
+        EXPECT_NEAR(arrow[i].x2, expected[i].x2, 1e-9);
+        EXPECT_NEAR(arrow[i].y2, expected[i].y2, 1e-9);
+    }
+    // Its dotted line of motion and the far trail dot are left out of sight; every line drawn
+    // lies near the view.
+    for (const auto& l : c.recordsOf(Kind::Line))
+        EXPECT_TRUE(std::abs(l.x1) < 4 && std::abs(l.x2) < 4 && std::abs(l.y1) < 4);
+    TrailLayer layer;
+    drawDiskTrail(c, run, false, layer);
+    EXPECT_EQ(c.recordsOf(Kind::Circle).size(), 1u);  // the rim only
+
+    // An arrow whose tip is far outside keeps only its visible shaft.
+    RecordingCanvas start;
+    setDiskScale(start, 1.2, 0, 0);
+    run.bodyVx = 1e7;
+    drawStartPicture(start, run, 1);
+    const auto lines = start.recordsOf(Kind::Line);
+    EXPECT_EQ(lines[0].x1, 0);
+    EXPECT_LT(lines[0].x2, 4);
+    EXPECT_EQ(linesIn(start, kBlack, 1), 1);
+}
+
+TEST(DiskPicture, FixedFormatsShowNoNegativeZero) {
+    EXPECT_EQ(formatFixed(1.2, 2), "1.20");
+    EXPECT_EQ(formatFixed(-0.001, 2), "0.00");
+    EXPECT_EQ(formatFixed(-3, 0), "-3");
+    EXPECT_EQ(formatFixed(0.5, 1), "0.5");
+}
+
+}  // namespace
+}  // namespace velarium

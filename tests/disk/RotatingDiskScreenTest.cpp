@@ -1,0 +1,326 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <cmath>
+
+#include "disk/ModelChoicePanel.h"
+#include "draw/Alerts.h"
+#include "disk/RotatingDiskScreen.h"
+#include "shell/Navigation.h"
+#include "support/ScreenSupport.h"
+
+using namespace velarium;
+using velarium::test::TestProgram;
+
+class RotatingDiskScreenTest : public QObject {
+    Q_OBJECT
+
+    static RotatingDiskScreen& disk(TestProgram& t) {
+        return t.screen<RotatingDiskScreen>(ScreenId::exigisi2);
+    }
+    static ModelChoicePanel& panel(TestProgram& t) {
+        return t.screen<ModelChoicePanel>(ScreenId::DIALEGO);
+    }
+    static QColor textColour(const RotatingDiskScreen& s) {
+        return s.Text1->palette().color(QPalette::Text);
+    }
+
+private slots:
+    void initTestCase() { velarium::test::prepareScreenTests(); }
+
+    void loadShowsTheStartState() {
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        QCOMPARE(s.windowTitle(), QStringLiteral("FOLLOW THE MOVEMENT STEP BY STEP"));
+        QCOMPARE(s.width(), static_cast<int>(0.8 * Program::display().width()));
+        QCOMPARE(panel(t).x(), Program::display().left() + s.width());
+        QCOMPARE(s.Label1->text(), QStringLiteral("Scale = 1.2*RADIUS"));
+        QCOMPARE(s.Label2->text(), QStringLiteral("Mass = 1.0"));
+        QCOMPARE(s.Label3->text(), QStringLiteral("Vx =1X ω×R"));
+        QCOMPARE(s.Label4->text(), QStringLiteral("Vy =0X ω×R"));
+        QVERIFY(s.Option2->isChecked());
+        QVERIFY(!s.Check3->isChecked());
+        for (QWidget* w : {static_cast<QWidget*>(s.Picture2), static_cast<QWidget*>(s.Check4),
+                           static_cast<QWidget*>(s.Check5), static_cast<QWidget*>(s.Check6),
+                           static_cast<QWidget*>(s.Check7), static_cast<QWidget*>(s.XSCALEFIGURE),
+                           static_cast<QWidget*>(s.YSCALEFIGURE),
+                           static_cast<QWidget*>(s.protosimiox)})
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QVERIFY(!s.CORIOLISEXP->isVisible());
+        QVERIFY(!panel(t).isVisible());
+        QVERIFY(!s.Timer1->isEnabled());
+        QCOMPARE(s.Timer1->interval(), 0);
+        QCOMPARE(s.Picture1->width(), s.Picture1->height());
+        QCOMPARE(s.Picture1->scaleLeft(), -2.4);
+        QCOMPARE(s.Picture1->accessibleName(), QStringLiteral("Disk view"));
+        QCOMPARE(s.vxtax->accessibleName(), QStringLiteral("Initial velocity x"));
+        // L = I·ω0 + m·R·vx0 = 10·2 + 1·1·2.
+        QCOMPARE(t.program.disk().params.totalAngularMomentum, 22.0);
+        QCOMPARE(s.run().bodyVx, 2.0);
+    }
+
+    void fiveStepsFollowTheTangentInTheInertialView() {
+        TestProgram t;
+        auto& s = disk(t);
+        for (int k = 1; k <= 5; ++k) {
+            s.Command1->click();
+            QCOMPARE(s.run().stepIndex, k);
+            QVERIFY(std::abs(s.run().pathX[k] - 0.2 * k) < 1e-12);
+            QCOMPARE(s.run().pathY[k], 1.0);
+            QVERIFY(std::abs(s.run().diskAngle - 0.2 * k) < 1e-12);
+        }
+        QVERIFY(s.Text1->toPlainText().startsWith(QStringLiteral("NO FRICTION, IN INERTIAL")));
+        QCOMPARE(textColour(s), QColor(255, 0, 0));
+        QCOMPARE(s.Picture1->refusedCount(), 0);
+    }
+
+    void bodyAtRestInTheInertialFrameStays() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.vxtax->setValue(0);
+        QCOMPARE(s.Label3->text(), QStringLiteral("Vx =0X ω×R"));
+        for (int k = 0; k < 3; ++k) s.Command1->click();
+        QCOMPARE(s.run().pathX[3], 0.0);
+        QCOMPARE(s.run().pathY[3], 1.0);
+    }
+
+    void zoomSetsTheScaleAndItsReadout() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.zoumerno->setValue(400);
+        QCOMPARE(s.Label1->text(), QStringLiteral("SCALE= 4.00X Radius"));
+        QCOMPARE(s.Picture1->scaleLeft(), -8.0);
+        QCOMPARE(s.Picture1->scaleTop(), 8.0);
+        s.Command1->click();
+        s.CHRONIKHMETAVOLH->trigger();
+        s.zoumerno->setValue(50);
+        QVERIFY(!s.Timer1->isEnabled());
+        QCOMPARE(s.Label1->text(), QStringLiteral("SCALE= 0.50X Radius"));
+        QCOMPARE(s.Picture1->scaleWidth(), 2.0);
+        QCOMPARE(s.run().stepIndex, 1);
+    }
+
+    void massSetsTheAngularMomentum() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.CHRONIKHMETAVOLH->trigger();
+        s.vxtax->setValue(-3);
+        QCOMPARE(s.Label3->text(), QStringLiteral("Vx =-3X ω×R"));
+        s.mazalazo->setValue(5);
+        QCOMPARE(s.Label2->text(), QStringLiteral("Mass = 2.5"));
+        QVERIFY(!s.Timer1->isEnabled());
+        // I·ω0 + m·R·vx0 with vx0 = −3·ω·R.
+        QCOMPARE(t.program.disk().params.totalAngularMomentum, 20.0 + 2.5 * -6.0);
+        QCOMPARE(t.program.disk().params.bodyMass, 2.5);
+    }
+
+    void viewsShowTheirControls() {
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        s.Command1->click();
+        s.Option1->click();
+        QCOMPARE(s.run().stepIndex, 0);
+        QVERIFY(s.Picture2->isVisible());
+        QVERIFY(s.Check4->isVisible() && s.Check5->isVisible() && s.Check7->isVisible());
+        QVERIFY(!s.Check6->isVisible());
+        panel(t).MHSTATHERIGON->click();
+        QCOMPARE(t.program.disk().params.omegaVariable, 1);
+        QVERIFY(s.Check6->isVisible());
+        s.Option2->click();
+        QVERIFY(!s.Picture2->isVisible());
+        QVERIFY(!s.Check4->isVisible() && !s.Check6->isVisible());
+        s.Option1->click();
+        QVERIFY(s.Check6->isVisible());
+        panel(t).STATHERIGON->click();
+        QCOMPARE(t.program.disk().params.omegaVariable, 0);
+        QVERIFY(!s.Check6->isVisible());
+    }
+
+    void freeDiskChoiceInTheInertialViewHidesBaseAcc() {
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        panel(t).MHSTATHERIGON->click();
+        QVERIFY(!s.Check6->isVisible());
+        QVERIFY(panel(t).MHSTATHERIGON->isChecked());
+        QVERIFY(!panel(t).STATHERIGON->isChecked());
+    }
+
+    void frictionShowsTheModelChoiceAndItsMessage() {
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        s.Check3->click();
+        QVERIFY(panel(t).isVisible());
+        QCOMPARE(s.Text1->toPlainText(),
+                 QStringLiteral("CASE WITH FRICTION. ω = CONSTANT, FRICTION ALWAYS CAUSES AN "
+                                "INCREASE OF SPEED"));
+        QCOMPARE(textColour(s), QColor(200, 0, 0));
+        s.Check3->click();
+        QVERIFY(!panel(t).isVisible());
+        // STEP shows the panel while friction is on, and BASE ACC in the rotating view with a
+        // free disk.
+        s.Check3->click();
+        s.Option1->click();
+        panel(t).MHSTATHERIGON->click();
+        panel(t).hide();
+        s.Command1->click();
+        QVERIFY(panel(t).isVisible());
+        QVERIFY(s.Check6->isVisible());
+        QCOMPARE(s.run().stepIndex, 1);
+    }
+
+    void rotatingViewMessagesFollowTheForceBoxes() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.Option1->click();
+        s.Check5->click();
+        s.Check4->click();
+        s.Command1->click();
+        QVERIFY(s.Text1->toPlainText().endsWith(QStringLiteral("PRESS TOTAL FORCE")));
+        QCOMPARE(textColour(s), QColor(255, 0, 255));
+        s.Check7->click();
+        s.Check6->click();
+        s.Command1->click();
+        QCOMPARE(textColour(s), QColor(155, 35, 95));
+        s.Check2->click();
+        s.Command1->click();
+        QCOMPARE(textColour(s), QColor(9, 250, 0));
+        QCOMPARE(s.Picture1->refusedCount(), 0);
+    }
+
+    void inertialRedrawUpdatesTheMessage() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.Check2->click();
+        QVERIFY(s.Text1->toPlainText().endsWith(
+            QStringLiteral("RELATIVE VELOCITY=ABSOLUTE VELOCITY - VELOCITY OF THE POINT OF BASE")));
+        QCOMPARE(textColour(s), QColor(9, 150, 0));
+    }
+
+    void continuousChangeTicksOneStepAnEvent() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.CHRONIKHMETAVOLH->trigger();
+        QVERIFY(s.Timer1->isEnabled());
+        QCOMPARE(s.Timer1->interval(), 250);
+        s.Timer1->tick();
+        s.Timer1->tick();
+        QCOMPARE(s.run().stepIndex, 2);
+        QVERIFY(std::abs(s.run().pathX[2] - 0.4) < 1e-12);
+        // STEP stops the timer.
+        s.Command1->click();
+        QVERIFY(!s.Timer1->isEnabled());
+        QCOMPARE(s.run().stepIndex, 3);
+    }
+
+    void pendulumStepsAHundredthOfASecond() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.FOUCAULTV0->trigger();
+        s.FOUCAULTTEXTBOOK->trigger();
+        QVERIFY(s.FOUCAULTTEXTBOOK->isChecked());
+        QVERIFY(!s.FOUCAULTV0->isChecked());
+        s.FOUCAULTTEXTBOOK->trigger();  // choosing it again keeps it chosen
+        QVERIFY(s.FOUCAULTTEXTBOOK->isChecked());
+        s.CHRONIKHMETAVOLH->trigger();
+        QCOMPARE(s.Timer1->interval(), 25);
+        for (int k = 0; k < 10; ++k) s.Timer1->tick();
+        // Released at (0, R) from rest: y = cos(√40·t) after 0.1 s; x stays 0.
+        QCOMPARE(s.run().stepIndex, 10);
+        QVERIFY(std::abs(s.run().pathY[10] - std::cos(std::sqrt(40.0) * 0.1)) < 1e-9);
+        QCOMPARE(s.run().pathX[10], 0.0);
+        QVERIFY(std::abs(s.run().diskAngle - 0.2) < 1e-12);
+        QCOMPARE(t.program.disk().params.springK, 40.0);
+        QCOMPARE(s.Picture1->refusedCount(), 0);
+    }
+
+    void repeatAndBackReturnToTheStart() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.zoumerno->setValue(300);
+        s.FOUCAULTV0->trigger();
+        s.CHRONIKHMETAVOLH->trigger();
+        s.Timer1->tick();
+        s.piso->trigger();
+        QCOMPARE(s.run().stepIndex, 0);
+        QCOMPARE(s.run().diskAngle, 0.0);
+        QVERIFY(!s.FOUCAULTV0->isChecked());
+        QVERIFY(!s.Timer1->isEnabled());
+        QCOMPARE(s.zoumerno->value(), 300);
+        s.Command1->click();
+        s.EPANELAVE->trigger();
+        QCOMPARE(s.zoumerno->value(), 100);
+        QCOMPARE(s.Label1->text(), QStringLiteral("SCALE= 1.00X Radius"));
+        QCOMPARE(s.run().stepIndex, 0);
+        QCOMPARE(s.run().pathY[0], 1.0);
+    }
+
+    void runStopsAtTheEndOfThePathTables() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.run().stepIndex = DiskRun::kMaxStep - 1;
+        s.CHRONIKHMETAVOLH->trigger();
+        s.Timer1->tick();
+        QCOMPARE(static_cast<int>(s.run().stepIndex), DiskRun::kMaxStep);
+        QVERIFY(!s.Timer1->isEnabled());
+        QCOMPARE(t.beeps, 0);
+        s.Command1->click();
+        QCOMPARE(static_cast<int>(s.run().stepIndex), DiskRun::kMaxStep);
+        QCOMPARE(t.beeps, 1);
+        s.EPANELAVE->trigger();
+        s.Command1->click();
+        QCOMPARE(s.run().stepIndex, 1);
+    }
+
+    void freeDiskRunStaysFinite() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.Check3->click();
+        panel(t).MHSTATHERIGON->click();
+        s.Option1->click();
+        for (QCheckBox* c : {s.Check1, s.Check2, s.Check4, s.Check5, s.Check6, s.Check7})
+            c->click();
+        s.vxtax->setValue(-10);
+        s.vytax->setValue(10);
+        s.mazalazo->setValue(20);
+        for (int k = 0; k < 30; ++k) s.Command1->click();
+        const DiskShared& d = t.program.disk();
+        for (int i = 0; i < d.tables.rowCount; ++i)
+            QVERIFY(std::isfinite(d.tables.tabOmega[i]) && std::isfinite(d.tables.tabVxRot[i]));
+        QVERIFY(std::isfinite(s.run().omegaNow));
+        QCOMPARE(s.Picture1->refusedCount(), 0);
+    }
+
+    void noStepStartsInsideARunningStep() {
+        // A body at rest in the inertial frame on a rubbing disk beeps inside the step; the
+        // beep tries to run a tick and a STEP there, which must wait for the running step.
+        TestProgram t;
+        auto& s = disk(t);
+        s.vxtax->setValue(0);
+        s.Check3->click();
+        s.CHRONIKHMETAVOLH->trigger();
+        int inner = 0;
+        const Alerts outer = installAlerts({[&] {
+                                                ++inner;
+                                                s.Timer1->tick();
+                                                s.Command1->click();
+                                            },
+                                            [](const std::string&) {}});
+        s.Timer1->tick();
+        installAlerts(outer);
+        QVERIFY(inner > 0);
+        QCOMPARE(s.run().stepIndex, 1);
+    }
+
+    void endEndsTheProgram() {
+        TestProgram t;
+        disk(t).telos->trigger();
+        QVERIFY(t.program.ended());
+    }
+};
+
+QTEST_MAIN(RotatingDiskScreenTest)
+#include "RotatingDiskScreenTest.moc"
