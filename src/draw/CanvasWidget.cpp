@@ -1,6 +1,6 @@
 #include "draw/CanvasWidget.h"
 
-#include "draw/LineRaster.h"
+#include "draw/Raster.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -160,14 +160,26 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
 }
 
 void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour) {
+    ensureImage();
+    // The radius is measured along x, as on every canvas of the program.
+    const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
+    if (drawStyle() == kSolid && (fillStyle() == kFillSolid || fillStyle() == kFillTransparent)) {
+        const QPointF c = toDevice(cx, cy);
+        const double w = drawWidth() * dpr();
+        const bool fill = fillStyle() == kFillSolid;
+        if (r <= CircleStamp::kLargestRadius) {
+            if (!stamp_.matches(r, w)) stamp_ = CircleStamp(r, w);
+            stamp_.draw(pixels(), c.x(), c.y(), packed(colour), fill, packed(fillColor()));
+        } else {
+            rasterCircle(pixels(), c.x(), c.y(), r, w, packed(colour), fill, packed(fillColor()));
+        }
+        return;
+    }
     QPainter& p = painter();
     p.setPen(pen(colour));
     QBrush brush(toQColor(fillColor()), brushStyleOf(fillStyle()));
     p.setBrush(brush);
-    // The radius is measured along x, as on every canvas of the program.
-    const QPointF c = toDevice(cx, cy);
-    const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
-    p.drawEllipse(c, r, r);
+    p.drawEllipse(toDevice(cx, cy), r, r);
     p.setBrush(Qt::NoBrush);
 }
 
@@ -220,7 +232,12 @@ TextExtent CanvasWidget::measureText(std::string_view text) const {
 void CanvasWidget::keepLayer(int slot) {
     ensureImage();
     endPainting();
-    layers_[slot] = image_.copy();
+    // A slot of the same size is written over in place: no fresh allocation per step.
+    QImage& kept = layers_[slot];
+    if (kept.size() == image_.size() && kept.format() == image_.format())
+        std::memcpy(kept.bits(), image_.constBits(), static_cast<size_t>(image_.sizeInBytes()));
+    else
+        kept = image_.copy();
 }
 
 void CanvasWidget::putBackLayer(int slot) {

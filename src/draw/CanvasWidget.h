@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "draw/LineRaster.h"
+#include "draw/Raster.h"
 #include "draw/PlotCanvas.h"
 
 namespace velarium {
@@ -71,6 +71,7 @@ private:
     void markChanged();
 
     QImage image_;
+    CircleStamp stamp_;  // the last small circle drawn, kept for the next one of its size
     double dpr_ = 1.0;
     bool changed_ = false;
     bool sizeStale_ = true;

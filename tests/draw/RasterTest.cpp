@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
-#include "draw/LineRaster.h"
+#include "draw/Raster.h"
 
 namespace velarium {
 namespace {
@@ -22,7 +23,7 @@ struct Image {
     int w, h;
 };
 
-TEST(LineRaster, HorizontalLineCoversItsWidthAndNoMore) {
+TEST(Raster, HorizontalLineCoversItsWidthAndNoMore) {
     Image img(40, 20);
     rasterLine(img.buffer(), 5, 10, 35, 10, 2, 0xff0000);
     // Pixel rows 9 and 10 have centres 0.5 from the line: fully covered.
@@ -33,7 +34,7 @@ TEST(LineRaster, HorizontalLineCoversItsWidthAndNoMore) {
     EXPECT_EQ(img.at(2, 10), kWhitePixel);  // beyond the squared end
 }
 
-TEST(LineRaster, DiagonalLinesInEveryDirectionDrawTheSamePixels) {
+TEST(Raster, DiagonalLinesInEveryDirectionDrawTheSamePixels) {
     Image a(30, 30), b(30, 30);
     rasterLine(a.buffer(), 3.2, 4.1, 25.7, 22.3, 1, 0x0000ff);
     rasterLine(b.buffer(), 25.7, 22.3, 3.2, 4.1, 1, 0x0000ff);
@@ -42,7 +43,7 @@ TEST(LineRaster, DiagonalLinesInEveryDirectionDrawTheSamePixels) {
     EXPECT_LT(a.changed(), 120);
 }
 
-TEST(LineRaster, ThinLinesBlendByCoverage) {
+TEST(Raster, ThinLinesBlendByCoverage) {
     Image img(20, 20);
     rasterLine(img.buffer(), 2, 10, 18, 10, 1, 0x000000);
     // The line runs along the boundary between rows 9 and 10: each gets half.
@@ -52,7 +53,7 @@ TEST(LineRaster, ThinLinesBlendByCoverage) {
     EXPECT_LT(half & 0xff, 0xa0u);
 }
 
-TEST(LineRaster, ClipsAtTheBufferAndDrawsAZeroLengthLineAsADot) {
+TEST(Raster, ClipsAtTheBufferAndDrawsAZeroLengthLineAsADot) {
     Image img(10, 10);
     rasterLine(img.buffer(), -1e6, -5, 1e6, 5, 3, 0x00ff00);
     rasterLine(img.buffer(), 500, 500, 900, -900, 3, 0x00ff00);
@@ -63,7 +64,27 @@ TEST(LineRaster, ClipsAtTheBufferAndDrawsAZeroLengthLineAsADot) {
     EXPECT_EQ(dot.at(4, 4), 0xff123456u);
 }
 
-TEST(LineRaster, DotsFillWholePixelsInsideTheBuffer) {
+TEST(Raster, AStampedCircleIsTheDrawnOneMovedToThePixelCentre) {
+    Image direct(60, 40), stamped(60, 40);
+    rasterCircle(direct.buffer(), 20.5, 20.5, 7.3, 2, 0x3366cc, true, 0x00ff00);
+    const CircleStamp stamp(7.3, 2);
+    EXPECT_TRUE(stamp.matches(7.3, 2));
+    EXPECT_FALSE(stamp.matches(7.4, 2));
+    stamp.draw(stamped.buffer(), 20.9, 20.2, 0x3366cc, true, 0x00ff00);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) {
+            const auto a = direct.at(x, y), b = stamped.at(x, y);
+            for (int shift : {0, 8, 16})  // one step of rounding in the coverage at most
+                EXPECT_LE(std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)), 2);
+        }
+    // Cut at the buffer's edges like any other primitive.
+    Image edge(10, 10);
+    stamp.draw(edge.buffer(), 1, 1, 0xff0000, false, 0);
+    stamp.draw(edge.buffer(), 400, -30, 0xff0000, false, 0);
+    EXPECT_GT(edge.changed(), 0);
+}
+
+TEST(Raster, DotsFillWholePixelsInsideTheBuffer) {
     Image img(10, 10);
     rasterDot(img.buffer(), 0.2, 0.2, 4, 0xabcdef);
     EXPECT_EQ(img.changed(), 4);  // the square is cut at the edge

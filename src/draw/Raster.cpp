@@ -1,4 +1,4 @@
-#include "draw/LineRaster.h"
+#include "draw/Raster.h"
 
 #include <algorithm>
 #include <cmath>
@@ -106,6 +106,89 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
             const float ends = std::min(along, flen - along) + edge;
             const float cov = std::min(std::min(side, ends), 1.0f);
             if (cov > 0) blend(*dst, rgb, cov * strength);
+        }
+    }
+}
+
+void rasterCircle(const PixelBuffer& b, double cx, double cy, double radius, double width,
+                  std::uint32_t rgb, bool fill, std::uint32_t fillRgb) {
+    const double hw = std::max(width, 1.0) / 2;
+    const float strength = static_cast<float>(std::min(width, 1.0));
+    const double outer = radius + hw + 0.5;
+    const double inner = std::max(0.0, radius - hw - 0.5);
+    const int y0 = std::max(0, floorInt(cy - outer));
+    const int y1 = std::min(b.height - 1, ceilInt(cy + outer));
+    auto span = [&](double from, double to, int& x0, int& x1) {
+        // Pixel centres x + 0.5 within [from, to], clipped to the buffer.
+        x0 = std::max(0, ceilInt(from - 0.5));
+        x1 = std::min(b.width - 1, floorInt(to - 0.5));
+    };
+    for (int row = y0; row <= y1; ++row) {
+        const double dy = row + 0.5 - cy;
+        if (std::abs(dy) >= outer) continue;
+        std::uint32_t* line = b.pixels + static_cast<long>(row) * b.stride;
+        if (fill && std::abs(dy) < radius) {
+            const double xf = std::sqrt(radius * radius - dy * dy);
+            int x0, x1;
+            span(cx - xf, cx + xf, x0, x1);
+            if (x0 <= x1) std::fill(line + x0, line + x1 + 1, 0xff000000u | fillRgb);
+        }
+        // The ring: the pixels between the inner and the outer edge, left and right of the centre.
+        const double xo = std::sqrt(outer * outer - dy * dy);
+        const double xi = std::abs(dy) < inner ? std::sqrt(inner * inner - dy * dy) : 0.0;
+        int leftEnd = -1;
+        for (int side = 0; side < 2; ++side) {
+            int x0, x1;
+            if (side == 0) {
+                span(cx - xo, cx - xi, x0, x1);
+                leftEnd = x1;
+            } else {
+                span(cx + xi, cx + xo, x0, x1);
+                x0 = std::max(x0, leftEnd + 1);  // the two halves meet where xi is 0
+            }
+            for (int x = x0; x <= x1; ++x) {
+                const double dx = x + 0.5 - cx;
+                const double d = std::sqrt(dx * dx + dy * dy);
+                const float cov =
+                    std::min(static_cast<float>(hw + 0.5 - std::abs(d - radius)), 1.0f);
+                if (cov > 0) blend(line[x], rgb, cov * strength);
+            }
+        }
+    }
+}
+
+CircleStamp::CircleStamp(double radius, double width) : radius_(radius), width_(width) {
+    half_ = ceilInt(radius + std::max(width, 1.0) / 2 + 1);
+    size_ = 2 * half_ + 1;
+    // Draw the ring white on black about the middle pixel's centre: its blue channel is then the
+    // coverage.
+    std::vector<std::uint32_t> canvas(static_cast<std::size_t>(size_ * size_), 0xff000000u);
+    const PixelBuffer b{canvas.data(), size_, size_, size_};
+    rasterCircle(b, half_ + 0.5, half_ + 0.5, radius, width, 0xffffff, false, 0);
+    ring_.resize(canvas.size());
+    inside_.resize(canvas.size());
+    for (int y = 0; y < size_; ++y)
+        for (int x = 0; x < size_; ++x) {
+            const auto i = static_cast<std::size_t>(y * size_ + x);
+            ring_[i] = static_cast<std::uint8_t>(canvas[i] & 0xff);
+            const double dx = x - half_, dy = y - half_;
+            inside_[i] = dx * dx + dy * dy <= radius * radius ? 1 : 0;
+        }
+}
+
+void CircleStamp::draw(const PixelBuffer& b, double cx, double cy, std::uint32_t rgb, bool fill,
+                       std::uint32_t fillRgb) const {
+    const int px = floorInt(cx) - half_;
+    const int py = floorInt(cy) - half_;
+    const int x0 = std::max(0, -px), y0 = std::max(0, -py);
+    const int x1 = std::min(size_, b.width - px), y1 = std::min(size_, b.height - py);
+    for (int y = y0; y < y1; ++y) {
+        std::uint32_t* line = b.pixels + static_cast<long>(py + y) * b.stride + px;
+        const std::uint8_t* ring = ring_.data() + y * size_;
+        const std::uint8_t* inside = inside_.data() + y * size_;
+        for (int x = x0; x < x1; ++x) {
+            if (fill && inside[x]) line[x] = 0xff000000u | fillRgb;
+            if (ring[x]) blend(line[x], rgb, ring[x] * (1.0f / 255.0f));
         }
     }
 }
