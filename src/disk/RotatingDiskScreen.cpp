@@ -5,25 +5,12 @@
 #include <algorithm>
 
 #include "disk/ModelChoicePanel.h"
+#include "shell/Controls.h"
 #include "shell/Program.h"
 
 namespace velarium {
 
 namespace {
-template <class W>
-W* named(W* w, const char* name, const char* accessible = nullptr) {
-    w->setObjectName(QString::fromLatin1(name));
-    if (accessible) w->setAccessibleName(QString::fromUtf8(accessible));
-    return w;
-}
-
-QAction* entry(QObject* parent, const char* name, const char* caption, bool checkable = false) {
-    auto* a = new QAction(QString::fromUtf8(caption), parent);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setCheckable(checkable);
-    return a;
-}
-
 QScrollBar* slider(QWidget* parent, const char* name, const char* accessible, Qt::Orientation o,
                    int lo, int hi, int large, int value) {
     auto* s = named(new QScrollBar(o, parent), name, accessible);
@@ -50,13 +37,13 @@ RotatingDiskScreen::~RotatingDiskScreen() = default;
 
 void RotatingDiskScreen::buildMenu() {
     QMenuBar* bar = menuBar();
-    EPANELAVE = entry(this, "EPANELAVE", "REPEAT");
-    piso = entry(this, "piso", "BACK");
-    telos = entry(this, "telos", "END");
-    CHRONIKHMETAVOLH = entry(this, "CHRONIKHMETAVOLH", "CONTINUOUS CHANGE");
-    FOUCAULTTEXTBOOK = entry(this, "FOUCAULTTEXTBOOK", "FOUCAULT TEXTBOOK", true);
-    FOUCAULTV0 = entry(this, "FOUCAULTV0", "FOUCAULT with initial speed", true);
-    CORIOLISEXP = entry(this, "CORIOLISEXP", "CORIOLIS & CENTRIFUGAL");
+    EPANELAVE = menuEntry(this, "EPANELAVE", "REPEAT");
+    piso = menuEntry(this, "piso", "BACK");
+    telos = menuEntry(this, "telos", "END");
+    CHRONIKHMETAVOLH = menuEntry(this, "CHRONIKHMETAVOLH", "CONTINUOUS CHANGE");
+    FOUCAULTTEXTBOOK = menuEntry(this, "FOUCAULTTEXTBOOK", "FOUCAULT TEXTBOOK", true);
+    FOUCAULTV0 = menuEntry(this, "FOUCAULTV0", "FOUCAULT with initial speed", true);
+    CORIOLISEXP = menuEntry(this, "CORIOLISEXP", "CORIOLIS & CENTRIFUGAL");
 
     bar->addAction(EPANELAVE);
     bar->addAction(piso);

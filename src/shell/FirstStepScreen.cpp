@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "curve/CurveLab.h"
+#include "shell/Controls.h"
 #include "shell/Fonts.h"
 #include "shell/Navigation.h"
 #include "shell/Program.h"
@@ -10,22 +11,6 @@
 #include "shell/WrapLabel.h"
 
 namespace velarium {
-
-namespace {
-template <class W>
-W* named(W* w, const char* name, const char* accessible = nullptr) {
-    w->setObjectName(QString::fromLatin1(name));
-    if (accessible) w->setAccessibleName(QString::fromUtf8(accessible));
-    return w;
-}
-
-QAction* entry(QObject* parent, const char* name, const char* caption, bool checkable = false) {
-    auto* a = new QAction(QString::fromUtf8(caption), parent);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setCheckable(checkable);
-    return a;
-}
-}  // namespace
 
 FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
     setFont(timesGreek(8.25));
@@ -41,13 +26,13 @@ FirstStepScreen::~FirstStepScreen() = default;
 
 void FirstStepScreen::buildMenu() {
     QMenuBar* bar = menuBar();
-    XANAPISO = entry(this, "XANAPISO", "BACK");
-    DYNAMEISDIAFORES = entry(this, "DYNAMEISDIAFORES", "RADIUS OF CURVATURE", true);
-    campyles = entry(this, "campyles", "FACTORS THAT AFFECT ACCELERATION");
-    GUESSFORCE = entry(this, "GUESSFORCE", "MAKE AN ASSUMPTION FOR THE FORCE", true);
-    SXETIKH_KINHSH = entry(this, "SXETIKH_KINHSH", "RELATIVE MOTION");
-    TERMATISMOS = entry(this, "TERMATISMOS", "END");
-    PARAKATOEVENT = entry(this, "PARAKATOEVENT", "NEXT");
+    XANAPISO = menuEntry(this, "XANAPISO", "BACK");
+    DYNAMEISDIAFORES = menuEntry(this, "DYNAMEISDIAFORES", "RADIUS OF CURVATURE", true);
+    campyles = menuEntry(this, "campyles", "FACTORS THAT AFFECT ACCELERATION");
+    GUESSFORCE = menuEntry(this, "GUESSFORCE", "MAKE AN ASSUMPTION FOR THE FORCE", true);
+    SXETIKH_KINHSH = menuEntry(this, "SXETIKH_KINHSH", "RELATIVE MOTION");
+    TERMATISMOS = menuEntry(this, "TERMATISMOS", "END");
+    PARAKATOEVENT = menuEntry(this, "PARAKATOEVENT", "NEXT");
 
     bar->addAction(XANAPISO);
     QMenu* curve = bar->addMenu(QStringLiteral("CURVE - ACCELARATION"));

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "shell/Controls.h"
 #include "shell/Program.h"
 
 namespace velarium {
@@ -14,13 +15,6 @@ namespace {
 constexpr double kViewWidth = 40;
 constexpr double kViewHeight = 70;
 constexpr double kBarThickness = 3;
-
-template <class W>
-W* named(W* w, const char* name, const char* accessible = nullptr) {
-    w->setObjectName(QString::fromLatin1(name));
-    if (accessible) w->setAccessibleName(QString::fromUtf8(accessible));
-    return w;
-}
 
 }  // namespace
 

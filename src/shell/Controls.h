@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QAction>
+#include <QString>
+
+namespace velarium {
+
+// Gives a control its documented object name and, for one without a visible text of its own, an
+// accessible name in plain words.
+template <class W>
+W* named(W* w, const char* name, const char* accessible = nullptr) {
+    w->setObjectName(QString::fromLatin1(name));
+    if (accessible) w->setAccessibleName(QString::fromUtf8(accessible));
+    return w;
+}
+
+// A menu entry with its documented name and caption; checkable entries double as mode flags.
+inline QAction* menuEntry(QObject* parent, const char* name, const char* caption,
+                          bool checkable = false) {
+    auto* a = new QAction(QString::fromUtf8(caption), parent);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setCheckable(checkable);
+    return a;
+}
+
+}  // namespace velarium
