@@ -5,6 +5,7 @@
 #include <QAbstractSlider>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -21,6 +22,13 @@ long envNumber(const char* name, long fallback) {
     bool ok = false;
     const long v = qEnvironmentVariable(name).toLong(&ok);
     return ok ? v : fallback;
+}
+
+// Qt's own parts of a widget (a text box's scroll bars, the menu bar's overflow button).
+bool qtOwn(const QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
+    return false;
 }
 
 bool endsTheProgram(const QString& text) { return text == QStringLiteral("END"); }
@@ -76,8 +84,7 @@ private:
         for (QAbstractButton* b : screen.findChildren<QAbstractButton*>()) {
             // Qt's own buttons (the menu bar's overflow button opens a modal popup) are not the
             // program's controls.
-            if (endsTheProgram(b->text()) || b->objectName().startsWith(QLatin1String("qt_")))
-                continue;
+            if (endsTheProgram(b->text()) || qtOwn(b)) continue;
             controls_.push_back({where + b->objectName(), [b](std::mt19937&) {
                                      if (!reachable(b)) return false;
                                      b->click();
@@ -151,6 +158,35 @@ class RandomEventsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { test::prepareScreenTests(); }
+
+    // A screen reader names every control: its own text, or an accessible name where it has
+    // none; tests and scripts find each one by its documented object name.
+    void everyControlCanBeFoundAndNamed() {
+        test::TestProgram t;
+        QStringList missing;
+        for (const ScreenInfo& info : allScreens()) {
+            QWidget& screen = t.screen(info.id);
+            for (QWidget* w : screen.findChildren<QWidget*>()) {
+                const bool control = qobject_cast<QAbstractSlider*>(w) ||
+                                     qobject_cast<CanvasWidget*>(w) ||
+                                     qobject_cast<QPlainTextEdit*>(w) ||
+                                     qobject_cast<QAbstractButton*>(w);
+                if (!control || qtOwn(w)) continue;
+                const auto* button = qobject_cast<QAbstractButton*>(w);
+                const bool spoken = !w->accessibleName().isEmpty() ||
+                                    (button && !button->text().isEmpty());
+                if (w->objectName().isEmpty() || !spoken)
+                    missing << QStringLiteral("%1: %2 '%3'")
+                                   .arg(QString::fromLatin1(info.name),
+                                        QString::fromLatin1(w->metaObject()->className()),
+                                        w->objectName());
+            }
+            for (QAction* a : screen.findChildren<QAction*>())
+                if (!a->isSeparator() && !a->text().isEmpty() && a->objectName().isEmpty())
+                    missing << QString::fromLatin1(info.name) + QStringLiteral(": menu ") + a->text();
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+    }
 
     void everyScreenSurvivesRandomEvents() {
         const auto seed = static_cast<unsigned>(envNumber("VELARIUM_SEED", std::random_device{}()));
