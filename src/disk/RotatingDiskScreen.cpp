@@ -10,18 +10,6 @@
 
 namespace velarium {
 
-namespace {
-QScrollBar* slider(QWidget* parent, const char* name, const char* accessible, Qt::Orientation o,
-                   int lo, int hi, int large, int value) {
-    auto* s = named(new QScrollBar(o, parent), name, accessible);
-    s->setRange(lo, hi);
-    s->setSingleStep(1);
-    s->setPageStep(large);
-    s->setValue(value);
-    return s;
-}
-}  // namespace
-
 RotatingDiskScreen::RotatingDiskScreen(Program& program)
     : program_(program), disk_(program.disk()) {
     buildMenu();
@@ -87,17 +75,17 @@ void RotatingDiskScreen::buildControls() {
     Check6 = check("Check6", "BASE ACC");
     Check7 = check("Check7", "TOTAL Force");
 
-    vxtax = slider(body, "vxtax", "Initial velocity x", Qt::Horizontal, -10, 10, 2, 1);
-    vytax = slider(body, "vytax", "Initial velocity y", Qt::Horizontal, -10, 10, 1, 0);
-    mazalazo = slider(body, "mazalazo", "Mass", Qt::Horizontal, 1, 20, 1, 2);
-    zoumerno = slider(body, "zoumerno", "Zoom", Qt::Horizontal, 50, 400, 20, 120);
+    vxtax = scrollBar(body, "vxtax", "Initial velocity x", Qt::Horizontal, -10, 10, 2, 1);
+    vytax = scrollBar(body, "vytax", "Initial velocity y", Qt::Horizontal, -10, 10, 1, 0);
+    mazalazo = scrollBar(body, "mazalazo", "Mass", Qt::Horizontal, 1, 20, 1, 2);
+    zoumerno = scrollBar(body, "zoumerno", "Zoom", Qt::Horizontal, 50, 400, 20, 120);
     XSCALEFIGURE =
-        slider(body, "XSCALEFIGURE", "Horizontal shift", Qt::Horizontal, -10, 20, 10, 0);
+        scrollBar(body, "XSCALEFIGURE", "Horizontal shift", Qt::Horizontal, -10, 20, 10, 0);
     // Its top end is 30 and its bottom end −10.
-    YSCALEFIGURE = slider(body, "YSCALEFIGURE", "Vertical shift", Qt::Vertical, -10, 30, 5, 0);
+    YSCALEFIGURE = scrollBar(body, "YSCALEFIGURE", "Vertical shift", Qt::Vertical, -10, 30, 5, 0);
     YSCALEFIGURE->setInvertedAppearance(true);
     YSCALEFIGURE->setInvertedControls(true);
-    protosimiox = slider(body, "protosimiox", "Orbit point", Qt::Horizontal, 1, 64, 5, 45);
+    protosimiox = scrollBar(body, "protosimiox", "Orbit point", Qt::Horizontal, 1, 64, 5, 45);
 
     auto label = [&](const char* name) {
         auto* lb = named(new QLabel(body), name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QScrollBar>
 #include <QString>
 
 namespace velarium {
@@ -21,6 +22,17 @@ inline QAction* menuEntry(QObject* parent, const char* name, const char* caption
     a->setObjectName(QString::fromLatin1(name));
     a->setCheckable(checkable);
     return a;
+}
+
+// A scroll bar with its designed range, large change and value; the small change is 1.
+inline QScrollBar* scrollBar(QWidget* parent, const char* name, const char* accessible,
+                             Qt::Orientation o, int lo, int hi, int large, int value) {
+    auto* s = named(new QScrollBar(o, parent), name, accessible);
+    s->setRange(lo, hi);
+    s->setSingleStep(1);
+    s->setPageStep(large);
+    s->setValue(value);
+    return s;
 }
 
 }  // namespace velarium

@@ -80,22 +80,13 @@ void FirstStepScreen::buildControls() {
                     "Option3");
     placeTwips(*Option3, 240, 5880, 2655, 495);
 
-    auto slider = [&](const char* name, const char* accessible, Qt::Orientation o, int lo, int hi,
-                      int large, int value) {
-        auto* s = named(new QScrollBar(o, body), name, accessible);
-        s->setRange(lo, hi);
-        s->setSingleStep(1);
-        s->setPageStep(large);
-        s->setValue(value);
-        return s;
-    };
-    platosvalue = slider("platosvalue", "Amplitude", Qt::Vertical, 1, 35, 5, 20);
+    platosvalue = scrollBar(body, "platosvalue", "Amplitude", Qt::Vertical, 1, 35, 5, 20);
     placeTwips(*platosvalue, 3000, 4800, 255, 735);
-    syxnotikamp = slider("syxnotikamp", "Frequency", Qt::Horizontal, 1, 60, 2, 15);
+    syxnotikamp = scrollBar(body, "syxnotikamp", "Frequency", Qt::Horizontal, 1, 60, 2, 15);
     placeTwips(*syxnotikamp, 3000, 4080, 975, 375);
-    arxikives = slider("arxikives", "Initial speed", Qt::Vertical, 0, 5, 2, 3);
+    arxikives = scrollBar(body, "arxikives", "Initial speed", Qt::Vertical, 0, 5, 2, 3);
     placeTwips(*arxikives, 3720, 4800, 255, 735);
-    epitaxyno = slider("epitaxyno", "Tangential acceleration", Qt::Horizontal, 0, 35, 1, 20);
+    epitaxyno = scrollBar(body, "epitaxyno", "Tangential acceleration", Qt::Horizontal, 0, 35, 1, 20);
     placeTwips(*epitaxyno, 3000, 4440, 975, 375);
 
     auto label = [&](const char* name, double l, double t, double w, double h) {

@@ -32,11 +32,7 @@ void RelativeMotionScreen::buildControls() {
 
     auto bar = [&](const char* name, const char* accessible, Qt::Orientation o, int lo, int hi,
                    int large, int value) {
-        auto* s = named(new QScrollBar(o, this), name, accessible);
-        s->setRange(lo, hi);
-        s->setSingleStep(1);
-        s->setPageStep(large);
-        s->setValue(value);
+        auto* s = scrollBar(this, name, accessible, o, lo, hi, large, value);
         // Only a released thumb or a stepped value counts as a change.
         s->setTracking(false);
         return s;
