@@ -2,6 +2,8 @@
 
 #include "draw/Raster.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <algorithm>
@@ -43,9 +45,32 @@ Qt::BrushStyle brushStyleOf(int fill) {
         default: return Qt::NoBrush;
     }
 }
+// What a screen reader sees of a canvas: a picture whose description is the text it shows.
+class CanvasAccessible : public QAccessibleWidget {
+public:
+    explicit CanvasAccessible(CanvasWidget* canvas) : QAccessibleWidget(canvas, QAccessible::Canvas) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) {
+            const QString own = widget()->accessibleDescription();
+            return own.isEmpty() ? static_cast<const CanvasWidget*>(widget())->shownText() : own;
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* canvasAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("velarium::CanvasWidget"))
+        return new CanvasAccessible(static_cast<CanvasWidget*>(object));
+    return nullptr;
+}
 }  // namespace
 
 CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(canvasAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setAttribute(Qt::WA_OpaquePaintEvent);
     setBackColor(Rgb{255, 255, 255});
 }
@@ -76,6 +101,7 @@ void CanvasWidget::ensureImage() {
     }
     image_ = std::move(fresh);
     layers_.clear();
+    textLayers_.clear();
 }
 
 QPainter& CanvasWidget::painter() {
@@ -111,16 +137,12 @@ QPen CanvasWidget::pen(Rgb colour) const {
     return p;
 }
 
-// Canvas text is drawn without antialiasing: the screens print the same read-out at the same
-// place event after event, and antialiased edges would pile up into a smear.
+// Canvas text is antialiased and laid out with the font's own advances, unhinted, so that its
+// letters are spaced alike at every pixel ratio and its measured width is the drawn one.
 QFont CanvasWidget::drawingFont() const {
     QFont f = font();
     f.setBold(bold());
-    f.setStyleStrategy(QFont::NoAntialias);
-    if (f.pointSizeF() > 0)
-        f.setPointSizeF(f.pointSizeF() * dpr());
-    else
-        f.setPixelSize(static_cast<int>(std::lround(f.pixelSize() * dpr())));
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 
@@ -128,6 +150,7 @@ void CanvasWidget::renderClear(Rgb background) {
     ensureImage();
     endPainting();
     image_.fill(toQColor(background));
+    texts_.clear();
     markChanged();
 }
 
@@ -209,19 +232,51 @@ void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
 }
 
 void CanvasWidget::renderText(double x, double y, std::string_view text, Rgb colour) {
-    QPainter& p = painter();
-    p.setPen(toQColor(colour));
-    p.setFont(drawingFont());
-    const QFontMetricsF fm(p.font());
-    const QPointF topLeft = toDevice(x, y);
-    p.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()),
-               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    ensureImage();
+    QStaticText st(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    st.setTextFormat(Qt::PlainText);
+    st.setPerformanceHint(QStaticText::AggressiveCaching);
+    texts_.push_back({toDevice(x, y) / dpr(), drawingFont(), toQColor(colour), std::move(st)});
+    markChanged();
+    textsChanged();
+}
+
+void CanvasWidget::drawTexts(QPainter& p) const {
+    p.setRenderHint(QPainter::TextAntialiasing);
+    for (const KeptText& t : texts_) {
+        p.setFont(t.font);
+        p.setPen(t.colour);
+        p.drawStaticText(t.at, t.text);
+    }
+}
+
+QString CanvasWidget::shownText() const {
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(printedTexts().size()));
+    for (const PrintedText& t : printedTexts())
+        lines << QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void CanvasWidget::printedTextsReset() { textsChanged(); }
+
+// Tells assistive technology, once per batch of prints, that the canvas says something new.
+// Nothing is built or sent while no client listens.
+void CanvasWidget::textsChanged() {
+    if (textEventPending_ || !QAccessible::isActive()) return;
+    textEventPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            textEventPending_ = false;
+            QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&event);
+        },
+        Qt::QueuedConnection);
 }
 
 TextExtent CanvasWidget::measureText(std::string_view text) const {
-    QFont f = font();
-    f.setBold(bold());
-    const QFontMetricsF fm(f);
+    const QFontMetricsF fm(drawingFont());
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const double w = std::max(1, width());
     const double h = std::max(1, height());
@@ -232,6 +287,7 @@ TextExtent CanvasWidget::measureText(std::string_view text) const {
 void CanvasWidget::keepLayer(int slot) {
     ensureImage();
     endPainting();
+    textLayers_[slot] = texts_;
     // A slot of the same size is written over in place: no fresh allocation per step.
     QImage& kept = layers_[slot];
     if (kept.size() == image_.size() && kept.format() == image_.format())
@@ -240,18 +296,26 @@ void CanvasWidget::keepLayer(int slot) {
         kept = image_.copy();
 }
 
-void CanvasWidget::putBackLayer(int slot) {
+bool CanvasWidget::putBackLayer(int slot) {
     auto it = layers_.find(slot);
-    if (it == layers_.end() || it->second.size() != image_.size()) return;
+    if (it == layers_.end() || it->second.size() != image_.size()) return false;
     endPainting();
     std::memcpy(image_.bits(), it->second.constBits(), static_cast<size_t>(image_.sizeInBytes()));
+    texts_ = textLayers_[slot];
     markChanged();
+    return true;
 }
 
 QImage CanvasWidget::snapshot() {
     ensureImage();
     endPainting();
-    return image_;
+    QImage shown = image_.copy();
+    shown.setDevicePixelRatio(dpr());
+    QPainter p(&shown);
+    drawTexts(p);
+    p.end();
+    shown.setDevicePixelRatio(1.0);
+    return shown;
 }
 
 void CanvasWidget::repaintNow() {
@@ -268,6 +332,8 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QRectF r = event->rect();
     p.drawImage(r, image_, QRectF(r.topLeft() * dpr(), r.size() * dpr()));
+    p.setClipRect(r);
+    drawTexts(p);
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {

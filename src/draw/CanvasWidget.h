@@ -2,9 +2,11 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "draw/Raster.h"
 #include "draw/PlotCanvas.h"
@@ -23,14 +25,22 @@ struct CanvasMouse {
 
 // The Qt canvas: a PlotCanvas that renders into a persistent image at the device pixel ratio,
 // antialiased, with cosmetic pens, and shows that image whenever the widget is exposed.
+// Printed texts are kept apart from the image and composed over it when it is shown, so a
+// read-out printed again and again stays as crisp as when it was first printed. Assistive
+// technology reads them as the canvas's description, one line per text in print order.
 class CanvasWidget : public QWidget, public PlotCanvas {
     Q_OBJECT
 public:
     explicit CanvasWidget(QWidget* parent = nullptr);
     ~CanvasWidget() override;
 
-    // The drawing as it stands, at device resolution.
+    // The drawing as it stands, with its texts, at device resolution.
     QImage snapshot();
+    // Every text printed since the last clear, one per line, in print order.
+    QString shownText() const;
+
+    double pixelWidth() const override { return std::max(1, width()); }
+    double pixelHeight() const override { return std::max(1, height()); }
     // Ends the batch of primitives and repaints the widget at once.
     void repaintNow();
 
@@ -48,7 +58,8 @@ protected:
     void renderText(double x, double y, std::string_view text, Rgb colour) override;
     TextExtent measureText(std::string_view text) const override;
     void keepLayer(int slot) override;
-    void putBackLayer(int slot) override;
+    bool putBackLayer(int slot) override;
+    void printedTextsReset() override;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -69,6 +80,16 @@ private:
     CanvasMouse mouseOf(QMouseEvent* event) const;
 
     void markChanged();
+    void textsChanged();
+    void drawTexts(QPainter& p) const;
+
+    // A printed text ready to compose: its top-left corner in widget pixels.
+    struct KeptText {
+        QPointF at;
+        QFont font;
+        QColor colour;
+        QStaticText text;
+    };
 
     QImage image_;
     CircleStamp stamp_;  // the last small circle drawn, kept for the next one of its size
@@ -77,6 +98,9 @@ private:
     bool sizeStale_ = true;
     std::unique_ptr<QPainter> painter_;
     std::map<int, QImage> layers_;
+    std::vector<KeptText> texts_;
+    std::map<int, std::vector<KeptText>> textLayers_;
+    bool textEventPending_ = false;
 };
 
 }  // namespace velarium

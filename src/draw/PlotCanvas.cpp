@@ -36,6 +36,8 @@ void PlotCanvas::clear() {
     renderClear(back_);
     curX_ = 0;
     curY_ = 0;
+    printed_.clear();
+    printedTextsReset();
 }
 
 void PlotCanvas::line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, fore_); }
@@ -89,7 +91,20 @@ void PlotCanvas::print(std::string_view text) {
         refuse();
         return;
     }
-    renderText(curX_, curY_, text, fore_);
+    const TextExtent extent = measureText(text);
+    PrintedText kept{std::string(text), curX_, curY_, 0, 0, 0, 0, fore_, bold_};
+    kept.left = (curX_ - left_) / width_;
+    kept.top = (curY_ - top_) / height_;
+    kept.right = kept.left + extent.width / std::abs(width_);
+    kept.bottom = kept.top + extent.height / std::abs(height_);
+    const bool reprint = std::any_of(printed_.begin(), printed_.end(), [&](const PrintedText& p) {
+        return p.text == kept.text && p.colour == kept.colour && p.bold == kept.bold &&
+               std::abs(p.left - kept.left) < 1e-9 && std::abs(p.top - kept.top) < 1e-9;
+    });
+    if (!reprint) {
+        renderText(curX_, curY_, text, fore_);
+        printed_.push_back(std::move(kept));
+    }
     // Next line: back to the left edge, one text height further down the screen.
     const double lineHeight = measureText("Ag").height;
     curX_ = left_;
@@ -113,8 +128,16 @@ void PlotCanvas::setDrawStyle(int style) { style_ = std::clamp(style, 0, 6); }
 
 void PlotCanvas::setFillStyle(int style) { fill_ = std::clamp(style, 0, 7); }
 
-void PlotCanvas::saveLayer(int slot) { keepLayer(slot); }
+void PlotCanvas::saveLayer(int slot) {
+    keepLayer(slot);
+    printedLayers_[slot] = printed_;
+}
 
-void PlotCanvas::restoreLayer(int slot) { putBackLayer(slot); }
+void PlotCanvas::restoreLayer(int slot) {
+    auto it = printedLayers_.find(slot);
+    if (it == printedLayers_.end() || !putBackLayer(slot)) return;
+    printed_ = it->second;
+    printedTextsReset();
+}
 
 }  // namespace velarium

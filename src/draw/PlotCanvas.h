@@ -1,7 +1,9 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velarium {
 
@@ -20,6 +22,16 @@ inline constexpr Rgb kWhite{255, 255, 255};
 struct TextExtent {
     double width = 0;
     double height = 0;
+};
+
+// A text printed since the canvas's last clear. Its box is in fractions of the canvas, 0 at the
+// left and top edges and 1 at the right and bottom ones, so it stays put when the scale changes.
+struct PrintedText {
+    std::string text;
+    double x = 0, y = 0;  // top-left corner in the user units of its printing
+    double left = 0, top = 0, right = 0, bottom = 0;
+    Rgb colour;
+    bool bold = false;
 };
 
 // Line styles of a canvas.
@@ -69,8 +81,11 @@ public:
     void point(double x, double y, Rgb colour);
 
     // Prints with the text's top-left corner at the current position, then moves the current
-    // position to the start of the next text line.
+    // position to the start of the next text line. A text printed again at the same place, in
+    // the same colour and weight, adds nothing: the canvas keeps it once.
     void print(std::string_view text);
+    // The texts printed since the last clear, in print order (what a screen reader reads).
+    const std::vector<PrintedText>& printedTexts() const { return printed_; }
     TextExtent textExtent(std::string_view text) const;
 
     void setCurrentPosition(double x, double y);
@@ -99,6 +114,10 @@ public:
     void saveLayer(int slot);
     void restoreLayer(int slot);
 
+    // The canvas's size in pixels, for measuring distances the way the eye sees them.
+    virtual double pixelWidth() const = 0;
+    virtual double pixelHeight() const = 0;
+
     // Number of primitives (and scales) refused because a number was not finite.
     long refusedCount() const { return refused_; }
 
@@ -114,8 +133,11 @@ protected:
     virtual void renderText(double x, double y, std::string_view text, Rgb colour) = 0;
     virtual TextExtent measureText(std::string_view text) const = 0;
     virtual void keepLayer(int slot) = 0;
-    virtual void putBackLayer(int slot) = 0;
+    // Returns whether the slot held a picture of the current size and was put back.
+    virtual bool putBackLayer(int slot) = 0;
     virtual void scaleChanged() {}
+    // The kept texts changed other than by a new print (a clear or a layer put back).
+    virtual void printedTextsReset() {}
 
 private:
     bool refuse();
@@ -131,6 +153,8 @@ private:
     bool bold_ = false;
     bool persistent_ = false;
     long refused_ = 0;
+    std::vector<PrintedText> printed_;
+    std::map<int, std::vector<PrintedText>> printedLayers_;
 };
 
 }  // namespace velarium

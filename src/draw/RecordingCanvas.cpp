@@ -86,9 +86,11 @@ TextExtent RecordingCanvas::measureText(std::string_view text) const {
             std::abs(scaleHeight()) * kGlyphHeight / pixelHeight_};
 }
 
-void RecordingCanvas::putBackLayer(int slot) {
+bool RecordingCanvas::putBackLayer(int slot) {
     auto it = layers_.find(slot);
-    if (it != layers_.end()) records_ = it->second;
+    if (it == layers_.end()) return false;
+    records_ = it->second;
+    return true;
 }
 
 }  // namespace velarium

@@ -36,6 +36,9 @@ public:
     int clearCount() const { return clears_; }
     void forget() { records_.clear(); }
 
+    double pixelWidth() const override { return pixelWidth_; }
+    double pixelHeight() const override { return pixelHeight_; }
+
     static constexpr int kGlyphWidth = 6;
     static constexpr int kGlyphHeight = 13;
 
@@ -49,7 +52,7 @@ protected:
     void renderText(double x, double y, std::string_view text, Rgb colour) override;
     TextExtent measureText(std::string_view text) const override;
     void keepLayer(int slot) override { layers_[slot] = records_; }
-    void putBackLayer(int slot) override;
+    bool putBackLayer(int slot) override;
 
 private:
     Primitive stamp(Primitive::Kind kind, Rgb colour) const;

@@ -3,9 +3,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "shell/WindowAccessible.h"
+
 namespace velarium {
 
-Program::Program() : screens_(*this) {}
+Program::Program() : screens_(*this) { installWindowAccessibility(); }
 
 Program::~Program() = default;
 

@@ -1,0 +1,93 @@
+#include "draw/LabelPlacement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace velarium {
+
+namespace {
+// A box in canvas pixels, y down.
+struct Box {
+    double left, top, right, bottom;
+};
+
+bool overlaps(const Box& a, const Box& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+double distanceTo(const Box& b, double x, double y) {
+    const double dx = std::max({b.left - x, 0.0, x - b.right});
+    const double dy = std::max({b.top - y, 0.0, y - b.bottom});
+    return std::hypot(dx, dy);
+}
+}  // namespace
+
+Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead) {
+    const double W = std::max(1.0, canvas.pixelWidth());
+    const double H = std::max(1.0, canvas.pixelHeight());
+    const TextExtent extent = canvas.textExtent(text);
+    const double w = extent.width / std::abs(canvas.scaleWidth()) * W;
+    const double h = extent.height / std::abs(canvas.scaleHeight()) * H;
+    // The anchor in pixels, and the way "ahead" points on the screen.
+    const double ax = (anchor.x - canvas.scaleLeft()) / canvas.scaleWidth() * W;
+    const double ay = (anchor.y - canvas.scaleTop()) / canvas.scaleHeight() * H;
+    double hx = ahead.x / canvas.scaleWidth() * W;
+    double hy = ahead.y / canvas.scaleHeight() * H;
+    const double hl = std::hypot(hx, hy);
+    if (std::isfinite(hl) && hl > 0) {
+        hx /= hl;
+        hy /= hl;
+    } else {
+        hx = hy = 0;
+    }
+
+    std::vector<Box> taken;
+    taken.reserve(canvas.printedTexts().size());
+    for (const PrintedText& p : canvas.printedTexts())
+        taken.push_back({p.left * W, p.top * H, p.right * W, p.bottom * H});
+
+    // Candidate corners on a grid of half a text line around the box centred on the anchor,
+    // searched ring by ring outwards; a ring cannot hold a place nearer than its inner edge.
+    const double gap = 0.3 * h;
+    const double step = std::max(1.0, 0.5 * h);
+    const double x0 = ax - w / 2;
+    const double y0 = ay - h / 2;
+    const int rings = static_cast<int>(std::ceil(std::max(W + w, H + h) / step)) + 1;
+    double bestScore = std::numeric_limits<double>::infinity();
+    Box best{};
+    for (int k = 0; k <= rings; ++k) {
+        if (k > 0 && (k - 1) * step - std::max(w, h) > bestScore) break;
+        for (int i = -k; i <= k; ++i) {
+            for (int j = -k; j <= k; ++j) {
+                if (std::max(std::abs(i), std::abs(j)) != k) continue;
+                const Box b{x0 + i * step, y0 + j * step, x0 + i * step + w, y0 + j * step + h};
+                if (b.left < 0 || b.top < 0 || b.right > W || b.bottom > H) continue;
+                const double d = distanceTo(b, ax, ay);
+                if (d < gap) continue;
+                // A place behind the anchor costs a text line more than one ahead of it.
+                const double cx = (b.left + b.right) / 2 - ax;
+                const double cy = (b.top + b.bottom) / 2 - ay;
+                const double score = d + (cx * hx + cy * hy < 0 ? h : 0);
+                if (score >= bestScore) continue;
+                if (std::any_of(taken.begin(), taken.end(),
+                                [&](const Box& t) { return overlaps(b, t); }))
+                    continue;
+                bestScore = score;
+                best = b;
+            }
+        }
+    }
+    if (!std::isfinite(bestScore)) {
+        // Nowhere free: beside the anchor, pushed inside the canvas.
+        best.left = std::clamp(ax + gap, 0.0, std::max(0.0, W - w));
+        best.top = std::clamp(y0, 0.0, std::max(0.0, H - h));
+    }
+    const Vec2 corner{canvas.scaleLeft() + best.left / W * canvas.scaleWidth(),
+                      canvas.scaleTop() + best.top / H * canvas.scaleHeight()};
+    canvas.setCurrentPosition(corner.x, corner.y);
+    canvas.print(text);
+    return corner;
+}
+
+}  // namespace velarium

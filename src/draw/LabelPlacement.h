@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+#include "draw/PlotCanvas.h"
+#include "draw/Vec2.h"
+
+namespace velarium {
+
+// Prints a label near its anchor (an arrow's tip, a legend row, a read-out) in user units, at the
+// free place nearest the anchor: the whole text inside the canvas, clear of the anchor itself and
+// of every text printed since the last clear. A direction (for an arrow, the way it points) makes
+// places ahead of the anchor win over places behind it. When no such place exists, as for a text
+// wider than the canvas, the label is pushed inside the canvas as far as it goes.
+// Returns the top-left corner of the printed text.
+Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead = {});
+
+}  // namespace velarium

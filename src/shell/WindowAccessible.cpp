@@ -1,0 +1,30 @@
+#include "shell/WindowAccessible.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QWidget>
+
+namespace velarium {
+
+namespace {
+// A screen built on a plain widget would otherwise be a "filler" to a screen reader. Main
+// windows and dialogs keep Qt's own interfaces, which already say window or dialog.
+QAccessibleInterface* windowFactory(const QString& className, QObject* object) {
+    if (!className.startsWith(QLatin1String("velarium::")) || !object->isWidgetType())
+        return nullptr;
+    auto* w = static_cast<QWidget*>(object);
+    if (!w->isWindow() || object->inherits("QMainWindow") || object->inherits("QDialog"))
+        return nullptr;
+    return new QAccessibleWidget(w, QAccessible::Window);
+}
+}  // namespace
+
+void installWindowAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(windowFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace velarium
