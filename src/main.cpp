@@ -3,5 +3,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     velarium::prepareApplication(app);
-    return velarium::runProgram(app);
+    const velarium::StartOptions options = velarium::readCommandLine(app);
+    return velarium::runProgram(app, options);
 }
