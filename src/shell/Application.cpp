@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
 
 #include "draw/Alerts.h"
 #include "shell/Fonts.h"
@@ -11,11 +12,15 @@
 
 namespace velarium {
 
-void prepareApplication(QApplication& app) {
-    QApplication::setApplicationName(QStringLiteral("velarium"));
-    QApplication::setApplicationVersion(QStringLiteral(VELARIUM_VERSION));
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("velarium"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELARIUM_VERSION));
     // Wayland compositors match windows to the menu entry (and its icon) by this name.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+}
+
+void prepareApplication(QApplication& app) {
+    nameApplication();
     installFontSubstitutions();
     app.setQuitOnLastWindowClosed(true);
     installAlerts({[] { QApplication::beep(); },
@@ -26,7 +31,18 @@ void prepareApplication(QApplication& app) {
                    }});
 }
 
-StartOptions readCommandLine(QApplication& app) {
+bool asksOnlyForText(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--") break;
+        if (a == "-h" || a == "--help" || a == "--help-all" || a == "-?" || a == "-v" ||
+            a == "--version")
+            return true;
+    }
+    return false;
+}
+
+StartOptions readCommandLine(QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Teaches motion in frames of reference: a body on a curved path, a puck on "
@@ -35,7 +51,8 @@ StartOptions readCommandLine(QApplication& app) {
     parser.addVersionOption();
     const QCommandLineOption selfTest(
         QStringLiteral("self-test"),
-        QStringLiteral("Show the start-up screen, print the title of every window shown, and end."));
+        QStringLiteral(
+            "Show the start-up screen, print the title of every window shown, and end."));
     parser.addOption(selfTest);
     parser.process(app);
     StartOptions options;

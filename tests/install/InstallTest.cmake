@@ -78,8 +78,9 @@ foreach(check "desktop-file-validate;${desktop}" "appstreamcli;validate;--no-net
   unset(tool_path)
 endforeach()
 
-# The installed program itself, without a display.
-execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${program} --version
+# The installed program itself. --version needs no window system at all, as over a remote shell.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=QT_QPA_PLATFORM --unset=DISPLAY
+                        --unset=WAYLAND_DISPLAY ${program} --version
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_QUIET TIMEOUT 60)
 if(NOT status EQUAL 0 OR NOT out STREQUAL "velarium ${VERSION}\n")
   fail("velarium --version gave status ${status} and printed '${out}'")
