@@ -103,10 +103,12 @@ void FirstStepScreen::buildControls() {
         placeTwips(*lb, l, t, w, h);
         return lb;
     };
-    Label1 = label("Label1", 2880, 5520, 1095, 855);
-    Label2 = label("Label2", 3960, 4200, 1215, 255);
-    Label3 = label("Label3", 3960, 4560, 1575, 375);
-    Label4 = label("Label4", 3960, 5520, 1935, 495);
+    // The read-outs sit a little apart from the sliders they follow and stop short of the text
+    // box, so that none of them runs into another control.
+    Label1 = label("Label1", 2910, 5550, 1005, 855);
+    Label2 = label("Label2", 3990, 4200, 1215, 255);
+    Label3 = label("Label3", 3990, 4560, 1365, 480);
+    Label4 = label("Label4", 3990, 5550, 1365, 495);
 
     // At start only the canvas and the text box show.
     for (QWidget* w : std::initializer_list<QWidget*>{Command1, Option1, Option2, Option3,

@@ -1,4 +1,5 @@
 #include <QMenu>
+#include <functional>
 #include <QMenuBar>
 
 #include "curve/CurveLab.h"
@@ -94,6 +95,42 @@ private slots:
             for (int x = 0; x < grown.width(); ++x) darkGrown += grown.pixelColor(x, y).lightness() < 128;
         QVERIFY2(darkGrown > 1.4 * dark, qPrintable(QString("%1 %2").arg(dark).arg(darkGrown)));
         QVERIFY(s.eikona->snapshot().width() >= twips(4575) * f1 * s.eikona->devicePixelRatioF() - 2);
+    }
+
+    // In every lab mode and at every size, each read-out shows its whole text and runs into no
+    // other control.
+    void readOutsOverlapNothingAndShowTheirWholeText() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        const std::function<void()> modes[] = {[&] { s.campyles->trigger(); },
+                                               [&] { s.Option2->click(); },
+                                               [&] { s.DYNAMEISDIAFORES->trigger(); },
+                                               [&] { s.GUESSFORCE->trigger(); }};
+        for (double grow : {1.0, 1.7}) {
+            s.resize(s.width() * grow, s.height() * grow);
+            for (const auto& mode : modes) {
+                mode();
+                QCoreApplication::processEvents();
+                const QList<QWidget*> shown = [&] {
+                    QList<QWidget*> v;
+                    for (QWidget* w : s.centralWidget()->findChildren<QWidget*>(
+                             Qt::FindDirectChildrenOnly))
+                        if (w->isVisible()) v << w;
+                    return v;
+                }();
+                for (QLabel* l : {s.Label1, s.Label2, s.Label3, s.Label4}) {
+                    if (!l->isVisible()) continue;
+                    for (QWidget* w : shown)
+                        QVERIFY2(w == l || !l->geometry().intersects(w->geometry()),
+                                 qPrintable(l->objectName() + " on " + w->objectName()));
+                    const QRect need = l->fontMetrics().boundingRect(
+                        l->contentsRect(), Qt::TextWordWrap, l->text());
+                    QVERIFY2(need.height() <= l->contentsRect().height(),
+                             qPrintable(l->objectName() + ": " + l->text()));
+                }
+            }
+        }
     }
 
     void pressOnCanvasExplainsWithoutGuessForce() {
