@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 namespace velarium {
 
@@ -116,6 +117,7 @@ void CanvasWidget::record(Drawn::Kind kind, double a, double b, double c, double
     if (drawn_.size() >= kMostKeptPrimitives) {
         drawnComplete_ = false;
         drawn_.clear();
+        drawnTexts_.clear();
         return;
     }
     Drawn& r = drawn_.emplace_back();
@@ -131,8 +133,8 @@ void CanvasWidget::record(Drawn::Kind kind, double a, double b, double c, double
     r.right = scaleLeft() + scaleWidth();
     r.bottom = scaleTop() + scaleHeight();
     if (kind == Drawn::Kind::Text) {
-        r.text = std::string(text);
-        r.font = drawingFont();
+        r.text = drawnTexts_.size();
+        drawnTexts_.push_back({std::string(text), drawingFont()});
     }
 }
 
@@ -157,7 +159,11 @@ void CanvasWidget::replay() {
             case Drawn::Kind::Circle: renderCircle(r.a, r.b, r.c, r.colour); break;
             case Drawn::Kind::Arc: renderArc(r.a, r.b, r.c, r.d, r.e, r.colour); break;
             case Drawn::Kind::Point: renderPoint(r.a, r.b, r.colour); break;
-            case Drawn::Kind::Text: keepText(r.a, r.b, r.text, r.colour, r.font); break;
+            case Drawn::Kind::Text: {
+                const DrawnText& t = drawnTexts_[r.text];
+                keepText(r.a, r.b, t.text, r.colour, t.font);
+                break;
+            }
         }
     }
     endPainting();
@@ -217,6 +223,7 @@ void CanvasWidget::renderClear(Rgb background) {
     image_.fill(toQColor(background));
     texts_.clear();
     drawn_.clear();
+    drawnTexts_.clear();
     drawnComplete_ = true;
     record(Drawn::Kind::Clear, 0, 0, 0, 0, 0, background);
     markChanged();
@@ -366,7 +373,7 @@ void CanvasWidget::keepLayer(int slot) {
     ensureImage();
     endPainting();
     textLayers_[slot] = texts_;
-    drawnLayers_[slot] = drawn_;
+    drawnLayers_[slot] = {drawn_, drawnTexts_};
     // A slot of the same size is written over in place: no fresh allocation per step.
     QImage& kept = layers_[slot];
     if (kept.size() == image_.size() && kept.format() == image_.format())
@@ -381,7 +388,7 @@ bool CanvasWidget::putBackLayer(int slot) {
     endPainting();
     std::memcpy(image_.bits(), it->second.constBits(), static_cast<size_t>(image_.sizeInBytes()));
     texts_ = textLayers_[slot];
-    drawn_ = drawnLayers_[slot];
+    std::tie(drawn_, drawnTexts_) = drawnLayers_[slot];
     markChanged();
     return true;
 }
@@ -429,8 +436,7 @@ void CanvasWidget::changeEvent(QEvent* event) {
     const double points = font().pointSizeF();
     if (drawnComplete_ && fontPoints_ > 0 && points > 0 && points != fontPoints_) {
         const double ratio = points / fontPoints_;
-        for (Drawn& r : drawn_)
-            if (r.kind == Drawn::Kind::Text) r.font.setPointSizeF(r.font.pointSizeF() * ratio);
+        for (DrawnText& t : drawnTexts_) t.font.setPointSizeF(t.font.pointSizeF() * ratio);
         sizeStale_ = true;
         image_ = QImage();
         ensureImage();

@@ -95,6 +95,9 @@ private:
         Rgb fillColour;
         int width = 1, style = kSolid, fill = kFillTransparent;
         double left = 0, top = 0, right = 1, bottom = 1;
+        std::size_t text = 0;  // a text's index in drawnTexts_
+    };
+    struct DrawnText {
         std::string text;
         QFont font;
     };
@@ -121,7 +124,8 @@ private:
     std::map<int, std::vector<KeptText>> textLayers_;
     bool textEventPending_ = false;
     std::vector<Drawn> drawn_;
-    std::map<int, std::vector<Drawn>> drawnLayers_;
+    std::vector<DrawnText> drawnTexts_;
+    std::map<int, std::pair<std::vector<Drawn>, std::vector<DrawnText>>> drawnLayers_;
     bool drawnComplete_ = true;  // false once a picture outgrew what is worth keeping
     bool replaying_ = false;
     double fontPoints_ = 0;
