@@ -193,6 +193,40 @@ private slots:
         QCOMPARE(s.eikona1->snapshot(), before);
     }
 
+    // 50 stands at the top of a vertical pan bar: whatever moves its thumb up raises the value.
+    void verticalPanBarsMoveTheWayTheyLook() {
+        TestProgram t;
+        auto& s = openAt(t, 1200, 900);
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        for (QScrollBar* bar : {s.yscaleeikona1, s.yscaleeikona2}) {
+            const QString name = bar->objectName();
+            const int w = bar->width(), h = bar->height();
+            auto value = [&] { return bar->value(); };
+            bar->setValue(0);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(w / 2, w / 2));
+            QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" top arrow")));
+            bar->setValue(0);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(w / 2, h - w / 2));
+            QVERIFY2(value() < 0, qPrintable(name + QStringLiteral(" bottom arrow")));
+            bar->setValue(0);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(w / 2, h / 5));
+            QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" trough above")));
+            bar->setValue(0);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(w / 2, 4 * h / 5));
+            QVERIFY2(value() < 0, qPrintable(name + QStringLiteral(" trough below")));
+            bar->setValue(0);
+            bar->setFocus();
+            QTest::keyClick(bar, Qt::Key_Up);
+            QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" key up")));
+            bar->setValue(0);
+            const QPoint at(w / 2, h / 2);
+            QWheelEvent up(at, bar->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                           Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(bar, &up);
+            QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" wheel up")));
+        }
+    }
+
     void navigation() {
         TestProgram t;
         auto& s = openAt(t, 800, 600);
