@@ -193,6 +193,31 @@ private slots:
         QCOMPARE(s.eikona1->snapshot(), before);
     }
 
+    // The views are drawn at the size the screen gives them when it opens: a trail dot lands
+    // where the view's scale puts it.
+    void viewsAreDrawnAtTheirSizeWhenFirstShown() {
+        TestProgram t;
+        t.screen<FirstStepScreen>(ScreenId::firststep).SXETIKH_KINHSH->trigger();
+        auto& s = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        for (int k = 0; k < 3; ++k) s.Command1->click();
+        for (CanvasWidget* view : {s.eikona1, s.eikona2}) {
+            const QImage image = view->snapshot();
+            QCOMPARE(image.size(), view->size() * view->devicePixelRatio());
+        }
+        const QImage lab = s.eikona1->snapshot();
+        const QPoint dot =
+            velarium::test::canvasPixel(*s.eikona1, s.run().labX[1], s.run().labY[1]) *
+            s.eikona1->devicePixelRatio();
+        bool drawn = false;
+        for (int dx = -2; dx <= 2; ++dx)
+            for (int dy = -2; dy <= 2; ++dy) {
+                const QPoint p = dot + QPoint(dx, dy);
+                drawn = drawn || (lab.rect().contains(p) && qGray(lab.pixel(p)) < 128);
+            }
+        QVERIFY(drawn);
+    }
+
     // 50 stands at the top of a vertical pan bar: whatever moves its thumb up raises the value.
     void verticalPanBarsMoveTheWayTheyLook() {
         TestProgram t;
