@@ -100,11 +100,12 @@ void vectorArrow(PlotCanvas& canvas, Vec2 at, Vec2 v, Rgb colour, int width, int
     canvas.setDrawWidth(width);
     canvas.setDrawStyle(style);
     clippedArrow(canvas, at, d, colour);
-    // A caption a whole view away from the visible area cannot reach into it.
-    const Vec2 tip{at.x + d.x, at.y + d.y};
-    if (caption && viewBox(canvas, std::abs(canvas.scaleWidth())).contains(tip)) {
+    // The caption goes by the tip, or where the arrow leaves the view when its tip is out of
+    // sight; an arrow wholly out of sight has none.
+    const auto [t0, t1] = visiblePart(viewBox(canvas, 0), at, d);
+    if (caption && t0 <= t1) {
         canvas.setForeColor(colour);
-        placeLabel(canvas, tip, caption, d);
+        placeLabel(canvas, {at.x + t1 * d.x, at.y + t1 * d.y}, caption, d);
     }
     penBack(canvas);
 }

@@ -347,8 +347,10 @@ TEST_F(DiskCaptions, StayWholeInsideAndApartFromEachOther) {
                         << a.text << " cut at vx " << vx << " vy " << vy << " step " << steps;
                     for (std::size_t j = i + 1; j < texts.size(); ++j) {
                         const PrintedText& b = texts[j];
-                        const bool apart = a.right <= b.left || b.right <= a.left ||
-                                           a.bottom <= b.top || b.bottom <= a.top;
+                        // Boxes that touch are apart; their edges may differ by rounding.
+                        const double e = 1e-9;
+                        const bool apart = a.right <= b.left + e || b.right <= a.left + e ||
+                                           a.bottom <= b.top + e || b.bottom <= a.top + e;
                         EXPECT_TRUE(apart) << a.text << " over " << b.text;
                     }
                     ++checked;
@@ -369,6 +371,28 @@ TEST_F(DiskCaptions, StayWholeInsideAndApartFromEachOther) {
                 }
             }
     EXPECT_GT(checked, 100);
+}
+
+TEST_F(DiskCaptions, ArrowLeavingTheViewHasItsCaptionWhereItLeaves) {
+    // The disk point's velocity ω·(y, −x) = 10·(−1, 2) leaves the view's left edge at y = −0.2
+    // and ends far beyond its top-left corner.
+    DiskShared disk;
+    DiskRun run;
+    run.pathX[0] = -2;
+    run.pathY[0] = -1;
+    run.omegaNow = 10;
+    DiskPictureSettings st;
+    st.check1 = true;
+    RecordingCanvas c(750, 750);
+    setDiskScale(c, 1.2, 0, 0);
+    drawDiskOverlay(c, disk.params, run, st);
+    const auto& texts = c.printedTexts();
+    const auto caption = std::find_if(texts.begin(), texts.end(), [](const PrintedText& t) {
+        return t.text == "Velocity of the point of BASE";
+    });
+    ASSERT_NE(caption, texts.end());
+    EXPECT_LT(caption->left, 0.1);
+    EXPECT_NEAR((caption->top + caption->bottom) / 2, (2.4 + 0.2) / 4.8, 0.05);
 }
 
 TEST_F(DiskCaptions, VectorDiagramFitsBesideABodyOnEitherHalf) {
