@@ -74,6 +74,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenu();
@@ -104,6 +105,8 @@ private:
     void updateDiskMessage();
     void showVelocityLabels();
     void drawStartPicture();
+    // The picture of the current state at the canvas's current size.
+    void redrawPicture();
 
     bool pendulum() const;
     bool freeDiskChosen() const;
@@ -122,6 +125,7 @@ private:
     TrailLayer trail_;
     QSize trailCanvasSize_;
     bool stepping_ = false;
+    bool shownBefore_ = false;
 };
 
 }  // namespace velarium
