@@ -102,20 +102,20 @@ void drawFirstExplanationPicture(PlotCanvas& canvas) {
     canvas.line(0, 0, kTurntableRadius * std::sin(1.0), kTurntableRadius * std::cos(1.0), kBlack);
     // The disk point that started under the body keeps its radius, 30, and turns with the disk.
     canvas.arc(0, 0, length(b), piValue / 2 - 1, piValue / 2, kBlack);
+    canvas.circle(length(b) * std::sin(1.0), length(b) * std::cos(1.0), 1.5, kBlack);
 
     canvas.circle(arrival.x, arrival.y, 2, kBlack);
 
     // The disk point under the arrival point lies on the circle of radius 30·√2 and moves along
-    // it at ω·30·√2, faster than the body, which still moves at 30.
+    // it at ω·30·√2, faster than the body, which still moves at 30 (the arrow it came along).
     const double reached = length(arrival);
     const double at = std::atan2(arrival.y, arrival.x);
     canvas.setDrawStyle(kDot);
     canvas.line(0, 0, arrival.x, arrival.y, kBlack);
-    canvas.arc(0, 0, reached, at - 0.35, at + 0.35, kBlack);
+    canvas.arc(0, 0, reached, at - 0.6, at + 0.6, kBlack);
     canvas.setDrawStyle(kSolid);
     // Clockwise turning at ω = 1: the disk point's velocity is (y, −x).
     drawArrow(canvas, arrival.x, arrival.y, arrival.y, -arrival.x, kIntroVelocity);
-    drawArrow(canvas, arrival.x, arrival.y, speed, 0, kBlack);
 
     // What the picture says, in the free corner above the arrival point, whole inside the canvas.
     const char* lines[] = {"THE POINT OF THE DISK ", "AT WHICH ARRIVES THE BODY",

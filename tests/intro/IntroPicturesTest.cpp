@@ -178,11 +178,10 @@ TEST(FirstExplanationPicture, BodySlidesStraightToAPointFartherOutThatMovesFaste
     EXPECT_NEAR(std::hypot(arrival->x1, arrival->y1), 30 * std::sqrt(2.0), kEps);
     EXPECT_GT(std::hypot(arrival->x1, arrival->y1), 30);
 
-    // At the arrival point the disk turns at ω·r = 30·√2, perpendicular to the radius and
-    // clockwise; the body still moves at 30.
+    // At the arrival point the disk moves at ω·r = 30·√2, perpendicular to the radius and
+    // clockwise, faster than the body's 30.
     const auto disk = shaftFrom(c, 30, 30, 30, -30);
-    const auto body = shaftFrom(c, 30, 30, 30, 0);
-    ASSERT_TRUE(disk && body);
+    ASSERT_TRUE(disk);
     EXPECT_EQ(disk->colour, (Rgb{255, 0, 0}));
     EXPECT_NEAR(std::hypot(disk->x2 - 30, disk->y2 - 30), 30 * std::sqrt(2.0), kEps);
     EXPECT_EQ(disk->width, 1);
