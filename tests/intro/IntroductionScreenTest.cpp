@@ -142,6 +142,43 @@ private slots:
         }
     }
 
+    // A screen reader finds the screen as a window, reads the texts and the picture, and
+    // presses the buttons by their spoken names.
+    void aScreenReaderCanTakeEveryWayOn() {
+        TestProgram t;
+        auto& intro = openIntroduction(t);
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&intro);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("INTRODUCTION"));
+        QMap<QString, QAccessibleInterface*> byName;
+        for (int i = 0; i < window->childCount(); ++i) {
+            QAccessibleInterface* c = window->child(i);
+            byName[c->text(QAccessible::Name)] = c;
+        }
+        QAccessibleInterface* picture = byName.value(intro.Picture1->accessibleName());
+        QVERIFY(picture);
+        QVERIFY(picture->text(QAccessible::Description).contains(QStringLiteral("FRICTION?")));
+        for (QPlainTextEdit* box : intro.Text1) {
+            QAccessibleInterface* a = byName.value(box->accessibleName());
+            QVERIFY(a && a->textInterface());
+            QCOMPARE(a->textInterface()->text(0, a->textInterface()->characterCount()),
+                     box->toPlainText());
+        }
+        auto press = [&](const QString& name) {
+            QAccessibleInterface* b = byName.value(name);
+            QVERIFY2(b && b->role() == QAccessible::Button, qPrintable(name));
+            b->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        };
+        // A press through the interface clicks the button a moment later, as a person would.
+        press(QStringLiteral("ROTATING FRAME"));
+        QTRY_VERIFY(t.screen(ScreenId::exigisi2).isVisible());
+        press(QStringLiteral("SIMULATION"));
+        QTRY_VERIFY(t.screen(ScreenId::rotating).isVisible());
+        press(QStringLiteral("PRESS THE BUTTON TO SEE THE NEXT EXPLANATION "));
+        QTRY_VERIFY(t.screen(ScreenId::firststep).isVisible());
+        QVERIFY(!intro.isVisible());
+    }
+
     void hidingAndShowingKeepsTheScreenAsLoaded() {
         TestProgram t;
         auto& intro = openIntroduction(t);
@@ -204,9 +241,16 @@ private slots:
 
     void firstExplanationFillsTheStartUpScreen() {
         TestProgram t;
-        auto& intro = openIntroduction(t);
         auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        s.campyles->trigger();
+        test::setSlider(*s.platosvalue, 7);
+        auto& intro = openIntroduction(t);
         intro.Command1->click();
+        // The sliders keep their positions and stay hidden until a mode is chosen.
+        QCOMPARE(s.platosvalue->value(), 7);
+        QVERIFY(!s.platosvalue->isVisible());
+        QVERIFY(!s.Label1->isVisible());
         QVERIFY(s.isVisible());
         QVERIFY(!intro.isVisible());
         const QRect d = Program::display();
@@ -298,8 +342,17 @@ private slots:
         test::pressCanvas(*s.eikona, 6, 2);
         test::releaseCanvas(*s.eikona, 7, 4, Qt::ShiftModifier);
         QVERIFY(s.eikona->refusedCount() == 0);
-        QVERIFY(layoutFaults(s).isEmpty());
         QVERIFY2(layoutFaults(s).isEmpty(), qPrintable(layoutFaults(s).join(QLatin1Char('\n'))));
+
+        // The ways on still work, and the way back leads to the same layout.
+        const QRect canvas = s.eikona->geometry();
+        s.XANAPISO->trigger();
+        t.screen<IntroductionScreen>(ScreenId::EISAGOGIKI).Command1->click();
+        QCOMPARE(s.eikona->geometry(), canvas);
+        s.PARAKATOEVENT->trigger();
+        QVERIFY(t.screen(ScreenId::exigisi2).isVisible());
+        s.SXETIKH_KINHSH->trigger();
+        QVERIFY(t.screen(ScreenId::exigisirelative).isVisible());
     }
 };
 
