@@ -2,7 +2,6 @@
 
 #include <QMenuBar>
 #include <algorithm>
-#include <cmath>
 
 #include "curve/CurveLab.h"
 #include "intro/IntroPictures.h"
@@ -26,34 +25,39 @@ constexpr double kTwipsPerPixel = 15;
 }  // namespace
 
 void arrangeFirstExplanation(FirstStepScreen& s, QRect display) {
-    const double width = display.width() * kTwipsPerPixel;
-    const double height = (display.height() - s.menuBar()->sizeHint().height()) * kTwipsPerPixel;
-    constexpr double edge = 240, gap = 120;
+    // The layout is designed on the whole display at the scale the screen opens with, so its
+    // texts and controls keep the size the class has already seen while the layout fills the
+    // display.
+    const int bar = s.menuBar()->sizeHint().height();
+    const double grow =
+        std::max(1.0, (0.75 * display.height() - bar) / twips(FirstStepScreen::kDesignedHeight));
+    const double width = display.width() * kTwipsPerPixel / grow;
+    const double height = (display.height() - bar) * kTwipsPerPixel / grow;
+    s.scaler->setDesignedSize(width, height);
 
-    // Under the canvas: the three options stacked, START beside them.
+    constexpr double edge = 240, gap = 120;
+    // Under the canvas, left to right: the three options stacked, START, and the sliders with
+    // their read-outs in three rows.
     constexpr double optionWidth = 2655, optionHeight = 495, optionStep = 555;
-    constexpr double band = 2 * optionStep + optionHeight;
+    constexpr double band = 1725;  // the sliders' three rows, taller than the options' stack
+
     // The canvas: half the display wide (form width · 1.5 / 3), and square. A display wider than
-    // 4:3 has no room below such a canvas for the options; there the height decides.
-    const double side = std::max(std::min(width * 1.5 / 3, height - edge - 2 * gap - band), 1500.0);
+    // 4:3 has no room under such a canvas for the controls; there the height decides.
+    const double side = std::max(std::min(width * 1.5 / 3, height - 2 * edge - gap - band), 1500.0);
     placeTwips(*s.eikona, edge, edge, side, side);
-    // The canvas's texts grow with it from their designed 7.5 points on 4575 twips, more slowly
-    // than the canvas, so that the lab's legends still end inside it and the captions stay
-    // clear of the lines they sit beside.
-    QFont canvasFont = s.eikona->font();
-    canvasFont.setPointSizeF(7.5 * std::sqrt(std::max(side / 4575, 1.0)));
-    s.eikona->setFont(canvasFont);
+    // The text box beside it, as high as the canvas.
+    const double right = edge + side + gap;
+    placeTwips(*s.Text1, right, edge, std::max(width - right - edge, 1500.0), side);
+
     const double below = edge + side + gap;
     placeTwips(*s.Option1, edge, below, optionWidth, optionHeight);
     placeTwips(*s.Option2, edge, below + optionStep, optionWidth, optionHeight);
     placeTwips(*s.Option3, edge, below + 2 * optionStep, optionWidth, optionHeight);
-    placeTwips(*s.Command1, edge + optionWidth + gap, below, 1095, 375);
+    const double start = edge + optionWidth + gap;
+    placeTwips(*s.Command1, start, below, 1095, 375);
 
-    // Beside the canvas: the sliders and their read-outs in three rows along its lower part, the
-    // text box above them.
-    constexpr double groupHeight = 1725;
-    const double x = edge + side + gap;
-    const double y = edge + side - groupHeight;
+    const double x = start + 1095 + gap;
+    const double y = below;
     placeTwips(*s.syxnotikamp, x, y, 975, 375);
     placeTwips(*s.Label2, x + 1095, y + 60, 1935, 315);
     placeTwips(*s.epitaxyno, x, y + 495, 975, 375);
@@ -62,8 +66,6 @@ void arrangeFirstExplanation(FirstStepScreen& s, QRect display) {
     placeTwips(*s.Label1, x + 375, y + 990, 1455, 735);
     placeTwips(*s.arxikives, x + 1950, y + 990, 255, 735);
     placeTwips(*s.Label4, x + 2325, y + 990, 1935, 495);
-    placeTwips(*s.Text1, x, edge, std::max(width - x - edge, 1500.0),
-               std::max(y - gap - edge, 1000.0));
 }
 
 void showFirstExplanation(Program& program) {
@@ -74,9 +76,7 @@ void showFirstExplanation(Program& program) {
     s.raise();
     s.activateWindow();
     arrangeFirstExplanation(s, display);
-    QFont text = s.Text1->font();
-    text.setPointSizeF(12);
-    s.Text1->setFont(text);
+    setTwipFont(*s.Text1, 12);
 
     program.screens().get(ScreenId::EISAGOGIKI).hide();
 

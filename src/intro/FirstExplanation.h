@@ -12,10 +12,10 @@ class FirstStepScreen;
 // canvas and in its text box. The introduction hides.
 void showFirstExplanation(Program& program);
 
-// The start-up screen's controls laid out for a display of the given size: the canvas square and
-// half the display wide (less where the display is too low for that), the options and START
-// under it, the text box beside it and the sliders with their read-outs under the text box.
-// No control overlaps another.
+// The start-up screen's controls laid out over a display of the given size: the canvas square and
+// half the display wide (less where the display is too low for that), the text box beside it,
+// and under it the options, START and the sliders with their read-outs. No control overlaps
+// another.
 void arrangeFirstExplanation(FirstStepScreen& screen, QRect display);
 
 }  // namespace velarium
