@@ -107,7 +107,7 @@ void FirstStepScreen::buildControls() {
     // box, so that none of them runs into another control.
     Label1 = label("Label1", 2910, 5550, 1005, 855);
     Label2 = label("Label2", 3990, 4200, 1215, 255);
-    Label3 = label("Label3", 3990, 4560, 1365, 480);
+    Label3 = label("Label3", 3990, 4560, 1365, 600);
     Label4 = label("Label4", 3990, 5550, 1365, 495);
 
     // At start only the canvas and the text box show.
