@@ -263,9 +263,11 @@ private slots:
         test::setSlider(*s.platosvalue, 30);
         QCOMPARE(s.Label1->text(), QStringLiteral("AMPLITUDE =3.0"));
         for (QLabel* l : {s.Label1, s.Label2, s.Label3, s.Label4}) {
-            const QRect need = l->fontMetrics().boundingRect(QRect(0, 0, l->width(), 1000),
-                                                             Qt::TextWrapAnywhere, l->text());
-            QVERIFY2(need.height() <= l->height(), qPrintable(l->objectName()));
+            const QRect need =
+                l->fontMetrics().boundingRect(l->contentsRect(), Qt::TextWordWrap, l->text());
+            QVERIFY2(need.height() <= l->contentsRect().height() &&
+                         need.width() <= l->contentsRect().width(),
+                     qPrintable(l->objectName()));
         }
 
         s.Option2->click();
