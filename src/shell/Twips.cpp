@@ -45,6 +45,13 @@ void placeTwips(QWidget& w, double left, double top, double width, double height
     w.setGeometry(scaled(designed, factorOf(w)));
 }
 
+void setTwipFont(QWidget& w, double points) {
+    w.setProperty(kFontPoints, points);
+    QFont f = w.font();
+    f.setPointSizeF(points * factorOf(w));
+    w.setFont(f);
+}
+
 TwipScaler::TwipScaler(QWidget& body, double designedWidth, double designedHeight)
     : QObject(&body), body_(body), width_(designedWidth), height_(designedHeight) {
     body_.setProperty(kFactor, 1.0);

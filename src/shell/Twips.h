@@ -18,6 +18,10 @@ inline QRect twipsRect(double left, double top, double width, double height) {
 // screen's TwipScaler moves it again when the factor changes.
 void placeTwips(QWidget& w, double left, double top, double width, double height);
 
+// Sets a control's font to its designed size in points, times the layout factor of the screen it
+// sits on; the screen's TwipScaler grows it again when the factor changes.
+void setTwipFont(QWidget& w, double points);
+
 // Scales a screen laid out in twips with its window. Every control placed with placeTwips on
 // `body`, and every font set on the body or its controls, is multiplied by one factor: the
 // largest that fits the body's designed size into its present size. Canvases keep their user

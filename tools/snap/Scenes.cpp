@@ -4,6 +4,7 @@
 #include "Snap.h"
 #include "curve/CurveLab.h"
 #include "disk/RotatingDiskScreen.h"
+#include "intro/IntroductionScreen.h"
 #include "shell/FirstStepScreen.h"
 #include "shell/Navigation.h"
 #include "translating/RelativeMotionScreen.h"
@@ -58,6 +59,19 @@ RotatingDiskScreen& steppedDisk(Program& p, int steps) {
 
 std::vector<Scene> scenes() {
     return {
+        // The introduction, reached by BACK from the start-up screen.
+        {QStringLiteral("eisagogiki.png"),
+         [](Program& p) -> QWidget& {
+             curveLab(p).XANAPISO->trigger();
+             return p.screens().get(ScreenId::EISAGOGIKI);
+         }},
+        // Its way on: the first explanation over the whole start-up screen.
+        {QStringLiteral("firststep-first-explanation.png"),
+         [](Program& p) -> QWidget& {
+             curveLab(p).XANAPISO->trigger();
+             p.screens().as<IntroductionScreen>(ScreenId::EISAGOGIKI).Command1->click();
+             return p.screens().get(ScreenId::firststep);
+         }},
         {QStringLiteral("firststep-acceleration.png"),
          [](Program& p) -> QWidget& {
              auto& s = curveLab(p);

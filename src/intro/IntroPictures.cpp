@@ -1,0 +1,141 @@
+#include "intro/IntroPictures.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draw/Arrow.h"
+
+namespace velarium {
+
+namespace {
+double radians(double degrees) { return degrees * piValue / 180; }
+
+void printAt(PlotCanvas& canvas, double x, double y, const char* text) {
+    canvas.setCurrentPosition(x, y);
+    canvas.print(text);
+}
+
+// Black solid lines, no filling: every picture starts from the same pen.
+void plainPen(PlotCanvas& canvas) {
+    canvas.setForeColor(kBlack);
+    canvas.setDrawStyle(kSolid);
+    canvas.setFillStyle(kFillTransparent);
+}
+
+// The axis, the clockwise sense of rotation and the angular velocity, which points into the
+// picture (a clockwise turn seen from above): both pictures end with them.
+void drawRotationSense(PlotCanvas& canvas) {
+    canvas.setForeColor(kBlack);
+    canvas.setFillColor(kBlack);
+    canvas.setFillStyle(kFillSolid);
+    canvas.circle(0, 0, 2);
+    canvas.setFillStyle(kFillTransparent);
+
+    // An arc of radius 40 under the axis, 245° to 295°, and an arrow at its 245° end along the
+    // tangent that runs clockwise, (sin θ, −cos θ) at θ = 245°.
+    const double a = radians(25);
+    canvas.arc(0, 0, 40, radians(245), radians(295), kBlack);
+    drawArrow(canvas, -40 * std::sin(a), -40 * std::cos(a), -10 * std::cos(a), 10 * std::sin(a),
+              kBlack);
+
+    // The tail of an arrow seen end on: a circle with its two diagonals.
+    const Vec2 c{0, -25};
+    constexpr double r = 5;
+    auto rim = [&](double degrees) {
+        return Vec2{c.x + r * std::cos(radians(degrees)), c.y + r * std::sin(radians(degrees))};
+    };
+    canvas.circle(c.x, c.y, r, kBlack);
+    for (const auto& [from, to] : {std::pair{135.0, -45.0}, std::pair{225.0, 45.0}}) {
+        const Vec2 p = rim(from), q = rim(to);
+        canvas.line(p.x, p.y, q.x, q.y, kBlack);
+    }
+    const char* caption = "ANGULAR VELOCITY";
+    printAt(canvas, 6, c.y + canvas.textExtent(caption).height / 2, caption);
+}
+}  // namespace
+
+void setTurntableScale(PlotCanvas& canvas) { canvas.setScale(-100, 100, 100, -100); }
+
+void drawIntroductionPicture(PlotCanvas& canvas) {
+    plainPen(canvas);
+    canvas.circle(0, 0, kTurntableRadius, canvas.foreColor());
+
+    const Vec2 b = kIntroBody;
+    // What textbooks say: friction supplies the centripetal force.
+    drawArrow(canvas, b.x, b.y, 0, -20, kBlack);
+    printAt(canvas, 2, 13, "FRICTION");
+    printAt(canvas, 2, 7, "  according to textbooks");
+
+    // The body's velocity is that of the disk point beneath it, along the rim.
+    drawArrow(canvas, b.x, b.y, 30, 0, kIntroVelocity);
+
+    // What students expect of a body that starts to slide: friction against its velocity.
+    drawArrow(canvas, b.x, b.y, -30, 0, kStudentsFriction);
+    canvas.setForeColor(kStudentsFriction);
+    printAt(canvas, -60, 30, "FRICTION?");
+    printAt(canvas, -80, 20, "Students believe this");
+    printAt(canvas, -80, 10, "is the direction of friction");
+
+    canvas.setForeColor(kIntroVelocity);
+    printAt(canvas, 30, 30, "VELOCITY");
+
+    drawRotationSense(canvas);
+}
+
+void drawFirstExplanationPicture(PlotCanvas& canvas) {
+    plainPen(canvas);
+    canvas.setDrawWidth(1);
+    canvas.circle(0, 0, kTurntableRadius, kBlack);
+
+    // The body leaves with the speed of the disk point beneath it, ω·r = 1·30, and keeps that
+    // velocity: the arrow is also the path it slides along in one time unit, to (30, 30).
+    const Vec2 b = kIntroBody;
+    const double speed = 30;
+    const Vec2 arrival{b.x + speed, b.y};
+    canvas.setDrawWidth(3);
+    drawArrow(canvas, b.x, b.y, speed, 0, kBlack);
+
+    // The radius under the body at the start, and the same radius one time unit later, turned
+    // clockwise by ω·t = 1 radian.
+    canvas.setDrawWidth(1);
+    canvas.line(0, kTurntableRadius, 0, 0, kBlack);
+    canvas.line(0, 0, kTurntableRadius * std::sin(1.0), kTurntableRadius * std::cos(1.0), kBlack);
+    // The disk point that started under the body keeps its radius, 30, and turns with the disk.
+    canvas.arc(0, 0, length(b), piValue / 2 - 1, piValue / 2, kBlack);
+    canvas.circle(length(b) * std::sin(1.0), length(b) * std::cos(1.0), 1.5, kBlack);
+
+    canvas.circle(arrival.x, arrival.y, 2, kBlack);
+
+    // The disk point under the arrival point lies on the circle of radius 30·√2 and moves along
+    // it at ω·30·√2, faster than the body, which still moves at 30 (the arrow it came along).
+    const double reached = length(arrival);
+    const double at = std::atan2(arrival.y, arrival.x);
+    canvas.setDrawStyle(kDot);
+    canvas.line(0, 0, arrival.x, arrival.y, kBlack);
+    canvas.arc(0, 0, reached, at - 0.6, at + 0.6, kBlack);
+    canvas.setDrawStyle(kSolid);
+    // Clockwise turning at ω = 1: the disk point's velocity is (y, −x).
+    drawArrow(canvas, arrival.x, arrival.y, arrival.y, -arrival.x, kIntroVelocity);
+
+    // What the picture says, in the free corner above the arrival point, whole inside the canvas.
+    const char* lines[] = {"THE POINT OF THE DISK ", "AT WHICH ARRIVES THE BODY",
+                           "HAS GREATER SPEED"};
+    double widest = 0;
+    for (const char* l : lines) widest = std::max(widest, canvas.textExtent(l).width);
+    const double margin = 0.03 * canvas.scaleWidth();
+    const double right = canvas.scaleLeft() + canvas.scaleWidth() - margin;
+    canvas.setForeColor(kBlack);
+    canvas.setCurrentPosition(std::max(canvas.scaleLeft() + margin, right - widest), 95);
+    for (const char* l : lines) {
+        const double x = canvas.currentX();
+        canvas.print(l);
+        canvas.setCurrentPosition(x, canvas.currentY());
+    }
+
+    canvas.setForeColor(kIntroVelocity);
+    printAt(canvas, arrival.x, arrival.y, "SPEED");
+
+    drawRotationSense(canvas);
+}
+
+}  // namespace velarium

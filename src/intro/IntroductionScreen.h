@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+
+#include "draw/CanvasWidget.h"
+
+namespace velarium {
+
+class Program;
+
+// The screen "INTRODUCTION": the question teachers meet with a body on a turntable, three short
+// texts and the turntable with the three competing arrows, and the ways on to the first
+// explanation, the rotating disk and the simulation of both frames. Its texts and picture are
+// made once, when the screen is loaded, and stay as they are while it lives.
+class IntroductionScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit IntroductionScreen(Program& program);
+
+    // Controls.
+    std::array<QPlainTextEdit*, 3> Text1;
+    CanvasWidget* Picture1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+
+private:
+    void buildControls();
+    void layoutControls();
+    void load();
+
+    void EISAGOGIKI_Command1_Click();
+    void EISAGOGIKI_Command2_Click();
+    void EISAGOGIKI_Command3_Click();
+
+    Program& program_;
+};
+
+}  // namespace velarium
