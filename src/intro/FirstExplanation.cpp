@@ -29,8 +29,7 @@ void arrangeFirstExplanation(FirstStepScreen& s, QRect display) {
     // texts and controls keep the size the class has already seen while the layout fills the
     // display.
     const int bar = s.menuBar()->sizeHint().height();
-    const double grow =
-        std::max(1.0, (0.75 * display.height() - bar) / twips(FirstStepScreen::kDesignedHeight));
+    const double grow = s.openingGrowth(display);
     const double width = display.width() * kTwipsPerPixel / grow;
     const double height = (display.height() - bar) * kTwipsPerPixel / grow;
     s.scaler->setDesignedSize(width, height);

@@ -23,13 +23,17 @@ FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
     // Opens at its designed proportions, as large as three quarters of the display's height
     // allows, and never smaller than designed.
     const int bar = menuBar()->sizeHint().height();
-    const double grow =
-        std::max(1.0, (0.75 * Program::display().height() - bar) / twips(kDesignedHeight));
+    const double grow = openingGrowth(Program::display());
     resize(static_cast<int>(twips(kDesignedWidth) * grow),
            static_cast<int>(twips(kDesignedHeight) * grow) + bar);
 }
 
 FirstStepScreen::~FirstStepScreen() = default;
+
+double FirstStepScreen::openingGrowth(QRect display) const {
+    const int bar = menuBar()->sizeHint().height();
+    return std::max(1.0, (0.75 * display.height() - bar) / twips(kDesignedHeight));
+}
 
 void FirstStepScreen::buildMenu() {
     QMenuBar* bar = menuBar();

@@ -60,6 +60,9 @@ public:
     static constexpr double kDesignedHeight = 7500;
 
     CurveLab& lab() { return *lab_; }
+    // The factor the screen opens with on a display: as large as three quarters of its height
+    // allows, never below the designed size.
+    double openingGrowth(QRect display) const;
 
 private:
     void buildMenu();
