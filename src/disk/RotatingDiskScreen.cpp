@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "disk/ModelChoicePanel.h"
+#include "explain/ExplanationMode.h"
 #include "shell/Controls.h"
 #include "shell/Program.h"
 
@@ -19,6 +20,7 @@ RotatingDiskScreen::RotatingDiskScreen(Program& program)
     layoutControls();
     load();
     connectHandlers();
+    explanation_ = std::make_unique<ExplanationMode>(*this);
 }
 
 RotatingDiskScreen::~RotatingDiskScreen() = default;
@@ -44,8 +46,6 @@ void RotatingDiskScreen::buildMenu() {
     pendulum->addAction(FOUCAULTTEXTBOOK);
     pendulum->addAction(FOUCAULTV0);
     bar->addAction(CORIOLISEXP);
-    // The step-by-step explanation is not offered on this screen yet.
-    CORIOLISEXP->setVisible(false);
 }
 
 void RotatingDiskScreen::buildControls() {

@@ -54,6 +54,16 @@ RotatingDiskScreen& steppedDisk(Program& p, int steps) {
     return disk;
 }
 
+// The step-by-step explanation for one observer, clicked on to the given step.
+RotatingDiskScreen& explanationAt(Program& p, bool rotating, int step) {
+    openRotatingDisk(p);
+    auto& disk = p.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
+    if (rotating) disk.Option1->click();
+    disk.CORIOLISEXP->trigger();
+    for (int i = 0; i < step; ++i) emit disk.Picture1->released(at(0, 0));
+    return disk;
+}
+
 }  // namespace
 
 std::vector<Scene> scenes() {
@@ -121,6 +131,14 @@ std::vector<Scene> scenes() {
              disk.Check7->click();
              return steppedDisk(p, 9);
          }},
+        // The inertial observer's explanation at the step of the first complementary
+        // acceleration, made near the start of the orbit.
+        {QStringLiteral("explanation-inertial.png"),
+         [](Program& p) -> QWidget& { return explanationAt(p, false, 7); }},
+        // The rotating observer's explanation at the step where the relative acceleration
+        // splits into the centrifugal and the Coriolis parts.
+        {QStringLiteral("explanation-rotating.png"),
+         [](Program& p) -> QWidget& { return explanationAt(p, true, 8); }},
     };
 }
 

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "draw/PlotCanvas.h"
+#include "draw/Vec2.h"
+
+namespace velarium {
+
+// One text line of an explanation step, in its colour and weight.
+struct StepLine {
+    std::string text;
+    Rgb colour = kBlack;
+    bool bold = false;
+};
+
+// Accelerations are drawn as long as the velocity change they make in this time, at the
+// velocity arrows' scale: one display step.
+inline constexpr double kAccelerationTime = 0.1;
+
+// A turn counter-clockwise by an angle (radians).
+Vec2 rotate(Vec2 v, double angle);
+inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
+inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
+inline Vec2 operator-(Vec2 a) { return {-a.x, -a.y}; }
+inline Vec2 operator*(double k, Vec2 a) { return {k * a.x, k * a.y}; }
+
+// The frame an explanation picture is drawn in. The moments the explanation compares may lie far
+// from the axis (row 66 of the default run is 13 radii out) while the canvas shows ±2.4 radii at
+// the screen's default zoom: the picture is therefore scaled down about the axis and moved, as a
+// whole, into the part of that default view that the text block above and the footer below leave
+// free. A world point p is drawn at offset + scale·p and a vector v as scale·v; the scale never
+// exceeds 1, so a picture that already fits keeps its true size. The zoom and the shifts of the
+// screen then act on this picture as on any other.
+struct PictureFrame {
+    Vec2 offset;
+    double scale = 1;
+    Vec2 at(Vec2 p) const { return offset + scale * p; }
+    Vec2 of(Vec2 v) const { return scale * v; }
+};
+
+// Fits the bounding box of the given world points (the moments and the tips of every vector
+// the explanation's steps draw) into the free part of the default view: below a text block of
+// `textLines` lines and above a footer of `footerLines` lines, with a margin of one line.
+PictureFrame fitPicture(const PlotCanvas& canvas, const std::vector<Vec2>& points, int textLines,
+                        int footerLines);
+
+// The step's lines one below the other from the top-left corner of the canvas, each in its
+// colour and weight, then the step number.
+void printStepText(PlotCanvas& canvas, const std::vector<StepLine>& lines, int step);
+
+// Lines at the bottom-left corner of the canvas, the last one on its bottom edge.
+void printFooter(PlotCanvas& canvas, const std::vector<std::string>& lines);
+
+// An arrow and the label it carries. Labels are placed after the texts of the step, so that
+// each lands clear of them and of the labels before it.
+struct ArrowLabel {
+    Vec2 anchor;  // the tip, or the point a label names
+    Vec2 ahead;   // the way the arrow points
+    std::string text;
+    Rgb colour;
+};
+
+// Draws an arrow from `from` along `d` (user units) in a colour, width and line style and keeps
+// its label, anchored at the tip, for `placeLabels`.
+void labelledArrow(PlotCanvas& canvas, std::vector<ArrowLabel>& labels, Vec2 from, Vec2 d,
+                   Rgb colour, int width, int style, std::string label);
+void placeLabels(PlotCanvas& canvas, const std::vector<ArrowLabel>& labels);
+
+// The step a click leads to: forward, or back with Shift alone; 0 and lastStep wrap round.
+int nextExplanationStep(int step, int lastStep, bool back);
+
+}  // namespace velarium
