@@ -39,9 +39,11 @@ PictureFrame fitPicture(const PlotCanvas& canvas, const std::vector<Vec2>& point
     // The text's height as a share of the canvas, whatever the zoom.
     const double share = lineHeight(canvas) / std::abs(canvas.scaleHeight());
     const double full = 2 * kReferenceHalf;
-    const double top = kReferenceHalf - full * share * (textLines + 1);
     const double bar = kBarPixels / std::max(1.0, canvas.pixelHeight());
-    const double bottom = -kReferenceHalf + full * (share * (footerLines + 1) + bar);
+    const double bandTop = share * (textLines + 1);
+    const double bandBottom = 1 - share * (footerLines + 1) - bar;
+    const double top = kReferenceHalf - full * bandTop;
+    const double bottom = kReferenceHalf - full * bandBottom;
     const double left = -kReferenceHalf + 0.05 * full;
     const double right = kReferenceHalf - 0.05 * full;
     if (points.empty() || top <= bottom) return {};
@@ -57,7 +59,21 @@ PictureFrame fitPicture(const PlotCanvas& canvas, const std::vector<Vec2>& point
     const double scale = std::min({1.0, (right - left) / w, (top - bottom) / h});
     const Vec2 boxCentre{(x0 + x1) / 2, (y0 + y1) / 2};
     const Vec2 freeCentre{(left + right) / 2, (top + bottom) / 2};
-    return {freeCentre - scale * boxCentre, scale};
+    return {freeCentre - scale * boxCentre, scale, bandTop, bandBottom};
+}
+
+bool PictureFrame::inBand(const PlotCanvas& canvas, Vec2 p) const {
+    const double fraction = (p.y - canvas.scaleTop()) / canvas.scaleHeight();
+    return fraction >= bandTop && fraction <= bandBottom;
+}
+
+double accelerationTime(const std::vector<Vec2>& velocities,
+                        const std::vector<Vec2>& accelerations) {
+    double v = 0, a = 0;
+    for (Vec2 x : velocities) v = std::max(v, length(x));
+    for (Vec2 x : accelerations) a = std::max(a, length(x));
+    if (!(v > 0 && a > 0) || !std::isfinite(v / a)) return 0.1;
+    return 0.8 * v / a;
 }
 
 void printStepText(PlotCanvas& canvas, const std::vector<StepLine>& lines, int step) {

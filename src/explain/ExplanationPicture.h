@@ -15,10 +15,6 @@ struct StepLine {
     bool bold = false;
 };
 
-// Accelerations are drawn as long as the velocity change they make in this time, at the
-// velocity arrows' scale: one display step.
-inline constexpr double kAccelerationTime = 0.1;
-
 // A turn counter-clockwise by an angle (radians).
 Vec2 rotate(Vec2 v, double angle);
 inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
@@ -36,9 +32,30 @@ inline Vec2 operator*(double k, Vec2 a) { return {k * a.x, k * a.y}; }
 struct PictureFrame {
     Vec2 offset;
     double scale = 1;
+    // The band of the canvas the picture stands in, as fractions of its height from the top.
+    double bandTop = 0, bandBottom = 1;
     Vec2 at(Vec2 p) const { return offset + scale * p; }
-    Vec2 of(Vec2 v) const { return scale * v; }
+    // Whether a point in user units falls in the band on the canvas as it is now scaled; orbit
+    // points outside it would run under the texts.
+    bool inBand(const PlotCanvas& canvas, Vec2 p) const;
 };
+
+// The scales a picture is drawn at: a world point p at frame.at(p), a velocity v as the arrow
+// velocity·v, an acceleration a as the arrow acceleration·a. Velocities are 0.3 times their
+// value (as on the disk screen) in the frame; accelerations share one scale of their own, at
+// which the largest of the explanation stands 0.8 times as long as its longest velocity arrow:
+// the arrow of a is as long as the velocity change a makes in accelerationTime.
+struct PictureScales {
+    PictureFrame frame;
+    double velocity = 0;
+    double acceleration = 0;
+    Vec2 aside;  // where a second copy of the picture stands, as a world shift
+};
+
+// The time τ = 0.8·max|v| / max|a| of the acceleration scale, 0.1 (a display step) when
+// nothing accelerates or nothing moves.
+double accelerationTime(const std::vector<Vec2>& velocities,
+                        const std::vector<Vec2>& accelerations);
 
 // Fits the bounding box of the given world points (the moments and the tips of every vector
 // the explanation's steps draw) into the free part of the default view: below a text block of

@@ -19,11 +19,9 @@ namespace velarium {
 // drawn in the disk's orientation at t1 and moved to the left by the width of the picture
 // around the moments, with that observer's velocities Vre1, Vre2, Vb1, Vb2 at the points of t1
 // and t2.
-// Vectors: velocities at 0.3 times their value (as on the disk screen); a difference ΔV from
-// the tip of the velocity it starts from; an acceleration ΔV/Δt from the orbit point at
-// 0.3·0.1 times its value, as long as the velocity change of one display step (with the default
-// Δt of one step, as long as the difference it comes from). All of it in the fitted frame of
-// ExplanationPicture.h. Transported copies are dashed.
+// Vectors: velocities and accelerations at the scales of ExplanationPicture.h, a difference ΔV
+// from the tip of the velocity it starts from, an acceleration ΔV/Δt from an orbit point.
+// Transported copies are dashed. Orbit points are left out where the texts stand.
 // Text: the step's lines from the top-left corner; the footer at the bottom-left; labels by
 // placeLabel beside each arrow's tip, clear of the texts and of each other.
 
@@ -93,65 +91,18 @@ const std::vector<std::vector<std::string>>& stepTexts() {
     return texts;
 }
 
-// Everything the explanation needs in the picture: the frame and where each vector stands.
-struct InertialScene {
-    InertialPair pair;
-    PictureFrame frame;
-    Vec2 left;          // the shift of the rotating observer's copy
-    double vscale = 0;  // drawn length per unit of velocity
-    double ascale = 0;  // drawn length per unit of acceleration
-};
-
-InertialScene sceneOf(const PlotCanvas& canvas, const DiskRun& run, const ExplanationTables& tables,
-                      int protosimiox) {
-    InertialScene s;
-    s.pair = inertialPair(run, tables, protosimiox);
-    const InertialPair& q = s.pair;
-    const double v = kVelocityScale;
-    // The picture around the moments, without the rotating observer's copy.
-    std::vector<Vec2> main = {q.x11, q.x22, q.x21, q.x12};
-    for (auto [at, vel] : {std::pair{q.x11, q.vre11},
-                           {q.x11, q.vb11},
-                           {q.x22, q.vre22},
-                           {q.x22, q.vb22},
-                           {q.x21, q.vre21},
-                           {q.x21, q.vb21}})
-        main.push_back(at + v * vel);
-    for (Vec2 a : {q.relativeAcceleration(), q.firstComplementary(), q.absoluteAcceleration()})
-        main.push_back(q.x11 + v * kAccelerationTime * a);
-    main.push_back(q.x21 + v * kAccelerationTime * q.centripetalAcceleration());
-    main.push_back(q.x21 + v * kAccelerationTime * q.secondComplementary());
-    main.push_back(q.x11 +
-                   v * kAccelerationTime * (q.firstComplementary() + q.secondComplementary()));
-    double x0 = main[0].x, x1 = x0;
-    for (Vec2 p : main) {
-        x0 = std::min(x0, p.x);
-        x1 = std::max(x1, p.x);
-    }
-    s.left = {-std::max(1.3 * (x1 - x0), 0.5), 0};
-    std::vector<Vec2> all = main;
-    for (Vec2 p : {q.x11, q.x21, q.x11 + v * q.vre11, q.x11 + v * q.vb11, q.x21 + v * q.vre21,
-                   q.x21 + v * q.vb21})
-        all.push_back(p + s.left);
-    s.frame = fitPicture(canvas, all, kMaxTextLines, kFooterLines);
-    s.vscale = s.frame.scale * v;
-    s.ascale = s.frame.scale * v * kAccelerationTime;
-    return s;
-}
-
 void orbitPoints(PlotCanvas& canvas, const PictureFrame& f, const std::vector<Vec2>& points,
                  Rgb colour) {
     canvas.setDrawWidth(3);
     for (Vec2 p : points) {
         const Vec2 at = f.at(p);
-        canvas.point(at.x, at.y, colour);
+        if (f.inBand(canvas, at)) canvas.point(at.x, at.y, colour);
     }
     canvas.setDrawWidth(1);
 }
 
 void drawOrbits(PlotCanvas& canvas, const DiskRun& run, const ExplanationTables& tables,
-                const InertialScene& s) {
-    const InertialPair& q = s.pair;
+                const InertialPair& q, const PictureScales& s) {
     const auto t1 = static_cast<std::size_t>(q.row1);
     const double theta1 = tables.explAngle[t1];
     const double theta2 = tables.explAngle[static_cast<std::size_t>(q.row2)];
@@ -161,7 +112,7 @@ void drawOrbits(PlotCanvas& canvas, const DiskRun& run, const ExplanationTables&
         inertial.push_back({run.pathX[k], run.pathY[k]});
         atT1.push_back(rotate(onDisk, -theta1));
         atT2.push_back(rotate(onDisk, -theta2));
-        rotating.push_back(rotate(onDisk, -theta1) + s.left);
+        rotating.push_back(rotate(onDisk, -theta1) + s.aside);
     }
     orbitPoints(canvas, s.frame, rotating, kRotatingOrbit);
     orbitPoints(canvas, s.frame, atT1, kOrbitAtT1);
@@ -169,8 +120,7 @@ void drawOrbits(PlotCanvas& canvas, const DiskRun& run, const ExplanationTables&
     orbitPoints(canvas, s.frame, inertial, kInertialOrbit);
 }
 
-void markMoments(PlotCanvas& canvas, const InertialScene& s) {
-    const InertialPair& q = s.pair;
+void markMoments(PlotCanvas& canvas, const InertialPair& q, const PictureScales& s) {
     canvas.setDrawWidth(5);
     for (Vec2 p : {q.x11, q.x22, q.x21, q.x12}) {
         const Vec2 at = s.frame.at(p);
@@ -217,6 +167,45 @@ InertialPair inertialPair(const DiskRun& run, const ExplanationTables& tables, i
     return q;
 }
 
+PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& q) {
+    const double v = kVelocityScale;
+    const double tau =
+        accelerationTime({q.vre11, q.vb11, q.vre22, q.vb22, q.vre21, q.vb21},
+                         {q.relativeAcceleration(), q.centripetalAcceleration(),
+                          q.firstComplementary(), q.secondComplementary(), q.absoluteAcceleration(),
+                          q.firstComplementary() + q.secondComplementary()});
+    const double a = v * tau;
+    // The picture around the moments, without the rotating observer's copy.
+    std::vector<Vec2> main = {q.x11, q.x22, q.x21, q.x12};
+    for (auto [at, vel] : {std::pair{q.x11, q.vre11},
+                           {q.x11, q.vb11},
+                           {q.x22, q.vre22},
+                           {q.x22, q.vb22},
+                           {q.x21, q.vre21},
+                           {q.x21, q.vb21}})
+        main.push_back(at + v * vel);
+    for (Vec2 acc : {q.relativeAcceleration(), q.firstComplementary(), q.absoluteAcceleration(),
+                     q.firstComplementary() + q.secondComplementary()})
+        main.push_back(q.x11 + a * acc);
+    main.push_back(q.x21 + a * q.centripetalAcceleration());
+    main.push_back(q.x21 + a * q.secondComplementary());
+    double x0 = main[0].x, x1 = x0;
+    for (Vec2 p : main) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+    }
+    PictureScales s;
+    s.aside = {-std::max(1.3 * (x1 - x0), 0.5), 0};
+    std::vector<Vec2> all = main;
+    for (Vec2 p : {q.x11, q.x21, q.x11 + v * q.vre11, q.x11 + v * q.vb11, q.x21 + v * q.vre21,
+                   q.x21 + v * q.vb21})
+        all.push_back(p + s.aside);
+    s.frame = fitPicture(canvas, all, kMaxTextLines, kFooterLines);
+    s.velocity = s.frame.scale * v;
+    s.acceleration = s.frame.scale * a;
+    return s;
+}
+
 std::vector<StepLine> inertialStepLines(int step) {
     const auto& texts = stepTexts();
     if (step < 0 || step > kInertialLastStep) return {};
@@ -235,24 +224,25 @@ void printInertialExplanation(PlotCanvas& canvas, int step) {
 void drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
                              const ExplanationTables& tables, const ExplanationSettings& st) {
     canvas.clear();
-    const InertialScene s = sceneOf(canvas, run, tables, st.protosimiox);
-    const InertialPair& q = s.pair;
+    const InertialPair q = inertialPair(run, tables, st.protosimiox);
+    const PictureScales s = inertialScales(canvas, q);
     const PictureFrame& f = s.frame;
-    drawOrbits(canvas, run, tables, s);
-    if (st.step <= 1) markMoments(canvas, s);
+    drawOrbits(canvas, run, tables, q, s);
+    if (st.step <= 1) markMoments(canvas, q, s);
 
     std::vector<ArrowLabel> labels;
     auto velocity = [&](Vec2 at, Vec2 v, Rgb colour, int style, const char* label) {
-        labelledArrow(canvas, labels, f.at(at), s.vscale * v, colour, kVectorWidth, style, label);
+        labelledArrow(canvas, labels, f.at(at), s.velocity * v, colour, kVectorWidth, style, label);
     };
     auto difference = [&](Vec2 at, Vec2 from, Vec2 dv, const char* label) {
-        labelledArrow(canvas, labels, f.at(at) + s.vscale * from, s.vscale * dv, kDifference,
+        labelledArrow(canvas, labels, f.at(at) + s.velocity * from, s.velocity * dv, kDifference,
                       kVectorWidth, kSolid, label);
     };
     auto acceleration = [&](Vec2 from, Vec2 a, Rgb colour, const char* label) {
-        labelledArrow(canvas, labels, from, s.ascale * a, colour, kVectorWidth, kSolid, label);
+        labelledArrow(canvas, labels, from, s.acceleration * a, colour, kVectorWidth, kSolid,
+                      label);
     };
-    const Vec2 left = s.left;
+    const Vec2 left = s.aside;
     switch (st.step) {
         case 0:
             labels.push_back({f.at(q.x21), {}, "x21", kBlack});
@@ -312,7 +302,7 @@ void drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
             velocity(q.x21, q.vre21, kRelative, kDash, "Vre21");
             velocity(q.x22, q.vre22, kRelative, kSolid, "Vre22");
             // The two complementary accelerations laid end to end from t1: their sum.
-            const Vec2 first = f.at(q.x11) + s.ascale * q.firstComplementary();
+            const Vec2 first = f.at(q.x11) + s.acceleration * q.firstComplementary();
             acceleration(first, q.secondComplementary(), kAcceleration, "(Vre22-Vre21)/Δt");
             acceleration(f.at(q.x11), q.firstComplementary(), kAcceleration, "(Vb21-Vb11)/Δt");
             acceleration(f.at(q.x11), q.absoluteAcceleration(), kAbsolute,

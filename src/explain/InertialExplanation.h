@@ -48,6 +48,9 @@ InertialPair inertialPairOf(const OrbitMoment& t1, const OrbitMoment& t2, double
 // display step later, so that Δt is small and the differences point as their limits do.
 InertialPair inertialPair(const DiskRun& run, const ExplanationTables& tables, int protosimiox);
 
+// The scales and frame of the picture, the rotating observer's copy set aside to the left.
+PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& pair);
+
 // The text lines of a step (0..9) of the inertial observer's explanation.
 std::vector<StepLine> inertialStepLines(int step);
 inline constexpr int kInertialLastStep = 9;

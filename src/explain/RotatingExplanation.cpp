@@ -16,10 +16,10 @@ namespace velarium {
 // rotating observer sees them; blue-violet the orbit in the disk's frame.
 // Vectors: velocities at 0.3 times their value from the moment's position, t2 first; Vre blue,
 // Vα pink, Vb and −Vb green ((5, 255, 0) at t2, (0, 255, 0) at t1). Accelerations stand at the
-// orbit point of t1, at 0.3·0.1 times their value, as long as the velocity change of one display
-// step: the relative one red, −dVb/Δt dark green, the absolute one blue,
+// orbit point of t1: the relative one red, −dVb/Δt dark green, the absolute one blue,
 // its parts and the Coriolis construction purple, ω²×R black. Negatives are dashed, vectors of
-// t2 carried to t1 dotted. All of it in the fitted frame of ExplanationPicture.h.
+// t2 carried to t1 dotted. All of it at the scales of ExplanationPicture.h; orbit points are
+// left out where the texts stand.
 // Text: the step's lines from the top-left corner, the footer at the bottom-left, labels by
 // placeLabel beside each arrow's tip.
 
@@ -81,41 +81,13 @@ const std::vector<std::vector<StepLine>>& stepTexts() {
     return texts;
 }
 
-struct RotatingScene {
-    RotatingPair pair;
-    PictureFrame frame;
-    double vscale = 0;
-    double ascale = 0;
-};
-
-RotatingScene sceneOf(const PlotCanvas& canvas, const DiskRun& run, const ExplanationTables& tables,
-                      int protosimiox) {
-    RotatingScene s;
-    s.pair = rotatingPair(run, tables, protosimiox);
-    const RotatingPair& q = s.pair;
-    const double v = kVelocityScale;
-    const double a = v * kAccelerationTime;
-    std::vector<Vec2> points = {q.x1, q.x2};
-    for (Vec2 d : {q.vre1, q.va1, q.vb1, -q.vb1, q.vre2, q.va2, q.vb2, -q.vb2})
-        points.push_back(q.x1 + v * d);
-    for (Vec2 d : {q.vre2, q.va2, q.vb2, -q.vb2}) points.push_back(q.x2 + v * d);
-    for (Vec2 d : {q.relativeAcceleration(), q.baseTerm(), q.absoluteAcceleration(),
-                   q.absoluteAlongRadius(), q.absoluteAlongRadius() + q.absoluteAcrossVre(),
-                   q.centrifugal(), q.centrifugal() + q.coriolis()})
-        points.push_back(q.x1 + a * d);
-    s.frame = fitPicture(canvas, points, kMaxTextLines, kFooterLines);
-    s.vscale = s.frame.scale * v;
-    s.ascale = s.frame.scale * a;
-    return s;
-}
-
 // The orbits of rows 1..66, the absolute one turned into the disk's frame by `turn`.
 void drawOrbits(PlotCanvas& canvas, const DiskRun& run, const ExplanationTables& tables,
                 const PictureFrame& f, double turn) {
     const double r = kBodyDotRadius / 8;
     auto dot = [&](Vec2 p, Rgb colour) {
         const Vec2 at = f.at(p);
-        canvas.circle(at.x, at.y, r, colour);
+        if (f.inBand(canvas, at)) canvas.circle(at.x, at.y, r, colour);
     };
     for (std::size_t k = 1; k <= static_cast<std::size_t>(ExplanationTables::kRunSteps); ++k) {
         const Vec2 inertial{run.pathX[k], run.pathY[k]};
@@ -178,6 +150,31 @@ RotatingPair rotatingPair(const DiskRun& run, const ExplanationTables& tables, i
     return q;
 }
 
+PictureScales rotatingScales(const PlotCanvas& canvas, const RotatingPair& q) {
+    const double v = kVelocityScale;
+    const std::vector<Vec2> accelerations = {q.relativeAcceleration(),
+                                             q.baseTerm(),
+                                             q.absoluteAcceleration(),
+                                             q.absoluteAlongRadius(),
+                                             q.absoluteAcrossVre(),
+                                             q.absoluteAlongRadius() + q.absoluteAcrossVre(),
+                                             q.centrifugal(),
+                                             q.coriolis(),
+                                             q.centrifugal() + q.coriolis()};
+    const double a =
+        v * accelerationTime({q.vre1, q.va1, q.vb1, q.vre2, q.va2, q.vb2}, accelerations);
+    std::vector<Vec2> points = {q.x1, q.x2};
+    for (Vec2 d : {q.vre1, q.va1, q.vb1, -q.vb1, q.vre2, q.va2, q.vb2, -q.vb2})
+        points.push_back(q.x1 + v * d);
+    for (Vec2 d : {q.vre2, q.va2, q.vb2, -q.vb2}) points.push_back(q.x2 + v * d);
+    for (Vec2 d : accelerations) points.push_back(q.x1 + a * d);
+    PictureScales s;
+    s.frame = fitPicture(canvas, points, kMaxTextLines, kFooterLines);
+    s.velocity = s.frame.scale * v;
+    s.acceleration = s.frame.scale * a;
+    return s;
+}
+
 std::vector<StepLine> rotatingStepLines(int step) {
     if (step < 0 || step > kRotatingLastStep) return {};
     return stepTexts()[static_cast<std::size_t>(step)];
@@ -191,8 +188,8 @@ void drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, DiskRun& run,
                              const ExplanationTables& tables, const ExplanationSettings& st) {
     resetRunForPicture(disk, run, st);
     canvas.clear();
-    const RotatingScene s = sceneOf(canvas, run, tables, st.protosimiox);
-    const RotatingPair& q = s.pair;
+    const RotatingPair q = rotatingPair(run, tables, st.protosimiox);
+    const PictureScales s = rotatingScales(canvas, q);
     const PictureFrame& f = s.frame;
     const double theta1 = tables.explAngle[static_cast<std::size_t>(q.row1)];
     const double theta2 = tables.explAngle[static_cast<std::size_t>(q.row2)];
@@ -207,10 +204,11 @@ void drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, DiskRun& run,
     std::vector<ArrowLabel> labels;
     const Vec2 p1 = f.at(q.x1), p2 = f.at(q.x2);
     auto velocity = [&](Vec2 at, Vec2 v, Rgb colour, int style, const char* label) {
-        labelledArrow(canvas, labels, at, s.vscale * v, colour, kVectorWidth, style, label);
+        labelledArrow(canvas, labels, at, s.velocity * v, colour, kVectorWidth, style, label);
     };
     auto acceleration = [&](Vec2 from, Vec2 a, Rgb colour, const char* label) {
-        labelledArrow(canvas, labels, from, s.ascale * a, colour, kVectorWidth, kSolid, label);
+        labelledArrow(canvas, labels, from, s.acceleration * a, colour, kVectorWidth, kSolid,
+                      label);
     };
     switch (st.step) {
         case 0:
@@ -264,13 +262,13 @@ void drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, DiskRun& run,
             // a_relative = dVa/dt//r + dVa/dt_|_ + (−dVb/Δt), laid end to end from t1; beside
             // them the limit ω²×R + 2Vre×ω.
             acceleration(p1, q.relativeAcceleration(), kRed, "a_relative");
-            const Vec2 radialTip = p1 + s.ascale * q.absoluteAlongRadius();
-            const Vec2 acrossTip = radialTip + s.ascale * q.absoluteAcrossVre();
+            const Vec2 radialTip = p1 + s.acceleration * q.absoluteAlongRadius();
+            const Vec2 acrossTip = radialTip + s.acceleration * q.absoluteAcrossVre();
             acceleration(p1, q.absoluteAlongRadius(), kPurple, "dVa/dt//r");
             acceleration(radialTip, q.absoluteAcrossVre(), kPurple, "dVa/dt_|_");
             acceleration(acrossTip, q.baseTerm(), kBaseText, "-dVb/Δt");
             acceleration(p1, q.centrifugal(), kBlack, "ω²×R");
-            acceleration(p1 + s.ascale * q.centrifugal(), q.coriolis(), kPurple, "2VreXω");
+            acceleration(p1 + s.acceleration * q.centrifugal(), q.coriolis(), kPurple, "2VreXω");
             break;
         }
         default: break;

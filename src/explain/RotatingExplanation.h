@@ -40,6 +40,9 @@ RotatingPair rotatingPairOf(const OrbitMoment& t1, const OrbitMoment& t2, double
 // position, angle and velocity all come from that one row.
 RotatingPair rotatingPair(const DiskRun& run, const ExplanationTables& tables, int protosimiox);
 
+// The scales and frame of the picture.
+PictureScales rotatingScales(const PlotCanvas& canvas, const RotatingPair& pair);
+
 std::vector<StepLine> rotatingStepLines(int step);
 inline constexpr int kRotatingLastStep = 8;
 

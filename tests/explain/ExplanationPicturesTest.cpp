@@ -200,34 +200,45 @@ TEST(ExplanationPictures, TransportedCopiesAndNegativesHaveTheirLineStyles) {
     EXPECT_EQ(dashed, 6);  // −Vb11 and −Vb22
 }
 
-// The difference vectors stand for the velocity differences over Δt at the drawing scale, the
-// scale read off the velocity they start from.
+// The difference vectors stand for the velocity differences over Δt at the drawing scales of
+// the picture; the velocity scale is 0.3 in the picture's frame, as the velocity arrows show.
 TEST(ExplanationPictures, DifferenceVectorsAreTheVelocityDifferencesOverDeltaT) {
     Explained e(false);
     e.draw(false, 5, 20);
     const InertialPair q = inertialPair(e.run, e.tables, 20);
+    const PictureScales s = inertialScales(e.canvas, q);
+    EXPECT_NEAR(s.velocity, kVelocityScale * s.frame.scale, 1e-15);
     const auto relative = e.shafts({200, 0, 200});
     ASSERT_EQ(relative.size(), 2u);
-    const Vec2 vre11 = shaftOf(relative[0]);
-    const double scale = length(vre11) / length(q.vre11);
-    expectNear(vre11, scale * q.vre11, 1e-9);
+    expectNear(shaftOf(relative[0]), s.velocity * q.vre11, 1e-9);
     const auto diff = e.shafts({230, 120, 0});
     ASSERT_EQ(diff.size(), 1u);
-    expectNear(shaftOf(diff[0]), scale * (q.vre21 - q.vre11), 1e-9);
+    expectNear(shaftOf(diff[0]), s.velocity * (q.vre21 - q.vre11), 1e-9);
     const auto acc = e.shafts({125, 0, 125});
     ASSERT_EQ(acc.size(), 1u);
-    expectNear(shaftOf(acc[0]), scale * kAccelerationTime * q.relativeAcceleration(), 1e-9);
+    expectNear(shaftOf(acc[0]), s.acceleration * (1 / q.dt) * (q.vre21 - q.vre11), 1e-9);
     EXPECT_NEAR(q.dt, 0.1, 1e-12);
+
+    // Step 9 lays the two complementary accelerations end to end at one scale.
+    e.draw(false, 9, 20);
+    const auto both = e.shafts({125, 0, 125});
+    ASSERT_EQ(both.size(), 2u);
+    expectNear(shaftOf(both[0]), s.acceleration * (1 / q.dt) * (q.vre22 - q.vre21), 1e-9);
+    expectNear(shaftOf(both[1]), s.acceleration * (1 / q.dt) * (q.vb21 - q.vb11), 1e-9);
+    EXPECT_NEAR(both[0].x1, both[1].x2, 1e-9);
 
     Explained r(true);
     r.draw(true, 4, 60);
     const RotatingPair p = rotatingPair(r.run, r.tables, 60);
+    const PictureScales rs = rotatingScales(r.canvas, p);
     const auto blue = r.shafts({0, 0, 255});
     ASSERT_EQ(blue.size(), 3u);  // Vre22, Vre11, Vre22 carried to t1
-    const double rs = length(shaftOf(blue[1])) / length(p.vre1);
+    expectNear(shaftOf(blue[1]), rs.velocity * p.vre1, 1e-9);
+    expectNear(shaftOf(blue[2]), rs.velocity * p.vre2, 1e-9);
+    EXPECT_NEAR(blue[2].x1, blue[1].x1, 1e-12);
     const auto red = r.shafts({255, 0, 0});
     ASSERT_EQ(red.size(), 1u);
-    expectNear(shaftOf(red[0]), rs * kAccelerationTime * (1 / p.dt) * (p.vre2 - p.vre1), 1e-9);
+    expectNear(shaftOf(red[0]), rs.acceleration * (1 / p.dt) * (p.vre2 - p.vre1), 1e-9);
     EXPECT_NEAR(p.dt, 0.5, 1e-12);  // rows 61 and 66
 }
 
