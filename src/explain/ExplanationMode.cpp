@@ -58,6 +58,9 @@ void ExplanationMode::exigisi2_CORIOLISEXP_Click() {
 }
 
 void ExplanationMode::redraw() {
+    // A step left from the longer explanation after a change of observer starts this one anew.
+    if (s_.run_.explanationStep > (rotatingObserver() ? kRotatingLastStep : kInertialLastStep))
+        s_.run_.explanationStep = 0;
     const ExplanationSettings st = settings();
     s_.trail_.valid = false;
     if (rotatingObserver()) {

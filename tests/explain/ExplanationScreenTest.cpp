@@ -126,6 +126,20 @@ private slots:
         QCOMPARE(s.run().explanationStep, 2);
     }
 
+    // Step 9 has no twin for the rotating observer: after a change of observer the bars show
+    // its step 0.
+    void changeOfObserverKeepsTheStepInRange() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.CORIOLISEXP->trigger();
+        click(s, Qt::ShiftModifier);
+        QCOMPARE(s.run().explanationStep, 9);
+        s.Option1->click();
+        test::setSlider(*s.protosimiox, 30);
+        QCOMPARE(s.run().explanationStep, 0);
+        QVERIFY(reads(s, rotatingStepLines(0), 0));
+    }
+
     // The rotating picture starts the motion afresh: a STEP afterwards is step 1 of a new run.
     void rotatingPictureResetsTheRun() {
         TestProgram t;
