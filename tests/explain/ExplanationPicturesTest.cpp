@@ -102,33 +102,17 @@ TEST(ExplanationSteps, EveryStepPrintsItsLinesThenItsNumber) {
     }
 }
 
-TEST(ExplanationSteps, TextsOfTheTablesWordForWord) {
-    const auto i0 = inertialStepLines(0);
-    ASSERT_EQ(i0.size(), 10u);
-    EXPECT_EQ(i0[3].text, "In the diagram we see 3 curves:  ");
-    EXPECT_EQ(inertialStepLines(5)[0].text, "Relative Acceleration= (Vre21-Vre11)/Δt");
-    EXPECT_EQ(inertialStepLines(8)[0].text, "Second COMPLEMENTARY acceleration= (Vre22-Vre21)/Δt");
-    EXPECT_EQ(inertialStepLines(8).size(), 7u);
-    // Steps 3 and 4 share their first two lines; step 4 adds the four-term decomposition.
+// Steps 3 and 4 share their first two lines; step 4 adds the four-term decomposition. A text
+// "followed by" another is one line.
+TEST(ExplanationSteps, StepsThreeAndFourShareTheirFirstLines) {
     const auto s3 = inertialStepLines(3), s4 = inertialStepLines(4);
     ASSERT_EQ(s3.size(), 2u);
     ASSERT_EQ(s4.size(), 6u);
     EXPECT_EQ(s4[0].text, s3[0].text);
     EXPECT_EQ(s4[1].text, s3[1].text);
     EXPECT_EQ(s4[4].text, "Vα2-Vα1=(Vre21-Vre11)+(Vb22-Vb21)+(Vb21-Vb11)+(Vre22-Vre21) ");
-
-    const auto r0 = rotatingStepLines(0);
-    ASSERT_EQ(r0.size(), 8u);
-    EXPECT_TRUE(r0[0].bold);
-    EXPECT_EQ(r0[4].colour, (Rgb{0, 0, 255}));
-    EXPECT_EQ(r0[5].colour, (Rgb{255, 0, 255}));
-    EXPECT_EQ(r0[6].colour, (Rgb{255, 0, 0}));
-    EXPECT_EQ(r0[7].colour, kBlack);
-    EXPECT_EQ(rotatingStepLines(5)[0].colour, (Rgb{0, 125, 0}));
+    EXPECT_EQ(inertialStepLines(5)[0].text, "Relative Acceleration= (Vre21-Vre11)/Δt");
     EXPECT_EQ(rotatingStepLines(6)[0].text, "Absolute acceleration= (Vα22-Vα11)/Δt");
-    EXPECT_EQ(rotatingStepLines(8)[0].colour, (Rgb{125, 0, 125}));
-    EXPECT_TRUE(rotatingStepLines(8)[0].bold);
-    EXPECT_FALSE(rotatingStepLines(8)[1].bold);
 }
 
 TEST(ExplanationPictures, EveryNamedVectorCarriesItsLabel) {
