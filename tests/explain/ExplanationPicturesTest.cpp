@@ -226,6 +226,43 @@ TEST(ExplanationPictures, DifferenceVectorsAreTheVelocityDifferencesOverDeltaT) 
     EXPECT_NEAR(p.dt, 0.5, 1e-12);  // rows 61 and 66
 }
 
+// Whether a dot of the given colour (a point or a small circle) is drawn at a place.
+bool dotAt(const RecordingCanvas& c, Rgb colour, double x, double y) {
+    for (const Primitive& p : c.records())
+        if ((p.kind == Kind::Point || p.kind == Kind::Circle) && p.colour == colour &&
+            std::abs(p.x1 - x) < 1e-9 && std::abs(p.y1 - y) < 1e-9)
+            return true;
+    return false;
+}
+
+// Each velocity stands at an orbit point of its moment: the inertial observer's on the red
+// orbit (t1 and t2) and on the orbit of t1 (Vre21, carried there); the rotating observer's on
+// the orbit in the disk's frame, with friction dragging the body.
+TEST(ExplanationPictures, VelocitiesStandOnTheirOrbits) {
+    Explained e(false);
+    e.draw(false, 1, 30);
+    const auto relative = e.shafts({200, 0, 200});
+    ASSERT_EQ(relative.size(), 5u);  // Vre1, Vre2, Vre11, Vre21, Vre22
+    EXPECT_TRUE(dotAt(e.canvas, {255, 0, 0}, relative[2].x1, relative[2].y1));
+    EXPECT_TRUE(dotAt(e.canvas, {0, 70, 255}, relative[3].x1, relative[3].y1));
+    EXPECT_TRUE(dotAt(e.canvas, {255, 0, 0}, relative[4].x1, relative[4].y1));
+    EXPECT_TRUE(dotAt(e.canvas, {0, 170, 255}, relative[4].x1, relative[4].y1));
+
+    Explained r(true);
+    DisplayStepInput friction;
+    friction.friction = true;
+    friction.vxtax = 3;
+    friction.vytax = 2;
+    r.run = DiskRun{};
+    r.run.pathY[0] = r.run.pathYRot[0] = 1;
+    runOrbitPairs(r.disk, r.run, r.tables, friction, true);
+    r.draw(true, 0, 45);
+    const auto blue = r.shafts({0, 0, 255});
+    ASSERT_EQ(blue.size(), 2u);  // Vre22, Vre11
+    for (const Primitive& p : blue) EXPECT_TRUE(dotAt(r.canvas, {150, 50, 255}, p.x1, p.y1));
+    EXPECT_EQ(r.canvas.refusedCount(), 0);
+}
+
 // The orbit row behind the moments stays inside the run's rows whatever the scroll bar says.
 TEST(ExplanationPictures, MomentsStayInsideTheRun) {
     Explained e(true);
