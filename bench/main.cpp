@@ -1,4 +1,7 @@
 #include <QImage>
+#include <cstdio>
+#include <map>
+#include <string>
 
 #include "BenchSupport.h"
 #include "draw/Alerts.h"
@@ -39,11 +42,52 @@ BENCHMARK(SurfaceFill);
 }  // namespace
 }  // namespace velarium::bench
 
+namespace velarium::bench {
+namespace {
+
+// Prints the usual table, then each handler's time against half a 60 Hz frame and against its
+// peer, the same picture drawn with Qt's own painter: Handler/<Screen>/<Case> is read against
+// Peer/QPainter/<Case>.
+class VerdictReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
+                ms_[r.benchmark_name()] = r.GetAdjustedRealTime() /
+                                          benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        constexpr double halfFrame = 1000.0 / 60 / 2;
+        std::printf("\n%-40s %10s %12s %12s\n", "handler", "ms", "half frame", "peer ratio");
+        double worst = 0;
+        for (const auto& [name, ms] : ms_) {
+            if (name.rfind("Handler/", 0) != 0) continue;
+            worst = std::max(worst, ms);
+            const std::string kase = name.substr(name.rfind('/') + 1);
+            const auto peer = ms_.find("Peer/QPainter/" + kase);
+            char ratio[32] = "-";
+            if (peer != ms_.end()) std::snprintf(ratio, sizeof ratio, "%.2fx faster", peer->second / ms);
+            std::printf("%-40s %10.3f %12s %12s\n", name.c_str(), ms,
+                        ms <= halfFrame ? "within" : "OVER", ratio);
+        }
+        std::printf("worst handler: %.3f ms (half a frame is %.2f ms)\n", worst, halfFrame);
+    }
+
+private:
+    std::map<std::string, double> ms_;
+};
+
+}  // namespace
+}  // namespace velarium::bench
+
 int main(int argc, char** argv) {
     velarium::bench::application();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    velarium::bench::VerdictReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

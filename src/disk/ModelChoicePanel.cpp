@@ -9,17 +9,23 @@
 namespace velarium {
 
 ModelChoicePanel::ModelChoicePanel(Program& program) : program_(program) {
+    setFont(font());
     STATHERIGON = new QRadioButton(QStringLiteral("CONSTANT ANGULAR VELOCITY"), this);
     STATHERIGON->setObjectName(QStringLiteral("STATHERIGON"));
-    placeTwips(*STATHERIGON, 0, 480, 2775, 495);
     STATHERIGON->setChecked(true);
     MHSTATHERIGON = new QRadioButton(QStringLiteral("CONSTANT ANGULAR MOMENTUM"), this);
     MHSTATHERIGON->setObjectName(QStringLiteral("MHSTATHERIGON"));
-    placeTwips(*MHSTATHERIGON, 0, 1080, 3015, 615);
     // The captions need the room of their text in the font at hand.
-    for (QRadioButton* b : {STATHERIGON, MHSTATHERIGON})
-        b->resize(std::max(b->width(), b->sizeHint().width()), b->height());
-    resize(std::max(twips(3255), MHSTATHERIGON->width() + twips(240)), twips(1995));
+    auto wide = [](QRadioButton* b, double designed) {
+        return std::max(designed, 15.0 * b->sizeHint().width());
+    };
+    const double width1 = wide(STATHERIGON, 2775);
+    const double width2 = wide(MHSTATHERIGON, 3015);
+    placeTwips(*STATHERIGON, 0, 480, width1, 495);
+    placeTwips(*MHSTATHERIGON, 0, 1080, width2, 615);
+    const double designedWidth = std::max(3255.0, width2 + 240);
+    new TwipScaler(*this, designedWidth, 1995);
+    resize(twips(designedWidth), twips(1995));
     connect(STATHERIGON, &QRadioButton::clicked, this, [this] { DIALEGO_STATHERIGON_Click(); });
     connect(MHSTATHERIGON, &QRadioButton::clicked, this,
             [this] { DIALEGO_MHSTATHERIGON_Click(); });

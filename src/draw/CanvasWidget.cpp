@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 namespace velarium {
 
@@ -95,13 +96,83 @@ void CanvasWidget::ensureImage() {
     endPainting();
     QImage fresh(want, QImage::Format_RGB32);
     fresh.fill(toQColor(backColor()));
-    if (!image_.isNull()) {
+    if (!image_.isNull() && !drawnComplete_) {
         QPainter p(&fresh);
         p.drawImage(0, 0, image_);
     }
     image_ = std::move(fresh);
     layers_.clear();
     textLayers_.clear();
+    drawnLayers_.clear();
+    if (drawnComplete_) replay();
+}
+
+// A picture of more primitives than this is not kept for redrawing: a resize then keeps its
+// pixels as they are.
+constexpr std::size_t kMostKeptPrimitives = 400000;
+
+void CanvasWidget::record(Drawn::Kind kind, double a, double b, double c, double d, double e,
+                          Rgb colour, std::string_view text) {
+    if (replaying_ || !drawnComplete_) return;
+    if (drawn_.size() >= kMostKeptPrimitives) {
+        drawnComplete_ = false;
+        drawn_.clear();
+        drawnTexts_.clear();
+        return;
+    }
+    Drawn& r = drawn_.emplace_back();
+    r.kind = kind;
+    r.a = a, r.b = b, r.c = c, r.d = d, r.e = e;
+    r.colour = colour;
+    r.fillColour = fillColor();
+    r.width = drawWidth();
+    r.style = drawStyle();
+    r.fill = fillStyle();
+    r.left = scaleLeft();
+    r.top = scaleTop();
+    r.right = scaleLeft() + scaleWidth();
+    r.bottom = scaleTop() + scaleHeight();
+    if (kind == Drawn::Kind::Text) {
+        r.text = drawnTexts_.size();
+        drawnTexts_.push_back({std::string(text), drawingFont()});
+    }
+}
+
+// Draws the kept picture again into the image at its present size, then puts the drawing state
+// back as the screen left it.
+void CanvasWidget::replay() {
+    const double left = scaleLeft(), top = scaleTop();
+    const double right = left + scaleWidth(), bottom = top + scaleHeight();
+    const Rgb fill = fillColor();
+    const int width = drawWidth(), style = drawStyle(), fillStyle = this->fillStyle();
+    replaying_ = true;
+    texts_.clear();
+    for (const Drawn& r : drawn_) {
+        setScale(r.left, r.top, r.right, r.bottom);
+        setFillColor(r.fillColour);
+        setDrawWidth(r.width);
+        setDrawStyle(r.style);
+        setFillStyle(r.fill);
+        switch (r.kind) {
+            case Drawn::Kind::Clear: image_.fill(toQColor(r.colour)); break;
+            case Drawn::Kind::Line: renderLine(r.a, r.b, r.c, r.d, r.colour); break;
+            case Drawn::Kind::Circle: renderCircle(r.a, r.b, r.c, r.colour); break;
+            case Drawn::Kind::Arc: renderArc(r.a, r.b, r.c, r.d, r.e, r.colour); break;
+            case Drawn::Kind::Point: renderPoint(r.a, r.b, r.colour); break;
+            case Drawn::Kind::Text: {
+                const DrawnText& t = drawnTexts_[r.text];
+                keepText(r.a, r.b, t.text, r.colour, t.font);
+                break;
+            }
+        }
+    }
+    endPainting();
+    replaying_ = false;
+    setScale(left, top, right, bottom);
+    setFillColor(fill);
+    setDrawWidth(width);
+    setDrawStyle(style);
+    setFillStyle(fillStyle);
 }
 
 QPainter& CanvasWidget::painter() {
@@ -151,6 +222,10 @@ void CanvasWidget::renderClear(Rgb background) {
     endPainting();
     image_.fill(toQColor(background));
     texts_.clear();
+    drawn_.clear();
+    drawnTexts_.clear();
+    drawnComplete_ = true;
+    record(Drawn::Kind::Clear, 0, 0, 0, 0, 0, background);
     markChanged();
 }
 
@@ -171,6 +246,7 @@ std::uint32_t CanvasWidget::packed(Rgb c) {
 // Solid lines and points are rasterised straight into the image: the screens draw thousands of
 // them per event, and the paint engine's per-segment cost is several times higher.
 void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb colour) {
+    record(Drawn::Kind::Line, x1, y1, x2, y2, 0, colour);
     if (drawStyle() == kSolid) {
         const QPointF a = toDevice(x1, y1);
         const QPointF b = toDevice(x2, y2);
@@ -183,6 +259,7 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
 }
 
 void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour) {
+    record(Drawn::Kind::Circle, cx, cy, radius, 0, 0, colour);
     ensureImage();
     // The radius is measured along x, as on every canvas of the program.
     const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
@@ -208,6 +285,7 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
 
 void CanvasWidget::renderArc(double cx, double cy, double radius, double start, double end,
                              Rgb colour) {
+    record(Drawn::Kind::Arc, cx, cy, radius, start, end, colour);
     QPainter& p = painter();
     p.setPen(pen(colour));
     const QPointF c = toDevice(cx, cy);
@@ -227,18 +305,25 @@ void CanvasWidget::renderArc(double cx, double cy, double radius, double start, 
 }
 
 void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
+    record(Drawn::Kind::Point, x, y, 0, 0, 0, colour);
     const QPointF c = toDevice(x, y);
     rasterDot(pixels(), c.x(), c.y(), drawWidth() * dpr(), packed(colour));
 }
 
 void CanvasWidget::renderText(double x, double y, std::string_view text, Rgb colour) {
     ensureImage();
+    record(Drawn::Kind::Text, x, y, 0, 0, 0, colour, text);
+    keepText(x, y, text, colour, drawingFont());
+    markChanged();
+    textsChanged();
+}
+
+void CanvasWidget::keepText(double x, double y, std::string_view text, Rgb colour,
+                            const QFont& font) {
     QStaticText st(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     st.setTextFormat(Qt::PlainText);
     st.setPerformanceHint(QStaticText::AggressiveCaching);
-    texts_.push_back({toDevice(x, y) / dpr(), drawingFont(), toQColor(colour), std::move(st)});
-    markChanged();
-    textsChanged();
+    texts_.push_back({toDevice(x, y) / dpr(), font, toQColor(colour), std::move(st)});
 }
 
 void CanvasWidget::drawTexts(QPainter& p) const {
@@ -288,6 +373,7 @@ void CanvasWidget::keepLayer(int slot) {
     ensureImage();
     endPainting();
     textLayers_[slot] = texts_;
+    drawnLayers_[slot] = {drawn_, drawnTexts_};
     // A slot of the same size is written over in place: no fresh allocation per step.
     QImage& kept = layers_[slot];
     if (kept.size() == image_.size() && kept.format() == image_.format())
@@ -302,6 +388,7 @@ bool CanvasWidget::putBackLayer(int slot) {
     endPainting();
     std::memcpy(image_.bits(), it->second.constBits(), static_cast<size_t>(image_.sizeInBytes()));
     texts_ = textLayers_[slot];
+    std::tie(drawn_, drawnTexts_) = drawnLayers_[slot];
     markChanged();
     return true;
 }
@@ -340,6 +427,22 @@ void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     sizeStale_ = true;
     ensureImage();
+}
+
+// A canvas whose font grows with its window prints its kept texts in the grown font too.
+void CanvasWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    const double points = font().pointSizeF();
+    if (drawnComplete_ && fontPoints_ > 0 && points > 0 && points != fontPoints_) {
+        const double ratio = points / fontPoints_;
+        for (DrawnText& t : drawnTexts_) t.font.setPointSizeF(t.font.pointSizeF() * ratio);
+        sizeStale_ = true;
+        image_ = QImage();
+        ensureImage();
+        markChanged();
+    }
+    fontPoints_ = points;
 }
 
 void CanvasWidget::showEvent(QShowEvent* event) {

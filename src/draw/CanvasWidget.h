@@ -61,6 +61,7 @@ protected:
     bool putBackLayer(int slot) override;
     void printedTextsReset() override;
 
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -82,6 +83,27 @@ private:
     void markChanged();
     void textsChanged();
     void drawTexts(QPainter& p) const;
+    void keepText(double x, double y, std::string_view text, Rgb colour, const QFont& font);
+
+    // What was drawn since the last clear, with the state it was drawn in, so that a resized
+    // canvas draws its picture again at the new size instead of stretching the old pixels.
+    struct Drawn {
+        enum class Kind : unsigned char { Clear, Line, Circle, Arc, Point, Text };
+        Kind kind;
+        double a = 0, b = 0, c = 0, d = 0, e = 0;
+        Rgb colour;
+        Rgb fillColour;
+        int width = 1, style = kSolid, fill = kFillTransparent;
+        double left = 0, top = 0, right = 1, bottom = 1;
+        std::size_t text = 0;  // a text's index in drawnTexts_
+    };
+    struct DrawnText {
+        std::string text;
+        QFont font;
+    };
+    void record(Drawn::Kind kind, double a, double b, double c, double d, double e, Rgb colour,
+                std::string_view text = {});
+    void replay();
 
     // A printed text ready to compose: its top-left corner in widget pixels.
     struct KeptText {
@@ -101,6 +123,12 @@ private:
     std::vector<KeptText> texts_;
     std::map<int, std::vector<KeptText>> textLayers_;
     bool textEventPending_ = false;
+    std::vector<Drawn> drawn_;
+    std::vector<DrawnText> drawnTexts_;
+    std::map<int, std::pair<std::vector<Drawn>, std::vector<DrawnText>>> drawnLayers_;
+    bool drawnComplete_ = true;  // false once a picture outgrew what is worth keeping
+    bool replaying_ = false;
+    double fontPoints_ = 0;
 };
 
 }  // namespace velarium

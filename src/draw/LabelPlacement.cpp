@@ -57,7 +57,7 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
     double bestScore = std::numeric_limits<double>::infinity();
     Box best{};
     for (int k = 0; k <= rings; ++k) {
-        if (k > 0 && (k - 1) * step - std::max(w, h) > bestScore) break;
+        if (k * step - std::max(w, h) / 2 > bestScore) break;
         for (int i = -k; i <= k; ++i) {
             for (int j = -k; j <= k; ++j) {
                 if (std::max(std::abs(i), std::abs(j)) != k) continue;
@@ -65,10 +65,13 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
                 if (b.left < 0 || b.top < 0 || b.right > W || b.bottom > H) continue;
                 const double d = distanceTo(b, ax, ay);
                 if (d < gap) continue;
-                // A place behind the anchor costs a text line more than one ahead of it.
+                // A place beside the anchor costs a text line more than one ahead of it, and
+                // one behind it two lines more.
                 const double cx = (b.left + b.right) / 2 - ax;
                 const double cy = (b.top + b.bottom) / 2 - ay;
-                const double score = d + (cx * hx + cy * hy < 0 ? h : 0);
+                const double cl = std::hypot(cx, cy);
+                const double cosAhead = cl > 0 ? (cx * hx + cy * hy) / cl : 0;
+                const double score = d + (hx != 0 || hy != 0 ? h * (1 - cosAhead) : 0);
                 if (score >= bestScore) continue;
                 if (std::any_of(taken.begin(), taken.end(),
                                 [&](const Box& t) { return overlaps(b, t); }))

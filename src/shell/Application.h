@@ -4,15 +4,35 @@
 
 namespace velarium {
 
-// Prepares the application object: fonts, the alerts of the core, and ending when the last
-// visible window closes.
+// The name of the desktop entry, the icon and the AppStream component that the package installs.
+inline constexpr const char* kDesktopId = "org.velarium.Velarium";
+
+// Gives the program its name, version and desktop entry; needs no application object yet.
+void nameApplication();
+
+// Prepares the application object: its name, version and desktop entry, fonts, the alerts of
+// the core, and ending when the last visible window closes.
 void prepareApplication(QApplication& app);
+
+// Whether the command line asks only for text (--help, --version): that needs no window system,
+// so it also works over a remote shell without a display.
+bool asksOnlyForText(int argc, const char* const* argv);
+
+// What the command line asks of this run, after Qt has taken its own options (-platform, ...).
+struct StartOptions {
+    // Show the start-up screen, print the title of every window shown, one per line, and end.
+    bool selfTest = false;
+};
+
+// Reads the command line. --help and --version print their text and end the process here; an
+// unknown option prints an error and ends it with status 1.
+StartOptions readCommandLine(QCoreApplication& app);
 
 // Ends the program when the user closes the last visible window.
 class Program;
 void endWithLastWindow(QApplication& app, Program& program);
 
 // Creates the program, shows the start-up screen and runs until the program ends.
-int runProgram(QApplication& app);
+int runProgram(QApplication& app, const StartOptions& options = {});
 
 }  // namespace velarium

@@ -1,6 +1,7 @@
 #include "shell/FirstStepScreen.h"
 
 #include <QMenuBar>
+#include <algorithm>
 
 #include "curve/CurveLab.h"
 #include "shell/Controls.h"
@@ -19,7 +20,13 @@ FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
     lab_ = std::make_unique<CurveLab>(*this);
     // Load: the lab's timer is off until START.
     Timer1->setEnabled(false);
-    resize(twips(9000), twips(7500) + menuBar()->sizeHint().height());
+    // Opens at its designed proportions, as large as three quarters of the display's height
+    // allows, and never smaller than designed.
+    const int bar = menuBar()->sizeHint().height();
+    const double grow =
+        std::max(1.0, (0.75 * Program::display().height() - bar) / twips(kDesignedHeight));
+    resize(static_cast<int>(twips(kDesignedWidth) * grow),
+           static_cast<int>(twips(kDesignedHeight) * grow) + bar);
 }
 
 FirstStepScreen::~FirstStepScreen() = default;
@@ -55,7 +62,9 @@ void FirstStepScreen::buildMenu() {
 void FirstStepScreen::buildControls() {
     auto* body = new QWidget(this);
     body->setObjectName(QStringLiteral("firststep_body"));
+    body->setFont(timesGreek(8.25));
     setCentralWidget(body);
+    scaler = new TwipScaler(*body, kDesignedWidth, kDesignedHeight);
 
     eikona = named(new CanvasWidget(body), "eikona", "Curve picture");
     placeTwips(*eikona, 720, 240, 4575, 3855);
@@ -94,10 +103,12 @@ void FirstStepScreen::buildControls() {
         placeTwips(*lb, l, t, w, h);
         return lb;
     };
-    Label1 = label("Label1", 2880, 5520, 1095, 855);
-    Label2 = label("Label2", 3960, 4200, 1215, 255);
-    Label3 = label("Label3", 3960, 4560, 1575, 375);
-    Label4 = label("Label4", 3960, 5520, 1935, 495);
+    // The read-outs sit a little apart from the sliders they follow and stop short of the text
+    // box, so that none of them runs into another control.
+    Label1 = label("Label1", 2910, 5550, 1005, 855);
+    Label2 = label("Label2", 3990, 4200, 1215, 255);
+    Label3 = label("Label3", 3990, 4560, 1365, 600);
+    Label4 = label("Label4", 3990, 5550, 1365, 495);
 
     // At start only the canvas and the text box show.
     for (QWidget* w : std::initializer_list<QWidget*>{Command1, Option1, Option2, Option3,

@@ -11,6 +11,7 @@
 
 #include "draw/CanvasWidget.h"
 #include "shell/ScreenTimer.h"
+#include "shell/Twips.h"
 
 namespace velarium {
 
@@ -51,6 +52,12 @@ public:
     QLabel* Label3;
     QLabel* Label4;
     ScreenTimer* Timer1;
+    // Grows the controls, their fonts and the canvas with the window.
+    TwipScaler* scaler;
+
+    // The area the controls are designed to fill, in twips.
+    static constexpr double kDesignedWidth = 9000;
+    static constexpr double kDesignedHeight = 7500;
 
     CurveLab& lab() { return *lab_; }
 

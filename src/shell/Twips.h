@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QRect>
 #include <QWidget>
 #include <cmath>
@@ -11,8 +12,38 @@ inline int twips(double t) { return static_cast<int>(std::lround(t / 15.0)); }
 inline QRect twipsRect(double left, double top, double width, double height) {
     return {twips(left), twips(top), twips(width), twips(height)};
 }
-inline void placeTwips(QWidget& w, double left, double top, double width, double height) {
-    w.setGeometry(twipsRect(left, top, width, height));
-}
+
+// Places a control at its designed rectangle in twips, times the layout factor of the screen it
+// sits on (1 on a screen that does not scale). The control keeps its designed rectangle, so the
+// screen's TwipScaler moves it again when the factor changes.
+void placeTwips(QWidget& w, double left, double top, double width, double height);
+
+// Scales a screen laid out in twips with its window. Every control placed with placeTwips on
+// `body`, and every font set on the body or its controls, is multiplied by one factor: the
+// largest that fits the body's designed size into its present size. Canvases keep their user
+// scale; their pictures grow with them.
+class TwipScaler : public QObject {
+public:
+    TwipScaler(QWidget& body, double designedWidth, double designedHeight);
+
+    double factor() const { return factor_; }
+    // The size, in twips, that the body's controls are designed to fill.
+    void setDesignedSize(double width, double height);
+    double designedWidth() const { return width_; }
+    double designedHeight() const { return height_; }
+    // Applies the factor that fits the body's present size.
+    void fit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void apply(double factor);
+
+    QWidget& body_;
+    double width_;
+    double height_;
+    double factor_ = 1.0;
+};
 
 }  // namespace velarium

@@ -1,13 +1,16 @@
 #include "shell/WrapLabel.h"
 
 #include <QPainter>
+#include <QTextOption>
 
 namespace velarium {
 
 void WrapLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, text());
+    QTextOption wrap(Qt::AlignLeft | Qt::AlignTop);
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    p.drawText(QRectF(contentsRect()), text(), wrap);
 }
 
 }  // namespace velarium

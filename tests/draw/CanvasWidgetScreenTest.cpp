@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QMainWindow>
 
 #include "draw/Arrow.h"
@@ -110,13 +111,58 @@ private slots:
         c->repaintNow();
         QCOMPARE(c->snapshot(), before);
         QCOMPARE(w.grab().toImage().pixelColor(50, 50), QColor(255, 0, 0));
-        // A larger canvas keeps what was drawn where it was, until the screen redraws.
+        // A larger canvas draws the same picture again at its new size.
         c->resize(150, 150);
         const QImage grown = c->snapshot();
         const double dpr = c->devicePixelRatioF();
         QCOMPARE(grown.width(), static_cast<int>(150 * dpr));
-        QCOMPARE(grown.pixelColor(static_cast<int>(50 * dpr), static_cast<int>(50 * dpr)),
+        QCOMPARE(grown.pixelColor(static_cast<int>(75 * dpr), static_cast<int>(75 * dpr)),
                  QColor(255, 0, 0));
+        QCOMPARE(grown.pixelColor(static_cast<int>(140 * dpr), static_cast<int>(75 * dpr)),
+                 QColor(255, 255, 255));
+    }
+
+    // The texts printed since the last clear are kept once, drawn over the picture, and read to
+    // assistive technology in print order.
+    void printedTextIsKeptReadAndAnnounced() {
+        CanvasWidget c;
+        c.resize(300, 200);
+        c.show();
+        c.setScale(0, 10, 30, -10);
+        c.clear();
+        for (int k = 0; k < 50; ++k) {
+            c.setCurrentPosition(1, 9);
+            c.print("t = 1.50");
+        }
+        c.setForeColor({255, 0, 0});
+        c.setCurrentPosition(1, 0);
+        c.print("VELOCITY ω");
+
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&c);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Description), QStringLiteral("t = 1.50\nVELOCITY ω"));
+        // A reprint does not thicken the text: fifty prints look like one.
+        CanvasWidget once;
+        once.resize(300, 200);
+        once.setScale(0, 10, 30, -10);
+        once.clear();
+        once.setCurrentPosition(1, 9);
+        once.print("t = 1.50");
+        once.setForeColor({255, 0, 0});
+        once.setCurrentPosition(1, 0);
+        once.print("VELOCITY ω");
+        QCOMPARE(c.snapshot(), once.snapshot());
+        QVERIFY(countDark(c.snapshot()) > 0);
+
+        // A layer puts its texts back with its pixels; a clear forgets them.
+        c.saveLayer(1);
+        c.setCurrentPosition(1, -5);
+        c.print("FRICTION");
+        c.restoreLayer(1);
+        QCOMPARE(a->text(QAccessible::Description), QStringLiteral("t = 1.50\nVELOCITY ω"));
+        c.clear();
+        QVERIFY(a->text(QAccessible::Description).isEmpty());
+        QCOMPARE(countDark(c.snapshot()), 0);
     }
 
     void refusesNonFiniteAndKeepsItsScale() {

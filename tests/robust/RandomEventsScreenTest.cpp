@@ -1,3 +1,4 @@
+#include <QAccessible>
 // A seeded, replayable storm of user events over every screen of the program. It fails on a
 // crash, on a handler that takes more than a second, and on any primitive a canvas refused as
 // not finite. VELARIUM_SEED replays a run; VELARIUM_EVENTS sets its length.
@@ -193,6 +194,28 @@ private slots:
                     missing << QString::fromLatin1(info.name) + QStringLiteral(": menu ") + a->text();
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+    }
+
+    // A screen reader announces every screen as a window, and reads every canvas as the texts
+    // it has printed since its last clear, one per line.
+    void everyScreenIsAWindowAndEveryCanvasReadsItsText() {
+        test::TestProgram t;
+        for (const ScreenInfo& info : allScreens()) {
+            QWidget& screen = t.screen(info.id);
+            screen.show();
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&screen);
+            QVERIFY2(a && a->role() == QAccessible::Window, info.name);
+            for (CanvasWidget* c : screen.findChildren<CanvasWidget*>()) {
+                QStringList printed;
+                for (const PrintedText& p : c->printedTexts())
+                    printed << QString::fromStdString(p.text);
+                QAccessibleInterface* ca = QAccessible::queryAccessibleInterface(c);
+                QVERIFY2(ca && ca->role() == QAccessible::Canvas, info.name);
+                QCOMPARE(ca->text(QAccessible::Description), printed.join(QLatin1Char('\n')));
+                QVERIFY2(!ca->text(QAccessible::Name).isEmpty(), info.name);
+            }
+            screen.hide();
+        }
     }
 
     void everyScreenSurvivesRandomEvents() {

@@ -1,9 +1,11 @@
 #include <QMenu>
+#include <functional>
 #include <QMenuBar>
 
 #include "curve/CurveLab.h"
 #include "shell/Application.h"
 #include "shell/FirstStepScreen.h"
+#include "shell/Twips.h"
 #include "shell/Fonts.h"
 #include "support/ScreenSupport.h"
 
@@ -47,13 +49,88 @@ private slots:
                  s.arxikives, s.epitaxyno, s.Label1, s.Label2, s.Label3, s.Label4})
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
         QVERIFY(!s.Timer1->isEnabled());
-        QCOMPARE(s.Command1->geometry(), QRect(16, 272, 73, 25));
+        const double f = s.scaler->factor();
+        QCOMPARE(s.Command1->geometry(), QRect(qRound(16 * f), qRound(272 * f), qRound(73 * f),
+                                               qRound(25 * f)));
         QCOMPARE(s.Command1->text(), QStringLiteral("START"));
         QVERIFY(s.Option1->isChecked());
         QCOMPARE(s.platosvalue->value(), 20);
         QCOMPARE(s.syxnotikamp->maximum(), 60);
         QCOMPARE(s.arxikives->pageStep(), 2);
         QCOMPARE(s.eikona->accessibleName(), QStringLiteral("Curve picture"));
+    }
+
+    // The screen opens at its designed proportions as large as fits three quarters of the
+    // display's height, and grows as one picture: places, sizes, fonts and the canvas's drawing.
+    void growsWithItsWindowAsOnePicture() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        const QRect display = Program::display();
+        QVERIFY(s.scaler->factor() >= 1.0);
+        QVERIFY(s.height() <= display.height() * 0.75 + 2 || s.scaler->factor() == 1.0);
+        s.campyles->trigger();
+        const double points = s.eikona->font().pointSizeF();
+        const int dark = [&] {
+            const QImage img = s.eikona->snapshot();
+            int n = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) n += img.pixelColor(x, y).lightness() < 128;
+            return n;
+        }();
+        const double f0 = s.scaler->factor();
+        const QRect label = s.Label3->geometry();
+        s.resize(s.width() * 2, s.height() * 2);
+        QCoreApplication::processEvents();
+        const double f1 = s.scaler->factor();
+        QVERIFY(f1 > 1.8 * f0);
+        QVERIFY(std::abs(s.Label3->geometry().width() - label.width() * f1 / f0) <= 1);
+        QVERIFY(std::abs(s.eikona->font().pointSizeF() - points * f1 / f0) < 1e-6);
+        QVERIFY(std::abs(s.eikona->width() - twips(4575) * f1) <= 1);
+        // The same picture drawn again at the new size: its lines are as thick as before, so
+        // the dark area grows with the length of the lines, about as the factor does.
+        const QImage grown = s.eikona->snapshot();
+        int darkGrown = 0;
+        for (int y = 0; y < grown.height(); ++y)
+            for (int x = 0; x < grown.width(); ++x) darkGrown += grown.pixelColor(x, y).lightness() < 128;
+        QVERIFY2(darkGrown > 1.4 * dark, qPrintable(QString("%1 %2").arg(dark).arg(darkGrown)));
+        QVERIFY(s.eikona->snapshot().width() >= twips(4575) * f1 * s.eikona->devicePixelRatioF() - 2);
+    }
+
+    // In every lab mode and at every size, each read-out shows its whole text and runs into no
+    // other control.
+    void readOutsOverlapNothingAndShowTheirWholeText() {
+        TestProgram t;
+        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+        s.show();
+        const std::function<void()> modes[] = {[&] { s.campyles->trigger(); },
+                                               [&] { s.Option2->click(); },
+                                               [&] { s.DYNAMEISDIAFORES->trigger(); },
+                                               [&] { s.GUESSFORCE->trigger(); }};
+        for (double grow : {1.0, 1.7}) {
+            s.resize(s.width() * grow, s.height() * grow);
+            for (const auto& mode : modes) {
+                mode();
+                QCoreApplication::processEvents();
+                const QList<QWidget*> shown = [&] {
+                    QList<QWidget*> v;
+                    for (QWidget* w : s.centralWidget()->findChildren<QWidget*>(
+                             Qt::FindDirectChildrenOnly))
+                        if (w->isVisible()) v << w;
+                    return v;
+                }();
+                for (QLabel* l : {s.Label1, s.Label2, s.Label3, s.Label4}) {
+                    if (!l->isVisible()) continue;
+                    for (QWidget* w : shown)
+                        QVERIFY2(w == l || !l->geometry().intersects(w->geometry()),
+                                 qPrintable(l->objectName() + " on " + w->objectName()));
+                    const QRect need = l->fontMetrics().boundingRect(
+                        l->contentsRect(), Qt::TextWordWrap, l->text());
+                    QVERIFY2(need.height() <= l->contentsRect().height(),
+                             qPrintable(l->objectName() + ": " + l->text()));
+                }
+            }
+        }
     }
 
     void pressOnCanvasExplainsWithoutGuessForce() {

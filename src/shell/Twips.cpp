@@ -1,0 +1,82 @@
+#include "shell/Twips.h"
+
+#include <QEvent>
+#include <QVariant>
+#include <algorithm>
+
+namespace velarium {
+
+namespace {
+const char* const kDesigned = "velariumTwips";
+const char* const kFactor = "velariumTwipFactor";
+const char* const kFontPoints = "velariumDesignedPoints";
+
+double factorOf(const QWidget& w) {
+    const QWidget* parent = w.parentWidget();
+    const QVariant f = parent ? parent->property(kFactor) : QVariant();
+    return f.isValid() ? f.toDouble() : 1.0;
+}
+
+QRect scaled(const QRectF& designed, double factor) {
+    return {static_cast<int>(std::lround(designed.left() / 15.0 * factor)),
+            static_cast<int>(std::lround(designed.top() / 15.0 * factor)),
+            static_cast<int>(std::lround(designed.width() / 15.0 * factor)),
+            static_cast<int>(std::lround(designed.height() / 15.0 * factor))};
+}
+
+// A font set on the widget itself, not inherited, grows from its designed size.
+void scaleFont(QWidget& w, double factor) {
+    if (!w.testAttribute(Qt::WA_SetFont)) return;
+    QVariant designed = w.property(kFontPoints);
+    if (!designed.isValid()) {
+        if (w.font().pointSizeF() <= 0) return;
+        designed = w.font().pointSizeF();
+        w.setProperty(kFontPoints, designed);
+    }
+    QFont f = w.font();
+    f.setPointSizeF(designed.toDouble() * factor);
+    w.setFont(f);
+}
+}  // namespace
+
+void placeTwips(QWidget& w, double left, double top, double width, double height) {
+    const QRectF designed(left, top, width, height);
+    w.setProperty(kDesigned, designed);
+    w.setGeometry(scaled(designed, factorOf(w)));
+}
+
+TwipScaler::TwipScaler(QWidget& body, double designedWidth, double designedHeight)
+    : QObject(&body), body_(body), width_(designedWidth), height_(designedHeight) {
+    body_.setProperty(kFactor, 1.0);
+    body_.installEventFilter(this);
+}
+
+void TwipScaler::setDesignedSize(double width, double height) {
+    width_ = width;
+    height_ = height;
+    fit();
+}
+
+void TwipScaler::fit() {
+    const double f = std::min(body_.width() / (width_ / 15.0), body_.height() / (height_ / 15.0));
+    apply(std::max(f, 0.25));
+}
+
+bool TwipScaler::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &body_ && event->type() == QEvent::Resize) fit();
+    return QObject::eventFilter(watched, event);
+}
+
+void TwipScaler::apply(double factor) {
+    if (std::abs(factor - factor_) < 1e-6) return;
+    factor_ = factor;
+    body_.setProperty(kFactor, factor);
+    scaleFont(body_, factor);
+    for (QWidget* w : body_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        scaleFont(*w, factor);
+        const QVariant designed = w->property(kDesigned);
+        if (designed.isValid()) w->setGeometry(scaled(designed.toRectF(), factor));
+    }
+}
+
+}  // namespace velarium

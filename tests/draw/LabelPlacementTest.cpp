@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "draw/LabelPlacement.h"
+#include "draw/RecordingCanvas.h"
+
+namespace velarium {
+namespace {
+
+bool inside(const PrintedText& t) {
+    return t.left >= 0 && t.top >= 0 && t.right <= 1 + 1e-12 && t.bottom <= 1 + 1e-12;
+}
+
+bool overlap(const PrintedText& a, const PrintedText& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// A 400 by 400 pixel canvas, y up, 20 units across: a glyph is 0.3 units wide, a line 0.65 high.
+RecordingCanvas canvas() {
+    RecordingCanvas c;
+    c.setScale(-10, 10, 10, -10);
+    return c;
+}
+
+TEST(LabelPlacement, StaysWholeInsideTheCanvasNearItsAnchor) {
+    RecordingCanvas c = canvas();
+    // An anchor at the right edge: the caption goes to its left instead of running off.
+    const Vec2 corner = placeLabel(c, {9.9, 0}, "Velocity of the point of BASE");
+    ASSERT_EQ(c.printedTexts().size(), 1u);
+    const PrintedText& t = c.printedTexts()[0];
+    EXPECT_TRUE(inside(t));
+    EXPECT_DOUBLE_EQ(corner.x, t.x);
+    EXPECT_LT(t.right, 9.9 / 20 + 0.5);
+    // Beside the anchor's height, not far above or below it.
+    EXPECT_NEAR((t.top + t.bottom) / 2, 0.5, 0.05);
+
+    // An anchor below the bottom edge still gives a whole label at the bottom.
+    placeLabel(c, {0, -12}, "CORIOLIS");
+    EXPECT_TRUE(inside(c.printedTexts()[1]));
+    EXPECT_GT(c.printedTexts()[1].bottom, 0.9);
+}
+
+TEST(LabelPlacement, LabelsAtOneAnchorNeverCoverEachOtherOrTheAnchor) {
+    RecordingCanvas c = canvas();
+    c.setCurrentPosition(-1, 1.5);
+    c.print("A READ-OUT ALREADY THERE");
+    const char* names[] = {"FRICTION", "Force due to base acc.", "Centrifugal", "Coriolis",
+                           "Total Force", "Relative velocity"};
+    for (const char* n : names) placeLabel(c, {0, 0}, n);
+    const auto& texts = c.printedTexts();
+    ASSERT_EQ(texts.size(), 7u);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_TRUE(inside(texts[i])) << texts[i].text;
+        EXPECT_FALSE(texts[i].left < 0.5 && 0.5 < texts[i].right && texts[i].top < 0.5 &&
+                     0.5 < texts[i].bottom)
+            << texts[i].text << " covers its anchor";
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(overlap(texts[i], texts[j])) << texts[i].text << " on " << texts[j].text;
+    }
+    // The first caption is the nearest: within a line or two of the anchor.
+    EXPECT_LT(std::abs(texts[1].top - 0.5), 0.1);
+}
+
+TEST(LabelPlacement, AnArrowsCaptionGoesAheadOfItsTip) {
+    RecordingCanvas c = canvas();
+    placeLabel(c, {0, 0}, "W", {-1, 0});
+    EXPECT_LE(c.printedTexts()[0].right, 0.5);
+    placeLabel(c, {0, -5}, "W", {0, -1});
+    EXPECT_GE(c.printedTexts()[1].top, 0.75);
+}
+
+TEST(LabelPlacement, ATextWiderThanTheCanvasStartsAtItsLeftEdge) {
+    RecordingCanvas c(60, 400);
+    c.setScale(-10, 10, 10, -10);
+    const Vec2 corner = placeLabel(c, {5, 0}, "FAR TOO LONG FOR THIS CANVAS");
+    EXPECT_DOUBLE_EQ(corner.x, -10);
+    EXPECT_EQ(c.refusedCount(), 0);
+}
+
+}  // namespace
+}  // namespace velarium
