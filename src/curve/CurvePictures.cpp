@@ -1,10 +1,14 @@
 #include "curve/CurvePictures.h"
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
 
-#include "draw/Arrow.h"
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
+#include "draw/LabelPlacement.h"
 
 namespace velarium {
 
@@ -46,20 +50,96 @@ constexpr const char* kPointRadiusText =
     "TANGENTIAL is tangent to the curve, the circles are drawn with radius = RADIUS OF "
     "CURVATURE.";
 
-void printAt(PlotCanvas& canvas, double x, double y, const char* text) {
-    canvas.setCurrentPosition(x, y);
-    canvas.print(text);
-}
-
 void arrow(PlotCanvas& canvas, double x, double y, Vec2 d, Rgb colour) {
     drawArrow(canvas, x, y, d.x, d.y, colour);
 }
 
-// A dotted circle of curvature, then solid lines again.
-void curvatureCircle(PlotCanvas& canvas, double cx, double cy, double radius) {
-    canvas.setDrawStyle(kDot);
-    canvas.circle(cx, cy, std::abs(radius), kCircleMagenta);
-    canvas.setDrawStyle(kSolid);
+// A dotted circle of curvature about (cx, cy) through the point (tx, ty) where it touches the
+// path. It is a circle in user units, as the path's curvature is, so on a canvas whose x and y
+// scales differ it is drawn as the ellipse that touches the path there: dots about three pixels
+// apart, along the stretch of it that can lie in the view (a huge circle near an inflection shows
+// only its arc near the point).
+void curvatureCircle(PlotCanvas& canvas, double cx, double cy, double radius, double tx,
+                     double ty) {
+    const double r = std::abs(radius);
+    const double sx = canvas.pixelWidth() / std::abs(canvas.scaleWidth());
+    const double sy = canvas.pixelHeight() / std::abs(canvas.scaleHeight());
+    const double view = std::hypot(canvas.scaleWidth(), canvas.scaleHeight());
+    const double reach = view >= 2 * r ? piValue : 2 * std::asin(view / (2 * r));
+    const double step = 3 / (r * std::max(sx, sy));
+    const int count = static_cast<int>(std::ceil(reach / step));
+    // Each dot is the touching point turned by a about the centre, measured from the touching
+    // point so that a huge radius loses no precision: t + (R(a) − I)·(t − c).
+    const double ux = tx - cx, uy = ty - cy;
+    for (int k = -count; k <= count; ++k) {
+        const double a = k * step;
+        const double versine = -2 * std::pow(std::sin(a / 2), 2);
+        canvas.point(tx + ux * versine - uy * std::sin(a), ty + ux * std::sin(a) + uy * versine,
+                     kCircleMagenta);
+    }
+}
+
+// Prints a text with its top-left corner at (x, y), moved inside the canvas as far as it needs,
+// where it lies clear of the texts already printed, or else moved up or down by the least that
+// clears it, up to four lines; otherwise at the free place nearest (x, y). Returns the corner it
+// took.
+Vec2 printAtOrNear(PlotCanvas& canvas, double x, double y, const std::string& text) {
+    const TextExtent e = canvas.textExtent(text);
+    const double w = e.width / std::abs(canvas.scaleWidth());
+    const double h = e.height / std::abs(canvas.scaleHeight());
+    const double left =
+        std::clamp((x - canvas.scaleLeft()) / canvas.scaleWidth(), 0.0, std::max(0.0, 1 - w));
+    const double wanted = (y - canvas.scaleTop()) / canvas.scaleHeight();
+    const auto& printed = canvas.printedTexts();
+    auto freeAt = [&](double top) {
+        return w <= 1 && top >= 0 && top + h <= 1 &&
+               std::none_of(printed.begin(), printed.end(), [&](const PrintedText& p) {
+                   return left < p.right && p.left < left + w && top < p.bottom && p.top < top + h;
+               });
+    };
+    for (int k = 0; k <= 32; ++k) {
+        const double nudge = (k % 2 ? 1 : -1) * 0.25 * ((k + 1) / 2);
+        const double top = std::clamp(wanted, 0.0, std::max(0.0, 1 - h)) + nudge * h;
+        if (!freeAt(top)) continue;
+        const Vec2 corner{canvas.scaleLeft() + left * canvas.scaleWidth(),
+                          canvas.scaleTop() + top * canvas.scaleHeight()};
+        canvas.setCurrentPosition(corner.x, corner.y);
+        canvas.print(text);
+        return corner;
+    }
+    return placeLabel(canvas, {x, y}, text);
+}
+
+// A legend row: its text at (x, y) or near it, and its unit arrow from (ax, ay). A text nudged
+// by up to a line keeps the arrow in its row; one moved farther takes its arrow along, so that
+// the two stay side by side.
+void legendRow(PlotCanvas& canvas, double x, double y, const char* text, double ax, double ay,
+               Rgb colour) {
+    const Vec2 corner = printAtOrNear(canvas, x, y, text);
+    const bool moved = corner.x != x || std::abs(corner.y - y) > canvas.textExtent(text).height;
+    drawArrow(canvas, moved ? ax + corner.x - x : ax, moved ? ay + corner.y - y : ay, 1, 0, colour);
+}
+
+// A text printed whole from (x, y) on: where it is wider than the room to the canvas's right
+// edge it is broken at spaces into lines that fit, each a line below the one before.
+void printWhole(PlotCanvas& canvas, double x, double y, const std::string& text) {
+    const double edge = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    const double room = std::max(edge - x, std::abs(canvas.scaleWidth()) / 2) -
+                        0.02 * std::abs(canvas.scaleWidth());
+    std::vector<std::string> lines(1);
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        const std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
+        if (!lines.back().empty() && canvas.textExtent(longer).width > room)
+            lines.push_back(word);
+        else
+            lines.back() = longer;
+    }
+    const double down = canvas.scaleHeight() < 0 ? -1.0 : 1.0;
+    for (const std::string& line : lines) {
+        printAtOrNear(canvas, x, y, line);
+        y += down * canvas.textExtent(line).height;
+    }
 }
 
 // Friction against the motion, −3.5·V/|V|; none where the body is at rest.
@@ -105,12 +185,9 @@ std::string drawCurveLab(PlotCanvas& canvas, const CurveSettings& c) {
                             A / 4 * (c.at * sn + ac * cs), kBlack);
         }
     }
-    drawArrow(canvas, 9, -9.1, 1, 0, kVelocityRed);
-    printAt(canvas, 10, -9.1, "VELOCITY");
-    drawArrow(canvas, 9, -8.1, 1, 0, kCentripetalBlue);
-    printAt(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION");
-    drawArrow(canvas, 9, -7.1, 1, 0, kBlack);
-    printAt(canvas, 10, -7.1, "TOTAL ACCELERATION");
+    legendRow(canvas, 10, -9.1, "VELOCITY", 9, -9.1, kVelocityRed);
+    legendRow(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION", 9, -8.1, kCentripetalBlue);
+    legendRow(canvas, 10, -7.1, "TOTAL ACCELERATION", 9, -7.1, kBlack);
     return kLabText;
 }
 
@@ -119,16 +196,14 @@ std::string drawRadiusScene(PlotCanvas& canvas, const CurveSettings& c) {
     // First crest and first trough: the centre lies R above the point (R < 0 at a crest).
     for (double phase : {piValue / 2, 3 * piValue / 2}) {
         const PointQuantities p = pointQuantities(c, phase / c.omega);
-        curvatureCircle(canvas, p.x, p.y + p.radius, p.radius);
+        curvatureCircle(canvas, p.x, p.y + p.radius, p.radius, p.x, p.y);
         canvas.point(p.x, p.y);
         arrow(canvas, p.x, p.y, p.velocity, kVelocityRed);
         arrow(canvas, p.x, p.y, p.centripetal, kCentripetalBlue);
         arrow(canvas, p.x, p.y, p.tangential, kTangentialBlue);
     }
-    printAt(canvas, 10, -9.1, "VELOCITY");
-    drawArrow(canvas, 10, -9.1, 1, 0, kVelocityRed);
-    printAt(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION");
-    drawArrow(canvas, 10, -8.1, 1, 0, kCentripetalBlue);
+    legendRow(canvas, 10, -9.1, "VELOCITY", 10, -9.1, kVelocityRed);
+    legendRow(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION", 10, -8.1, kCentripetalBlue);
     return kRadiusText;
 }
 
@@ -150,7 +225,7 @@ std::optional<std::string> showPointVectors(PlotCanvas& canvas, const CurveSetti
     // The centre of curvature lies R along the normal (−sin θ, cos θ).
     if (p.second != 0)
         curvatureCircle(canvas, X - std::sin(p.theta) * p.radius,
-                        p.y + std::cos(p.theta) * p.radius, p.radius);
+                        p.y + std::cos(p.theta) * p.radius, p.radius, X, p.y);
     canvas.point(X, p.y);
     arrow(canvas, X, p.y, p.velocity, kVelocityRed);
     arrow(canvas, X, p.y, p.centripetal, kCentripetalBlue);
@@ -159,15 +234,12 @@ std::optional<std::string> showPointVectors(PlotCanvas& canvas, const CurveSetti
         if (const auto f = friction(p.velocity)) {
             canvas.setDrawWidth(3);
             arrow(canvas, X, p.y, *f, kFrictionOlive);
-            printAt(canvas, 2, 9.8, "FRICTION");
-            drawArrow(canvas, 0.2, 9.3, 1, 0, kFrictionOlive);
+            legendRow(canvas, 2, 9.8, "FRICTION", 0.2, 9.3, kFrictionOlive);
             canvas.setDrawWidth(1);
         }
     }
-    printAt(canvas, 15, -9.1, "VELOCITY");
-    drawArrow(canvas, 14, -9.1, 1, 0, kVelocityRed);
-    printAt(canvas, 15, -8.1, "ACCELERATION");
-    drawArrow(canvas, 14, -8.1, 1, 0, kCentripetalBlue);
+    legendRow(canvas, 15, -9.1, "VELOCITY", 14, -9.1, kVelocityRed);
+    legendRow(canvas, 15, -8.1, "ACCELERATION", 14, -8.1, kCentripetalBlue);
     if (guessForce) return std::string(kForceText);
     if (radiusMode) return std::string(kPointRadiusText);
     return std::nullopt;
@@ -193,18 +265,18 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
     // Tangential verdict: the force must not push with friction, and force plus friction must
     // not oppose the tangential acceleration.
     if (dot(F, f) > 0 || dot(T, Vec2{f.x + F.x, f.y + F.y}) < 0)
-        printAt(canvas, 2, 9, "FORCE: INCORRECT FOR THE TANGENTIAL ACCELERATION");
+        printWhole(canvas, 2, 9, "FORCE: INCORRECT FOR THE TANGENTIAL ACCELERATION");
 
     // Shape verdict: the force must have a component towards the centre of curvature.
     if (dot(F, C) > 0) {
-        printAt(canvas, 2, 8, "FORCE: HAS THE CORRECT DIRECTION FOR THE SHAPE OF THE CURVE");
+        printWhole(canvas, 2, 8, "FORCE: HAS THE CORRECT DIRECTION FOR THE SHAPE OF THE CURVE");
     } else {
-        printAt(canvas, 2, 8, "FORCE: HAS WRONG DIRECTION FOR THE SHAPE OF THE CURVE");
+        printWhole(canvas, 2, 8, "FORCE: HAS WRONG DIRECTION FOR THE SHAPE OF THE CURVE");
         canvas.setDrawWidth(3);
         if (C.x != 0 || C.y != 0) {
             arrow(canvas, px, py, C, Rgb{0, 150, 250});
-            printAt(canvas, 2, 7, "DIRECTION OF EXTRA FORCE FOR CENTRIPETAL");
-            drawArrow(canvas, 0.2, 6.8, 1, 0, Rgb{25, 50, 250});
+            legendRow(canvas, 2, 7, "DIRECTION OF EXTRA FORCE FOR CENTRIPETAL", 0.2, 6.8,
+                      Rgb{25, 50, 250});
         }
         canvas.setDrawWidth(1);
     }
@@ -226,10 +298,9 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
     canvas.setDrawWidth(2);
     drawArrow(canvas, px, py, T.x - f.x - along.x, T.y - f.y - along.y, Rgb{150, 200, 50});
 
-    printAt(canvas, 2, -8, "EXTRA NEEDED FORCE FOR SHAPE");
-    drawArrow(canvas, 0.2, -8.5, 1, 0, Rgb{0, 250, 10});
-    printAt(canvas, 2, -9, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.");
-    drawArrow(canvas, 0.2, -9.5, 1, 0, Rgb{150, 200, 50});
+    legendRow(canvas, 2, -8, "EXTRA NEEDED FORCE FOR SHAPE", 0.2, -8.5, Rgb{0, 250, 10});
+    legendRow(canvas, 2, -9, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.", 0.2, -9.5,
+              Rgb{150, 200, 50});
     canvas.setDrawWidth(1);
 }
 

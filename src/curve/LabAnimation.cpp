@@ -46,18 +46,51 @@ std::string readout(const LabAnimation& lab, int j) {
     return "Ds = " + formatFixed(ratio, 2) + " X" + formatFixed(lab.labFirstDist, 2) + time;
 }
 
+// Where a mark's read-out stands, as the top-left corner of its text: whole inside the canvas,
+// beside the mark, and above or below the path where the text spans it, whichever is nearer, so
+// that the trail running along the path does not cross it.
+Vec2 readoutCorner(const PlotCanvas& canvas, const CurveSettings& c, double x, double y,
+                   const std::string& text) {
+    const TextExtent e = canvas.textExtent(text);
+    const double left = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    const double right = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    const double bottom = std::min(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
+    const double top = std::max(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
+    const double x0 = std::clamp(x, left, std::max(left, right - e.width));
+    // The path's highest and lowest points under the text.
+    double high = -c.amplitude, low = c.amplitude;
+    for (int k = 0; k <= 50; ++k) {
+        const double px = x0 + e.width * k / 50;
+        const double py = c.amplitude * std::sin(c.omega * px);
+        high = std::max(high, py);
+        low = std::min(low, py);
+    }
+    const double gap = 0.3 * e.height;
+    const double above = std::min(high + gap + e.height, top);
+    const double below = std::max(low - gap, bottom + e.height);
+    const bool aboveClear = above - e.height >= high;
+    const bool belowClear = below <= low;
+    const bool nearerAbove = above - e.height - y <= y - below;
+    return {x0, aboveClear && (nearerAbove || !belowClear) ? above : below};
+}
+
 bool hasReadout(int j) {
     return j % LabAnimation::kMarkEvery == 0 && j >= LabAnimation::kMarkEvery;
 }
 
-void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, int j, const std::string& text) {
+void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, const CurveSettings& c, int j,
+                      const std::string& text) {
     const double x = lab.labTrailX[j], y = lab.labTrailY[j];
     canvas.point(x, y);
     if (j % LabAnimation::kMarkEvery != 0) return;
     canvas.setDrawWidth(3);
     canvas.point(x, y, kMarkRed);
     canvas.setCurrentPosition(x, y);
-    if (hasReadout(j)) canvas.print(text);
+    if (hasReadout(j)) {
+        const Vec2 at = readoutCorner(canvas, c, x, y, text);
+        canvas.setCurrentPosition(at.x, at.y);
+        canvas.print(text);
+    }
     canvas.setDrawWidth(1);
 }
 
@@ -135,13 +168,14 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
         const std::string text = hasReadout(j) ? readout(lab, j) : std::string();
         bool redraw = j > lab.trailIntact;
         if (!redraw) {
-            const Box mine = hasReadout(j) ? textBox(canvas, tjx, tjy, text, pointMargin)
+            const Vec2 at = hasReadout(j) ? readoutCorner(canvas, c, tjx, tjy, text) : Vec2{};
+            const Box mine = hasReadout(j) ? textBox(canvas, at.x, at.y, text, pointMargin)
                                            : around(tjx, tjy, tjx, tjy, pointMargin);
             const Box dot = around(tjx, tjy, tjx, tjy, pointMargin);
             redraw = std::any_of(covered.begin(), covered.end(),
                                  [&](const Box& b) { return b.meets(dot) || b.meets(mine); });
         }
-        if (redraw) drawTrailElement(canvas, lab, j, text);
+        if (redraw) drawTrailElement(canvas, lab, c, j, text);
     }
     lab.trailIntact = n;
     return stop;

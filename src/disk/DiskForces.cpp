@@ -75,13 +75,15 @@ DiskVectors diskVectors(const DiskParameters& params, const BodyNow& b, bool rot
     at.diskOmega = w;
     at.frictionDecelNow = at.frictionDecel;
     std::array<double, 7> state{b.vx, b.vy, b.x, b.y, 0, w, b.theta};
-    const double alpha = diskDerivative(at, 0, state, kOmega);
+    const double alpha = friction ? diskDerivative(at, 0, state, kOmega) : 0.0;
 
     DiskVectors out;
     out.coriolis = 2 * m * w * Vec2{-v.y, v.x};
     out.centrifugal = m * w * w * r;
     out.baseAcceleration = m * alpha * Vec2{-r.y, r.x};
-    out.total = out.centrifugal + out.coriolis + m * turned(drag, c, s);
+    out.restoring = -params.springK * m * r;
+    out.total = out.centrifugal + out.coriolis + m * turned(drag, c, s) + out.baseAcceleration +
+                out.restoring;
     out.rotatingVelocity = v;
     if (rotatingView) {
         out.position = r;
@@ -107,7 +109,9 @@ DiskMessage updateDiskMessage(const DiskMessageInput& in, DiskMessage current) {
         m.text = std::move(text);
         m.colour = colour;
     };
-    if (in.explanationMode) {
+    // The messages speak of a body left to itself or to friction; a pendulum is pulled towards
+    // the axis, so none of them holds and the box stays empty.
+    if (in.explanationMode || in.pendulum) {
         m.text.clear();
         return m;
     }

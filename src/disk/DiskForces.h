@@ -31,11 +31,13 @@ struct DiskVectors {
     Vec2 coriolis;          // 2·m·ω·(−v'y, v'x)
     Vec2 centrifugal;       // m·ω²·(x', y')
     Vec2 baseAcceleration;  // m·α·(−y', x'), α = dω/dt from the friction torque
-    Vec2 total;             // centrifugal + Coriolis + m·friction
+    Vec2 restoring;         // −K·m·r', the pendulum's pull towards the axis
+    Vec2 total;             // every force the rotating observer sees acting on the body
 };
 
 // The vectors at the body's state. Friction counts only when `friction` is on; α is the disk
-// model's own angular acceleration at this state.
+// model's own angular acceleration at this state, and without friction nothing turns the disk.
+// The total is centrifugal + Coriolis + m·friction + base-acceleration force + restoring force.
 DiskVectors diskVectors(const DiskParameters& params, const BodyNow& body, bool rotatingView,
                         bool friction);
 
@@ -44,6 +46,7 @@ enum class DiskChoice { constantOmega, freeDisk, none };
 
 // What decides the guiding message of the rotating-disk screen.
 struct DiskMessageInput {
+    bool pendulum = false;  // a pendulum entry is checked
     bool explanationMode = false;
     bool rotatingView = false;
     bool friction = false;

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "draw/Arrow.h"
+#include "draw/LabelPlacement.h"
 
 namespace velarium {
 
@@ -19,6 +21,9 @@ constexpr Rgb kDiagramRotating{0, 0, 255};
 constexpr Rgb kCoriolis{100, 155, 150};
 constexpr Rgb kCentrifugalStep{0, 0, 255};
 constexpr Rgb kBaseAcceleration{100, 0, 150};
+
+Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
+Vec2 operator*(double k, Vec2 v) { return {k * v.x, k * v.y}; }
 
 void penBack(PlotCanvas& canvas) {
     canvas.setForeColor(kBlack);
@@ -86,7 +91,8 @@ void clippedArrow(PlotCanvas& canvas, Vec2 a, Vec2 d, Rgb colour) {
 }
 
 // A vector arrow, kVelocityScale times v, from (x, y) in the given colour, width and style, with
-// its caption at the tip in the same colour. A zero vector draws nothing.
+// its caption beside the tip in the same colour, ahead of the arrow where there is room, whole
+// inside the canvas and clear of the texts already printed. A zero vector draws nothing.
 void vectorArrow(PlotCanvas& canvas, Vec2 at, Vec2 v, Rgb colour, int width, int style,
                  const char* caption) {
     if (v.x == 0 && v.y == 0) return;
@@ -94,14 +100,42 @@ void vectorArrow(PlotCanvas& canvas, Vec2 at, Vec2 v, Rgb colour, int width, int
     canvas.setDrawWidth(width);
     canvas.setDrawStyle(style);
     clippedArrow(canvas, at, d, colour);
-    // A caption a whole view away from the visible area cannot reach into it.
-    const Vec2 tip{at.x + d.x, at.y + d.y};
-    if (caption && viewBox(canvas, std::abs(canvas.scaleWidth())).contains(tip)) {
+    // The caption goes by the tip, or where the arrow leaves the view when its tip is out of
+    // sight; an arrow wholly out of sight has none.
+    const auto [t0, t1] = visiblePart(viewBox(canvas, 0), at, d);
+    if (caption && t0 <= t1) {
         canvas.setForeColor(colour);
-        canvas.setCurrentPosition(tip.x, tip.y);
-        canvas.print(caption);
+        placeLabel(canvas, {at.x + t1 * d.x, at.y + t1 * d.y}, caption, d);
     }
     penBack(canvas);
+}
+
+// Where the vector diagram starts: half the canvas width to the left or the right of the body,
+// on the side where the diagram (its arrows' ends about its origin) needs the smaller shift to
+// lie inside the view, then shifted inside it as far as it fits.
+Vec2 diagramOrigin(const PlotCanvas& canvas, Vec2 body, const std::vector<Vec2>& ends) {
+    const ViewBox view = viewBox(canvas, -barbLength(canvas));
+    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    for (Vec2 e : ends) {
+        x0 = std::min(x0, e.x);
+        x1 = std::max(x1, e.x);
+        y0 = std::min(y0, e.y);
+        y1 = std::max(y1, e.y);
+    }
+    // The origin's range that keeps [o + lo, o + hi] inside [a, b]; a diagram larger than the
+    // view keeps its low end in sight.
+    auto inside = [](double o, double lo, double hi, double a, double b) {
+        return std::max(std::min(o, b - hi), a - lo);
+    };
+    auto fitted = [&](Vec2 o) {
+        return Vec2{inside(o.x, x0, x1, view.x0, view.x1), inside(o.y, y0, y1, view.y0, view.y1)};
+    };
+    const double half = std::abs(canvas.scaleWidth()) / 2;
+    const Vec2 right{body.x + half, body.y}, left{body.x - half, body.y};
+    const Vec2 r = fitted(right), l = fitted(left);
+    const double moveRight = std::hypot(r.x - right.x, r.y - right.y);
+    const double moveLeft = std::hypot(l.x - left.x, l.y - left.y);
+    return moveRight <= moveLeft ? r : l;
 }
 
 void drawRim(PlotCanvas& canvas) { canvas.circle(0, 0, kViewHalfSize, kBlack); }
@@ -123,10 +157,14 @@ void drawStartPicture(PlotCanvas& canvas, const DiskRun& run, int unitRadius) {
                  kBlack);
     canvas.line(0, 0, 0, kViewHalfSize, kDiskRadius);
     canvas.line(0, 0, kViewHalfSize, 0, kDiskRadius);
-    // The disk turns clockwise: an arc of radius 1 from +x down to −y, headed at its end.
+    // The disk turns clockwise: an arc of radius 1 from +x down to −y, headed at its end. The
+    // head's shaft is the chord of the arc's last barb length, long enough at every zoom for
+    // the barbs to lie behind the tip, so that the head points the clockwise way.
     const double quarter = piValue / 2;
     canvas.arc(0, 0, 1, -quarter, 0, kDiskRadius);
-    drawArrow(canvas, 0.02, -1, -0.02, 0, kDiskRadius);
+    const double chord = 2 * std::asin(std::min(barbLength(canvas) / 2, 1.0));
+    const Vec2 from{std::cos(chord - quarter), std::sin(chord - quarter)};
+    drawArrow(canvas, from.x, from.y, -from.x, -1 - from.y, kDiskRadius);
 }
 
 void drawDiskTrail(PlotCanvas& canvas, const DiskRun& run, bool rotatingView, TrailLayer& layer) {
@@ -211,19 +249,25 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
     const bool friction = st.friction && params.frictionDecel != 0;
     if (friction) vectorArrow(canvas, v.position, v.friction, kFriction, 2, kSolid, "FRICTION");
 
-    // The vector diagram, half the canvas width beside the body (on the side with room for it):
-    // absolute and rotating-frame velocity, and the relative velocity laid from the tip of the
-    // disk point's velocity so that absolute = base + relative shows.
-    const double half = canvas.scaleWidth() / 2;
-    const double centre = canvas.scaleLeft() + half;
-    const Vec2 o{v.position.x + (v.position.x <= centre ? half : -half), v.position.y};
+    // The vector diagram, half the canvas width beside the body: absolute and rotating-frame
+    // velocity, and the relative velocity laid from the tip of the disk point's velocity so that
+    // absolute = base + relative shows.
+    const bool triangle = st.check2 || friction;
+    const Vec2 baseEnd = kVelocityScale * v.baseVelocity;
+    std::vector<Vec2> ends{kVelocityScale * v.inertialVelocity,
+                           kVelocityScale * v.rotatingVelocity};
+    if (triangle) {
+        ends.push_back(baseEnd);
+        ends.push_back(baseEnd + kVelocityScale * v.relative);
+        if (friction) ends.push_back(kVelocityScale * v.friction);
+    }
+    const Vec2 o = diagramOrigin(canvas, v.position, ends);
     vectorArrow(canvas, o, v.inertialVelocity, kDiagramInertial, 1, kSolid,
                 "Velocity in Inertial Frame");
     vectorArrow(canvas, o, v.rotatingVelocity, kDiagramRotating, st.rotatingView ? 2 : 1, kSolid,
                 "Velocity in Rotating Frame");
-    if (st.check2 || friction) {
-        const Vec2 baseTip{o.x + kVelocityScale * v.baseVelocity.x,
-                           o.y + kVelocityScale * v.baseVelocity.y};
+    if (triangle) {
+        const Vec2 baseTip = o + baseEnd;
         vectorArrow(canvas, o, v.baseVelocity, kBaseVelocity, 1, kSolid, nullptr);
         vectorArrow(canvas, baseTip, v.relative, kRelative, 4, kSolid, nullptr);
         if (friction) vectorArrow(canvas, o, v.friction, kFriction, 2, kSolid, nullptr);

@@ -62,6 +62,7 @@ void RotatingDiskScreen::drawRun(bool duringStep) {
 void RotatingDiskScreen::updateDiskMessage() {
     DiskMessageInput in;
     in.explanationMode = run_.explanationMode;
+    in.pendulum = pendulum();
     in.rotatingView = Option1->isChecked();
     in.friction = Check3->isChecked();
     const ModelChoicePanel& panel = program_.screens().as<ModelChoicePanel>(ScreenId::DIALEGO);
@@ -112,6 +113,7 @@ void RotatingDiskScreen::showDiskVectors() {
             FOUCAULTTEXTBOOK->isChecked() ? 0.0 : vxtax->value() * p.unitRadius * p.diskOmega0;
         run_.bodyVy = vytax->value() * p.unitRadius * p.diskOmega0;
     }
+    p.springK = pendulum() ? 40.0 : 0.0;
     drawRun(false);
     // The inertial view's redraw also brings the message up to date.
     if (!Option1->isChecked()) updateDiskMessage();
@@ -219,10 +221,7 @@ void RotatingDiskScreen::exigisi2_zoumerno_Change() {
                     QStringLiteral("X Radius"));
     Picture1->clear();
     setViewScale();
-    if (run_.stepIndex == 0)
-        drawStartPicture();
-    else
-        showDiskVectors();
+    redrawPicture();
 }
 
 }  // namespace velarium

@@ -2,6 +2,7 @@
 
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <algorithm>
 
 #include "disk/ModelChoicePanel.h"
@@ -172,9 +173,25 @@ void RotatingDiskScreen::layoutControls() {
     YSCALEFIGURE->setGeometry(std::max(side - 18, 0), 0, 18, side);
 }
 
+// The picture is drawn again at the canvas's new size; a hidden canvas takes its size only when
+// it is shown.
 void RotatingDiskScreen::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     layoutControls();
+    if (isVisible()) redrawPicture();
+}
+
+// The first showing draws the picture at the size the canvas has come to; every further
+// activation starts the screen afresh.
+void RotatingDiskScreen::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous()) return;
+    layoutControls();
+    if (shownBefore_)
+        resetDiskScreen();
+    else
+        redrawPicture();
+    shownBefore_ = true;
 }
 
 bool RotatingDiskScreen::pendulum() const {
@@ -221,6 +238,17 @@ void RotatingDiskScreen::setViewScale() {
 void RotatingDiskScreen::drawStartPicture() {
     velarium::drawStartPicture(*Picture1, run_, disk_.params.unitRadius);
     trail_.valid = false;
+}
+
+void RotatingDiskScreen::redrawPicture() {
+    if (run_.explanationMode) {
+        explanation_->redraw();
+        return;
+    }
+    if (run_.stepIndex == 0)
+        drawStartPicture();
+    else
+        showDiskVectors();
 }
 
 void RotatingDiskScreen::resetDiskScreen() {

@@ -77,6 +77,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenu();
@@ -108,6 +109,8 @@ private:
     void updateDiskMessage();
     void showVelocityLabels();
     void drawStartPicture();
+    // The picture of the current state at the canvas's current size.
+    void redrawPicture();
 
     bool pendulum() const;
     bool freeDiskChosen() const;
@@ -126,6 +129,7 @@ private:
     TrailLayer trail_;
     QSize trailCanvasSize_;
     bool stepping_ = false;
+    bool shownBefore_ = false;
 
     // The step-by-step explanation of the centrifugal and Coriolis accelerations hooks into the
     // screen's menu, scroll bars and drawing; it lives in its own room.

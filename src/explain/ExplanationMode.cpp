@@ -19,10 +19,6 @@ ExplanationMode::ExplanationMode(RotatingDiskScreen& screen) : s_(screen) {
     });
     connect(s_.XSCALEFIGURE, &QScrollBar::valueChanged, this, [this] { shiftChanged(); });
     connect(s_.YSCALEFIGURE, &QScrollBar::valueChanged, this, [this] { shiftChanged(); });
-    // The screen's own zoom handler runs first and draws the disk; the explanation replaces it.
-    connect(s_.zoumerno, &QScrollBar::valueChanged, this, [this] {
-        if (s_.run_.explanationMode) redraw();
-    });
     // Keys step the explanation like clicks, so the drawing takes the focus.
     s_.Picture1->setFocusPolicy(Qt::StrongFocus);
     s_.Picture1->installEventFilter(this);

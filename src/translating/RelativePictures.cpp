@@ -206,7 +206,8 @@ bool advanceRelativeStep(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run,
 
 void replayRelativeRun(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run) {
     run.carriedFlag = 0;
-    const int last = std::min<int>(run.relativeStepIndex, kReplayRows);
+    // Rows 0..relativeStepIndex − 1 hold the run; the row at relativeStepIndex was not written.
+    const int last = std::min<int>(run.relativeStepIndex - 1, kReplayRows);
     for (int i = 1; i <= last; ++i) {
         moving.point(run.relX[i], run.relY[i], kFictitiousBlue);
         if (i % 10 == 0) {

@@ -1,5 +1,6 @@
 #include "translating/TranslatingModel.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -106,6 +107,16 @@ RelativeStep advanceRelativeModel(RelativeRun& run, const RelativeSettings& s, d
     const double wy = s.taxythtay + ay * tRow;
     double ux = snapRelativeComponent(end.vx - wx, wx);
     double uy = snapRelativeComponent(end.vy - wy, wy);
+    // A body at rest in the frame keeps a residue of u: within one sub-step h = Δt/12 kinetic
+    // friction changes the relative velocity by up to μ·g·h, so the fixed step leaves it
+    // chattering about zero at that size. Below it (and below the equations' own threshold)
+    // the body rides with the frame: u is zero and the body has the frame's velocity.
+    const double rest = std::max(kCarriedSpeed, s.mu() * kGravity * dt / 12);
+    if (std::hypot(ux, uy) < rest) {
+        ux = uy = 0;
+        run.labVx[n] = wx;
+        run.labVy[n] = wy;
+    }
 
     // The body comes to rest in the frame when both components snap, as long as friction can
     // hold it there; once the frame's acceleration outgrows μ·g it slides again.

@@ -103,9 +103,10 @@ struct RelativeStep {
 };
 
 // The model part of a display step: integrates row n = relativeStepIndex, takes the relative
-// velocity against the frame velocity at the row's own instant (n + 1)·Δt, snaps it, sets or
-// releases the carried flag and moves the moving-frame position on by explicit Euler. Does not
-// advance relativeStepIndex. The caller checks hasRoom() first.
+// velocity against the frame velocity at the row's own instant (n + 1)·Δt, snaps it, counts a
+// relative speed below friction's change in one sub-step, μ·g·Δt/12 (at least 0.001), as rest
+// in the frame, sets or releases the carried flag and moves the moving-frame position on by
+// explicit Euler. Does not advance relativeStepIndex. The caller checks hasRoom() first.
 RelativeStep advanceRelativeModel(RelativeRun& run, const RelativeSettings& s, double dt);
 
 }  // namespace velarium

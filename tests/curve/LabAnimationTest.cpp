@@ -97,6 +97,33 @@ TEST(LabTimerStep, MarksAndReadoutsEverySixtyEvents) {
     EXPECT_EQ(marks, 3);
 }
 
+// At the default sliders the first read-out falls near the right edge, where the path climbs.
+TEST(LabTimerStep, ReadoutIsWholeAndClearOfTheTrail) {
+    for (int slider : {15, 1}) {
+        RecordingCanvas canvas = labCanvas();
+        LabAnimation lab;
+        const CurveSettings s = curveSettings({20, slider, 3, 20});
+        for (int n = 0; n < 61; ++n) labTimerStep(canvas, lab, s, 1);
+        const auto& texts = canvas.printedTexts();
+        const auto readout = std::find_if(texts.begin(), texts.end(), [](const PrintedText& t) {
+            return t.text.rfind("Ds =", 0) == 0;
+        });
+        ASSERT_NE(readout, texts.end()) << slider;
+        EXPECT_EQ(readout->text, "Ds =" + formatFixed(lab.labDistTable[60], 2) + " t =3.00");
+        EXPECT_TRUE(readout->left >= 0 && readout->right <= 1 && readout->top >= 0 &&
+                    readout->bottom <= 1)
+            << readout->text;
+        // No point of the path under the text.
+        for (int k = 0; k <= 2000; ++k) {
+            const double x = 0.01 * k, y = s.amplitude * std::sin(s.omega * x);
+            const double fx = x / 20, fy = (10 - y) / 20;
+            EXPECT_FALSE(fx > readout->left && fx < readout->right && fy > readout->top &&
+                         fy < readout->bottom)
+                << "path at x " << x;
+        }
+    }
+}
+
 TEST(LabTimerStep, AtRestNoRatioIsPrinted) {
     RecordingCanvas canvas = labCanvas();
     LabAnimation lab;

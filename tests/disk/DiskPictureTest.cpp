@@ -268,6 +268,157 @@ TEST(DiskPicture, FarVectorsAreDrawnOnlyWhereTheyShow) {
     EXPECT_EQ(linesIn(start, kBlack, 1), 1);
 }
 
+TEST(DiskPicture, ArcHeadShowsTheClockwiseSenseAtEveryZoom) {
+    DiskRun run;
+    run.bodyVx = 2;
+    for (int zoom = 50; zoom <= 400; zoom += 10) {
+        RecordingCanvas c;
+        setDiskScale(c, zoom / 100.0, 0, 0);
+        drawStartPicture(c, run, 1);
+        std::vector<Primitive> head;
+        for (const auto& l : c.recordsOf(Kind::Line))
+            if (l.colour == kDiskRadius) head.push_back(l);
+        ASSERT_EQ(head.size(), 5u) << zoom;
+        // The head ends at the arc's end (0, −1), where the clockwise disk moves towards −x:
+        // its shaft comes from +x along the arc and both barbs lie behind the tip.
+        const Primitive& shaft = head[2];
+        EXPECT_NEAR(shaft.x2, 0, 1e-12) << zoom;
+        EXPECT_NEAR(shaft.y2, -1, 1e-12) << zoom;
+        EXPECT_GT(shaft.x1, 0) << zoom;
+        EXPECT_NEAR(std::hypot(shaft.x1, shaft.y1), 1, 1e-12) << zoom;
+        for (int i : {3, 4}) {
+            EXPECT_EQ(head[i].x1, shaft.x2);
+            EXPECT_GT(head[i].x2, shaft.x2) << zoom;
+        }
+    }
+}
+
+// A friction run on a free disk with every box checked, as a class would step it.
+class DiskCaptions : public ::testing::Test {
+protected:
+    static DiskRun frictionRun(DiskShared& disk, double vx, double vy, int steps) {
+        DiskParameters& p = disk.params;
+        p.omegaVariable = 1;
+        p.frictionOn = true;
+        p.bodyMass = 1;
+        DiskRun run;
+        run.pathY[0] = 1;
+        run.pathYRot[0] = 1;
+        run.stepDuration = 0.1;
+        run.bodyVx = vx;
+        run.bodyVy = vy;
+        p.totalAngularMomentum = p.diskInertia * p.diskOmega0 + p.bodyMass * vx;
+        for (int k = 1; k <= steps; ++k) {
+            run.stepIndex = static_cast<std::int16_t>(k);
+            p.startTime = run.stepDuration * k;
+            advanceStep(disk, run, {true, false});
+        }
+        return run;
+    }
+    static DiskPictureSettings everything(bool rotating) {
+        DiskPictureSettings st;
+        st.rotatingView = rotating;
+        st.friction = st.freeDisk = st.duringStep = true;
+        st.check1 = st.check2 = st.check4 = st.check5 = st.check6 = st.check7 = true;
+        return st;
+    }
+    // Canvas fractions of a user point.
+    static Vec2 fraction(const PlotCanvas& c, double x, double y) {
+        return {(x - c.scaleLeft()) / c.scaleWidth(), (y - c.scaleTop()) / c.scaleHeight()};
+    }
+};
+
+TEST_F(DiskCaptions, StayWholeInsideAndApartFromEachOther) {
+    int checked = 0;
+    for (auto [vx, vy] : {std::pair{2.0, 0.0}, {6.0, 0.0}, {-4.0, 2.0}, {2.0, -6.0}})
+        for (int steps : {1, 4, 9, 15})
+            for (bool rotating : {false, true}) {
+                DiskShared disk;
+                const DiskRun run = frictionRun(disk, vx, vy, steps);
+                RecordingCanvas c(750, 750);
+                setDiskScale(c, 1.2, 0, 0);
+                TrailLayer layer;
+                drawDiskTrail(c, run, rotating, layer);
+                drawDiskOverlay(c, disk.params, run, everything(rotating));
+                const auto& texts = c.printedTexts();
+                for (std::size_t i = 0; i < texts.size(); ++i) {
+                    const PrintedText& a = texts[i];
+                    EXPECT_TRUE(a.left >= 0 && a.right <= 1 && a.top >= 0 && a.bottom <= 1)
+                        << a.text << " cut at vx " << vx << " vy " << vy << " step " << steps;
+                    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                        const PrintedText& b = texts[j];
+                        // Boxes that touch are apart; their edges may differ by rounding.
+                        const double e = 1e-9;
+                        const bool apart = a.right <= b.left + e || b.right <= a.left + e ||
+                                           a.bottom <= b.top + e || b.bottom <= a.top + e;
+                        EXPECT_TRUE(apart) << a.text << " over " << b.text;
+                    }
+                    ++checked;
+                }
+                // The relative velocity's head leaves its caption readable.
+                std::vector<Primitive> relative;
+                for (const auto& l : c.recordsOf(Kind::Line))
+                    if (l.colour == (Rgb{255, 0, 255}) && l.width == 4) relative.push_back(l);
+                for (const PrintedText& t : texts) {
+                    if (t.text != "Relative Velocity" || relative.size() < 3) continue;
+                    for (std::size_t k = 1; k < 3; ++k)
+                        for (Vec2 end : {Vec2{relative[k].x1, relative[k].y1},
+                                         Vec2{relative[k].x2, relative[k].y2}}) {
+                            const Vec2 f = fraction(c, end.x, end.y);
+                            EXPECT_FALSE(f.x > t.left && f.x < t.right && f.y > t.top &&
+                                         f.y < t.bottom);
+                        }
+                }
+            }
+    EXPECT_GT(checked, 100);
+}
+
+TEST_F(DiskCaptions, ArrowLeavingTheViewHasItsCaptionWhereItLeaves) {
+    // The disk point's velocity ω·(y, −x) = 10·(−1, 2) leaves the view's left edge at y = −0.2
+    // and ends far beyond its top-left corner.
+    DiskShared disk;
+    DiskRun run;
+    run.pathX[0] = -2;
+    run.pathY[0] = -1;
+    run.omegaNow = 10;
+    DiskPictureSettings st;
+    st.check1 = true;
+    RecordingCanvas c(750, 750);
+    setDiskScale(c, 1.2, 0, 0);
+    drawDiskOverlay(c, disk.params, run, st);
+    const auto& texts = c.printedTexts();
+    const auto caption = std::find_if(texts.begin(), texts.end(), [](const PrintedText& t) {
+        return t.text == "Velocity of the point of BASE";
+    });
+    ASSERT_NE(caption, texts.end());
+    EXPECT_LT(caption->left, 0.1);
+    EXPECT_NEAR((caption->top + caption->bottom) / 2, (2.4 + 0.2) / 4.8, 0.05);
+}
+
+TEST_F(DiskCaptions, VectorDiagramFitsBesideABodyOnEitherHalf) {
+    for (double x : {-2.0, -0.5, 0.3, 1.2, 2.0}) {
+        DiskShared disk;
+        DiskRun run;
+        run.pathX[0] = x;
+        run.pathY[0] = -1.6;
+        run.bodyVx = -5;
+        run.bodyVy = -3;
+        RecordingCanvas c(750, 750);
+        setDiskScale(c, 1.2, 0, 0);
+        drawDiskOverlay(c, disk.params, run, everything(false));
+        // The diagram's red arrow, the inertial velocity, lies whole inside the view.
+        int red = 0;
+        for (const auto& l : c.recordsOf(Kind::Line)) {
+            if (l.colour != (Rgb{255, 0, 0})) continue;
+            ++red;
+            for (Vec2 end : {Vec2{l.x1, l.y1}, Vec2{l.x2, l.y2}})
+                EXPECT_TRUE(std::abs(end.x) <= 2.4 && std::abs(end.y) <= 2.4)
+                    << "body at x " << x << ": " << end.x << ", " << end.y;
+        }
+        EXPECT_EQ(red, 3) << x;
+    }
+}
+
 TEST(DiskPicture, FixedFormatsShowNoNegativeZero) {
     EXPECT_EQ(formatFixed(1.2, 2), "1.20");
     EXPECT_EQ(formatFixed(-0.001, 2), "0.00");

@@ -315,6 +315,63 @@ private slots:
         QCOMPARE(s.run().stepIndex, 1);
     }
 
+    // Whether the rim, radius 2 about the centre, shows on the canvas at (±2, 0) and (0, ±2).
+    static bool rimShows(CanvasWidget& canvas) {
+        const QImage image = canvas.snapshot();
+        if (image.size() != canvas.size() * canvas.devicePixelRatio()) return false;
+        const double dpr = canvas.devicePixelRatio();
+        for (auto [x, y] : {std::pair{2.0, 0.0}, {-2.0, 0.0}, {0.0, 2.0}, {0.0, -2.0}}) {
+            const QPoint at = velarium::test::canvasPixel(canvas, x, y) * dpr;
+            bool dark = false;
+            for (int dx = -3; dx <= 3; ++dx)
+                for (int dy = -3; dy <= 3; ++dy) {
+                    const QPoint p = at + QPoint(dx, dy);
+                    dark = dark || (image.rect().contains(p) && qGray(image.pixel(p)) < 128);
+                }
+            if (!dark) return false;
+        }
+        return true;
+    }
+
+    void pictureIsDrawnAtTheCanvasSizeWhenShownAndResized() {
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        QVERIFY(s.Picture1->width() > 300);
+        QVERIFY(rimShows(*s.Picture1));
+        s.Command1->click();
+        s.resize(s.width() - 200, s.height() - 200);
+        QVERIFY(rimShows(*s.Picture1));
+        QCOMPARE(s.run().stepIndex, 1);
+    }
+
+    void reopeningStartsAfresh() {
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        for (int k = 0; k < 3; ++k) s.Command1->click();
+        s.hide();
+        openRotatingDisk(t.program);
+        QCOMPARE(s.run().stepIndex, 0);
+        QCOMPARE(s.run().diskAngle, 0.0);
+        QVERIFY(rimShows(*s.Picture1));
+    }
+
+    void pendulumSaysNothingOfTheFirstLaw() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.Command1->click();
+        QVERIFY(s.Text1->toPlainText().contains(QStringLiteral("1ST LAW")));
+        s.FOUCAULTV0->trigger();
+        s.Command1->click();
+        QCOMPARE(s.Text1->toPlainText(), QString());
+        s.Option1->click();
+        s.Check5->click();
+        s.Command1->click();
+        QCOMPARE(s.Text1->toPlainText(), QString());
+    }
+
     void endEndsTheProgram() {
         TestProgram t;
         disk(t).telos->trigger();

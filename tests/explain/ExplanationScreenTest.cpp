@@ -124,6 +124,9 @@ private slots:
         QCOMPARE(s.Picture1->scaleWidth(), 12.0);
         QVERIFY(reads(s, inertialStepLines(2), 2));
         QCOMPARE(s.run().explanationStep, 2);
+        // A larger window, as on a projector, shows the same step.
+        s.resize(s.width() + 120, s.height() + 60);
+        QVERIFY(reads(s, inertialStepLines(2), 2));
     }
 
     // Step 9 has no twin for the rotating observer: after a change of observer the bars show

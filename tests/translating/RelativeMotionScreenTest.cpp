@@ -193,6 +193,65 @@ private slots:
         QCOMPARE(s.eikona1->snapshot(), before);
     }
 
+    // The views are drawn at the size the screen gives them when it opens: a trail dot lands
+    // where the view's scale puts it.
+    void viewsAreDrawnAtTheirSizeWhenFirstShown() {
+        TestProgram t;
+        t.screen<FirstStepScreen>(ScreenId::firststep).SXETIKH_KINHSH->trigger();
+        auto& s = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        for (int k = 0; k < 3; ++k) s.Command1->click();
+        for (CanvasWidget* view : {s.eikona1, s.eikona2}) {
+            const QImage image = view->snapshot();
+            QCOMPARE(image.size(), view->size() * view->devicePixelRatio());
+        }
+        const QImage lab = s.eikona1->snapshot();
+        const QPoint dot =
+            velarium::test::canvasPixel(*s.eikona1, s.run().labX[1], s.run().labY[1]) *
+            s.eikona1->devicePixelRatio();
+        bool drawn = false;
+        for (int dx = -2; dx <= 2; ++dx)
+            for (int dy = -2; dy <= 2; ++dy) {
+                const QPoint p = dot + QPoint(dx, dy);
+                drawn = drawn || (lab.rect().contains(p) && qGray(lab.pixel(p)) < 128);
+            }
+        QVERIFY(drawn);
+    }
+
+    // 50 stands at the top of a vertical pan bar: whatever moves its thumb up raises the value.
+    void verticalPanBarsMoveTheWayTheyLook() {
+        TestProgram t;
+        auto& s = openAt(t, 1200, 900);
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        for (QScrollBar* bar : {s.yscaleeikona1, s.yscaleeikona2}) {
+            const QString name = bar->objectName();
+            const int w = bar->width(), h = bar->height();
+            auto value = [&] { return bar->value(); };
+            bar->setValue(0);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(w / 2, w / 2));
+            QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" top arrow")));
+            bar->setValue(0);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(w / 2, h - w / 2));
+            QVERIFY2(value() < 0, qPrintable(name + QStringLiteral(" bottom arrow")));
+            bar->setValue(0);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(w / 2, h / 5));
+            QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" trough above")));
+            bar->setValue(0);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(w / 2, 4 * h / 5));
+            QVERIFY2(value() < 0, qPrintable(name + QStringLiteral(" trough below")));
+            bar->setValue(0);
+            bar->setFocus();
+            QTest::keyClick(bar, Qt::Key_Up);
+            QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" key up")));
+            bar->setValue(0);
+            const QPoint at(w / 2, h / 2);
+            QWheelEvent up(at, bar->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                           Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(bar, &up);
+            QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" wheel up")));
+        }
+    }
+
     void navigation() {
         TestProgram t;
         auto& s = openAt(t, 800, 600);

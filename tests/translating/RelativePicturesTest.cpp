@@ -220,6 +220,31 @@ TEST(RelativeStepPictures, ComingToRestClearsTheMovingViewOnceAndShowsStaticFric
     EXPECT_TRUE(hasShaft(v.moving, v.run.relX[n], v.run.relY[n], -20, 0, kFictitiousBlue, 2));
 }
 
+// A body that stops sliding on the frame shows the static friction M·A, whatever direction the
+// rounding noise of its relative velocity points.
+TEST(RelativeStepPictures, BodyAtRestInTheFrameShowsStaticFrictionOnly) {
+    RelativeSettings accelerating;
+    accelerating.epitaxynshx = 2;
+    accelerating.trivistoepipedo = 30;
+    RelativeSettings moving;
+    moving.taxythtax = 3;
+    moving.arxikivx = 3;
+    moving.trivistoepipedo = 50;
+    for (const RelativeSettings& s : {accelerating, moving}) {
+        Views v;
+        for (int k = 0; k < 300; ++k) v.step(s);
+        v.forget();
+        v.step(s);
+        const int n = v.run.relativeStepIndex - 1;
+        EXPECT_EQ(v.run.carriedFlag, 1) << s.taxythtax;
+        EXPECT_EQ(countColour(v.moving, Kind::Line, kKineticGreen), 0) << s.taxythtax;
+        if (s.epitaxynshx != 0)
+            EXPECT_TRUE(hasShaft(v.moving, v.run.relX[n], v.run.relY[n], 2, 0, kStaticGreen, 2));
+        else
+            EXPECT_EQ(countColour(v.moving, Kind::Line, kStaticGreen), 0);
+    }
+}
+
 TEST(RelativeStepPictures, StepsBeyondTheLastRowAreRefused) {
     Views v;
     RelativeSettings s;
@@ -259,6 +284,23 @@ TEST(RelativeReplay, ReplaysAtMostThirteenHundredRowsAndEndsTheRun) {
     v.step(s);
     EXPECT_EQ(v.run.relativeStepIndex, 1);
     EXPECT_NEAR(v.run.labX[0], 5 + 2 * kDt, 0.02);
+}
+
+TEST(RelativeReplay, ReplaysOnlyTheRowsTheRunWrote) {
+    Views v;
+    RelativeSettings s;
+    s.taxythtax = 1;
+    for (int k = 0; k < 25; ++k) v.step(s);
+    v.forget();
+    replayRelativeRun(v.lab, v.moving, v.run);
+    // Rows 0..24 hold the run; the replay draws rows 1..24 and nothing at row 25's zeros.
+    const auto dots = v.moving.recordsOf(Kind::Point);
+    ASSERT_EQ(dots.size(), 24u);
+    for (std::size_t i = 0; i < dots.size(); ++i) {
+        EXPECT_EQ(dots[i].x1, v.run.relX[i + 1]);
+        EXPECT_EQ(dots[i].y1, v.run.relY[i + 1]);
+    }
+    EXPECT_EQ(v.lab.recordsOf(Kind::Circle).size(), 2u);
 }
 
 }  // namespace
