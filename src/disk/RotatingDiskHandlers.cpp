@@ -94,26 +94,16 @@ void RotatingDiskScreen::diskScreenStep() {
         return;
     }
     stepping_ = true;
-    DiskParameters& p = disk_.params;
     updateDiskMessage();
-    ++run_.stepIndex;
-    run_.stepDuration = pendulum() ? 0.01 : 0.1;
-    p.startTime = run_.stepDuration * run_.stepIndex;
-    if (run_.stepIndex == 1) {
-        run_.bodyVx =
-            FOUCAULTTEXTBOOK->isChecked() ? 0.0 : vxtax->value() * p.unitRadius * p.diskOmega0;
-        run_.bodyVy = vytax->value() * p.unitRadius * p.diskOmega0;
-        run_.omegaNow = p.diskOmega0;
-        // The angular momentum of disk and body as the run actually starts, the body at (0, R).
-        p.totalAngularMomentum =
-            p.diskInertia * p.diskOmega0 + p.bodyMass * p.unitRadius * run_.bodyVx;
-    }
-    p.springK = pendulum() ? 40.0 : 0.0;
-    p.frictionOn = Check3->isChecked();
-    advanceStep(disk_, run_, {Check3->isChecked(), pendulum()});
+    displayStep(disk_, run_, stepInput());
     drawRun(true);
     if (run_.stepIndex >= DiskRun::kMaxStep) stopTimer();
     stepping_ = false;
+}
+
+DisplayStepInput RotatingDiskScreen::stepInput() const {
+    return {vxtax->value(), vytax->value(), Check3->isChecked(), pendulum(),
+            FOUCAULTTEXTBOOK->isChecked()};
 }
 
 void RotatingDiskScreen::showDiskVectors() {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "disk/ModelChoicePanel.h"
+#include "explain/ExplanationMode.h"
 #include "shell/Controls.h"
 #include "shell/Program.h"
 
@@ -20,6 +21,7 @@ RotatingDiskScreen::RotatingDiskScreen(Program& program)
     layoutControls();
     load();
     connectHandlers();
+    explanation_ = std::make_unique<ExplanationMode>(*this);
 }
 
 RotatingDiskScreen::~RotatingDiskScreen() = default;
@@ -45,8 +47,6 @@ void RotatingDiskScreen::buildMenu() {
     pendulum->addAction(FOUCAULTTEXTBOOK);
     pendulum->addAction(FOUCAULTV0);
     bar->addAction(CORIOLISEXP);
-    // The step-by-step explanation is not offered on this screen yet.
-    CORIOLISEXP->setVisible(false);
 }
 
 void RotatingDiskScreen::buildControls() {
@@ -241,6 +241,10 @@ void RotatingDiskScreen::drawStartPicture() {
 }
 
 void RotatingDiskScreen::redrawPicture() {
+    if (run_.explanationMode) {
+        explanation_->redraw();
+        return;
+    }
     if (run_.stepIndex == 0)
         drawStartPicture();
     else

@@ -8,10 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <memory>
 
 #include "disk/DiskForces.h"
 #include "disk/DiskModel.h"
 #include "disk/DiskPicture.h"
+#include "disk/DisplayStep.h"
 #include "draw/CanvasWidget.h"
 #include "shell/ScreenTimer.h"
 
@@ -19,6 +21,7 @@ namespace velarium {
 
 class Program;
 class ModelChoicePanel;
+class ExplanationMode;
 
 // The screen "FOLLOW THE MOVEMENT STEP BY STEP": a body on the turning disk, stepped or animated,
 // in the inertial or the rotating view, with its trail, velocities, forces and guiding message.
@@ -100,6 +103,7 @@ private:
 
     // One display step in the chosen view (the step routines of both views).
     void diskScreenStep();
+    DisplayStepInput stepInput() const;
     // Redraws the current step without advancing: velocities, and forces in the rotating view.
     void showDiskVectors();
     void updateDiskMessage();
@@ -126,6 +130,11 @@ private:
     QSize trailCanvasSize_;
     bool stepping_ = false;
     bool shownBefore_ = false;
+
+    // The step-by-step explanation of the centrifugal and Coriolis accelerations hooks into the
+    // screen's menu, scroll bars and drawing; it lives in its own room.
+    friend class ExplanationMode;
+    std::unique_ptr<ExplanationMode> explanation_;
 };
 
 }  // namespace velarium

@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 
+#include "disk/RotatingDiskScreen.h"
 #include "shell/ScreenTimer.h"
 #include "support/ScreenSupport.h"
 
@@ -125,8 +126,14 @@ private:
     }
 
     // A press or a release (or both, with a drag) anywhere on the canvas and a little beyond it,
-    // with any button and any modifiers.
+    // with any button and any modifiers; or, now and then, a key that steps an explanation.
     static void clickCanvas(CanvasWidget& c, std::mt19937& rng) {
+        if (std::uniform_int_distribution<int>(0, 5)(rng) == 0) {
+            static const Qt::Key keys[] = {Qt::Key_Right, Qt::Key_Space,     Qt::Key_PageDown,
+                                           Qt::Key_Left,  Qt::Key_Backspace, Qt::Key_PageUp};
+            QTest::keyClick(&c, keys[std::uniform_int_distribution<int>(0, 5)(rng)]);
+            return;
+        }
         std::uniform_real_distribution<double> u(-0.05, 1.05);
         auto point = [&] {
             return QPoint(static_cast<int>(u(rng) * c.width()), static_cast<int>(u(rng) * c.height()));
@@ -224,9 +231,13 @@ private slots:
         QVERIFY(storm.controls() > 0);
         std::mt19937 rng(seed);
         QElapsedTimer clock;
+        // Events after which the rotating-disk screen was explaining, to see the storm get there.
+        auto& disk = t.screen<RotatingDiskScreen>(ScreenId::exigisi2);
+        long explaining = 0;
         for (long n = 0; n < events; ++n) {
             clock.start();
             const QString what = storm.step(rng);
+            explaining += disk.run().explanationMode;
             const qint64 ms = clock.elapsed();
             QVERIFY2(ms < 1000, qPrintable(QStringLiteral("event %1 (%2) took %3 ms, seed %4")
                                                .arg(n)
@@ -245,6 +256,8 @@ private slots:
         // The introduction leads to the first explanation, which lays the start-up screen out
         // anew: both are in the storm.
         QVERIFY(storm.used().count(QStringLiteral("EISAGOGIKI")));
+        std::printf("  %ld events in explanation mode\n", explaining);
+        if (events >= 5000) QVERIFY(explaining > 0);
         QVERIFY(t.messages.empty());
     }
 };

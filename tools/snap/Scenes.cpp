@@ -55,6 +55,18 @@ RotatingDiskScreen& steppedDisk(Program& p, int steps) {
     return disk;
 }
 
+// The step-by-step explanation for one observer at an orbit point, clicked on to a step.
+RotatingDiskScreen& explanationAt(Program& p, bool rotating, int point, int step) {
+    openRotatingDisk(p);
+    auto& disk = p.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
+    disk.resize(1400, 1050);
+    if (rotating) disk.Option1->click();
+    disk.CORIOLISEXP->trigger();
+    disk.protosimiox->setValue(point);
+    for (int i = 0; i < step; ++i) emit disk.Picture1->released(at(0, 0));
+    return disk;
+}
+
 }  // namespace
 
 std::vector<Scene> scenes() {
@@ -135,6 +147,14 @@ std::vector<Scene> scenes() {
              disk.Check7->click();
              return steppedDisk(p, 9);
          }},
+        // The inertial observer's explanation at the first complementary acceleration, at the
+        // default orbit point.
+        {QStringLiteral("explanation-inertial.png"),
+         [](Program& p) -> QWidget& { return explanationAt(p, false, 45, 7); }},
+        // The rotating observer's explanation at the relative acceleration, the two moments one
+        // display step apart.
+        {QStringLiteral("explanation-rotating.png"),
+         [](Program& p) -> QWidget& { return explanationAt(p, true, 64, 4); }},
     };
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+
+#include "explain/OrbitPairs.h"
+
+namespace velarium {
+
+class RotatingDiskScreen;
+struct CanvasMouse;
+
+// Explanation mode of the rotating-disk screen: the menu entry "CORIOLIS & CENTRIFUGAL" runs the
+// 66-step orbit pairs and shows step 0 of the explanation for the chosen observer; a release on
+// the drawing (Shift alone: back) or Right, Space, Page Down (Left, Backspace, Page Up: back)
+// on the focused drawing steps it; the orbit-point and shift scroll bars and the zoom redraw it.
+// "CONTINUOUS CHANGE", "REPEAT", "BACK" and the pendulum entries end it (the screen's handlers).
+class ExplanationMode : public QObject {
+    Q_OBJECT
+public:
+    explicit ExplanationMode(RotatingDiskScreen& screen);
+
+    const ExplanationTables& tables() const { return tables_; }
+
+    // The handlers.
+    void exigisi2_CORIOLISEXP_Click();
+    void step(bool back);
+    void redraw();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void released(const CanvasMouse& mouse);
+    void shiftChanged();
+    ExplanationSettings settings() const;
+    bool rotatingObserver() const;
+
+    RotatingDiskScreen& s_;
+    ExplanationTables tables_;
+};
+
+}  // namespace velarium

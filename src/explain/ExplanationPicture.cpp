@@ -1,0 +1,134 @@
+#include "explain/ExplanationPicture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draw/Arrow.h"
+#include "draw/LabelPlacement.h"
+#include "draw/NumberFormat.h"
+
+namespace velarium {
+
+namespace {
+// The view the picture is fitted to: the screen's default zoom 1.2, ±2.4 radii, unshifted.
+constexpr double kReferenceHalf = 2.4;
+// The screen lays its horizontal shift bar over the bottom of the drawing: the footer keeps
+// clear of it.
+constexpr double kBarPixels = 24;
+
+double lineHeight(const PlotCanvas& canvas) { return canvas.textExtent("Vg").height; }
+
+// The canvas's edges in user units, smallest first.
+struct Edges {
+    double left, right, bottom, top;
+};
+Edges edges(const PlotCanvas& c) {
+    const double l = c.scaleLeft(), r = l + c.scaleWidth();
+    const double t = c.scaleTop(), b = t + c.scaleHeight();
+    return {std::min(l, r), std::max(l, r), std::min(t, b), std::max(t, b)};
+}
+}  // namespace
+
+Vec2 rotate(Vec2 v, double angle) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    return {c * v.x - s * v.y, s * v.x + c * v.y};
+}
+
+PictureFrame fitPicture(const PlotCanvas& canvas, const std::vector<Vec2>& points, int textLines,
+                        int footerLines) {
+    // The text's height as a share of the canvas, whatever the zoom.
+    const double share = lineHeight(canvas) / std::abs(canvas.scaleHeight());
+    const double full = 2 * kReferenceHalf;
+    const double bar = kBarPixels / std::max(1.0, canvas.pixelHeight());
+    const double bandTop = share * (textLines + 1);
+    const double bandBottom = 1 - share * (footerLines + 1) - bar;
+    const double top = kReferenceHalf - full * bandTop;
+    const double bottom = kReferenceHalf - full * bandBottom;
+    const double left = -kReferenceHalf + 0.05 * full;
+    const double right = kReferenceHalf - 0.05 * full;
+    if (points.empty() || top <= bottom) return {};
+
+    double x0 = points[0].x, x1 = x0, y0 = points[0].y, y1 = y0;
+    for (const Vec2& p : points) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    const double w = std::max(x1 - x0, 1e-9), h = std::max(y1 - y0, 1e-9);
+    const double scale = std::min({1.0, (right - left) / w, (top - bottom) / h});
+    const Vec2 boxCentre{(x0 + x1) / 2, (y0 + y1) / 2};
+    const Vec2 freeCentre{(left + right) / 2, (top + bottom) / 2};
+    return {freeCentre - scale * boxCentre, scale, bandTop, bandBottom};
+}
+
+bool PictureFrame::inBand(const PlotCanvas& canvas, Vec2 p) const {
+    const double fraction = (p.y - canvas.scaleTop()) / canvas.scaleHeight();
+    return fraction >= bandTop && fraction <= bandBottom;
+}
+
+double accelerationTime(const std::vector<Vec2>& velocities,
+                        const std::vector<Vec2>& accelerations) {
+    double v = 0, a = 0;
+    for (Vec2 x : velocities) v = std::max(v, length(x));
+    for (Vec2 x : accelerations) a = std::max(a, length(x));
+    if (!(v > 0 && a > 0) || !std::isfinite(v / a)) return 0.1;
+    return 0.8 * v / a;
+}
+
+void printStepText(PlotCanvas& canvas, const std::vector<StepLine>& lines, int step) {
+    const Edges e = edges(canvas);
+    const double margin = 0.01 * (e.right - e.left);
+    canvas.setCurrentPosition(e.left + margin, canvas.scaleTop() + 0.01 * canvas.scaleHeight());
+    for (const StepLine& line : lines) {
+        canvas.setForeColor(line.colour);
+        canvas.setBold(line.bold);
+        canvas.setCurrentPosition(e.left + margin, canvas.currentY());
+        canvas.print(line.text);
+        canvas.setBold(false);
+    }
+    canvas.setForeColor(kBlack);
+    canvas.setCurrentPosition(e.left + margin, canvas.currentY());
+    canvas.print(formatFixed(step, 0));
+}
+
+void printFooter(PlotCanvas& canvas, const std::vector<std::string>& lines) {
+    const Edges e = edges(canvas);
+    const double down = canvas.scaleHeight() < 0 ? -1 : 1;  // the sign of "down" in user y
+    const double h = lineHeight(canvas);
+    const double bottomEdge = canvas.scaleTop() + canvas.scaleHeight();
+    const double bar = kBarPixels / std::max(1.0, canvas.pixelHeight());
+    double y = bottomEdge - down * (h * static_cast<double>(lines.size()) +
+                                    bar * std::abs(canvas.scaleHeight()));
+    canvas.setForeColor(kBlack);
+    for (const std::string& line : lines) {
+        canvas.setCurrentPosition(e.left + 0.01 * (e.right - e.left), y);
+        canvas.print(line);
+        y += down * h;
+    }
+}
+
+void labelledArrow(PlotCanvas& canvas, std::vector<ArrowLabel>& labels, Vec2 from, Vec2 d,
+                   Rgb colour, int width, int style, std::string label) {
+    canvas.setDrawWidth(width);
+    canvas.setDrawStyle(style);
+    drawArrow(canvas, from.x, from.y, d.x, d.y, colour);
+    canvas.setDrawWidth(1);
+    canvas.setDrawStyle(kSolid);
+    if (!label.empty()) labels.push_back({from + d, d, std::move(label), colour});
+}
+
+void placeLabels(PlotCanvas& canvas, const std::vector<ArrowLabel>& labels) {
+    for (const ArrowLabel& l : labels) {
+        canvas.setForeColor(l.colour);
+        placeLabel(canvas, l.anchor, l.text, l.ahead);
+    }
+    canvas.setForeColor(kBlack);
+}
+
+int nextExplanationStep(int step, int lastStep, bool back) {
+    if (back) return step <= 0 || step > lastStep ? lastStep : step - 1;
+    return step >= lastStep || step < 0 ? 0 : step + 1;
+}
+
+}  // namespace velarium

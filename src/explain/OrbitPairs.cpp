@@ -1,0 +1,75 @@
+#include "explain/OrbitPairs.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velarium {
+
+ExplanationTables::ExplanationTables()
+    : explAngle(kAngleRows),
+      explVx(kVelocityRows),
+      explVy(kVelocityRows),
+      explOmega(kVelocityRows),
+      explXRot(kRotatingRows),
+      explYRot(kRotatingRows) {}
+
+namespace {
+
+// The display step and the rows every observer's run keeps. Returns the row written, or 0.
+int runStep(DiskShared& disk, DiskRun& run, ExplanationTables& t, const DisplayStepInput& in) {
+    // Rows past the velocity tables are never written: the run stops there.
+    if (run.stepIndex + 1 >= ExplanationTables::kVelocityRows) return 0;
+    if (!displayStep(disk, run, in)) return 0;
+    const auto k = static_cast<std::size_t>(run.stepIndex);
+    t.explAngle[k] = run.diskAngle;
+    t.explVx[k] = run.bodyVx;
+    t.explVy[k] = run.bodyVy;
+    t.explOmega[k] = run.omegaNow;
+    t.stepDuration = run.stepDuration;
+    return run.stepIndex;
+}
+
+}  // namespace
+
+bool orbitRunInertial(DiskShared& disk, DiskRun& run, ExplanationTables& t,
+                      const DisplayStepInput& in) {
+    return runStep(disk, run, t, in) > 0;
+}
+
+bool orbitRunRotating(DiskShared& disk, DiskRun& run, ExplanationTables& t,
+                      const DisplayStepInput& in) {
+    const int row = runStep(disk, run, t, in);
+    if (row == 0) return false;
+    const auto k = static_cast<std::size_t>(row);
+    run.pathTime[k] = run.stepDuration * row;
+    t.explXRot[k] = run.pathXRot[k];
+    t.explYRot[k] = run.pathYRot[k];
+    t.explLastRot = {run.pathXRot[k], run.pathYRot[k]};
+    return true;
+}
+
+void runOrbitPairs(DiskShared& disk, DiskRun& run, ExplanationTables& t, const DisplayStepInput& in,
+                   bool rotatingObserver) {
+    run.stepIndex = 0;
+    for (int i = 0; i < ExplanationTables::kRunSteps; ++i) {
+        if (rotatingObserver)
+            orbitRunRotating(disk, run, t, in);
+        else
+            orbitRunInertial(disk, run, t, in);
+    }
+}
+
+void resetRunForPicture(DiskShared& disk, DiskRun& run, const ExplanationSettings& st) {
+    DiskParameters& p = disk.params;
+    run.stepIndex = 0;
+    run.diskAngle = 0;
+    p.bodyMass = st.mazalazo / 2.0;
+    run.omegaInitial = 2.0 / p.unitRadius;
+    run.omegaNow = run.omegaInitial;
+    run.bodyVx = st.input.vxtax * run.omegaInitial * p.unitRadius;
+    run.bodyVy = st.input.vytax * run.omegaInitial * p.unitRadius;
+    p.stuckFlag = false;
+    std::fill(run.pathTime.begin() + 1, run.pathTime.begin() + 51, 0.0);
+}
+
+}  // namespace velarium

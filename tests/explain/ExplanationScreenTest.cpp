@@ -1,0 +1,201 @@
+#include <QAccessible>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+#include "disk/RotatingDiskScreen.h"
+#include "explain/InertialExplanation.h"
+#include "explain/RotatingExplanation.h"
+#include "shell/Navigation.h"
+#include "support/ScreenSupport.h"
+
+using namespace velarium;
+using velarium::test::TestProgram;
+
+class ExplanationScreenTest : public QObject {
+    Q_OBJECT
+
+    static RotatingDiskScreen& disk(TestProgram& t) {
+        openRotatingDisk(t.program);
+        return t.screen<RotatingDiskScreen>(ScreenId::exigisi2);
+    }
+    // What a screen reader reads on the drawing.
+    static QStringList spoken(RotatingDiskScreen& s) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(s.Picture1);
+        return a->text(QAccessible::Description).split(QLatin1Char('\n'));
+    }
+    static bool reads(RotatingDiskScreen& s, const std::vector<StepLine>& lines, int step) {
+        const QStringList said = spoken(s);
+        qsizetype at = said.indexOf(QString::fromStdString(lines.front().text));
+        if (at < 0) return false;
+        for (const StepLine& l : lines)
+            if (at >= said.size() || said[at++] != QString::fromStdString(l.text)) return false;
+        return at < said.size() && said[at] == QString::number(step);
+    }
+    static void click(RotatingDiskScreen& s, Qt::KeyboardModifiers mods = {}) {
+        test::releaseCanvas(*s.Picture1, 0, 0, mods);
+    }
+
+private slots:
+    void initTestCase() { test::prepareScreenTests(); }
+
+    void entryShowsOneAmpersandAndReadsIt() {
+        TestProgram t;
+        auto& s = disk(t);
+        QVERIFY(s.CORIOLISEXP->isVisible());
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(s.menuBar());
+        bool found = false;
+        for (int i = 0; i < bar->childCount(); ++i)
+            found |=
+                bar->child(i)->text(QAccessible::Name) == QStringLiteral("CORIOLIS & CENTRIFUGAL");
+        QVERIFY(found);
+    }
+
+    void entryRunsTheOrbitAndShowsStepZero() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.Command1->click();
+        QVERIFY(!s.Text1->toPlainText().isEmpty());
+        s.CORIOLISEXP->trigger();
+        QVERIFY(s.run().explanationMode);
+        QCOMPARE(s.run().explanationStep, 0);
+        QCOMPARE(s.run().stepIndex, 66);
+        QVERIFY(s.protosimiox->isVisible() && s.XSCALEFIGURE->isVisible() &&
+                s.YSCALEFIGURE->isVisible());
+        QCOMPARE(s.protosimiox->value(), 45);
+        QVERIFY(s.Text1->toPlainText().isEmpty());
+        QVERIFY(reads(s, inertialStepLines(0), 0));
+        QVERIFY(spoken(s).contains(QStringLiteral("x21")));
+        QCOMPARE(s.Picture1->refusedCount(), 0);
+    }
+
+    // Every step can be read aloud, and clicks wrap round at both ends.
+    void clicksStepThroughTheInertialExplanation() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.CORIOLISEXP->trigger();
+        for (int step = 1; step <= 9; ++step) {
+            click(s);
+            QCOMPARE(s.run().explanationStep, step);
+            QVERIFY2(reads(s, inertialStepLines(step), step), qPrintable(QString::number(step)));
+        }
+        click(s);
+        QCOMPARE(s.run().explanationStep, 0);
+        click(s, Qt::ShiftModifier);
+        QCOMPARE(s.run().explanationStep, 9);
+        click(s, Qt::ShiftModifier);
+        QCOMPARE(s.run().explanationStep, 8);
+        // Shift with another modifier is no step back.
+        click(s, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(s.run().explanationStep, 9);
+    }
+
+    void keysStepLikeClicks() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.Option1->click();
+        s.CORIOLISEXP->trigger();
+        s.Picture1->setFocus();
+        for (Qt::Key k : {Qt::Key_Right, Qt::Key_Space, Qt::Key_PageDown})
+            QTest::keyClick(s.Picture1, k);
+        QCOMPARE(s.run().explanationStep, 3);
+        for (Qt::Key k : {Qt::Key_Left, Qt::Key_Backspace, Qt::Key_PageUp, Qt::Key_PageUp})
+            QTest::keyClick(s.Picture1, k);
+        QCOMPARE(s.run().explanationStep, 8);
+        QVERIFY(reads(s, rotatingStepLines(8), 8));
+        QTest::keyClick(s.Picture1, Qt::Key_Right);
+        QCOMPARE(s.run().explanationStep, 0);
+    }
+
+    void barsRedrawTheCurrentStep() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.CORIOLISEXP->trigger();
+        click(s);
+        click(s);
+        test::setSlider(*s.protosimiox, 10);
+        QCOMPARE(s.run().explanationStep, 2);
+        QVERIFY(reads(s, inertialStepLines(2), 2));
+        test::setSlider(*s.XSCALEFIGURE, 15);
+        QVERIFY(spoken(s).contains(QStringLiteral("xLEFT = 1.5")));
+        test::setSlider(*s.YSCALEFIGURE, -10);
+        QVERIFY(spoken(s).contains(QStringLiteral("yBOTTOM= -1.0")));
+        QCOMPARE(s.Picture1->scaleLeft(), -2.4 + 1.5);
+        test::setSlider(*s.zoumerno, 300);
+        QCOMPARE(s.Picture1->scaleWidth(), 12.0);
+        QVERIFY(reads(s, inertialStepLines(2), 2));
+        QCOMPARE(s.run().explanationStep, 2);
+        // A larger window, as on a projector, shows the same step.
+        s.resize(s.width() + 120, s.height() + 60);
+        QVERIFY(reads(s, inertialStepLines(2), 2));
+    }
+
+    // Step 9 has no twin for the rotating observer: after a change of observer the bars show
+    // its step 0.
+    void changeOfObserverKeepsTheStepInRange() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.CORIOLISEXP->trigger();
+        click(s, Qt::ShiftModifier);
+        QCOMPARE(s.run().explanationStep, 9);
+        s.Option1->click();
+        test::setSlider(*s.protosimiox, 30);
+        QCOMPARE(s.run().explanationStep, 0);
+        QVERIFY(reads(s, rotatingStepLines(0), 0));
+    }
+
+    // The rotating picture starts the motion afresh: a STEP afterwards is step 1 of a new run.
+    void rotatingPictureResetsTheRun() {
+        TestProgram t;
+        auto& s = disk(t);
+        s.Option1->click();
+        for (int k = 0; k < 5; ++k) s.Command1->click();
+        s.CORIOLISEXP->trigger();
+        QVERIFY(reads(s, rotatingStepLines(0), 0));
+        QCOMPARE(s.run().stepIndex, 0);
+        QCOMPARE(s.run().diskAngle, 0.0);
+        s.Command1->click();
+        QCOMPARE(s.run().stepIndex, 1);
+        QVERIFY(std::abs(s.run().diskAngle - 0.2) < 1e-12);
+        QVERIFY(std::abs(s.run().pathX[1] - 0.2) < 1e-12);
+    }
+
+    void eachExitEndsTheMode() {
+        TestProgram t;
+        auto& s = disk(t);
+        for (QAction* exit : {s.CHRONIKHMETAVOLH, s.EPANELAVE, s.piso, s.FOUCAULTTEXTBOOK}) {
+            s.FOUCAULTTEXTBOOK->setChecked(false);
+            s.CORIOLISEXP->trigger();
+            click(s);
+            QCOMPARE(s.run().explanationStep, 1);
+            exit->trigger();
+            QVERIFY2(!s.run().explanationMode, qPrintable(exit->objectName()));
+            s.Timer1->setEnabled(false);
+            // A click on the drawing steps nothing any more.
+            const int before = s.run().explanationStep;
+            click(s);
+            QCOMPARE(s.run().explanationStep, before);
+        }
+    }
+
+    // Whatever the bars and the zoom say and however often the entry is chosen, the pictures
+    // stay within the tables and draw nothing unsound.
+    void barsAtTheirEndsStayInsideTheTables() {
+        TestProgram t;
+        auto& s = disk(t);
+        for (int round = 0; round < 3; ++round) {
+            for (bool rotating : {false, true}) {
+                (rotating ? s.Option1 : s.Option2)->click();
+                s.CORIOLISEXP->trigger();
+                for (QScrollBar* bar : {s.protosimiox, s.XSCALEFIGURE, s.YSCALEFIGURE, s.zoumerno})
+                    for (int v : {bar->minimum(), bar->maximum()}) {
+                        test::setSlider(*bar, v);
+                        for (int k = 0; k < 10; ++k) click(s);
+                    }
+            }
+        }
+        QCOMPARE(s.Picture1->refusedCount(), 0);
+    }
+};
+
+QTEST_MAIN(ExplanationScreenTest)
+#include "ExplanationScreenTest.moc"
