@@ -1,5 +1,6 @@
 #include "shell/Navigation.h"
 
+#include "energy/RotatingScreen.h"
 #include "shell/Program.h"
 #include "translating/RelativeMotionScreen.h"
 
@@ -29,6 +30,10 @@ void openRelativeMotion(Program& program) {
     bringUp(relative);
     relative.setGeometry(d);
     relative.openScreen();
+}
+
+void openSimulation(Program& program) {
+    program.screens().as<RotatingScreen>(ScreenId::rotating).simulateBothFrames();
 }
 
 void openIntroduction(Program& program) {
