@@ -270,37 +270,5 @@ TEST_F(BothFramesRunTest, DerivativeReadsThePendulumChoiceAndTheAngularMomentum)
     EXPECT_EQ(freeDiskDerivative(p, 0, moving, 7), 0.0);
 }
 
-TEST_F(BothFramesRunTest, DerivativeStaysFiniteOnTheAxisAndWithoutRotation) {
-    DiskParameters& p = disk->params;
-    run({4, 5, 10, 2, true});
-    for (double omega : {0.0, 2.0})
-        for (DiskState s : {DiskState{0, 0, 0, 0, 0, 0, 0}, DiskState{1, 0, 0, 0, 0, 0, 0},
-                            DiskState{0, 0, 1, 0, 0, 0, 0}}) {
-            p.diskOmega = omega;
-            for (int i = 0; i <= 6; ++i)
-                EXPECT_TRUE(std::isfinite(freeDiskDerivative(p, 0, s, i)))
-                    << "omega " << omega << " component " << i;
-        }
-}
-
-TEST_F(BothFramesRunTest, EveryRunOfTheControlsLeavesFiniteTables) {
-    for (int total : {1, 40})
-        for (int interval : {1, 10})
-            for (int friction : {0, 10})
-                for (int mass : {1, 20})
-                    for (bool free : {false, true}) {
-                        const BothFramesRun r = run({total, interval, friction, mass, free});
-                        const auto& t = tables();
-                        for (const auto* table :
-                             {&t.tabVx, &t.tabVy, &t.tabX, &t.tabY, &t.tabOmega, &t.tabTheta,
-                              &t.tabXRot, &t.tabYRot, &t.tabVxRot, &t.tabVyRot, &t.tabKeRot,
-                              &t.tabWorkFrictionInertial, &t.tabWorkFrictionRotating,
-                              &t.tabWorkCentrifugal, &t.tabWorkBaseForce, &t.tabWorkTotalRotating,
-                              &t.tabWorkDrag})
-                            for (int k = 0; k < r.rows; ++k)
-                                ASSERT_TRUE(std::isfinite((*table)[k]));
-                    }
-}
-
 }  // namespace
 }  // namespace velarium

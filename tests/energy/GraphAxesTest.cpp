@@ -116,19 +116,5 @@ TEST(GraphAxes, AngleOfEachHalfPlane) {
     EXPECT_EQ(angleOf(0, 0), 0.0);
 }
 
-TEST(GraphAxes, FormArrowRunsFromItsStartToItsTip) {
-    RecordingCanvas c;
-    c.setScale(-2, 2, 2, -2);
-    drawFormArrow(0.5, 0.5, 1, 0, c, 0, 0, 255);
-    const auto lines = c.recordsOf(Kind::Line);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].x1, 0.5);
-    EXPECT_EQ(lines[0].x2, 1.5);
-    for (const auto& l : lines) EXPECT_EQ(l.colour, (Rgb{0, 0, 255}));
-    // The barbs lie back from the tip.
-    EXPECT_LT(lines[1].x2, 1.5);
-    EXPECT_LT(lines[2].x2, 1.5);
-}
-
 }  // namespace
 }  // namespace velarium

@@ -257,19 +257,6 @@ private slots:
         QCOMPARE(texts.last(), QStringLiteral("ω final = 2.00"));
     }
 
-    void velocityGraphNamesItsCurves() {
-        TestProgram t;
-        auto& s = rotating(t);
-        s.epanalipsi->click();
-        s.Grafikhvel->click();
-        QVERIFY(graph(t, ScreenId::velocitytimes).isVisible());
-        const QStringList texts = shown(t, ScreenId::velocitytimes);
-        for (const char* legend :
-             {"VX Inertial frame", "VY Intertial frame", "VX ROTATING FRAME", "VY rotating frame",
-              "Vrelative X INERTIAL", "Vrelatvie Y INERTIAL"})
-            QVERIFY2(texts.contains(QString::fromUtf8(legend)), legend);
-    }
-
     void vectorAnimationRunsOnTheTimerAndStops() {
         TestProgram t;
         auto& s = rotating(t);
