@@ -4,6 +4,7 @@
 
 #include "energy/RotatingScreen.h"
 #include "shell/Controls.h"
+#include "shell/Navigation.h"
 #include "shell/Program.h"
 
 namespace velarium {
@@ -53,8 +54,6 @@ GraphScreen::GraphScreen(Program& program, ScreenId id) {
     if (id == ScreenId::xronoorbit) picture->clear();
 }
 
-GraphScreen::~GraphScreen() = default;
-
 int GraphScreen::vectorGraphSide() { return static_cast<int>(0.6 * Program::display().height()); }
 
 void GraphScreen::layoutControls() { picture->setGeometry(rect()); }
@@ -70,9 +69,7 @@ void GraphScreen::hideEvent(QHideEvent* event) {
 }
 
 void GraphScreen::present() {
-    show();
-    raise();
-    activateWindow();
+    bringUp(*this);
     layoutControls();
 }
 

@@ -25,7 +25,6 @@ class GraphScreen : public QWidget {
     Q_OBJECT
 public:
     GraphScreen(Program& program, ScreenId id);
-    ~GraphScreen() override;
 
     CanvasWidget* picture;
     ScreenTimer* Timer1;

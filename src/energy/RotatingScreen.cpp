@@ -8,17 +8,12 @@
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphScreen.h"
 #include "shell/Controls.h"
+#include "shell/Navigation.h"
 #include "shell/Program.h"
 
 namespace velarium {
 
 namespace {
-
-void bringUp(QWidget& w) {
-    w.show();
-    w.raise();
-    w.activateWindow();
-}
 
 // A read-out number with a fixed count of decimals, a half rounded away from zero.
 QString readout(double value, int decimals) {

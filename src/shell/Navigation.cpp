@@ -6,13 +6,11 @@
 
 namespace velarium {
 
-namespace {
 void bringUp(QWidget& w) {
     w.show();
     w.raise();
     w.activateWindow();
 }
-}  // namespace
 
 void openRotatingDisk(Program& program) {
     const QRect d = Program::display();
