@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <cstdio>
 #include <map>
@@ -9,13 +11,35 @@
 
 namespace velarium::bench {
 
+namespace {
+
+// The offscreen display as a 1920 by 1080 one at the requested scale factor, so that the screens
+// that size themselves from the display take the sizes they have there.
+QByteArray offscreenFullHd() {
+    bool ok = false;
+    double scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    if (!ok || scale <= 0) scale = 1;
+    const QString path = QDir::temp().filePath(QStringLiteral("velarium-bench-screen.json"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return "offscreen";
+    file.write(QStringLiteral(R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": %1,)"
+                              R"( "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96}]})")
+                   .arg(qRound(1920 * scale))
+                   .arg(qRound(1080 * scale))
+                   .toUtf8());
+    return "offscreen:configfile=" + path.toUtf8();
+}
+
+}  // namespace
+
 QApplication& application() {
     static int argc = 1;
     static char name[] = "velarium_bench";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                         : qgetenv("QT_QPA_PLATFORM"));
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM",
+                platform.isEmpty() || platform == "offscreen" ? offscreenFullHd() : platform);
         auto* a = new QApplication(argc, argv);
         prepareApplication(*a);
         installAlerts({[] {}, [](const std::string&) {}});

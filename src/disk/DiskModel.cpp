@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "disk/RkfStep.h"
+#include "numeric/RkfStep.h"
 #include "draw/Alerts.h"
 #include "draw/Arrow.h"
 
@@ -20,7 +20,9 @@ OrbitTables::OrbitTables()
     : tabVx(rows(kRows)), tabVy(rows(kRows)), tabX(rows(kRows)), tabY(rows(kRows)),
       tabOmegaTorque(rows(kRows)), tabOmega(rows(kRows)), tabTheta(rows(kRows)),
       tabEnergy(rows(kRows)), tabXRot(rows(kRows)), tabYRot(rows(kRows)), tabVxRot(rows(kRows)),
-      tabVyRot(rows(kRows)), tabKeRot(rows(kRows)) {}
+      tabVyRot(rows(kRows)), tabKeRot(rows(kRows)), tabWorkFrictionInertial(rows(kRows)),
+      tabWorkFrictionRotating(rows(kRows)), tabWorkCentrifugal(rows(kRows)),
+      tabWorkBaseForce(rows(kRows)), tabWorkTotalRotating(rows(kRows)), tabWorkDrag(rows(kRows)) {}
 
 DiskRun::DiskRun()
     : pathX(rows(kPathRows)), pathY(rows(kPathRows)), pathXRot(rows(kPathRows)),

@@ -27,6 +27,7 @@ struct DiskParameters {
     bool stuckFlag = false;           // the body has come to rest on a free disk
     double stuckOmega = 0;            // ω at that moment
     bool frictionOn = false;          // kinetic friction acts ("NON ZERO FRICTION")
+    bool pendulumChosen = false;      // a pendulum entry of the rotating-disk screen is checked
 };
 
 // Indices of the integrated state of a body on a disk.
@@ -54,6 +55,9 @@ struct OrbitTables {
     std::vector<double> tabXRot, tabYRot;    // position in the rotating frame
     std::vector<double> tabVxRot, tabVyRot;  // velocity relative to the disk, rotating components
     std::vector<double> tabKeRot;            // ½·m·v'²
+    // Work done on the body since the start of a both-frames run, written by that run only.
+    std::vector<double> tabWorkFrictionInertial, tabWorkFrictionRotating, tabWorkCentrifugal;
+    std::vector<double> tabWorkBaseForce, tabWorkTotalRotating, tabWorkDrag;
     int rowCount = 0;                        // rows written by the latest stretch
 };
 

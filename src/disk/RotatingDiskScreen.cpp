@@ -118,6 +118,9 @@ void RotatingDiskScreen::connectHandlers() {
             [this] { exigisi2_FOUCAULT_Click(FOUCAULTTEXTBOOK, FOUCAULTV0); });
     connect(FOUCAULTV0, &QAction::triggered, this,
             [this] { exigisi2_FOUCAULT_Click(FOUCAULTV0, FOUCAULTTEXTBOOK); });
+    // The both-frames run reads the pendulum choice from the shared disk state.
+    for (QAction* a : {FOUCAULTTEXTBOOK, FOUCAULTV0})
+        connect(a, &QAction::toggled, this, [this] { disk_.params.pendulumChosen = pendulum(); });
     for (QCheckBox* c : {Check1, Check2, Check4, Check5, Check7})
         connect(c, &QCheckBox::clicked, this, [this] { exigisi2_Check_Click(); });
     // "BASE ACC" only shows in the rotating view: it redraws the forces.

@@ -106,13 +106,7 @@ void IntroductionScreen::load() {
 
 void IntroductionScreen::EISAGOGIKI_Command1_Click() { showFirstExplanation(program_); }
 
-// The simulation of both frames runs on the screen "rotating".
-void IntroductionScreen::EISAGOGIKI_Command2_Click() {
-    QWidget& rotating = program_.screens().get(ScreenId::rotating);
-    rotating.show();
-    rotating.raise();
-    rotating.activateWindow();
-}
+void IntroductionScreen::EISAGOGIKI_Command2_Click() { openSimulation(program_); }
 
 void IntroductionScreen::EISAGOGIKI_Command3_Click() { openRotatingDisk(program_); }
 

@@ -1,17 +1,16 @@
 #include "shell/Navigation.h"
 
+#include "energy/RotatingScreen.h"
 #include "shell/Program.h"
 #include "translating/RelativeMotionScreen.h"
 
 namespace velarium {
 
-namespace {
 void bringUp(QWidget& w) {
     w.show();
     w.raise();
     w.activateWindow();
 }
-}  // namespace
 
 void openRotatingDisk(Program& program) {
     const QRect d = Program::display();
@@ -29,6 +28,10 @@ void openRelativeMotion(Program& program) {
     bringUp(relative);
     relative.setGeometry(d);
     relative.openScreen();
+}
+
+void openSimulation(Program& program) {
+    program.screens().as<RotatingScreen>(ScreenId::rotating).simulateBothFrames();
 }
 
 void openIntroduction(Program& program) {

@@ -1,8 +1,13 @@
 #pragma once
 
+class QWidget;
+
 namespace velarium {
 
 class Program;
+
+// Shows a screen and brings it to the front.
+void bringUp(QWidget& screen);
 
 // The ways between screens that more than one screen takes.
 
@@ -12,6 +17,10 @@ void openRotatingDisk(Program& program);
 
 // Shows the relative-motion screen over the whole display and lays out its controls.
 void openRelativeMotion(Program& program);
+
+// Starts the simulation of both frames: a run with the settings of the "rotating" screen, which
+// shows that screen in the lower half of the display with the orbit and base angle graphs above.
+void openSimulation(Program& program);
 
 // Shows the introduction and hides the start-up screen.
 void openIntroduction(Program& program);

@@ -2,6 +2,8 @@
 
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
+#include "energy/GraphScreen.h"
+#include "energy/RotatingScreen.h"
 #include "intro/IntroductionScreen.h"
 #include "shell/FirstStepScreen.h"
 #include "shell/PlaceholderScreen.h"
@@ -16,6 +18,14 @@ std::unique_ptr<QWidget> createScreen(ScreenId id, Program& program) {
         case ScreenId::exigisi2: return std::make_unique<RotatingDiskScreen>(program);
         case ScreenId::EISAGOGIKI: return std::make_unique<IntroductionScreen>(program);
         case ScreenId::DIALEGO: return std::make_unique<ModelChoicePanel>(program);
+        case ScreenId::rotating: return std::make_unique<RotatingScreen>(program);
+        case ScreenId::base_centrafugal: return std::make_unique<WorkChartScreen>(program);
+        case ScreenId::goniakigraph:
+        case ScreenId::velocitytimes:
+        case ScreenId::x_ygraph:
+        case ScreenId::xronikh:
+        case ScreenId::xronoorbit:
+        case ScreenId::goniaxronos: return std::make_unique<GraphScreen>(program, id);
         default: return std::make_unique<PlaceholderScreen>();
     }
 }

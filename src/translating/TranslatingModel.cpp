@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "disk/RkfStep.h"
+#include "numeric/RkfStep.h"
 
 namespace velarium {
 

@@ -146,6 +146,9 @@ private slots:
         QTRY_VERIFY(t.screen(ScreenId::exigisi2).isVisible());
         press("SIMULATION");
         QTRY_VERIFY(t.screen(ScreenId::rotating).isVisible());
+        // The run of both frames shows its orbits and the base's angle at once.
+        QVERIFY(t.screen(ScreenId::x_ygraph).isVisible());
+        QVERIFY(t.screen(ScreenId::goniaxronos).isVisible());
         press("PRESS THE BUTTON TO SEE THE NEXT EXPLANATION ");
         QTRY_VERIFY(t.screen(ScreenId::firststep).isVisible());
         QVERIFY(!intro.isVisible());

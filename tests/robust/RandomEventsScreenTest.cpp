@@ -7,12 +7,15 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <random>
 
 #include "disk/RotatingDiskScreen.h"
+#include "energy/GraphScreen.h"
+#include "energy/RotatingScreen.h"
 #include "shell/ScreenTimer.h"
 #include "support/ScreenSupport.h"
 
@@ -34,6 +37,18 @@ bool qtOwn(const QWidget* w) {
 }
 
 bool endsTheProgram(const QString& text) { return text == QStringLiteral("END"); }
+
+// The first row of the shared disk tables that holds a value that is not finite, or −1.
+int firstNonFiniteRow(const OrbitTables& t) {
+    for (const auto* table :
+         {&t.tabVx, &t.tabVy, &t.tabX, &t.tabY, &t.tabOmegaTorque, &t.tabOmega, &t.tabTheta,
+          &t.tabEnergy, &t.tabXRot, &t.tabYRot, &t.tabVxRot, &t.tabVyRot, &t.tabKeRot,
+          &t.tabWorkFrictionInertial, &t.tabWorkFrictionRotating, &t.tabWorkCentrifugal,
+          &t.tabWorkBaseForce, &t.tabWorkTotalRotating, &t.tabWorkDrag})
+        for (std::size_t i = 0; i < table->size(); ++i)
+            if (!std::isfinite((*table)[i])) return static_cast<int>(i);
+    return -1;
+}
 
 // A control that a person can reach on its screen: shown within its window and enabled.
 bool reachable(QWidget* w) { return w->isEnabled() && w->isVisibleTo(w->window()); }
@@ -250,7 +265,15 @@ private slots:
                                     .arg(what)
                                     .arg(seed)));
             if (n % 64 == 0) QCoreApplication::processEvents();
+            if (n % 512 == 0)
+                QVERIFY2(
+                    firstNonFiniteRow(t.program.disk().tables) < 0,
+                    qPrintable(QStringLiteral("event %1 (%2) stored a non-finite value, seed %3")
+                                   .arg(n)
+                                   .arg(what)
+                                   .arg(seed)));
         }
+        QCOMPARE(firstNonFiniteRow(t.program.disk().tables), -1);
         for (const auto& [screen, n] : storm.used())
             std::printf("  %-18s %ld events\n", qPrintable(screen), n);
         // The introduction leads to the first explanation, which lays the start-up screen out
@@ -259,6 +282,49 @@ private slots:
         std::printf("  %ld events in explanation mode\n", explaining);
         if (events >= 5000) QVERIFY(explaining > 0);
         QVERIFY(t.messages.empty());
+    }
+
+    // The simulation of both frames at every corner of its settings: each run, then every graph
+    // and the chart's button, the animations interrupted by REPEAT, BACK and hiding.
+    void bothFramesAtEveryExtreme() {
+        test::TestProgram t;
+        auto& s = t.screen<RotatingScreen>(ScreenId::rotating);
+        auto& chart = t.screen<WorkChartScreen>(ScreenId::base_centrafugal);
+        auto& vectors = t.screen<GraphScreen>(ScreenId::xronikh);
+        auto& orbit = t.screen<GraphScreen>(ScreenId::xronoorbit);
+        // Before any run.
+        for (QPushButton* b :
+             {chart.Command1, s.base_centrafugalwork, chart.Command1, s.goniakiarxi, s.Grafikhvel,
+              s.enarxixronou, s.xronotroxia, s.gonxro})
+            b->click();
+        vectors.Timer1->tick();
+        orbit.Timer1->tick();
+        for (int corner = 0; corner < 32; ++corner) {
+            int bit = 0;
+            for (QScrollBar* bar : {s.xronosolikos, s.timeinterval, s.syntelfri, s.massvalue})
+                bar->setValue(corner >> bit++ & 1 ? bar->maximum() : bar->minimum());
+            if (s.dialogi->isChecked() != bool(corner & 16)) s.dialogi->click();
+            s.enarxixronou->click();
+            vectors.Timer1->tick();
+            s.epanalipsi->click();
+            QVERIFY(!vectors.animating());
+            QVERIFY(t.program.disk().params.pointCount <= kMaxBothFramesPoints);
+            QCOMPARE(firstNonFiniteRow(t.program.disk().tables), -1);
+            for (QPushButton* b :
+                 {s.base_centrafugalwork, chart.Command1, chart.Command1, s.goniakiarxi,
+                  s.Grafikhvel, s.gonxro, s.xronotroxia, s.enarxixronou})
+                b->click();
+            for (int i = 0; i < 40; ++i) {
+                vectors.Timer1->tick();
+                orbit.Timer1->tick();
+            }
+            if (corner % 3 == 0) s.Command1->click();
+            if (corner % 3 == 1) orbit.hide();
+            QVERIFY(corner % 3 != 1 || !orbit.animating());
+        }
+        for (const ScreenInfo& info : allScreens())
+            for (CanvasWidget* c : t.screen(info.id).findChildren<CanvasWidget*>())
+                QCOMPARE(c->refusedCount(), 0);
     }
 };
 

@@ -4,6 +4,9 @@
 #include "Snap.h"
 #include "curve/CurveLab.h"
 #include "disk/RotatingDiskScreen.h"
+#include "energy/EnergyGraphs.h"
+#include "energy/GraphScreen.h"
+#include "energy/RotatingScreen.h"
 #include "intro/IntroductionScreen.h"
 #include "shell/FirstStepScreen.h"
 #include "shell/Navigation.h"
@@ -65,6 +68,25 @@ RotatingDiskScreen& explanationAt(Program& p, bool rotating, int point, int step
     disk.protosimiox->setValue(point);
     for (int i = 0; i < step; ++i) emit disk.Picture1->released(at(0, 0));
     return disk;
+}
+
+// A run of the simulation of both frames on a free base (the base is influenced) with a heavy
+// body, mass 10: the base slows until it carries the body along.
+RotatingScreen& freeBaseRun(Program& p) {
+    auto& s = p.screens().as<RotatingScreen>(ScreenId::rotating);
+    s.xronosolikos->setValue(12);
+    s.massvalue->setValue(20);
+    s.dialogi->click();
+    openSimulation(p);
+    return s;
+}
+
+// A graph screen brought to the size it takes on a 1920 by 1080 display.
+GraphScreen& graphAt(Program& p, ScreenId id, int width, int height) {
+    auto& g = p.screens().as<GraphScreen>(id);
+    g.resize(width, height);
+    g.present();
+    return g;
 }
 
 }  // namespace
@@ -155,6 +177,68 @@ std::vector<Scene> scenes() {
         // display step apart.
         {QStringLiteral("explanation-rotating.png"),
          [](Program& p) -> QWidget& { return explanationAt(p, true, 64, 4); }},
+        // The orbits of a free base's run: the red inertial path and the blue spiral seen from
+        // the base, around the dotted start circle.
+        {QStringLiteral("x_ygraph.png"),
+         [](Program& p) -> QWidget& {
+             freeBaseRun(p);
+             auto& g = graphAt(p, ScreenId::x_ygraph, 960, 540);
+             g.picture->clear();
+             drawOrbitGraph(*g.picture, p.disk());
+             return g;
+         }},
+        // The work chart of the same run, full range.
+        {QStringLiteral("base_centrafugal.png"),
+         [](Program& p) -> QWidget& {
+             freeBaseRun(p);
+             auto& g = graphAt(p, ScreenId::base_centrafugal, 1728, 540);
+             p.screens().as<RotatingScreen>(ScreenId::rotating).base_centrafugalwork->click();
+             return g;
+         }},
+        {QStringLiteral("rotating.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = freeBaseRun(p);
+             s.resize(1632, 540);
+             return s;
+         }},
+        {QStringLiteral("goniakigraph.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = freeBaseRun(p);
+             auto& g = graphAt(p, ScreenId::goniakigraph, 1632, 540);
+             s.goniakiarxi->click();
+             return g;
+         }},
+        {QStringLiteral("velocitytimes.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = freeBaseRun(p);
+             auto& g = graphAt(p, ScreenId::velocitytimes, 1632, 540);
+             s.Grafikhvel->click();
+             return g;
+         }},
+        {QStringLiteral("goniaxronos.png"),
+         [](Program& p) -> QWidget& {
+             freeBaseRun(p);
+             auto& g = graphAt(p, ScreenId::goniaxronos, 1632, 540);
+             drawBaseAngleGraph(*g.picture, p.disk(), bothFramesTotalTime(12));
+             return g;
+         }},
+        // The vector graph a third of the way through its animation.
+        {QStringLiteral("xronikh.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = freeBaseRun(p);
+             s.enarxixronou->click();
+             auto& g = p.screens().as<GraphScreen>(ScreenId::xronikh);
+             for (int i = 0; i < p.disk().params.pointCount / 3; ++i) g.Timer1->tick();
+             return g;
+         }},
+        {QStringLiteral("xronoorbit.png"),
+         [](Program& p) -> QWidget& {
+             auto& s = freeBaseRun(p);
+             auto& g = graphAt(p, ScreenId::xronoorbit, 960, 540);
+             s.xronotroxia->click();
+             while (g.animating()) g.Timer1->tick();
+             return g;
+         }},
     };
 }
 

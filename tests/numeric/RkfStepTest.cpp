@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "disk/RkfStep.h"
+#include "numeric/RkfStep.h"
 
 namespace velarium {
 namespace {

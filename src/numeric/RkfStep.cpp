@@ -1,4 +1,4 @@
-#include "disk/RkfStep.h"
+#include "numeric/RkfStep.h"
 
 #include <algorithm>
 #include <array>

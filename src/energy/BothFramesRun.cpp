@@ -1,0 +1,198 @@
+#include "energy/BothFramesRun.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draw/Alerts.h"
+#include "numeric/RkfStep.h"
+
+namespace velarium {
+
+namespace {
+// K of the restoring force while a pendulum is chosen.
+constexpr double kPendulumK = 40.0;
+// Stored points before the rest test starts.
+constexpr int kRestTestFrom = 20;
+// The body rests on the base when P² + Q² falls below this.
+constexpr double kRestSpeedSquared = 0.0001;
+
+// Nearest whole number, a half going to the even neighbour.
+double roundEven(double x) { return std::nearbyint(x); }
+}  // namespace
+
+double bothFramesTotalTime(int xronosolikos) { return xronosolikos * 4 * std::atan(1.0) / 4; }
+
+BothFramesPlan planBothFramesRun(const BothFramesSettings& s) {
+    BothFramesPlan plan;
+    plan.totalTime = bothFramesTotalTime(std::max(s.xronosolikos, 1));
+    plan.dt = std::max(s.timeinterval, 1) / kTimeIntervalUnits;
+    // Formed in double precision: T/dt + 1 can exceed any 16-bit count.
+    const double n = roundEven(plan.totalTime / plan.dt + 1);
+    if (n > kMaxBothFramesPoints) {
+        plan.dt = plan.totalTime / kMaxBothFramesPoints;
+        plan.timeinterval = static_cast<int>(roundEven(plan.dt * kTimeIntervalUnits));
+        plan.pointCount = kMaxBothFramesPoints;
+    } else {
+        plan.pointCount = static_cast<int>(n);
+    }
+    return plan;
+}
+
+double freeDiskDerivative(DiskParameters& p, double t, std::span<double> y, int i) {
+    p.springK = p.pendulumChosen ? kPendulumK : 0.0;
+    if (i >= 0 && i <= kOmega) return diskDerivative(p, t, y, i);
+    if (i == kTheta0) {
+        y[kOmega] = p.diskOmega;
+        const double f = p.omegaVariable;
+        const double m = p.bodyMass;
+        const double bodyMomentum = m * (y[kY] * y[kVx] - y[kX] * y[kVy]);
+        return (p.totalAngularMomentum - f * bodyMomentum -
+                (1 - f) * p.diskOmega0 * m * p.unitRadius) /
+               p.diskInertia;
+    }
+    return 0.0;
+}
+
+BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings) {
+    DiskParameters& p = disk.params;
+    OrbitTables& tab = disk.tables;
+
+    p.unitRadius = 1;
+    const double r0 = p.unitRadius;
+    p.bodyMass = settings.massvalue / 2.0;
+    p.diskOmega = 2.0;
+    p.diskOmega0 = p.diskOmega;
+    p.diskInertia = 10.0;
+    // L = I·ω0 + m·R²·ω0: the base and the body turning together.
+    p.totalAngularMomentum = p.diskInertia * p.diskOmega + p.bodyMass * r0 * r0 * p.diskOmega;
+    p.omegaVariable = settings.dialogi ? 1 : 0;
+    p.frictionDecel = settings.syntelfri / 10.0;
+    p.frictionDecelNow = p.frictionDecel;
+    // Kinetic friction acts throughout the run; a coefficient of 0 switches it off.
+    p.frictionOn = true;
+
+    BothFramesRun run;
+    run.plan = planBothFramesRun(settings);
+    const double dt = run.plan.dt;
+    const int n = run.plan.pointCount;
+    p.stepH = dt;
+    p.pointCount = static_cast<std::int16_t>(n);
+
+    const double m = p.bodyMass;
+    const double w0 = p.diskOmega0;
+    const bool free = p.omegaVariable == 1;
+    const double f = p.omegaVariable;
+    for (auto* table :
+         {&tab.tabWorkFrictionInertial, &tab.tabWorkFrictionRotating, &tab.tabWorkCentrifugal,
+          &tab.tabWorkBaseForce, &tab.tabWorkTotalRotating, &tab.tabWorkDrag})
+        (*table)[0] = 0;
+
+    // The body at rest on the base at (0, R), moving with the base point under it.
+    DiskState state{r0 * w0, 0, 0, r0, 0, w0, 0};
+    DiskState out = state;
+    auto derivative = [&p](double ts, std::span<double> s, int i) {
+        return freeDiskDerivative(p, ts, s, i);
+    };
+    double t = 0;
+    int k = 0;
+    do {
+        p.frictionDecelNow = p.frictionDecel;
+        rkfStep(t, state, dt, out, 6, derivative);
+        state = out;
+        if (k > n - 1) break;
+        const double vx = state[kVx], vy = state[kVy], x = state[kX], y = state[kY];
+        tab.tabVx[k] = vx;
+        tab.tabVy[k] = vy;
+        tab.tabX[k] = x;
+        tab.tabY[k] = y;
+        tab.tabTheta[k] = state[kTheta0];
+        tab.tabOmegaTorque[k] = state[kOmega];
+        // The base carries the angular momentum the body does not: ω = (L − F·m·(y·vx − x·vy)
+        // − (1 − F)·m·R·ω0)/I, which is ω0 again for a base that keeps its angular velocity.
+        const double omega =
+            (p.totalAngularMomentum - f * m * (y * vx - x * vy) - (1 - f) * m * r0 * w0) /
+            p.diskInertia;
+        tab.tabOmega[k] = omega;
+        p.diskOmega = omega;
+        // The base angle, θ_k = θ_{k−1} + dt·ω_k.
+        tab.tabTheta[k] = k > 1 ? tab.tabTheta[k - 1] + dt * omega : 0.0;
+        tab.tabEnergy[k] = state[kEnergy];
+        const double c = std::cos(tab.tabTheta[k]);
+        const double s = std::sin(tab.tabTheta[k]);
+        tab.tabXRot[k] = x * c - y * s;
+        tab.tabYRot[k] = x * s + y * c;
+        const auto [pr, qr] = relativeVelocity(vx, vy, x, y, omega);
+        const double slip = std::sqrt(pr * pr + qr * qr);
+        // Angular acceleration of the base from the friction torque, dω/dt = μ·m·(y·P −
+        // x·Q)·F/(|v_rel|·I); none while the body moves with the base.
+        const double alpha =
+            slip > 0 ? p.frictionDecelNow * m * (y * pr - x * qr) * f / (slip * p.diskInertia)
+                     : 0.0;
+        if (free && k > kRestTestFrom && pr * pr + qr * qr < kRestSpeedSquared) {
+            // The free base carries the body along at rest.
+            tab.tabVxRot[k] = 0;
+            tab.tabVyRot[k] = 0;
+            run.restTime = t;
+            beep();
+        } else if (free && run.restTime > 0) {
+            tab.tabVxRot[k] = 0;
+            tab.tabVyRot[k] = 0;
+        } else {
+            tab.tabVxRot[k] = pr * c - qr * s;
+            tab.tabVyRot[k] = pr * s + qr * c;
+        }
+        tab.tabKeRot[k] =
+            0.5 * m * (tab.tabVxRot[k] * tab.tabVxRot[k] + tab.tabVyRot[k] * tab.tabVyRot[k]);
+        updateWorkTables(disk, k, alpha);
+        t += dt;
+        ++k;
+    } while (t < run.plan.totalTime);
+    run.rows = k;
+    tab.rowCount = k;
+    return run;
+}
+
+void updateWorkTables(DiskShared& disk, int k, double alpha) {
+    const DiskParameters& p = disk.params;
+    OrbitTables& tab = disk.tables;
+    if (k < 1 || k >= OrbitTables::kRows) return;
+    const auto i = static_cast<std::size_t>(k);
+    const double m = p.bodyMass;
+    const double mu = p.frictionDecelNow;
+    const double dt = p.stepH;
+    const double omega = tab.tabOmega[i];
+    const double x = tab.tabX[i], y = tab.tabY[i], vx = tab.tabVx[i], vy = tab.tabVy[i];
+    const double xr = tab.tabXRot[i], yr = tab.tabYRot[i];
+    const double vxr = tab.tabVxRot[i], vyr = tab.tabVyRot[i];
+    const auto [pr, qr] = relativeVelocity(vx, vy, x, y, omega);
+    const double slip = std::sqrt(pr * pr + qr * qr);
+    // The rotating-frame velocity is set to zero while the body rests on a free base.
+    const bool moving = !(vxr == 0 && vyr == 0);
+    // Friction −μ·m·(P, Q)/|v_rel| does no work in a step where the body moves with the base.
+    auto frictionWork = [&](double vxOf, double vyOf) {
+        return slip > 0 ? -mu * m * (pr * vxOf + qr * vyOf) * dt / slip : 0.0;
+    };
+
+    if (k > 1) {
+        // Friction's work on the motion of the base point under the body: −μ·m·ω·(P·y −
+        // Q·x)/|v_rel| per unit time, the inertial friction power less the rotating one.
+        tab.tabWorkDrag[i] =
+            tab.tabWorkDrag[i - 1] + (moving ? frictionWork(omega * y, -omega * x) : 0.0);
+        // The force −m·α×r of the base's angular acceleration: power m·α·(ω·r² + x·vy − y·vx).
+        const double r2 = x * x + y * y;
+        tab.tabWorkBaseForce[i] = tab.tabWorkBaseForce[i - 1] +
+                                  (moving ? m * (omega * r2 + x * vy - y * vx) * alpha * dt : 0.0);
+        const double speedRot = std::sqrt(vxr * vxr + vyr * vyr);
+        tab.tabWorkFrictionRotating[i] =
+            tab.tabWorkFrictionRotating[i - 1] + (speedRot != 0 ? frictionWork(pr, qr) : 0.0);
+        // The centrifugal force m·ω²·r' does the work m·ω²·(r'·v')·dt.
+        tab.tabWorkCentrifugal[i] =
+            tab.tabWorkCentrifugal[i - 1] + m * omega * omega * (vyr * yr + vxr * xr) * dt;
+    }
+    // Friction's work on the inertial velocity: −μ·m·(P·vx + Q·vy)/|v_rel| per unit time.
+    tab.tabWorkFrictionInertial[i] = tab.tabWorkFrictionInertial[i - 1] + frictionWork(vx, vy);
+    tab.tabWorkTotalRotating[i] =
+        tab.tabWorkFrictionRotating[i] + tab.tabWorkCentrifugal[i] + tab.tabWorkBaseForce[i];
+}
+
+}  // namespace velarium

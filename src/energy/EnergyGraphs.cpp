@@ -1,0 +1,213 @@
+#include "energy/EnergyGraphs.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draw/Arrow.h"
+#include "draw/NumberFormat.h"
+#include "energy/GraphAxes.h"
+
+namespace velarium {
+
+namespace {
+
+// Chords of the dotted start circle.
+constexpr int kCircleChords = 200;
+// Every this many points, a graph marks the values it compares with its curve.
+constexpr int kMarkEvery = 50;
+
+// A range that a scale can take: positive and finite, else the fallback.
+double rangeOr(double value, double fallback) {
+    return std::isfinite(value) && value > 0 ? value : fallback;
+}
+
+double radiusOf(const DiskParameters& p) { return p.unitRadius > 0 ? p.unitRadius : 1; }
+
+}  // namespace
+
+int drawableRows(const DiskShared& disk) {
+    return std::clamp(std::min<int>(disk.params.pointCount, disk.tables.rowCount), 0,
+                      OrbitTables::kRows);
+}
+
+void setOrbitScale(PlotCanvas& canvas, int unitRadius) {
+    const double r = unitRadius > 0 ? unitRadius : 1;
+    const double w = canvas.pixelWidth();
+    const double h = canvas.pixelHeight();
+    const double halfWidth = 3 * r * (w + h) / h;
+    const double halfHeight = 3 * r * (w + h) / w;
+    canvas.setScale(-halfWidth, halfHeight, halfWidth, -halfHeight);
+}
+
+void drawOrbitLegend(PlotCanvas& canvas) {
+    const double left = canvas.scaleLeft();
+    const double top = canvas.scaleTop();
+    const double width = canvas.scaleWidth();
+    const double h = (top - (top + canvas.scaleHeight())) / 10;
+    canvas.setForeColor(kRed);
+    canvas.setCurrentPosition(left + width / 2, top - 1.1 * h);
+    canvas.print("INERTIAL SYSTEM");
+    canvas.line(left + width / 4, top - h, left + width / 2, top - h);
+    canvas.setForeColor(kBlue);
+    canvas.setCurrentPosition(left + width / 2, top - 1.8 * h);
+    canvas.print("ROTATING SYSTEM");
+    canvas.line(left + width / 4, top - 2 * h, left + width / 2, top - 2 * h);
+    canvas.setForeColor(kBlack);
+}
+
+void drawOrbitGraph(PlotCanvas& canvas, const DiskShared& disk) {
+    const OrbitTables& t = disk.tables;
+    const double r = radiusOf(disk.params);
+    setOrbitScale(canvas, disk.params.unitRadius);
+    canvas.line(-10 * r, 0, 10 * r, 0);
+    canvas.line(0, -10 * r, 0, 10 * r);
+    // The last 20 points are left out.
+    const int last = std::min(disk.params.pointCount - 20, drawableRows(disk) - 2);
+    for (int i = 1; i <= last; ++i) {
+        canvas.line(t.tabX[i], t.tabY[i], t.tabX[i + 1], t.tabY[i + 1], kRed);
+        canvas.line(t.tabXRot[i], t.tabYRot[i], t.tabXRot[i + 1], t.tabYRot[i + 1], kBlue);
+    }
+    // The circle of radius R on which the body starts.
+    canvas.setDrawStyle(kDot);
+    for (int j = 1; j <= kCircleChords; ++j) {
+        const double a = 2 * piValue * j / kCircleChords;
+        const double b = 2 * piValue * (j + 1) / kCircleChords;
+        canvas.line(r * std::cos(a), r * std::sin(a), r * std::cos(b), r * std::sin(b), kMagenta);
+    }
+    canvas.setDrawStyle(kSolid);
+    drawOrbitLegend(canvas);
+}
+
+void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double totalTime) {
+    const OrbitTables& t = disk.tables;
+    const int n = disk.params.pointCount;
+    const int rows = drawableRows(disk);
+    const double dt = disk.params.stepH;
+    double thetaMax = 0;
+    for (int i = 1; i <= std::min(n - 10, rows - 1); ++i)
+        thetaMax = std::max(thetaMax, std::abs(t.tabTheta[i]));
+    thetaMax = rangeOr(thetaMax, 1.0);
+    const double span = rangeOr(totalTime, 1.0);
+    canvas.setScale(-span / 20, thetaMax, span, -thetaMax / 20);
+    canvas.clear();
+    canvas.line(-span, 0, span, 0);
+    canvas.line(0, -thetaMax, 0, thetaMax);
+    drawAxisTicks(canvas, span, 0, thetaMax, 0);
+    for (int i = 1; i <= std::min(n - 5, rows - 1); ++i) canvas.point(i * dt, t.tabTheta[i]);
+}
+
+void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos) {
+    const OrbitTables& t = disk.tables;
+    const int n = disk.params.pointCount;
+    const double dt = disk.params.stepH;
+    const double w0 = rangeOr(disk.params.diskOmega0, 2.0);
+    const double span = rangeOr(n * dt, 1.0);
+    canvas.clear();
+    canvas.setScale(-span / 10, 1.5 * w0, 1.1 * span, -0.2 * w0);
+    canvas.line(-xronosolikos * dt / 20, 0, span, 0);
+    canvas.line(0, -w0, 0, w0);
+    drawAxisTicks(canvas, span, -span / 10, w0, 0);
+
+    const int last = std::min(n - 1, drawableRows(disk) - 2);
+    double omegaFinal = last >= 1 ? t.tabOmega[last] : w0;
+    for (int i = 1; i <= last; ++i) {
+        canvas.line(i * dt, t.tabOmegaTorque[i], (i + 1) * dt, t.tabOmegaTorque[i + 1], kRed);
+        if (i % kMarkEvery == 0) {
+            canvas.setDrawWidth(3);
+            canvas.point(i * dt, t.tabOmega[i], kBlue);
+            canvas.setDrawWidth(1);
+            omegaFinal = t.tabOmega[i];
+        }
+    }
+
+    // The legend's samples span N·dt/4 to N·dt/2; their texts stand right of them.
+    const double from = span / 4;
+    const double to = span / 2;
+    const double textX = to + span / 50;
+    canvas.setForeColor(kRed);
+    canvas.setCurrentPosition(textX, 1.1 * w0);
+    canvas.print("Angular velocity calculated by the motion equations");
+    canvas.line(from, 1.05 * w0, to, 1.05 * w0);
+    canvas.setForeColor(kBlue);
+    canvas.setDrawWidth(4);
+    for (int j = 0; j < 7; ++j) canvas.point(from + j * (to - from) / 6, 1.28 * w0);
+    canvas.setDrawWidth(1);
+    canvas.setCurrentPosition(textX, 1.3 * w0);
+    canvas.print("Angular velocity calculated by Angular Momentum conservation");
+    canvas.setForeColor(kBlack);
+    canvas.setCurrentPosition(from, 0.3 * w0);
+    canvas.print("ω final = " + formatFixed(omegaFinal, 2));
+}
+
+void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos) {
+    const OrbitTables& t = disk.tables;
+    const int n = disk.params.pointCount;
+    const int rows = drawableRows(disk);
+    const double v = std::max(xronosolikos, 1);
+    const double spread = 2 * v * piValue;
+    const double step = n > 0 ? spread / n : 0.0;
+    double vmax = 0;
+    for (int i = 1; i <= std::min(n, rows - 1); ++i)
+        vmax = std::max(vmax, std::hypot(t.tabVxRot[i], t.tabVyRot[i]));
+    vmax = rangeOr(vmax, 1.0);
+
+    canvas.clear();
+    // The right half is left for the legend.
+    canvas.setScale(-v * piValue / 10, 1.1 * vmax, 4 * v * piValue, -1.1 * vmax);
+    drawAxisTicks(canvas, spread, 0, vmax, -vmax);
+    auto curve = [&](const std::vector<double>& values, int i, Rgb colour) {
+        canvas.line(i * step, values[i], (i + 1) * step, values[i + 1], colour);
+    };
+    for (int i = 1; i <= std::min(n - 1, rows - 2); ++i) {
+        canvas.setDrawWidth(3);
+        curve(t.tabVx, i, kRed);
+        canvas.setDrawWidth(1);
+        curve(t.tabVy, i, kBlack);
+        curve(t.tabVxRot, i, kGreen);
+        canvas.setDrawWidth(4);
+        curve(t.tabVyRot, i, kBlue);
+        canvas.setDrawWidth(1);
+        if (i % kMarkEvery == 0) {
+            // The relative velocity in inertial components: (vx − ω·y, vy + ω·x).
+            const auto [p, q] =
+                relativeVelocity(t.tabVx[i], t.tabVy[i], t.tabX[i], t.tabY[i], t.tabOmega[i]);
+            canvas.setDrawWidth(2);
+            canvas.point(i * step, p, kGreen);
+            canvas.setDrawWidth(3);
+            canvas.point(i * step, q, kBlack);
+            canvas.setDrawWidth(1);
+        }
+    }
+
+    struct Entry {
+        const char* text;
+        Rgb colour;
+        int width;
+        bool points;
+    };
+    const Entry entries[] = {
+        {"VX Inertial frame", kRed, 3, false},     {"VY Intertial frame", kBlack, 1, false},
+        {"VX ROTATING FRAME", kGreen, 1, false},   {"VY rotating frame", kBlue, 4, false},
+        {"Vrelative X INERTIAL", kGreen, 2, true}, {"Vrelatvie Y INERTIAL", kBlack, 3, true},
+    };
+    const double sampleFrom = 2.2 * v * piValue;
+    const double sampleTo = 2.5 * v * piValue;
+    double y = 0.9 * vmax;
+    for (const Entry& e : entries) {
+        canvas.setDrawWidth(e.width);
+        if (e.points) {
+            for (int j = 0; j < 3; ++j)
+                canvas.point(sampleFrom + (j + 0.5) * (sampleTo - sampleFrom) / 3, y, e.colour);
+        } else {
+            canvas.line(sampleFrom, y, sampleTo, y, e.colour);
+        }
+        canvas.setDrawWidth(1);
+        canvas.setForeColor(e.colour);
+        canvas.setCurrentPosition(2.6 * v * piValue, y + canvas.textExtent(e.text).height / 2);
+        canvas.print(e.text);
+        y -= 0.3 * vmax;
+    }
+    canvas.setForeColor(kBlack);
+}
+
+}  // namespace velarium

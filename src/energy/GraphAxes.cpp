@@ -1,0 +1,138 @@
+#include "energy/GraphAxes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "draw/Arrow.h"
+#include "draw/NumberFormat.h"
+
+namespace velarium {
+
+namespace {
+// No graph needs more ticks than this on one side of an axis.
+constexpr int kMostTicks = 1000;
+// Gap between a tick and its number, in pixels.
+constexpr double kNumberGapPixels = 3;
+
+bool usable(double step) { return std::isfinite(step) && step > 0; }
+
+// Prints with the text's top-left corner at (x, y), moved as little as needed to keep the whole
+// text inside the canvas.
+void printInside(PlotCanvas& canvas, double x, double y, const std::string& text) {
+    const TextExtent e = canvas.textExtent(text);
+    const double left = canvas.scaleLeft();
+    const double right = left + canvas.scaleWidth();
+    const double top = canvas.scaleTop();
+    const double bottom = top + canvas.scaleHeight();
+    const double xs = right > left ? 1.0 : -1.0;  // towards the right in user units
+    const double ys = bottom < top ? -1.0 : 1.0;  // towards the bottom in user units
+    // Left edge between the canvas's left and its right less the text's width.
+    if ((x - left) * xs < 0) x = left;
+    if ((right - (x + xs * e.width)) * xs < 0) x = right - xs * e.width;
+    if ((y - top) * ys < 0) y = top;
+    if ((bottom - (y + ys * e.height)) * ys < 0) y = bottom - ys * e.height;
+    canvas.setCurrentPosition(x, y);
+    canvas.print(text);
+}
+}  // namespace
+
+AxisSteps axisTickSteps(double xMax, double xMin, double yMax, double yMin) {
+    AxisSteps steps;
+    const double a = std::max(std::abs(xMax), std::abs(xMin));
+    const double b = std::max(std::abs(yMax), std::abs(yMin));
+    if (std::isfinite(a) && a > 0) {
+        double scaled = a;
+        double power = 1;
+        while (scaled < 1) {
+            scaled *= 10;
+            power *= 10;
+        }
+        steps.x = std::floor(scaled) / 10 / power;
+    }
+    if (std::isfinite(b)) steps.y = b / 10;
+    return steps;
+}
+
+std::string formatScientific(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.1E", value);
+    std::string s = buffer;
+    if (s.rfind("-0.0E", 0) == 0) s.erase(0, 1);
+    return s;
+}
+
+void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, double yMin) {
+    // The horizontal axis at 0 when the values change sign, else along the bottom; the vertical
+    // axis at the left end when the times do not reach 0, else at 0.
+    const bool xAxisAtZero = yMin * yMax <= 0;
+    const double axisY = xAxisAtZero ? 0.0 : yMin;
+    canvas.line(xMin, axisY, xMax, axisY);
+    const bool yAxisAtLeft = xMin * xMax > 0;
+    const double axisX = yAxisAtLeft ? xMin : 0.0;
+    if (yAxisAtLeft)
+        canvas.line(xMin, yMin, xMin, yMax);
+    else
+        canvas.line(0, 1.5 * yMin, 0, 1.5 * yMax);
+
+    const AxisSteps step = axisTickSteps(xMax, xMin, yMax, yMin);
+    const double a = std::max(std::abs(xMax), std::abs(xMin));
+    const double b = std::max(std::abs(yMax), std::abs(yMin));
+    const double gapX = kNumberGapPixels * std::abs(canvas.scaleWidth()) / canvas.pixelWidth();
+    const double gapY = kNumberGapPixels * std::abs(canvas.scaleHeight()) / canvas.pixelHeight();
+    // Towards the top of the canvas in user units.
+    const double up = canvas.scaleHeight() < 0 ? 1.0 : -1.0;
+    const int keepStyle = canvas.drawStyle();
+
+    if (usable(step.x)) {
+        auto tick = [&](int j) {
+            const double x = j * step.x;
+            canvas.line(x, axisY - step.y / 2, x, axisY + step.y / 2);
+            canvas.setDrawStyle(kDot);
+            canvas.line(x, -1.5 * b, x, 1.5 * b);
+            canvas.setDrawStyle(keepStyle);
+            // Below the axis and right of the tick, clear of both axes.
+            printInside(canvas, x + gapX, axisY - up * (std::abs(step.y) / 2 + gapY),
+                        formatFixed(x, 2));
+        };
+        const double slack = 1e-9 * step.x;
+        for (int j = 0; j <= kMostTicks && j * step.x <= xMax + slack; j += 2) tick(j);
+        for (int j = -2; j >= -kMostTicks && j * step.x >= xMin - slack; j -= 2) tick(j);
+    }
+    if (usable(step.y)) {
+        auto tick = [&](int j) {
+            const double y = j * step.y;
+            canvas.line(axisX - step.x / 2, y, axisX + step.x / 2, y);
+            canvas.setDrawStyle(kDot);
+            canvas.line(-1.5 * a, y, 1.5 * a, y);
+            canvas.setDrawStyle(keepStyle);
+            // Right of the axis, just above the tick line.
+            const std::string text = formatScientific(y);
+            printInside(canvas, axisX + step.x / 2 + gapX,
+                        y + up * (canvas.textExtent(text).height + gapY), text);
+        };
+        // Whole multiples of the step between the two ends, the negative side without 0.
+        const double slack = 1e-9 * step.y;
+        const double lo = std::min(yMin, yMax) - slack;
+        const double hi = std::max(yMin, yMax) + slack;
+        for (int j = 0; j <= kMostTicks && j * step.y <= hi; j += 2)
+            if (j * step.y >= lo) tick(j);
+        for (int j = -2; j >= -kMostTicks && j * step.y >= lo; j -= 2)
+            if (j * step.y <= hi) tick(j);
+    }
+}
+
+double angleOf(double x, double y) {
+    const double pi = piValue;
+    if (x == 0) return y > 0 ? pi / 2 : (y < 0 ? -pi / 2 : 0.0);
+    const double a = std::atan(y / x);
+    if (x > 0) return a;
+    return y >= 0 ? a + pi : a - pi;
+}
+
+void drawFormArrow(double x, double y, double vx, double vy, PlotCanvas& canvas, int red, int green,
+                   int blue) {
+    drawArrow(canvas, x, y, vx, vy, red, green, blue);
+}
+
+}  // namespace velarium

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "draw/PlotCanvas.h"
+
+namespace velarium {
+
+// Tick steps of a graph's axes: a tenth of the vertical magnitude b, and along x the whole
+// tenths of the horizontal magnitude a brought to at least 1 by powers of ten and brought back
+// (31.4 gives 3.1, 0.314 gives 0.03). A magnitude of 0 gives no step.
+struct AxisSteps {
+    double x = 0;
+    double y = 0;
+};
+AxisSteps axisTickSteps(double xMax, double xMin, double yMax, double yMin);
+
+// The axes of a graph whose scale is set, with a tick, a dotted grid line and a number at every
+// second multiple of each step: the time numbers as "0.00" below the horizontal axis, the values
+// as "0.0E+00" right of the vertical one.
+void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, double yMin);
+
+// A number in the pattern "0.0E+00".
+std::string formatScientific(double value);
+
+// Direction of (x, y) in radians, −π to π: atan(y/x) turned into the right half-plane.
+double angleOf(double x, double y);
+
+// An arrow from (x, y) to (x + vx, y + vy) in the given colour, its head sized from the diagonal
+// of the canvas's scale.
+void drawFormArrow(double x, double y, double vx, double vy, PlotCanvas& canvas, int red, int green,
+                   int blue);
+
+}  // namespace velarium

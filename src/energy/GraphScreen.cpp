@@ -1,0 +1,131 @@
+#include "energy/GraphScreen.h"
+
+#include <QResizeEvent>
+
+#include "energy/RotatingScreen.h"
+#include "shell/Controls.h"
+#include "shell/Navigation.h"
+#include "shell/Program.h"
+
+namespace velarium {
+
+namespace {
+
+// How a graph screen is spoken of, and where it stands when it is loaded: at the top left of
+// the display, as wide as the given share of its width and half as high.
+struct GraphLook {
+    const char* spoken;
+    double widthShare;
+    double heightShare;
+};
+
+GraphLook lookOf(ScreenId id) {
+    switch (id) {
+        case ScreenId::base_centrafugal: return {"Work and energy chart", 0.9, 0.5};
+        case ScreenId::goniakigraph: return {"Angular velocity graph", 0.85, 0.5};
+        case ScreenId::velocitytimes: return {"Velocity graphs", 0.85, 0.5};
+        case ScreenId::goniaxronos: return {"Base angle graph", 0.85, 0.5};
+        case ScreenId::x_ygraph: return {"Orbits in both frames", 0.5, 0.5};
+        case ScreenId::xronoorbit: return {"Orbits against time", 0.5, 0.5};
+        case ScreenId::xronikh: return {"Velocity and friction vectors", 0, 0.6};
+        default: return {"Graph", 0.5, 0.5};
+    }
+}
+
+}  // namespace
+
+void placeWindow(QWidget& window, int left, int top, int width, int height) {
+    window.resize(width, height);
+    window.move(left, top);
+}
+
+GraphScreen::GraphScreen(Program& program, ScreenId id) {
+    const GraphLook look = lookOf(id);
+    picture = named(new CanvasWidget(this), "picture", look.spoken);
+    const QRect d = Program::display();
+    const int height = static_cast<int>(look.heightShare * d.height());
+    // A width share of 0 makes the screen square.
+    const int width = look.widthShare > 0 ? static_cast<int>(look.widthShare * d.width()) : height;
+    placeWindow(*this, d.left(), d.top(), width, height);
+    layoutControls();
+    Timer1 = new ScreenTimer(this, program, [this] { animationTick(); });
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kAnimationIntervalMs);
+    if (id == ScreenId::xronoorbit) picture->clear();
+}
+
+int GraphScreen::vectorGraphSide() { return static_cast<int>(0.6 * Program::display().height()); }
+
+void GraphScreen::layoutControls() { picture->setGeometry(rect()); }
+
+void GraphScreen::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void GraphScreen::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    stopAnimation();
+}
+
+void GraphScreen::present() {
+    bringUp(*this);
+    layoutControls();
+}
+
+void GraphScreen::fillWith(Rgb colour) {
+    const Rgb keep = picture->backColor();
+    picture->setBackColor(colour);
+    picture->clear();
+    picture->setBackColor(keep);
+}
+
+void GraphScreen::animate(PointAnimation animation, std::function<void(int)> drawPoint) {
+    animation_ = animation;
+    drawPoint_ = std::move(drawPoint);
+    Timer1->setEnabled(animation_.running());
+}
+
+void GraphScreen::stopAnimation() { Timer1->setEnabled(false); }
+
+void GraphScreen::animationTick() {
+    if (animation_.running() && drawPoint_) drawPoint_(animation_.next++);
+    if (!animation_.running()) stopAnimation();
+}
+
+WorkChartScreen::WorkChartScreen(Program& program)
+    : GraphScreen(program, ScreenId::base_centrafugal), program_(program) {
+    Command1 = named(new QPushButton(QString::fromUtf8(kHalfMaximumCaption), this), "Command1");
+    layoutControls();
+    connect(Command1, &QPushButton::clicked, this, [this] { base_centrafugal_Command1_Click(); });
+}
+
+// The button stands at the top right corner, over the chart.
+void WorkChartScreen::layoutControls() {
+    GraphScreen::layoutControls();
+    if (!Command1) return;
+    const QSize size = Command1->sizeHint().expandedTo(QSize(140, 0));
+    Command1->setGeometry(width() - size.width(), 0, size.width(), size.height());
+    Command1->raise();
+}
+
+int WorkChartScreen::totalTimeValue() const {
+    return program_.screens().as<RotatingScreen>(ScreenId::rotating).xronosolikos->value();
+}
+
+void WorkChartScreen::drawFirst() {
+    present();
+    const std::string caption =
+        drawWorkChartFirst(*picture, program_.disk(), totalTimeValue(), state_);
+    Command1->setText(QString::fromStdString(caption));
+    layoutControls();
+}
+
+void WorkChartScreen::base_centrafugal_Command1_Click() {
+    const std::string caption =
+        drawWorkChartToggled(*picture, program_.disk(), totalTimeValue(), state_);
+    Command1->setText(QString::fromStdString(caption));
+    layoutControls();
+}
+
+}  // namespace velarium

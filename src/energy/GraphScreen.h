@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+#include "draw/CanvasWidget.h"
+#include "energy/PointAnimations.h"
+#include "energy/WorkChart.h"
+#include "shell/ScreenRegistry.h"
+#include "shell/ScreenTimer.h"
+
+namespace velarium {
+
+class Program;
+
+// Places a window with its frame's top-left corner at (left, top) and the given inside size, as
+// the screens of the both-frames run are placed on the display.
+void placeWindow(QWidget& window, int left, int top, int width, int height);
+
+// A chart or graph screen of the both-frames run: a window that is all canvas. The `rotating`
+// screen draws on it. An animated graph draws one stored point per timer event; hiding the
+// screen stops the animation.
+class GraphScreen : public QWidget {
+    Q_OBJECT
+public:
+    GraphScreen(Program& program, ScreenId id);
+
+    CanvasWidget* picture;
+    ScreenTimer* Timer1;
+
+    // The side of the square vector graph: 0.6 of the display's height.
+    static int vectorGraphSide();
+
+    // Brings the screen to the front with its canvas filling it, so that a drawing made now
+    // fills its present size.
+    void present();
+    // Covers the whole canvas with one colour.
+    void fillWith(Rgb colour);
+
+    // Draws the points of the animation one per timer event, from its first to its last.
+    void animate(PointAnimation animation, std::function<void(int point)> drawPoint);
+    void stopAnimation();
+    bool animating() const { return Timer1->isEnabled(); }
+    const PointAnimation& animation() const { return animation_; }
+
+    // Real period of an animation's events: one display frame.
+    static constexpr int kAnimationIntervalMs = ScreenTimer::kMinimumPeriodMs;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    virtual void layoutControls();
+
+private:
+    void animationTick();
+
+    PointAnimation animation_;
+    std::function<void(int)> drawPoint_;
+};
+
+// "Work and Energy in rotating and inertial frames": the work chart, with a button at its top
+// right corner that switches between the full range and half of it.
+class WorkChartScreen : public GraphScreen {
+    Q_OBJECT
+public:
+    explicit WorkChartScreen(Program& program);
+
+    QPushButton* Command1 = nullptr;
+
+    // The first drawing of the chart, over the full range of the last run's works.
+    void drawFirst();
+    const WorkChartState& state() const { return state_; }
+
+protected:
+    void layoutControls() override;
+
+private:
+    void base_centrafugal_Command1_Click();
+    int totalTimeValue() const;
+
+    Program& program_;
+    WorkChartState state_;
+};
+
+}  // namespace velarium

@@ -1,0 +1,275 @@
+#include "energy/RotatingScreen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "energy/EnergyGraphs.h"
+#include "energy/GraphScreen.h"
+#include "shell/Controls.h"
+#include "shell/Navigation.h"
+#include "shell/Program.h"
+
+namespace velarium {
+
+namespace {
+
+// A read-out number with a fixed count of decimals, a half rounded away from zero.
+QString readout(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return QString::number(std::round(value * scale) / scale, 'f', decimals);
+}
+
+double timeStepOf(int timeinterval) { return timeinterval / kTimeIntervalUnits; }
+
+}  // namespace
+
+RotatingScreen::RotatingScreen(Program& program) : program_(program) {
+    buildControls();
+    load();
+    connectHandlers();
+    placeInLowerHalf();
+}
+
+void RotatingScreen::placeInLowerHalf() {
+    const QRect d = Program::display();
+    placeWindow(*this, d.left(), d.top() + d.height() / 2, static_cast<int>(0.85 * d.width()),
+                d.height() / 2);
+}
+
+void RotatingScreen::buildControls() {
+    auto bar = [&](const char* name, const char* spoken, int lo, int hi, int large, int value) {
+        return scrollBar(this, name, spoken, Qt::Horizontal, lo, hi, large, value);
+    };
+    xronosolikos = bar("xronosolikos", "Total time", 1, 40, 1, 4);
+    timeinterval = bar("timeinterval", "Time interval", 1, 10, 1, 5);
+    syntelfri = bar("syntelfri", "Friction coefficient", 0, 10, 5, 10);
+    massvalue = bar("massvalue", "Mass", 1, 20, 2, 1);
+    dialogi = named(new QCheckBox(this), "dialogi");
+
+    auto button = [&](const char* name, const char* caption) {
+        return named(new QPushButton(QString::fromUtf8(caption), this), name);
+    };
+    epanalipsi = button("epanalipsi", "REPEAT");
+    base_centrafugalwork = button("base_centrafugalwork", "Work and Energy vs Time");
+    goniakiarxi = button("goniakiarxi", "Angular Velocity vs time");
+    Grafikhvel = button("Grafikhvel", "Veocity vs Time");
+    enarxixronou = button("enarxixronou", "Vectors of Velocity and acceleration");
+    xronotroxia = button("xronotroxia", "Orbit vs time");
+    gonxro = button("gonxro", "Angle of Base vs time");
+    Command1 = button("Command1", "BACK");
+    telos = button("telos", "END");
+
+    auto label = [&](const char* name, const char* text = "") {
+        auto* l = named(new QLabel(QString::fromUtf8(text), this), name);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return l;
+    };
+    Label1 = label("Label1");
+    Label2 = label("Label2");
+    Label3 = label("Label3");
+    Label4 = label("Label4");
+    Label5 = label("Label5",
+                   "Observe the evolution  of the position of the body in ROTATING (blue)  andi in "
+                   "INERTIAL (red) FRAMES");
+    Label6 =
+        label("Label6",
+              "Observe the work in the rotating frame, then thw WORK OF FRICTION PLUS THE WORK "
+              "OF CENTRIFUGAL  is no equal to the change in KINETIC ENERGY in case of change "
+              "ANGULAR VELOCITY OF  THE BASE");
+    Label7 = label("Label7",
+                   "iF THE base is not rotating with a stable rate then the angular momentum is "
+                   "constant");
+    Label8 = label("Label8",
+                   "The velocity in the INERTIAL frame : Absolute and Relative, and the speed. The "
+                   "same  entities in the ROTATING frame.");
+    Label9 = label("Label9",
+                   "Observe the ANGLE between then vectors of velocity and acceleration. If the "
+                   "movement is decelerating then the angle is >90°, otherwise it is <90° when the "
+                   "speed increases");
+    Label10 = label("Label10",
+                    "Graphical representation of the angle of base vs time. Observe that for "
+                    "constant angular momentum the graph is a line.");
+
+    // Left: the run's settings, REPEAT, BACK and END. Right: each graph's button beside the
+    // sentence that says what to look for in it.
+    auto* settingsColumn = new QVBoxLayout;
+    for (auto [l, b] : {std::pair{Label1, xronosolikos},
+                        {Label2, timeinterval},
+                        {Label3, syntelfri},
+                        {Label4, massvalue}}) {
+        settingsColumn->addWidget(l);
+        settingsColumn->addWidget(b);
+    }
+    settingsColumn->addWidget(dialogi);
+    settingsColumn->addWidget(epanalipsi);
+    auto* leave = new QHBoxLayout;
+    leave->addWidget(Command1);
+    leave->addWidget(telos);
+    settingsColumn->addLayout(leave);
+    settingsColumn->addStretch();
+
+    auto* graphs = new QGridLayout;
+    int row = 0;
+    for (auto [b, l] : {std::pair{xronotroxia, Label5},
+                        {base_centrafugalwork, Label6},
+                        {goniakiarxi, Label7},
+                        {Grafikhvel, Label8},
+                        {enarxixronou, Label9},
+                        {gonxro, Label10}}) {
+        graphs->addWidget(b, row, 0);
+        graphs->addWidget(l, row, 1);
+        ++row;
+    }
+    graphs->setColumnStretch(1, 1);
+
+    auto* whole = new QHBoxLayout(this);
+    whole->addLayout(settingsColumn, 1);
+    whole->addSpacing(12);
+    whole->addLayout(graphs, 3);
+}
+
+void RotatingScreen::connectHandlers() {
+    connect(xronosolikos, &QScrollBar::valueChanged, this,
+            [this] { rotating_xronosolikos_Change(); });
+    connect(timeinterval, &QScrollBar::valueChanged, this,
+            [this] { rotating_timeinterval_Change(); });
+    connect(syntelfri, &QScrollBar::valueChanged, this, [this] { rotating_syntelfri_Change(); });
+    connect(massvalue, &QScrollBar::valueChanged, this, [this] { rotating_massvalue_Change(); });
+    connect(dialogi, &QCheckBox::clicked, this, [this] { rotating_dialogi_Click(); });
+    connect(epanalipsi, &QPushButton::clicked, this, [this] { rotating_epanalipsi_Click(); });
+    connect(base_centrafugalwork, &QPushButton::clicked, this, [this] {
+        program_.screens().as<WorkChartScreen>(ScreenId::base_centrafugal).drawFirst();
+    });
+    connect(goniakiarxi, &QPushButton::clicked, this, [this] { rotating_goniakiarxi_Click(); });
+    connect(Grafikhvel, &QPushButton::clicked, this, [this] { rotating_Grafikhvel_Click(); });
+    connect(enarxixronou, &QPushButton::clicked, this, [this] { rotating_enarxixronou_Click(); });
+    connect(xronotroxia, &QPushButton::clicked, this, [this] { rotating_xronotroxia_Click(); });
+    connect(gonxro, &QPushButton::clicked, this, [this] { rotating_gonxro_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { rotating_Command1_Click(); });
+    connect(telos, &QPushButton::clicked, this, [this] { program_.end(); });
+}
+
+// The labels as the screen loads them: their patterns differ from those of a change.
+void RotatingScreen::load() {
+    dialogi->setText(QStringLiteral("The base is not influenced"));
+    Label1->setText(QStringLiteral("Total Time= ") + readout(xronosolikos->value(), 0) +
+                    QStringLiteral("X Τ"));
+    Label2->setText(QStringLiteral("Interval dt = ") +
+                    readout(timeStepOf(timeinterval->value()), 5));
+    rotating_syntelfri_Change();
+    Label4->setText(QStringLiteral("Mass=") + readout(massvalue->value() / 2.0, 1));
+}
+
+BothFramesSettings RotatingScreen::settings() const {
+    return {xronosolikos->value(), timeinterval->value(), syntelfri->value(), massvalue->value(),
+            dialogi->isChecked()};
+}
+
+GraphScreen& RotatingScreen::graph(ScreenId id) { return program_.screens().as<GraphScreen>(id); }
+
+void RotatingScreen::rotating_xronosolikos_Change() {
+    Label1->setText(QStringLiteral("Total time = ") + readout(xronosolikos->value(), 0) +
+                    QStringLiteral("X period"));
+}
+
+void RotatingScreen::rotating_timeinterval_Change() {
+    Label2->setText(QStringLiteral("Interval dt = ") +
+                    readout(timeStepOf(timeinterval->value()), 3));
+}
+
+void RotatingScreen::rotating_syntelfri_Change() {
+    Label3->setText(QStringLiteral("Friction Coefficient= ") +
+                    readout(syntelfri->value() / 10.0, 2));
+}
+
+void RotatingScreen::rotating_massvalue_Change() {
+    Label4->setText(QStringLiteral("Mass=") + readout(massvalue->value() / 2.0, 0));
+}
+
+void RotatingScreen::rotating_dialogi_Click() {
+    dialogi->setText(dialogi->isChecked() ? QStringLiteral("The base is influenced")
+                                          : QStringLiteral("The base is not influenced"));
+}
+
+void RotatingScreen::simulateBothFrames() {
+    // The animations read the tables this run writes again.
+    for (ScreenId id : {ScreenId::xronikh, ScreenId::xronoorbit})
+        if (program_.screens().exists(id)) graph(id).stopAnimation();
+
+    placeInLowerHalf();
+    bringUp(*this);
+
+    const QRect d = Program::display();
+    DiskShared& disk = program_.disk();
+    run_ = runBothFrames(disk, settings());
+    if (run_.plan.timeinterval) {
+        // The limit of 5000 points enlarged the step.
+        timeinterval->setValue(*run_.plan.timeinterval);
+        Label2->setText(QStringLiteral("Timeinterval = ") +
+                        readout(timeStepOf(timeinterval->value()), 5));
+    }
+
+    GraphScreen& orbits = graph(ScreenId::x_ygraph);
+    placeWindow(orbits, d.left(), d.top(), d.width() / 2, d.height() / 2);
+    orbits.present();
+    drawOrbitGraph(*orbits.picture, disk);
+
+    GraphScreen& angle = graph(ScreenId::goniaxronos);
+    angle.present();
+    drawBaseAngleGraph(*angle.picture, disk, run_.plan.totalTime);
+    // The orbits are the run's main picture: they stay in front of the wider base angle graph.
+    orbits.raise();
+}
+
+void RotatingScreen::rotating_epanalipsi_Click() {
+    graph(ScreenId::xronoorbit).fillWith({170, 170, 150});
+    simulateBothFrames();
+}
+
+void RotatingScreen::rotating_goniakiarxi_Click() {
+    GraphScreen& g = graph(ScreenId::goniakigraph);
+    g.present();
+    drawAngularVelocityGraph(*g.picture, program_.disk(), xronosolikos->value());
+}
+
+void RotatingScreen::rotating_Grafikhvel_Click() {
+    GraphScreen& g = graph(ScreenId::velocitytimes);
+    g.present();
+    drawVelocityGraphs(*g.picture, program_.disk(), xronosolikos->value());
+}
+
+void RotatingScreen::rotating_enarxixronou_Click() {
+    GraphScreen& g = graph(ScreenId::xronikh);
+    const int side = GraphScreen::vectorGraphSide();
+    g.resize(side, side);
+    g.picture->setBackColor({150, 150, 150});
+    g.present();
+    const DiskShared& disk = program_.disk();
+    const PointAnimation start = startVectorGraph(*g.picture, disk);
+    g.animate(start,
+              [&g, &disk, start](int i) { drawVectorGraphPoint(*g.picture, disk, start, i); });
+}
+
+void RotatingScreen::rotating_xronotroxia_Click() {
+    GraphScreen& g = graph(ScreenId::xronoorbit);
+    const QRect d = Program::display();
+    placeWindow(g, d.left(), d.top(), d.width() / 2, d.height() / 2);
+    g.present();
+    g.picture->setBackColor({200, 200, 200});
+    const DiskShared& disk = program_.disk();
+    g.animate(startOrbitAnimation(*g.picture, disk),
+              [&g, &disk](int i) { drawOrbitAnimationPoint(*g.picture, disk, i); });
+}
+
+void RotatingScreen::rotating_gonxro_Click() { graph(ScreenId::goniaxronos).present(); }
+
+void RotatingScreen::rotating_Command1_Click() {
+    bringUp(program_.screens().get(ScreenId::EISAGOGIKI));
+    hide();
+    if (program_.screens().exists(ScreenId::xronikh)) graph(ScreenId::xronikh).hide();
+}
+
+}  // namespace velarium

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+
+#include "energy/BothFramesRun.h"
+#include "shell/ScreenRegistry.h"
+
+namespace velarium {
+
+class Program;
+class GraphScreen;
+
+// "Simulation of both frames - Variables": the settings of the run of a body sliding with
+// friction on a base that keeps its angular velocity or turns freely, REPEAT, and the buttons
+// that open the work chart and the graphs. A scroll bar only updates its label; the run reads
+// every control when it starts.
+class RotatingScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit RotatingScreen(Program& program);
+
+    // The run: places and shows this screen in the lower half of the display, integrates with
+    // the present settings, and draws the orbit graph and the base angle graph.
+    void simulateBothFrames();
+
+    // The controls' values as the run reads them.
+    BothFramesSettings settings() const;
+    const BothFramesRun& lastRun() const { return run_; }
+
+    QScrollBar* xronosolikos;
+    QScrollBar* timeinterval;
+    QScrollBar* syntelfri;
+    QScrollBar* massvalue;
+    QCheckBox* dialogi;
+    QPushButton* epanalipsi;
+    QPushButton* base_centrafugalwork;
+    QPushButton* goniakiarxi;
+    QPushButton* Grafikhvel;
+    QPushButton* enarxixronou;
+    QPushButton* xronotroxia;
+    QPushButton* gonxro;
+    QPushButton* Command1;
+    QPushButton* telos;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
+    QLabel* Label9;
+    QLabel* Label10;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void load();
+    // Top at half the display's height, half as high and 0.85 as wide as the display.
+    void placeInLowerHalf();
+    GraphScreen& graph(ScreenId id);
+
+    void rotating_xronosolikos_Change();
+    void rotating_timeinterval_Change();
+    void rotating_syntelfri_Change();
+    void rotating_massvalue_Change();
+    void rotating_dialogi_Click();
+    void rotating_epanalipsi_Click();
+    void rotating_goniakiarxi_Click();
+    void rotating_Grafikhvel_Click();
+    void rotating_enarxixronou_Click();
+    void rotating_xronotroxia_Click();
+    void rotating_gonxro_Click();
+    void rotating_Command1_Click();
+
+    Program& program_;
+    BothFramesRun run_;
+};
+
+}  // namespace velarium

@@ -1,0 +1,170 @@
+#include "energy/WorkChart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "energy/BothFramesRun.h"
+#include "energy/EnergyGraphs.h"
+#include "energy/GraphAxes.h"
+
+namespace velarium {
+
+namespace {
+
+constexpr Rgb kInertialEnergy{0, 5, 5};
+constexpr Rgb kCentrifugalText{0, 155, 0};
+
+// The chart between bottom and top, full or half: the curves, the end-of-run line and the legend.
+// A redraw (by the button) marks the rotating friction work and words the legend differently.
+void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos, double top,
+                    double bottom, bool redraw) {
+    const DiskParameters& p = disk.params;
+    const OrbitTables& t = disk.tables;
+    // A chart with nothing to show, before any run, gets the range of a unit of work.
+    if (!(std::isfinite(top) && std::isfinite(bottom) && top > bottom)) {
+        top = 1;
+        bottom = -1.0 / 3;
+    }
+    const double total = bothFramesTotalTime(std::max(xronosolikos, 1));
+    const int n = p.pointCount;
+    const double dt = p.stepH;
+    const double m = p.bodyMass;
+    const bool freeBase = p.omegaVariable == 1;
+
+    canvas.clear();
+    canvas.setScale(-total / 6, 1.5 * top, 2.1 * total, 1.5 * bottom);
+    const double scaleBottom = canvas.scaleTop() + canvas.scaleHeight();
+    const double tenth = (canvas.scaleTop() - scaleBottom) / 10;
+    const double w = canvas.scaleWidth() / 10;
+    drawAxisTicks(canvas, total, 0, 1.3 * top, 1.3 * bottom);
+
+    // The symbols of the curves and of the legend.
+    auto box = [&](double cx, double cy) {
+        const double a = w / 30, b = tenth / 8;
+        canvas.line(cx - a, cy - b, cx + a, cy - b);
+        canvas.line(cx + a, cy - b, cx + a, cy + b);
+        canvas.line(cx + a, cy + b, cx - a, cy + b);
+        canvas.line(cx - a, cy + b, cx - a, cy - b);
+    };
+    auto triangle = [&](double x, double e) {
+        canvas.line(x - w / 30, e, x + w / 30, e);
+        canvas.line(x + w / 30, e, x - w / 60, e + tenth / 5);
+        canvas.line(x - w / 60, e + tenth / 5, x - w / 30, e);
+    };
+    auto fatPoint = [&](double x, double y, Rgb colour) {
+        canvas.setDrawWidth(3);
+        canvas.point(x, y, colour);
+        canvas.setDrawWidth(1);
+    };
+
+    const int dotStep = static_cast<int>(std::nearbyint(n / 18.0));
+    const int markStep = static_cast<int>(std::nearbyint(n / 14.0));
+    const int last = std::min(n - 10, drawableRows(disk) - 2);
+    for (int i = 1; i <= last; ++i) {
+        const double x = i * dt;
+        const double next = (i + 1) * dt;
+        if (freeBase) {
+            canvas.setDrawWidth(2);
+            canvas.line(x, t.tabWorkBaseForce[i], next, t.tabWorkBaseForce[i + 1], kRed);
+            canvas.setDrawWidth(1);
+        }
+        if (dotStep > 0 && i % dotStep == 0) {
+            // Kinetic energy in the inertial frame, ½·m·v².
+            fatPoint(x, 0.5 * m * (t.tabVx[i] * t.tabVx[i] + t.tabVy[i] * t.tabVy[i]),
+                     kInertialEnergy);
+            if (redraw) box(x, t.tabWorkFrictionInertial[i] - t.tabWorkDrag[i]);
+        }
+        canvas.setDrawWidth(3);
+        canvas.line(x, t.tabWorkCentrifugal[i], next, t.tabWorkCentrifugal[i + 1], kGreen);
+        canvas.setDrawWidth(1);
+        canvas.point(x, t.tabWorkFrictionRotating[i]);
+        canvas.point(x, t.tabWorkTotalRotating[i], kBlue);
+        if (markStep > 0 && i % markStep == 0) {
+            // Kinetic energy in the rotating frame, ½·m·v'².
+            triangle(x, 0.5 * m * (t.tabVxRot[i] * t.tabVxRot[i] + t.tabVyRot[i] * t.tabVyRot[i]));
+            canvas.circle(x, t.tabWorkFrictionInertial[i], w / 40);
+        }
+    }
+    // The end of the run.
+    canvas.line(total, scaleBottom, total, canvas.scaleTop() - scaleBottom);
+
+    // Legend rows at n tenths above the bottom, text at 1.3·T and the sample left of it, just
+    // below the text's first line.
+    auto row = [&](double n10, const char* first, const char* again, Rgb colour) {
+        canvas.setForeColor(colour);
+        canvas.setCurrentPosition(1.3 * total, scaleBottom + n10 * tenth);
+        canvas.print(redraw ? again : first);
+        return canvas.currentY() + 0.27 * tenth;
+    };
+    auto sampleLine = [&](double y, Rgb colour, int width) {
+        canvas.setDrawWidth(width);
+        canvas.line(1.11 * total, y, 1.3 * total, y, colour);
+        canvas.setDrawWidth(1);
+    };
+    auto fiveOf = [&](auto&& symbol) {
+        for (int j = 0; j < 5; ++j) symbol(1.11 * total + j * 0.04 * total);
+    };
+    if (freeBase)
+        sampleLine(row(1, "WORK OF FORCE DUE TO ACCELERATION OF BASE",
+                       "WORK DUE TO BASE ACCELERATION", kRed),
+                   kRed, 2);
+    sampleLine(row(9, "WORK OF CENTRIFUGAL", "WORK OF CENTRIFUBAL", kCentrifugalText), kGreen, 3);
+    const double kinetic = row(3, "KINETIC EN. IN INERTIAL", "KINETIC ENERGY IN INERTIAL", kBlack);
+    fiveOf([&](double x) { fatPoint(x, kinetic, kInertialEnergy); });
+    const double friction =
+        row(4, "WORK OF FRICTION IN INERTIAL", "WORK OF FRICTION IN INERTIAL", kBlack);
+    fiveOf([&](double x) { canvas.circle(x, friction, w / 40); });
+    const double marks = scaleBottom + 4.75 * tenth - 0.05 * tenth;
+    fiveOf([&](double x) {
+        if (redraw)
+            box(x, marks);
+        else
+            fatPoint(x, marks, kBlack);
+    });
+    const double rotating =
+        row(6, "KINETIC EN. IN ROTATIONAL", "KINETIC ENERGY IN ROTATING", kBlack);
+    fiveOf([&](double x) { triangle(x, rotating); });
+    sampleLine(row(7, "TOTAL WORK IN ROTATIONAL", "TOTAL WORK IN ROTATING", kBlue), kBlue, 1);
+    sampleLine(row(2, "WORK OF FRICTION IN ROTATING", "WORK OF FRICTION IN ROTATING", kBlack),
+               kBlack, 1);
+    canvas.setForeColor(kBlack);
+}
+
+}  // namespace
+
+std::string drawWorkChartFirst(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos,
+                               WorkChartState& state) {
+    const OrbitTables& t = disk.tables;
+    const int last = std::min(disk.params.pointCount - 10, drawableRows(disk) - 1);
+    double yMax = 0;
+    double yMin = 0;
+    for (int i = 1; i <= last; ++i) {
+        for (double work : {t.tabWorkBaseForce[i], t.tabWorkCentrifugal[i]}) {
+            yMax = std::max(yMax, std::abs(work));
+            yMin = std::min(yMin, work);
+        }
+    }
+    // All plotted works 0 (or no run yet): a unit of work.
+    if (!(std::isfinite(yMax) && yMax > 0)) {
+        yMax = 1;
+        yMin = 0;
+    }
+    if (yMin == 0) yMin = -yMax / 3;
+    state.chartMax = yMax;
+    state.chartMin = yMin;
+    state.halfRangeOffered = true;
+    paintWorkChart(canvas, disk, xronosolikos, yMax, yMin, false);
+    return kHalfMaximumCaption;
+}
+
+std::string drawWorkChartToggled(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos,
+                                 WorkChartState& state) {
+    const bool half = state.halfRangeOffered;
+    const double scale = half ? 0.5 : 1.0;
+    state.halfRangeOffered = !half;
+    paintWorkChart(canvas, disk, xronosolikos, scale * state.chartMax, scale * state.chartMin,
+                   true);
+    return half ? kInitialRangeCaption : kHalfRangeCaption;
+}
+
+}  // namespace velarium

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "draw/Alerts.h"
+#include "energy/BothFramesRun.h"
+
+namespace velarium {
+namespace {
+
+const double kPi = 4 * std::atan(1.0);
+
+class BothFramesRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = installAlerts({[this] { ++beeps; }, [](const std::string&) {}});
+    }
+    void TearDown() override { installAlerts(previous_); }
+
+    BothFramesRun run(BothFramesSettings s) { return runBothFrames(*disk, s); }
+    const OrbitTables& tables() const { return disk->tables; }
+    const DiskParameters& params() const { return disk->params; }
+
+    // ½·m·v² at stored point k.
+    double kineticInertial(int k) const {
+        const auto& t = tables();
+        return 0.5 * params().bodyMass * (t.tabVx[k] * t.tabVx[k] + t.tabVy[k] * t.tabVy[k]);
+    }
+
+    std::unique_ptr<DiskShared> disk = std::make_unique<DiskShared>();
+    int beeps = 0;
+
+private:
+    Alerts previous_;
+};
+
+TEST_F(BothFramesRunTest, DefaultControlsStore786Points) {
+    // T = π, dt = 5/1250 = 0.004: N = round(π/0.004 + 1) = round(786.4).
+    const BothFramesRun r = run({});
+    EXPECT_DOUBLE_EQ(r.plan.totalTime, kPi);
+    EXPECT_DOUBLE_EQ(r.plan.dt, 0.004);
+    EXPECT_EQ(r.plan.pointCount, 786);
+    EXPECT_FALSE(r.plan.timeinterval.has_value());
+    EXPECT_EQ(r.rows, 786);
+    EXPECT_EQ(params().pointCount, 786);
+    EXPECT_DOUBLE_EQ(params().stepH, 0.004);
+    EXPECT_DOUBLE_EQ(params().bodyMass, 0.5);
+    EXPECT_DOUBLE_EQ(params().frictionDecel, 1.0);
+    // L = I·ω0 + m·R²·ω0 = 20 + 1.
+    EXPECT_DOUBLE_EQ(params().totalAngularMomentum, 21.0);
+}
+
+TEST_F(BothFramesRunTest, LongestRunWithTheCoarsestStepStores3928Points) {
+    // T = 10π, dt = 0.008: N = round(3927.99) = 3928, within the limit.
+    const BothFramesRun r = run({40, 10, 10, 1, false});
+    EXPECT_EQ(r.plan.pointCount, 3928);
+    EXPECT_DOUBLE_EQ(r.plan.dt, 0.008);
+    EXPECT_FALSE(r.plan.timeinterval.has_value());
+    // The loop ends once t reaches T: 3927 steps of 0.008 pass 10π.
+    EXPECT_EQ(r.rows, 3927);
+}
+
+TEST_F(BothFramesRunTest, StepLimitEnlargesTheStepTo5000Points) {
+    // T = 5π, dt = 0.0008 would need 19636 points: dt becomes T/5000 = π/1000, whose scroll
+    // value is round(3.93) = 4.
+    const BothFramesRun r = run({20, 1, 10, 1, false});
+    EXPECT_EQ(r.plan.pointCount, 5000);
+    EXPECT_DOUBLE_EQ(r.plan.dt, kPi / 1000);
+    ASSERT_TRUE(r.plan.timeinterval.has_value());
+    EXPECT_EQ(*r.plan.timeinterval, 4);
+    EXPECT_EQ(r.rows, 5000);
+    EXPECT_EQ(params().pointCount, 5000);
+}
+
+TEST_F(BothFramesRunTest, PointCountBeyondSixteenBitsStillMeetsTheLimit) {
+    // 40 and 1: T/dt + 1 = 39271, more than a 16-bit count holds.
+    for (int total = 1; total <= 40; ++total)
+        for (int interval = 1; interval <= 10; ++interval) {
+            const BothFramesPlan plan = planBothFramesRun({total, interval, 10, 1, false});
+            EXPECT_LE(plan.pointCount, kMaxBothFramesPoints);
+            EXPECT_GT(plan.pointCount, 1);
+            if (plan.timeinterval) {
+                EXPECT_EQ(plan.pointCount, kMaxBothFramesPoints);
+                EXPECT_DOUBLE_EQ(plan.dt, plan.totalTime / kMaxBothFramesPoints);
+            }
+        }
+    EXPECT_EQ(*planBothFramesRun({40, 1, 10, 1, false}).timeinterval, 8);
+}
+
+TEST_F(BothFramesRunTest, WithoutFrictionTheInertialPathIsStraight) {
+    // Only the first stage of the first step sees the body at rest on the base; after that no
+    // force acts and the body keeps its velocity.
+    const BothFramesRun r = run({4, 5, 0, 1, true});
+    const auto& t = tables();
+    const double dt = r.plan.dt;
+    for (int k = 2; k < r.rows; ++k) {
+        EXPECT_DOUBLE_EQ(t.tabVx[k], t.tabVx[1]);
+        EXPECT_DOUBLE_EQ(t.tabVy[k], t.tabVy[1]);
+        EXPECT_NEAR(t.tabX[k], t.tabX[1] + (k - 1) * dt * t.tabVx[1], 1e-12);
+        EXPECT_NEAR(t.tabY[k], t.tabY[1] + (k - 1) * dt * t.tabVy[1], 1e-12);
+    }
+    // It leaves (0, R) almost along the tangent, at the speed of the base point, ω0·R = 2.
+    EXPECT_NEAR(t.tabVx[1], 2.0, 1e-12);
+    EXPECT_NEAR(t.tabVy[1], 0.0, 0.01);
+}
+
+TEST_F(BothFramesRunTest, WithoutFrictionAFreeBaseKeepsItsAngularVelocity) {
+    // No torque: the body's angular momentum about the centre does not change, nor does ω.
+    const BothFramesRun r = run({8, 5, 0, 20, true});
+    for (int k = 0; k < r.rows; ++k) {
+        EXPECT_NEAR(tables().tabOmega[k], 2.0, 1e-5);
+        EXPECT_NEAR(tables().tabOmegaTorque[k], 2.0, 1e-5);
+    }
+}
+
+TEST_F(BothFramesRunTest, BaseThatKeepsItsAngularVelocityTurnsUniformly) {
+    const BothFramesRun r = run({8, 5, 10, 20, false});
+    const auto& t = tables();
+    for (int k = 0; k < r.rows; ++k) {
+        EXPECT_DOUBLE_EQ(t.tabOmega[k], 2.0);
+        EXPECT_DOUBLE_EQ(t.tabOmegaTorque[k], 2.0);
+        // θ = ω0·t, counted from the second stored point: a straight line of slope 2.
+        EXPECT_NEAR(t.tabTheta[k], k > 1 ? 2.0 * (k - 1) * r.plan.dt : 0.0, 1e-9);
+    }
+    EXPECT_EQ(t.tabWorkBaseForce[r.rows - 1], 0.0);
+}
+
+TEST_F(BothFramesRunTest, FreeBaseWithAHeavyBodyKeepsTheTotalAngularMomentum) {
+    // I·ω + m·(y·vx − x·vy) = L on every row, while ω itself departs from 2.
+    const BothFramesRun r = run({8, 5, 10, 20, true});
+    const auto& t = tables();
+    const double m = params().bodyMass;
+    for (int k = 0; k < r.rows; ++k) {
+        const double body = m * (t.tabY[k] * t.tabVx[k] - t.tabX[k] * t.tabVy[k]);
+        EXPECT_NEAR(params().diskInertia * t.tabOmega[k] + body, params().totalAngularMomentum,
+                    1e-9);
+    }
+    EXPECT_LT(t.tabOmega[r.rows - 1], 1.0);
+    // The torque equation integrates to the same ω.
+    EXPECT_NEAR(t.tabOmegaTorque[r.rows - 1], t.tabOmega[r.rows - 1], 1e-3);
+    // The base angle is no longer a straight line: its steps shrink as the base slows.
+    const double first = t.tabTheta[3] - t.tabTheta[2];
+    const double late = t.tabTheta[r.rows - 1] - t.tabTheta[r.rows - 2];
+    EXPECT_LT(late, 0.6 * first);
+}
+
+TEST_F(BothFramesRunTest, HeavyBodyComesToRestOnAFreeBaseAndTheBaseCarriesIt) {
+    // The base slows until ω²·r ≤ μ·g and the body rides along: its rotating-frame velocity is
+    // zero from then on, each such step beeps, and the base's work stops changing.
+    const BothFramesRun r = run({8, 5, 10, 20, true});
+    const auto& t = tables();
+    ASSERT_GT(r.restTime, 0.0);
+    const int rest = static_cast<int>(std::lround(r.restTime / r.plan.dt));
+    EXPECT_GT(beeps, 0);
+    for (int k = rest; k < r.rows; ++k) {
+        EXPECT_EQ(t.tabVxRot[k], 0.0);
+        EXPECT_EQ(t.tabVyRot[k], 0.0);
+        EXPECT_EQ(t.tabKeRot[k], 0.0);
+        EXPECT_EQ(t.tabWorkBaseForce[k], t.tabWorkBaseForce[rest]);
+        EXPECT_EQ(t.tabWorkFrictionRotating[k], t.tabWorkFrictionRotating[rest]);
+        EXPECT_EQ(t.tabWorkDrag[k], t.tabWorkDrag[rest]);
+    }
+    // Riding along at the end: ω²·r no larger than the friction can supply.
+    const int last = r.rows - 1;
+    const double radius = std::hypot(t.tabX[last], t.tabY[last]);
+    EXPECT_LE(t.tabOmega[last] * t.tabOmega[last] * radius, 1.0 + 1e-2);
+}
+
+TEST_F(BothFramesRunTest, InertialKineticEnergyChangesByTheFrictionWork) {
+    // ½·m·v² − ½·m·v0² equals component 4, friction's power integrated with the same
+    // fourth-order steps, to the integrator's accuracy (far below 1e-5 of m·v0²).
+    for (bool free : {false, true})
+        for (int mass : {1, 20}) {
+            const BothFramesRun r = run({8, 5, 10, mass, free});
+            const double m = params().bodyMass;
+            const double start = 0.5 * m * 2.0 * 2.0;
+            for (int k = 0; k < r.rows; ++k)
+                ASSERT_NEAR(kineticInertial(k) - start, tables().tabEnergy[k], 1e-5 * m * 4)
+                    << "free " << free << " mass " << m << " row " << k;
+            // The base drags the body along: friction does real work on it.
+            EXPECT_GT(std::abs(tables().tabEnergy[r.rows - 1]), 0.1 * m);
+        }
+}
+
+// The work tables are right-endpoint rectangle sums of the step powers, from the second stored
+// point on. Such a sum of a power p over steps 2..k differs from its integral, the change of
+// kinetic energy from row 1 to row k, by at most dt·(total variation of p) plus one step's
+// dt·|p|. Both are read from the kinetic energy's own differences: with D_j = KE_j − KE_{j−1},
+// the bound is Σ|D_j − D_{j−1}| + |D_k|.
+double rectangleBound(const std::vector<double>& ke, int k) {
+    double bound = std::abs(ke[k] - ke[k - 1]);
+    for (int j = 3; j <= k; ++j) bound += std::abs((ke[j] - ke[j - 1]) - (ke[j - 1] - ke[j - 2]));
+    return bound;
+}
+
+TEST_F(BothFramesRunTest, RotatingFrameEnergyBalanceWithABaseOfConstantAngularVelocity) {
+    // F = 0: friction plus centrifugal work is the change of the rotating-frame kinetic energy.
+    for (int mass : {1, 20}) {
+        const BothFramesRun r = run({8, 5, 10, mass, false});
+        const auto& t = tables();
+        for (int k = 2; k < r.rows; k += 7) {
+            const double change = t.tabKeRot[k] - t.tabKeRot[1];
+            const double work = t.tabWorkFrictionRotating[k] + t.tabWorkCentrifugal[k];
+            ASSERT_LE(std::abs(work - change), rectangleBound(t.tabKeRot, k)) << "row " << k;
+            EXPECT_EQ(t.tabWorkTotalRotating[k], work);
+        }
+        // The run goes far: the balance is checked against a change of many units.
+        EXPECT_GT(t.tabKeRot[r.rows - 1], 50 * params().bodyMass);
+    }
+}
+
+TEST_F(BothFramesRunTest, RotatingFrameEnergyBalanceOfAFreeBaseNeedsTheBaseAccelerationWork) {
+    // F = 1: the base slows, and the work of −m·α×r closes the balance; without it the balance
+    // misses by far more than the rectangle rule's error.
+    for (int mass : {1, 20}) {
+        const BothFramesRun r = run({8, 5, 10, mass, true});
+        const auto& t = tables();
+        double largestMiss = 0;
+        for (int k = 2; k < r.rows; k += 7) {
+            const double change = t.tabKeRot[k] - t.tabKeRot[1];
+            const double bound = rectangleBound(t.tabKeRot, k);
+            ASSERT_LE(std::abs(t.tabWorkTotalRotating[k] - change), bound) << "row " << k;
+            const double withoutBase = t.tabWorkFrictionRotating[k] + t.tabWorkCentrifugal[k];
+            largestMiss = std::max(largestMiss, std::abs(withoutBase - change) / bound);
+        }
+        EXPECT_GT(largestMiss, 20.0);
+    }
+}
+
+TEST_F(BothFramesRunTest, DragWorkIsTheInertialFrictionWorkLessTheRotatingOne) {
+    // v = v_rel + v_base: friction's work on the inertial velocity splits into its work on the
+    // relative velocity and on the base point's velocity, step by step.
+    const BothFramesRun r = run({4, 5, 10, 4, false});
+    const auto& t = tables();
+    const double firstStep = t.tabWorkFrictionInertial[1];
+    for (int k = 2; k < r.rows; ++k)
+        EXPECT_NEAR(t.tabWorkFrictionInertial[k] - firstStep,
+                    t.tabWorkFrictionRotating[k] + t.tabWorkDrag[k], 1e-9);
+}
+
+TEST_F(BothFramesRunTest, RunLeavesTheSecondEntryOfMostAccumulatorsAlone) {
+    auto& t = disk->tables;
+    t.tabWorkCentrifugal[1] = 7;
+    t.tabWorkCentrifugal[0] = 5;
+    const BothFramesRun r = run({});
+    EXPECT_EQ(t.tabWorkCentrifugal[0], 0.0);
+    EXPECT_EQ(t.tabWorkCentrifugal[1], 7.0);
+    EXPECT_NE(t.tabWorkFrictionInertial[1], 0.0);
+    EXPECT_EQ(t.tabWorkTotalRotating[1], t.tabWorkFrictionRotating[1] + 7 + t.tabWorkBaseForce[1]);
+    EXPECT_GT(r.rows, 2);
+}
+
+TEST_F(BothFramesRunTest, DerivativeReadsThePendulumChoiceAndTheAngularMomentum) {
+    DiskParameters& p = disk->params;
+    run({4, 5, 0, 2, true});
+    DiskState s{1, 0, 0.5, 0, 0, 9, 0};
+    p.pendulumChosen = true;
+    p.diskOmega = 2.0;
+    // Sliding over the base at (0.5, 0) with friction coefficient 0: only −K·x acts.
+    EXPECT_DOUBLE_EQ(freeDiskDerivative(p, 0, s, kVx), -40 * 0.5);
+    EXPECT_EQ(p.springK, 40.0);
+    EXPECT_EQ(s[kOmega], 2.0);
+    p.pendulumChosen = false;
+    EXPECT_DOUBLE_EQ(freeDiskDerivative(p, 0, s, kVx), 0.0);
+    EXPECT_EQ(p.springK, 0.0);
+    // Component 6: ω from L − m·(y·vx − x·vy) with F = 1, m = 1.
+    DiskState moving{1, 2, 0.5, 0.25, 0, 2, 0};
+    EXPECT_DOUBLE_EQ(freeDiskDerivative(p, 0, moving, 6), (22.0 - (0.25 * 1 - 0.5 * 2)) / 10);
+    EXPECT_EQ(freeDiskDerivative(p, 0, moving, 7), 0.0);
+}
+
+}  // namespace
+}  // namespace velarium
