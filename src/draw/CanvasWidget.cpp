@@ -87,12 +87,25 @@ void CanvasWidget::markChanged() {
     update();
 }
 
+void CanvasWidget::flushLines() {
+    if (shortRuns_.empty()) return;
+    const std::vector<ShortRun> runs = std::move(shortRuns_);
+    shortRuns_.clear();
+    for (const ShortRun& r : runs) rasterLine(pixels(), r.x1, r.y1, r.x2, r.y2, r.width, r.rgb);
+}
+
 void CanvasWidget::ensureImage() {
     if (!image_.isNull() && !sizeStale_) return;
     sizeStale_ = false;
     dpr_ = devicePixelRatioF();
     const QSize want = (QSizeF(size()) * dpr()).toSize().expandedTo(QSize(1, 1));
     if (image_.size() == want) return;
+    // The kept picture holds the waiting short runs too; a picture too large to keep has them
+    // drawn before its pixels move over.
+    if (drawnComplete_)
+        shortRuns_.clear();
+    else
+        flushLines();
     endPainting();
     QImage fresh(want, QImage::Format_RGB32);
     fresh.fill(toQColor(backColor()));
@@ -109,33 +122,33 @@ void CanvasWidget::ensureImage() {
 
 // A picture of more primitives than this is not kept for redrawing: a resize then keeps its
 // pixels as they are.
-constexpr std::size_t kMostKeptPrimitives = 400000;
+constexpr std::size_t kMostKeptPrimitives = 200000;
 
 void CanvasWidget::record(Drawn::Kind kind, double a, double b, double c, double d, double e,
                           Rgb colour, std::string_view text) {
     if (replaying_ || !drawnComplete_) return;
     if (drawn_.size() >= kMostKeptPrimitives) {
         drawnComplete_ = false;
-        drawn_.clear();
+        std::vector<Drawn>().swap(drawn_);
         drawnTexts_.clear();
         return;
     }
-    Drawn& r = drawn_.emplace_back();
-    r.kind = kind;
-    r.a = a, r.b = b, r.c = c, r.d = d, r.e = e;
-    r.colour = colour;
-    r.fillColour = fillColor();
-    r.width = drawWidth();
-    r.style = drawStyle();
-    r.fill = fillStyle();
-    r.left = scaleLeft();
-    r.top = scaleTop();
-    r.right = scaleLeft() + scaleWidth();
-    r.bottom = scaleTop() + scaleHeight();
+    // The scale and the pen are kept only where they change.
+    const Drawn scale{Drawn::Kind::Scale, {}, scaleLeft(), scaleTop(), scaleLeft() + scaleWidth(),
+                      scaleTop() + scaleHeight()};
+    if (drawn_.empty() || scale.a != recordedScale_.a || scale.b != recordedScale_.b ||
+        scale.c != recordedScale_.c || scale.d != recordedScale_.d)
+        drawn_.push_back(recordedScale_ = scale);
+    const Drawn pen{Drawn::Kind::Pen, fillColor(), static_cast<double>(drawWidth()),
+                    static_cast<double>(drawStyle()), static_cast<double>(fillStyle())};
+    if (drawn_.size() == 1 || pen.colour != recordedPen_.colour || pen.a != recordedPen_.a ||
+        pen.b != recordedPen_.b || pen.c != recordedPen_.c)
+        drawn_.push_back(recordedPen_ = pen);
     if (kind == Drawn::Kind::Text) {
-        r.text = drawnTexts_.size();
+        c = static_cast<double>(drawnTexts_.size());
         drawnTexts_.push_back({std::string(text), drawingFont()});
     }
+    drawn_.push_back({kind, colour, a, b, c, d, e});
 }
 
 // Draws the kept picture again into the image at its present size, then puts the drawing state
@@ -148,24 +161,27 @@ void CanvasWidget::replay() {
     replaying_ = true;
     texts_.clear();
     for (const Drawn& r : drawn_) {
-        setScale(r.left, r.top, r.right, r.bottom);
-        setFillColor(r.fillColour);
-        setDrawWidth(r.width);
-        setDrawStyle(r.style);
-        setFillStyle(r.fill);
         switch (r.kind) {
             case Drawn::Kind::Clear: image_.fill(toQColor(r.colour)); break;
+            case Drawn::Kind::Scale: setScale(r.a, r.b, r.c, r.d); break;
+            case Drawn::Kind::Pen:
+                setFillColor(r.colour);
+                setDrawWidth(static_cast<int>(r.a));
+                setDrawStyle(static_cast<int>(r.b));
+                setFillStyle(static_cast<int>(r.c));
+                break;
             case Drawn::Kind::Line: renderLine(r.a, r.b, r.c, r.d, r.colour); break;
             case Drawn::Kind::Circle: renderCircle(r.a, r.b, r.c, r.colour); break;
             case Drawn::Kind::Arc: renderArc(r.a, r.b, r.c, r.d, r.e, r.colour); break;
             case Drawn::Kind::Point: renderPoint(r.a, r.b, r.colour); break;
             case Drawn::Kind::Text: {
-                const DrawnText& t = drawnTexts_[r.text];
+                const DrawnText& t = drawnTexts_[static_cast<std::size_t>(r.c)];
                 keepText(r.a, r.b, t.text, r.colour, t.font);
                 break;
             }
         }
     }
+    flushLines();
     endPainting();
     replaying_ = false;
     setScale(left, top, right, bottom);
@@ -223,6 +239,7 @@ void CanvasWidget::renderClear(Rgb background) {
     ensureImage();
     endPainting();
     image_.fill(toQColor(background));
+    shortRuns_.clear();
     texts_.clear();
     drawn_.clear();
     drawnTexts_.clear();
@@ -247,20 +264,55 @@ std::uint32_t CanvasWidget::packed(Rgb c) {
 
 // Solid lines and points are rasterised straight into the image: the screens draw thousands of
 // them per event, and the paint engine's per-segment cost is several times higher.
+// A curve of thousands of points draws segments far shorter than its width, and each thick
+// segment would blend its two round ends over the same few pixels again and again. Consecutive
+// short segments of one colour and width are joined into one chord instead, drawn once it is as
+// long as the line is wide (a pixel and a half for thin lines): the same line to within half its
+// width, at a fraction of the cost.
 void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb colour) {
     record(Drawn::Kind::Line, x1, y1, x2, y2, 0, colour);
     if (drawStyle() == kSolid) {
         const QPointF a = toDevice(x1, y1);
         const QPointF b = toDevice(x2, y2);
-        rasterLine(pixels(), a.x(), a.y(), b.x(), b.y(), drawWidth() * dpr(), packed(colour));
+        const double width = drawWidth() * dpr();
+        const double chord = std::max(1.5, width);
+        const std::uint32_t rgb = packed(colour);
+        for (ShortRun& run : shortRuns_) {
+            if (run.rgb != rgb || run.width != width || run.x2 != a.x() || run.y2 != a.y())
+                continue;
+            if (std::hypot(b.x() - run.x1, b.y() - run.y1) < chord) {
+                run.x2 = b.x();
+                run.y2 = b.y();
+                return;
+            }
+            rasterLine(pixels(), run.x1, run.y1, run.x2, run.y2, run.width, run.rgb);
+            run = shortRuns_.back();
+            shortRuns_.pop_back();
+            break;
+        }
+        if (std::hypot(b.x() - a.x(), b.y() - a.y()) < chord) {
+            if (shortRuns_.size() == kShortRuns) {
+                const ShortRun& oldest = shortRuns_.front();
+                rasterLine(pixels(), oldest.x1, oldest.y1, oldest.x2, oldest.y2, oldest.width,
+                           oldest.rgb);
+                shortRuns_.erase(shortRuns_.begin());
+            }
+            shortRuns_.push_back({a.x(), a.y(), b.x(), b.y(), width, rgb});
+            markChanged();
+            return;
+        }
+        flushLines();
+        rasterLine(pixels(), a.x(), a.y(), b.x(), b.y(), width, rgb);
         return;
     }
+    flushLines();
     QPainter& p = painter();
     p.setPen(pen(colour));
     p.drawLine(toDevice(x1, y1), toDevice(x2, y2));
 }
 
 void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour) {
+    flushLines();
     record(Drawn::Kind::Circle, cx, cy, radius, 0, 0, colour);
     ensureImage();
     // The radius is measured along x, as on every canvas of the program.
@@ -287,6 +339,7 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
 
 void CanvasWidget::renderArc(double cx, double cy, double radius, double start, double end,
                              Rgb colour) {
+    flushLines();
     record(Drawn::Kind::Arc, cx, cy, radius, start, end, colour);
     QPainter& p = painter();
     p.setPen(pen(colour));
@@ -307,6 +360,7 @@ void CanvasWidget::renderArc(double cx, double cy, double radius, double start, 
 }
 
 void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
+    flushLines();
     record(Drawn::Kind::Point, x, y, 0, 0, 0, colour);
     const QPointF c = toDevice(x, y);
     rasterDot(pixels(), c.x(), c.y(), drawWidth() * dpr(), packed(colour));
@@ -372,6 +426,7 @@ TextExtent CanvasWidget::measureText(std::string_view text) const {
 }
 
 void CanvasWidget::keepLayer(int slot) {
+    flushLines();
     ensureImage();
     endPainting();
     textLayers_[slot] = texts_;
@@ -385,6 +440,7 @@ void CanvasWidget::keepLayer(int slot) {
 }
 
 bool CanvasWidget::putBackLayer(int slot) {
+    flushLines();
     auto it = layers_.find(slot);
     if (it == layers_.end() || it->second.size() != image_.size()) return false;
     endPainting();
@@ -396,6 +452,7 @@ bool CanvasWidget::putBackLayer(int slot) {
 }
 
 QImage CanvasWidget::snapshot() {
+    flushLines();
     ensureImage();
     endPainting();
     QImage shown = image_.copy();
@@ -413,6 +470,7 @@ void CanvasWidget::repaintNow() {
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
+    flushLines();
     sizeStale_ = true;  // the screen, and with it the pixel ratio, may have changed
     ensureImage();
     endPainting();

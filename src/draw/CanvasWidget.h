@@ -81,21 +81,20 @@ private:
     CanvasMouse mouseOf(QMouseEvent* event) const;
 
     void markChanged();
+    void flushLines();
     void textsChanged();
     void drawTexts(QPainter& p) const;
     void keepText(double x, double y, std::string_view text, Rgb colour, const QFont& font);
 
     // What was drawn since the last clear, with the state it was drawn in, so that a resized
     // canvas draws its picture again at the new size instead of stretching the old pixels.
+    // A primitive, or a change of the scale (left, top, right, bottom in a..d) or of the pen
+    // (width, style, fill style in a..c, fill colour in colour) that the primitives after it use.
     struct Drawn {
-        enum class Kind : unsigned char { Clear, Line, Circle, Arc, Point, Text };
+        enum class Kind : unsigned char { Clear, Scale, Pen, Line, Circle, Arc, Point, Text };
         Kind kind;
-        double a = 0, b = 0, c = 0, d = 0, e = 0;
         Rgb colour;
-        Rgb fillColour;
-        int width = 1, style = kSolid, fill = kFillTransparent;
-        double left = 0, top = 0, right = 1, bottom = 1;
-        std::size_t text = 0;  // a text's index in drawnTexts_
+        double a = 0, b = 0, c = 0, d = 0, e = 0;  // a text's index in drawnTexts_ in c
     };
     struct DrawnText {
         std::string text;
@@ -113,6 +112,16 @@ private:
         QStaticText text;
     };
 
+    // Runs of solid segments each shorter than a device pixel, one per colour and width, waiting
+    // to be drawn as one chord (see renderLine).
+    struct ShortRun {
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        double width = 0;
+        std::uint32_t rgb = 0;
+    };
+    static constexpr std::size_t kShortRuns = 4;
+    std::vector<ShortRun> shortRuns_;
+
     QImage image_;
     CircleStamp stamp_;  // the last small circle drawn, kept for the next one of its size
     double dpr_ = 1.0;
@@ -128,6 +137,8 @@ private:
     std::map<int, std::pair<std::vector<Drawn>, std::vector<DrawnText>>> drawnLayers_;
     bool drawnComplete_ = true;  // false once a picture outgrew what is worth keeping
     bool replaying_ = false;
+    Drawn recordedScale_{Drawn::Kind::Scale, {}};
+    Drawn recordedPen_{Drawn::Kind::Pen, {}};
     double fontPoints_ = 0;
 };
 

@@ -1,4 +1,6 @@
 #include <QAccessible>
+#include <cmath>
+#include <memory>
 #include <QMainWindow>
 
 #include "draw/Arrow.h"
@@ -163,6 +165,37 @@ private slots:
         c.clear();
         QVERIFY(a->text(QAccessible::Description).isEmpty());
         QCOMPARE(countDark(c.snapshot()), 0);
+    }
+
+    // A curve drawn as thousands of segments shorter than a pixel looks like the same curve drawn
+    // in long strokes, and the last short pieces are on the screen without anything after them.
+    void shortSegmentsDrawTheLineTheyFollow() {
+        auto draw = [](int pieces) {
+            auto c = std::make_unique<CanvasWidget>();
+            c->resize(200, 200);
+            c->show();
+            c->setScale(0, 10, 10, 0);
+            c->clear();
+            c->setDrawWidth(4);
+            for (int i = 0; i < pieces; ++i) {
+                const double a = 3.0 * i / pieces, b = 3.0 * (i + 1) / pieces;
+                c->line(2 + 2 * std::cos(a), 5 + 2 * std::sin(a), 2 + 2 * std::cos(b),
+                        5 + 2 * std::sin(b), {0, 0, 255});
+            }
+            return c->snapshot();
+        };
+        const QImage fine = draw(3000);
+        const QImage coarse = draw(30);
+        QCOMPARE(fine.size(), coarse.size());
+        int differ = 0, inked = 0;
+        for (int y = 0; y < fine.height(); ++y)
+            for (int x = 0; x < fine.width(); ++x) {
+                const bool f = fine.pixelColor(x, y).red() < 128;
+                inked += f;
+                differ += f != (coarse.pixelColor(x, y).red() < 128);
+            }
+        QVERIFY(inked > 200);
+        QVERIFY2(differ < inked / 20, qPrintable(QString("%1 of %2").arg(differ).arg(inked)));
     }
 
     void refusesNonFiniteAndKeepsItsScale() {
