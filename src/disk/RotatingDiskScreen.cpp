@@ -136,15 +136,20 @@ void RotatingDiskScreen::connectHandlers() {
 
 // The drawing is a square at the left edge, 0.75 of the window's height (narrower when the window
 // would leave no room for the controls); the controls stand to its right in one or two columns,
-// the rotating view's drawing below them, the message under the drawing.
+// the rotating view's drawing below them. Under the drawing a row holds the explanation's bars
+// from a twentieth of the drawing's width to 0.9 of it: the orbit point on the first 1/1.7 of
+// that span, the horizontal view shift on the rest. The vertical shift stands along the
+// drawing's right edge, and the message fills what is left below.
 void RotatingDiskScreen::layoutControls() {
     const QWidget* body = centralWidget();
     const int w = std::max(body->width(), 320);
     const int h = std::max(body->height(), 240);
     const int side = std::max(std::min(static_cast<int>(0.75 * height()), w - 250), 100);
     const int gap = 8;
+    const int bar = 18;
     Picture1->setGeometry(0, 0, side, side);
-    Text1->setGeometry(0, side + gap, side, std::max(h - side - 2 * gap, 40));
+    const int barRow = side + 2;
+    Text1->setGeometry(0, barRow + bar + gap, side, std::max(h - barRow - bar - 2 * gap, 40));
 
     const int x0 = side + gap;
     const int room = std::max(w - x0 - gap, 160);
@@ -168,12 +173,15 @@ void RotatingDiskScreen::layoutControls() {
         place(bar, x1, y2, 18);
         y2 += 4;
     }
-    place(protosimiox, x1, y2, 18);
     const int top = std::max(y, y2) + gap;
     const int picture = std::clamp(std::min(room, h - top - gap), 40, 400);
     Picture2->setGeometry(x0, top, picture, picture);
-    XSCALEFIGURE->setGeometry(0, std::max(side - 18, 0), side, 18);
-    YSCALEFIGURE->setGeometry(std::max(side - 18, 0), 0, 18, side);
+    const int orbitFrom = side / 20, rowEnd = static_cast<int>(0.9 * side);
+    const int orbitWidth = static_cast<int>((rowEnd - orbitFrom) / 1.7);
+    protosimiox->setGeometry(orbitFrom, barRow, orbitWidth, bar);
+    XSCALEFIGURE->setGeometry(orbitFrom + orbitWidth + gap, barRow,
+                              std::max(rowEnd - orbitFrom - orbitWidth - gap, 40), bar);
+    YSCALEFIGURE->setGeometry(std::max(side - bar, 0), 0, bar, side);
 }
 
 // The picture is drawn again at the canvas's new size; a hidden canvas takes its size only when

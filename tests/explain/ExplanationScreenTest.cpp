@@ -62,6 +62,17 @@ private slots:
         QVERIFY(s.protosimiox->isVisible() && s.XSCALEFIGURE->isVisible() &&
                 s.YSCALEFIGURE->isVisible());
         QCOMPARE(s.protosimiox->value(), 45);
+        // The orbit point and the horizontal shift under the drawing, clear of it and of the
+        // message; the vertical shift along the drawing's right edge.
+        const QRect picture = s.Picture1->geometry();
+        for (QScrollBar* bar : {s.protosimiox, s.XSCALEFIGURE}) {
+            QVERIFY(bar->geometry().top() >= picture.bottom());
+            QVERIFY(bar->geometry().left() >= picture.left() &&
+                    bar->geometry().right() <= picture.right());
+            QVERIFY(!bar->geometry().intersects(s.Text1->geometry()));
+        }
+        QVERIFY(!s.protosimiox->geometry().intersects(s.XSCALEFIGURE->geometry()));
+        QCOMPARE(s.YSCALEFIGURE->geometry().right(), picture.right());
         QVERIFY(s.Text1->toPlainText().isEmpty());
         QVERIFY(reads(s, inertialStepLines(0), 0));
         QVERIFY(spoken(s).contains(QStringLiteral("x21")));
