@@ -8,6 +8,7 @@
 #include "disk/ModelChoicePanel.h"
 #include "explain/ExplanationMode.h"
 #include "shell/Controls.h"
+#include "shell/MaximumAtTop.h"
 #include "shell/Program.h"
 
 namespace velarium {
@@ -84,8 +85,7 @@ void RotatingDiskScreen::buildControls() {
         scrollBar(body, "XSCALEFIGURE", "Horizontal shift", Qt::Horizontal, -10, 20, 10, 0);
     // Its top end is 30 and its bottom end −10.
     YSCALEFIGURE = scrollBar(body, "YSCALEFIGURE", "Vertical shift", Qt::Vertical, -10, 30, 5, 0);
-    YSCALEFIGURE->setInvertedAppearance(true);
-    YSCALEFIGURE->setInvertedControls(true);
+    new MaximumAtTop(YSCALEFIGURE);
     protosimiox = scrollBar(body, "protosimiox", "Orbit point", Qt::Horizontal, 1, 64, 5, 45);
 
     auto label = [&](const char* name) {

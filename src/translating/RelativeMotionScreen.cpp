@@ -1,11 +1,11 @@
 #include "translating/RelativeMotionScreen.h"
 
-#include <QEvent>
 #include <QFont>
 #include <algorithm>
 #include <cmath>
 
 #include "shell/Controls.h"
+#include "shell/MaximumAtTop.h"
 #include "shell/Program.h"
 
 namespace velarium {
@@ -16,54 +16,6 @@ namespace {
 constexpr double kViewWidth = 40;
 constexpr double kViewHeight = 70;
 constexpr double kBarThickness = 3;
-
-// A vertical scroll bar with its maximum at the top. Qt draws the thumb the other way up but
-// still lays its arrow buttons and trough out for a bar with its minimum at the top, so the
-// steps and pages a mouse press starts are turned round here; the wheel and the keys follow the
-// drawn sense once the controls are not inverted.
-class MaximumAtTop : public QObject {
-public:
-    explicit MaximumAtTop(QScrollBar* bar) : QObject(bar), bar_(bar) {
-        bar->setInvertedAppearance(true);
-        bar->setInvertedControls(false);
-        bar->installEventFilter(this);
-        connect(bar, &QAbstractSlider::actionTriggered, this, [this](int action) { turn(action); });
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress ||
-            event->type() == QEvent::MouseButtonDblClick)
-            pressed_ = true;
-        else if (event->type() == QEvent::MouseButtonRelease)
-            pressed_ = false;
-        return false;
-    }
-
-private:
-    void turn(int action) {
-        if (!pressed_) return;
-        const int from = bar_->value();
-        switch (action) {
-            case QAbstractSlider::SliderSingleStepAdd:
-                bar_->setSliderPosition(from - bar_->singleStep());
-                break;
-            case QAbstractSlider::SliderSingleStepSub:
-                bar_->setSliderPosition(from + bar_->singleStep());
-                break;
-            case QAbstractSlider::SliderPageStepAdd:
-                bar_->setSliderPosition(from - bar_->pageStep());
-                break;
-            case QAbstractSlider::SliderPageStepSub:
-                bar_->setSliderPosition(from + bar_->pageStep());
-                break;
-            default: break;
-        }
-    }
-
-    QScrollBar* bar_;
-    bool pressed_ = false;
-};
 
 }  // namespace
 

@@ -73,6 +73,14 @@ private slots:
         }
         QVERIFY(!s.protosimiox->geometry().intersects(s.XSCALEFIGURE->geometry()));
         QCOMPARE(s.YSCALEFIGURE->geometry().right(), picture.right());
+        // The vertical shift's top arrow and the Up key move the view up, as the bar looks.
+        QScrollBar* y = s.YSCALEFIGURE;
+        QTest::mouseClick(y, Qt::LeftButton, {}, QPoint(y->width() / 2, y->width() / 2));
+        QCOMPARE(y->value(), 1);
+        y->setFocus();
+        QTest::keyClick(y, Qt::Key_Up);
+        QCOMPARE(y->value(), 2);
+        y->setValue(0);
         QVERIFY(s.Text1->toPlainText().isEmpty());
         QVERIFY(reads(s, inertialStepLines(0), 0));
         QVERIFY(spoken(s).contains(QStringLiteral("x21")));
