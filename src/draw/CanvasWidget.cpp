@@ -116,8 +116,18 @@ void CanvasWidget::ensureImage() {
     image_ = std::move(fresh);
     layers_.clear();
     textLayers_.clear();
-    drawnLayers_.clear();
-    if (drawnComplete_) replay();
+    if (!drawnComplete_) {
+        drawnLayers_.clear();
+        return;
+    }
+    // The kept layers are drawn again at the new size from what they held, so a screen that
+    // composes each step over a kept picture carries on after a resize.
+    for (const auto& [slot, kept] : drawnLayers_) {
+        replay(kept.first, kept.second);
+        layers_[slot] = image_.copy();
+        textLayers_[slot] = texts_;
+    }
+    replay(drawn_, drawnTexts_);
 }
 
 // A picture of more primitives than this is not kept for redrawing: a resize then keeps its
@@ -151,16 +161,17 @@ void CanvasWidget::record(Drawn::Kind kind, double a, double b, double c, double
     drawn_.push_back({kind, colour, a, b, c, d, e});
 }
 
-// Draws the kept picture again into the image at its present size, then puts the drawing state
+// Draws a kept picture again into the image at its present size, then puts the drawing state
 // back as the screen left it.
-void CanvasWidget::replay() {
+void CanvasWidget::replay(const std::vector<Drawn>& drawn, const std::vector<DrawnText>& texts) {
     const double left = scaleLeft(), top = scaleTop();
     const double right = left + scaleWidth(), bottom = top + scaleHeight();
     const Rgb fill = fillColor();
     const int width = drawWidth(), style = drawStyle(), fillStyle = this->fillStyle();
     replaying_ = true;
+    image_.fill(toQColor(backColor()));
     texts_.clear();
-    for (const Drawn& r : drawn_) {
+    for (const Drawn& r : drawn) {
         switch (r.kind) {
             case Drawn::Kind::Clear: image_.fill(toQColor(r.colour)); break;
             case Drawn::Kind::Scale: setScale(r.a, r.b, r.c, r.d); break;
@@ -175,7 +186,7 @@ void CanvasWidget::replay() {
             case Drawn::Kind::Arc: renderArc(r.a, r.b, r.c, r.d, r.e, r.colour); break;
             case Drawn::Kind::Point: renderPoint(r.a, r.b, r.colour); break;
             case Drawn::Kind::Text: {
-                const DrawnText& t = drawnTexts_[static_cast<std::size_t>(r.c)];
+                const DrawnText& t = texts[static_cast<std::size_t>(r.c)];
                 keepText(r.a, r.b, t.text, r.colour, t.font);
                 break;
             }
@@ -430,7 +441,10 @@ void CanvasWidget::keepLayer(int slot) {
     ensureImage();
     endPainting();
     textLayers_[slot] = texts_;
-    drawnLayers_[slot] = {drawn_, drawnTexts_};
+    if (drawnComplete_)
+        drawnLayers_[slot] = {drawn_, drawnTexts_};
+    else
+        drawnLayers_.erase(slot);
     // A slot of the same size is written over in place: no fresh allocation per step.
     QImage& kept = layers_[slot];
     if (kept.size() == image_.size() && kept.format() == image_.format())
@@ -446,7 +460,14 @@ bool CanvasWidget::putBackLayer(int slot) {
     endPainting();
     std::memcpy(image_.bits(), it->second.constBits(), static_cast<size_t>(image_.sizeInBytes()));
     texts_ = textLayers_[slot];
-    std::tie(drawn_, drawnTexts_) = drawnLayers_[slot];
+    if (auto kept = drawnLayers_.find(slot); kept != drawnLayers_.end()) {
+        std::tie(drawn_, drawnTexts_) = kept->second;
+        drawnComplete_ = true;
+    } else {
+        drawnComplete_ = false;
+        drawn_.clear();
+        drawnTexts_.clear();
+    }
     markChanged();
     return true;
 }

@@ -102,7 +102,7 @@ private:
     };
     void record(Drawn::Kind kind, double a, double b, double c, double d, double e, Rgb colour,
                 std::string_view text = {});
-    void replay();
+    void replay(const std::vector<Drawn>& drawn, const std::vector<DrawnText>& texts);
 
     // A printed text ready to compose: its top-left corner in widget pixels.
     struct KeptText {

@@ -236,6 +236,12 @@ private slots:
         c.restoreLayer(1);
         QCOMPARE(at(c, 2, 2), QColor(255, 0, 0));
         QCOMPARE(at(c, 8, 8), QColor(255, 255, 255));
+        // A kept layer outlives a resize: what was drawn after it still goes away.
+        c.point(8, 8, {0, 0, 255});
+        c.resize(160, 160);
+        c.restoreLayer(1);
+        QCOMPARE(at(c, 2, 2), QColor(255, 0, 0));
+        QCOMPARE(at(c, 8, 8), QColor(255, 255, 255));
     }
 
     void timerKeepsAFramePeriodAndNeverNests() {
