@@ -48,7 +48,7 @@ private:
 TEST_F(EnergyGraphsTest, OrbitGraphDrawsBothOrbitsTheStartCircleAndTheLegend) {
     const BothFramesRun r = run({});
     drawOrbitGraph(canvas, *disk);
-    // One unit is as many pixels across as up; at least ±3 radii along the shorter side.
+    // One unit is as many pixels across as up.
     EXPECT_NEAR(canvas.scaleWidth() / 960, -canvas.scaleHeight() / 540, 1e-12);
     // All points but the last 20.
     EXPECT_EQ(count(canvas, Kind::Line, kRed), r.plan.pointCount - 20 + 1);  // and a sample line
