@@ -202,10 +202,12 @@ private slots:
         QCOMPARE(c.picture->refusedCount(), 0);
     }
 
-    void chartAndGraphsBeforeAnyRunDrawNothingRefused() {
+    void chartAndGraphsBeforeAnyRunAreEmptyButLabelled() {
         TestProgram t;
         auto& s = rotating(t);
         s.base_centrafugalwork->click();
+        QVERIFY(
+            shown(t, ScreenId::base_centrafugal).contains(QStringLiteral("WORK OF CENTRIFUGAL")));
         chart(t).Command1->click();
         for (QPushButton* b :
              {s.goniakiarxi, s.Grafikhvel, s.enarxixronou, s.xronotroxia, s.gonxro})
@@ -217,6 +219,9 @@ private slots:
             QCOMPARE(graph(t, id).picture->refusedCount(), 0);
             QVERIFY(!graph(t, id).animating());
         }
+        // The graphs are empty but labelled.
+        QVERIFY(shown(t, ScreenId::goniakigraph).contains(QStringLiteral("ω final = 2.00")));
+        QVERIFY(shown(t, ScreenId::velocitytimes).contains(QStringLiteral("VX Inertial frame")));
         QCOMPARE(t.program.disk().params.pointCount, 0);
     }
 
