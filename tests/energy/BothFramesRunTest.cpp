@@ -35,46 +35,31 @@ private:
     Alerts previous_;
 };
 
-TEST_F(BothFramesRunTest, DefaultControlsStore786Points) {
-    // T = π, dt = 5/1250 = 0.004: N = round(π/0.004 + 1) = round(786.4).
-    const BothFramesRun r = run({});
-    EXPECT_DOUBLE_EQ(r.plan.totalTime, kPi);
-    EXPECT_DOUBLE_EQ(r.plan.dt, 0.004);
-    EXPECT_EQ(r.plan.pointCount, 786);
-    EXPECT_FALSE(r.plan.timeinterval.has_value());
-    EXPECT_EQ(r.rows, 786);
-    EXPECT_EQ(params().pointCount, 786);
-    EXPECT_DOUBLE_EQ(params().stepH, 0.004);
-    EXPECT_DOUBLE_EQ(params().bodyMass, 0.5);
-    EXPECT_DOUBLE_EQ(params().frictionDecel, 1.0);
-    // L = I·ω0 + m·R²·ω0 = 20 + 1.
+TEST_F(BothFramesRunTest, PointCountsOfTheRunAndTheStepLimit) {
+    // Default controls: T = π, dt = 5/1250 = 0.004, N = round(π/0.004 + 1) = round(786.4).
+    // Longest run, coarsest step: T = 10π, dt = 0.008, N = round(3927.99); the loop ends once
+    // t reaches T, after 3927 rows. T = 5π with dt = 0.0008 would need 19636 points: dt becomes
+    // T/5000 = π/1000, whose scroll value is round(3.93) = 4.
+    struct Case {
+        BothFramesSettings settings;
+        double totalTime, dt;
+        int points, rows, timeinterval;
+    };
+    for (const Case& c : {Case{{}, kPi, 0.004, 786, 786, 0},
+                          Case{{40, 10, 10, 1, false}, 10 * kPi, 0.008, 3928, 3927, 0},
+                          Case{{20, 1, 10, 1, false}, 5 * kPi, kPi / 1000, 5000, 5000, 4}}) {
+        const BothFramesRun r = run(c.settings);
+        EXPECT_DOUBLE_EQ(r.plan.totalTime, c.totalTime);
+        EXPECT_DOUBLE_EQ(r.plan.dt, c.dt);
+        EXPECT_EQ(r.plan.pointCount, c.points);
+        EXPECT_EQ(r.plan.timeinterval.value_or(0), c.timeinterval);
+        EXPECT_EQ(r.rows, c.rows);
+        EXPECT_EQ(params().pointCount, c.points);
+    }
+    // L = I·ω0 + m·R²·ω0 = 20 + 1 with m = 0.5 (the last run).
     EXPECT_DOUBLE_EQ(params().totalAngularMomentum, 21.0);
-}
-
-TEST_F(BothFramesRunTest, LongestRunWithTheCoarsestStepStores3928Points) {
-    // T = 10π, dt = 0.008: N = round(3927.99) = 3928, within the limit.
-    const BothFramesRun r = run({40, 10, 10, 1, false});
-    EXPECT_EQ(r.plan.pointCount, 3928);
-    EXPECT_DOUBLE_EQ(r.plan.dt, 0.008);
-    EXPECT_FALSE(r.plan.timeinterval.has_value());
-    // The loop ends once t reaches T: 3927 steps of 0.008 pass 10π.
-    EXPECT_EQ(r.rows, 3927);
-}
-
-TEST_F(BothFramesRunTest, StepLimitEnlargesTheStepTo5000Points) {
-    // T = 5π, dt = 0.0008 would need 19636 points: dt becomes T/5000 = π/1000, whose scroll
-    // value is round(3.93) = 4.
-    const BothFramesRun r = run({20, 1, 10, 1, false});
-    EXPECT_EQ(r.plan.pointCount, 5000);
-    EXPECT_DOUBLE_EQ(r.plan.dt, kPi / 1000);
-    ASSERT_TRUE(r.plan.timeinterval.has_value());
-    EXPECT_EQ(*r.plan.timeinterval, 4);
-    EXPECT_EQ(r.rows, 5000);
-    EXPECT_EQ(params().pointCount, 5000);
-}
-
-TEST_F(BothFramesRunTest, PointCountBeyondSixteenBitsStillMeetsTheLimit) {
-    // 40 and 1: T/dt + 1 = 39271, more than a 16-bit count holds.
+    // Every control setting meets the limit, even 40 and 1, where T/dt + 1 = 39271 is more than
+    // a 16-bit count holds.
     for (int total = 1; total <= 40; ++total)
         for (int interval = 1; interval <= 10; ++interval) {
             const BothFramesPlan plan = planBothFramesRun({total, interval, 10, 1, false});
@@ -105,51 +90,43 @@ TEST_F(BothFramesRunTest, WithoutFrictionTheInertialPathIsStraight) {
     EXPECT_NEAR(t.tabVy[1], 0.0, 0.01);
 }
 
-TEST_F(BothFramesRunTest, WithoutFrictionAFreeBaseKeepsItsAngularVelocity) {
-    // No torque: the body's angular momentum about the centre does not change, nor does ω.
-    const BothFramesRun r = run({8, 5, 0, 20, true});
-    for (int k = 0; k < r.rows; ++k) {
-        EXPECT_NEAR(tables().tabOmega[k], 2.0, 1e-5);
-        EXPECT_NEAR(tables().tabOmegaTorque[k], 2.0, 1e-5);
+TEST_F(BothFramesRunTest, BaseKeepsItsAngularVelocityWhenHeldOrWithoutFriction) {
+    // Held at ω0, or free but without friction (no torque), the base turns at ω = 2 throughout.
+    for (bool free : {false, true}) {
+        const BothFramesRun r = run({8, 5, free ? 0 : 10, 20, free});
+        const auto& t = tables();
+        for (int k = 0; k < r.rows; ++k) {
+            ASSERT_NEAR(t.tabOmega[k], 2.0, 1e-5) << "free " << free << " row " << k;
+            ASSERT_NEAR(t.tabOmegaTorque[k], 2.0, 1e-5) << "free " << free << " row " << k;
+            // θ = ω0·t, counted from the second stored point: a straight line of slope 2.
+            if (!free) {
+                ASSERT_NEAR(t.tabTheta[k], k > 1 ? 2.0 * (k - 1) * r.plan.dt : 0.0, 1e-9);
+            }
+        }
+        if (!free) {
+            EXPECT_EQ(t.tabWorkBaseForce[r.rows - 1], 0.0);
+        }
     }
 }
 
-TEST_F(BothFramesRunTest, BaseThatKeepsItsAngularVelocityTurnsUniformly) {
-    const BothFramesRun r = run({8, 5, 10, 20, false});
-    const auto& t = tables();
-    for (int k = 0; k < r.rows; ++k) {
-        EXPECT_DOUBLE_EQ(t.tabOmega[k], 2.0);
-        EXPECT_DOUBLE_EQ(t.tabOmegaTorque[k], 2.0);
-        // θ = ω0·t, counted from the second stored point: a straight line of slope 2.
-        EXPECT_NEAR(t.tabTheta[k], k > 1 ? 2.0 * (k - 1) * r.plan.dt : 0.0, 1e-9);
-    }
-    EXPECT_EQ(t.tabWorkBaseForce[r.rows - 1], 0.0);
-}
-
-TEST_F(BothFramesRunTest, FreeBaseWithAHeavyBodyKeepsTheTotalAngularMomentum) {
+TEST_F(BothFramesRunTest, FreeBaseSlowsKeepingTheAngularMomentumUntilItCarriesTheBody) {
     // I·ω + m·(y·vx − x·vy) = L on every row, while ω itself departs from 2.
     const BothFramesRun r = run({8, 5, 10, 20, true});
     const auto& t = tables();
     const double m = params().bodyMass;
     for (int k = 0; k < r.rows; ++k) {
         const double body = m * (t.tabY[k] * t.tabVx[k] - t.tabX[k] * t.tabVy[k]);
-        EXPECT_NEAR(params().diskInertia * t.tabOmega[k] + body, params().totalAngularMomentum,
+        ASSERT_NEAR(params().diskInertia * t.tabOmega[k] + body, params().totalAngularMomentum,
                     1e-9);
     }
-    EXPECT_LT(t.tabOmega[r.rows - 1], 1.0);
+    const int last = r.rows - 1;
+    EXPECT_LT(t.tabOmega[last], 1.0);
     // The torque equation integrates to the same ω.
-    EXPECT_NEAR(t.tabOmegaTorque[r.rows - 1], t.tabOmega[r.rows - 1], 1e-3);
+    EXPECT_NEAR(t.tabOmegaTorque[last], t.tabOmega[last], 1e-3);
     // The base angle is no longer a straight line: its steps shrink as the base slows.
-    const double first = t.tabTheta[3] - t.tabTheta[2];
-    const double late = t.tabTheta[r.rows - 1] - t.tabTheta[r.rows - 2];
-    EXPECT_LT(late, 0.6 * first);
-}
-
-TEST_F(BothFramesRunTest, HeavyBodyComesToRestOnAFreeBaseAndTheBaseCarriesIt) {
+    EXPECT_LT(t.tabTheta[last] - t.tabTheta[last - 1], 0.6 * (t.tabTheta[3] - t.tabTheta[2]));
     // The base slows until ω²·r ≤ μ·g and the body rides along: its rotating-frame velocity is
     // zero from then on, each such step beeps, and the base's work stops changing.
-    const BothFramesRun r = run({8, 5, 10, 20, true});
-    const auto& t = tables();
     ASSERT_GT(r.restTime, 0.0);
     const int rest = static_cast<int>(std::lround(r.restTime / r.plan.dt));
     EXPECT_GT(beeps, 0);
@@ -162,7 +139,6 @@ TEST_F(BothFramesRunTest, HeavyBodyComesToRestOnAFreeBaseAndTheBaseCarriesIt) {
         EXPECT_EQ(t.tabWorkDrag[k], t.tabWorkDrag[rest]);
     }
     // Riding along at the end: ω²·r no larger than the friction can supply.
-    const int last = r.rows - 1;
     const double radius = std::hypot(t.tabX[last], t.tabY[last]);
     EXPECT_LE(t.tabOmega[last] * t.tabOmega[last] * radius, 1.0 + 1e-2);
 }
@@ -194,38 +170,32 @@ double rectangleBound(const std::vector<double>& ke, int k) {
     return bound;
 }
 
-TEST_F(BothFramesRunTest, RotatingFrameEnergyBalanceWithABaseOfConstantAngularVelocity) {
-    // F = 0: friction plus centrifugal work is the change of the rotating-frame kinetic energy.
-    for (int mass : {1, 20}) {
-        const BothFramesRun r = run({8, 5, 10, mass, false});
-        const auto& t = tables();
-        for (int k = 2; k < r.rows; k += 7) {
-            const double change = t.tabKeRot[k] - t.tabKeRot[1];
-            const double work = t.tabWorkFrictionRotating[k] + t.tabWorkCentrifugal[k];
-            ASSERT_LE(std::abs(work - change), rectangleBound(t.tabKeRot, k)) << "row " << k;
-            EXPECT_EQ(t.tabWorkTotalRotating[k], work);
+TEST_F(BothFramesRunTest, RotatingFrameEnergyBalance) {
+    // Friction, centrifugal and base-acceleration work add up to the change of the
+    // rotating-frame kinetic energy. With a base of constant ω (F = 0) the last is zero; with a
+    // free base (F = 1) the base slows, and without the work of −m·α×r the balance misses by far
+    // more than the rectangle rule's error.
+    for (bool free : {false, true})
+        for (int mass : {1, 20}) {
+            const BothFramesRun r = run({8, 5, 10, mass, free});
+            const auto& t = tables();
+            double largestMiss = 0;
+            for (int k = 2; k < r.rows; k += 7) {
+                const double change = t.tabKeRot[k] - t.tabKeRot[1];
+                const double bound = rectangleBound(t.tabKeRot, k);
+                ASSERT_LE(std::abs(t.tabWorkTotalRotating[k] - change), bound)
+                    << "free " << free << " row " << k;
+                const double withoutBase = t.tabWorkFrictionRotating[k] + t.tabWorkCentrifugal[k];
+                largestMiss = std::max(largestMiss, std::abs(withoutBase - change) / bound);
+            }
+            if (free) {
+                EXPECT_GT(largestMiss, 20.0);
+            } else {
+                EXPECT_LE(largestMiss, 1.0);
+                // The run goes far: the balance is checked against a change of many units.
+                EXPECT_GT(t.tabKeRot[r.rows - 1], 50 * params().bodyMass);
+            }
         }
-        // The run goes far: the balance is checked against a change of many units.
-        EXPECT_GT(t.tabKeRot[r.rows - 1], 50 * params().bodyMass);
-    }
-}
-
-TEST_F(BothFramesRunTest, RotatingFrameEnergyBalanceOfAFreeBaseNeedsTheBaseAccelerationWork) {
-    // F = 1: the base slows, and the work of −m·α×r closes the balance; without it the balance
-    // misses by far more than the rectangle rule's error.
-    for (int mass : {1, 20}) {
-        const BothFramesRun r = run({8, 5, 10, mass, true});
-        const auto& t = tables();
-        double largestMiss = 0;
-        for (int k = 2; k < r.rows; k += 7) {
-            const double change = t.tabKeRot[k] - t.tabKeRot[1];
-            const double bound = rectangleBound(t.tabKeRot, k);
-            ASSERT_LE(std::abs(t.tabWorkTotalRotating[k] - change), bound) << "row " << k;
-            const double withoutBase = t.tabWorkFrictionRotating[k] + t.tabWorkCentrifugal[k];
-            largestMiss = std::max(largestMiss, std::abs(withoutBase - change) / bound);
-        }
-        EXPECT_GT(largestMiss, 20.0);
-    }
 }
 
 TEST_F(BothFramesRunTest, DragWorkIsTheInertialFrictionWorkLessTheRotatingOne) {
