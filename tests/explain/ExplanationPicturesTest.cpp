@@ -18,10 +18,9 @@ using Kind = Primitive::Kind;
 
 // The default orbit run of either observer, on a recording canvas scaled as the screen's view.
 struct Explained {
-    explicit Explained(bool rotating) : canvas(900, 900) {
-        run.pathY[0] = 1;
-        run.pathYRot[0] = 1;
-        runOrbitPairs(disk, run, tables, {}, rotating);
+    explicit Explained(bool rotating, const DisplayStepInput& in = {}) : canvas(900, 900) {
+        run.pathY[0] = run.pathYRot[0] = 1;
+        runOrbitPairs(disk, run, tables, in, rotating);
         setDiskScale(canvas, 1.2, 0, 0);
     }
     void draw(bool rotating, int step, int protosimiox = 45) {
@@ -33,14 +32,14 @@ struct Explained {
         else
             drawInertialExplanation(canvas, run, tables, st);
     }
-    std::vector<std::string> printed() const {
-        std::vector<std::string> out;
-        for (const PrintedText& t : canvas.printedTexts()) out.push_back(t.text);
-        return out;
-    }
     bool shows(const std::string& text) const {
-        const auto p = printed();
-        return std::find(p.begin(), p.end(), text) != p.end();
+        const auto& p = canvas.printedTexts();
+        return std::any_of(p.begin(), p.end(), [&](const auto& t) { return t.text == text; });
+    }
+    int linesIn(DrawStyle style) const {
+        int n = 0;
+        for (const Primitive& p : canvas.recordsOf(Kind::Line)) n += p.style == style;
+        return n;
     }
     // The arrows drawn in a colour: each is a shaft and two barbs.
     std::vector<Primitive> shafts(Rgb colour) const {
@@ -52,33 +51,60 @@ struct Explained {
         return out;
     }
 
+    // The arrows in a colour, which must be exactly those given; returns their shafts.
+    std::vector<Primitive> expectShafts(Rgb colour, const std::vector<Vec2>& want) const {
+        const auto got = shafts(colour);
+        EXPECT_EQ(got.size(), want.size());
+        for (std::size_t i = 0; i < std::min(got.size(), want.size()); ++i) {
+            EXPECT_NEAR(got[i].x2 - got[i].x1, want[i].x, 1e-9) << i;
+            EXPECT_NEAR(got[i].y2 - got[i].y1, want[i].y, 1e-9) << i;
+        }
+        return got;
+    }
+
     DiskShared disk;
     DiskRun run;
     ExplanationTables tables;
     RecordingCanvas canvas;
 };
 
-Vec2 shaftOf(const Primitive& p) { return {p.x2 - p.x1, p.y2 - p.y1}; }
-
 void expectNear(Vec2 a, Vec2 b, double tolerance) {
     EXPECT_NEAR(a.x, b.x, tolerance);
     EXPECT_NEAR(a.y, b.y, tolerance);
 }
 
-TEST(ExplanationSteps, ClicksWrapRoundBothExplanations) {
-    EXPECT_EQ(nextExplanationStep(0, kInertialLastStep, true), 9);
-    EXPECT_EQ(nextExplanationStep(9, kInertialLastStep, false), 0);
-    EXPECT_EQ(nextExplanationStep(4, kInertialLastStep, true), 3);
-    EXPECT_EQ(nextExplanationStep(4, kInertialLastStep, false), 5);
-    EXPECT_EQ(nextExplanationStep(0, kRotatingLastStep, true), 8);
-    EXPECT_EQ(nextExplanationStep(8, kRotatingLastStep, false), 0);
-    // A step left from the longer explanation lands inside the shorter one.
+// The wrap at either end is read through the screen; a step left from the longer explanation
+// lands inside the shorter one.
+TEST(ExplanationSteps, StepFromTheLongerExplanationWrapsIntoTheShorter) {
     EXPECT_EQ(nextExplanationStep(9, kRotatingLastStep, false), 0);
     EXPECT_EQ(nextExplanationStep(9, kRotatingLastStep, true), 8);
+    EXPECT_EQ(nextExplanationStep(4, kInertialLastStep, true), 3);
 }
 
-// Each step's lines, in order and in their colour and weight, then the step number.
-TEST(ExplanationSteps, EveryStepPrintsItsLinesThenItsNumber) {
+// Each step's lines, in order and in their colour and weight, then the step number; and the
+// labels of the vectors the step draws.
+TEST(ExplanationSteps, EveryStepPrintsItsLinesItsNumberAndItsLabels) {
+    const std::vector<std::vector<std::string>> inertialLabels = {
+        {"x21", "x12", "Δt = 0.10"},
+        {"Vre1", "Vre2", "Vre21"},
+        {"Vb1", "Vb2", "Vb21"},
+        {"Vre11", "Vre22", "Vb11", "Vb22"},
+        {"Vre21", "Vb21"},
+        {"ΔVre(21-11)", "(Vre21-Vre11)/Δt"},
+        {"ΔVb(22-21)", "(Vb22-Vb21)/Δt"},
+        {"ΔVb(21-11)", "(Vb21-Vb11)/Δt"},
+        {"(Vre22-Vre21)/Δt", "   Absolute acceleration"},
+        {"(Vb21-Vb11)/Δt", "    Absolute acceleration"}};
+    const std::vector<std::vector<std::string>> rotatingLabels = {
+        {"Vre11", "Vre22"},
+        {"Vα11", "Vα22"},
+        {"-Vb11", "-Vb22"},
+        {"Vα11", "Vre11", "-Vb22"},
+        {"(Vre22-Vre11)/Δt"},
+        {"-(Vb22-Vb11)/Δt"},
+        {"(Vα22-Vα11)/Δt"},
+        {"dVa/dt//r", "dVa/dt_|_", "(Vα22 - Vα11)/Δt"},
+        {"2VreXω", "-dVb/Δt", "a_relative", "ω²×R"}};
     for (bool rotating : {false, true}) {
         Explained e(rotating);
         const int last = rotating ? kRotatingLastStep : kInertialLastStep;
@@ -97,6 +123,8 @@ TEST(ExplanationSteps, EveryStepPrintsItsLinesThenItsNumber) {
                 EXPECT_EQ(first[static_cast<long>(i)].bold, lines[i].bold);
             }
             EXPECT_EQ(first[static_cast<long>(lines.size())].text, std::to_string(step));
+            for (const std::string& label : (rotating ? rotatingLabels : inertialLabels)[step])
+                EXPECT_TRUE(e.shows(label)) << rotating << " " << step << " " << label;
             EXPECT_EQ(e.canvas.refusedCount(), 0);
         }
     }
@@ -115,115 +143,48 @@ TEST(ExplanationSteps, StepsThreeAndFourShareTheirFirstLines) {
     EXPECT_EQ(rotatingStepLines(6)[0].text, "Absolute acceleration= (Vα22-Vα11)/Δt");
 }
 
-TEST(ExplanationPictures, EveryNamedVectorCarriesItsLabel) {
-    const std::vector<std::vector<std::string>> inertial = {
-        {"x21", "x12"},
-        {"Vre1", "Vre2", "Vre11", "Vre21", "Vre22"},
-        {"Vb1", "Vb2", "Vb11", "Vb21", "Vb22"},
-        {"Vre11", "Vre22", "Vb11", "Vb22"},
-        {"Vre11", "Vre22", "Vb11", "Vb22", "Vre21", "Vb21"},
-        {"Vre11", "Vre21", "ΔVre(21-11)", "(Vre21-Vre11)/Δt"},
-        {"Vb21", "Vb22", "ΔVb(22-21)", "(Vb22-Vb21)/Δt"},
-        {"Vb21", "Vb11", "ΔVb(21-11)", "(Vb21-Vb11)/Δt"},
-        {"Vre21", "Vre22", "(Vre22-Vre21)/Δt", "   Absolute acceleration"},
-        {"Vre21", "Vre22", "(Vre22-Vre21)/Δt", "(Vb21-Vb11)/Δt", "    Absolute acceleration"}};
-    const std::vector<std::vector<std::string>> rotating = {
-        {"Vre11", "Vre22"},
-        {"Vα11", "Vα22"},
-        {"Vb11", "Vb22", "-Vb11", "-Vb22"},
-        {"-Vb11", "-Vb22", "Vα11", "Vα22", "Vre11", "Vre22"},
-        {"Vre11", "Vre22", "(Vre22-Vre11)/Δt"},
-        {"-Vb11", "-Vb22", "-(Vb22-Vb11)/Δt"},
-        {"Vα11", "Vα22", "(Vα22-Vα11)/Δt"},
-        {"Vre11", "dVa/dt//r", "dVa/dt_|_", "(Vα22 - Vα11)/Δt"},
-        {"2VreXω", "dVa/dt_|_", "-dVb/Δt", "a_relative", "ω²×R", "dVa/dt//r"}};
-    for (bool rot : {false, true}) {
-        Explained e(rot);
-        const auto& table = rot ? rotating : inertial;
-        for (std::size_t step = 0; step < table.size(); ++step) {
-            e.draw(rot, static_cast<int>(step));
-            for (const std::string& label : table[step])
-                EXPECT_TRUE(e.shows(label))
-                    << (rot ? "rotating " : "inertial ") << step << " " << label;
-        }
-    }
-}
-
-// The footer of the inertial explanation reads the shifts and the time between the moments.
-TEST(ExplanationPictures, InertialFooterReadsTheShifts) {
-    Explained e(false);
-    ExplanationSettings st;
-    st.shiftX = 1.5;
-    st.shiftY = -0.3;
-    setDiskScale(e.canvas, 1.2, 1.5, -0.3);
-    drawInertialExplanation(e.canvas, e.run, e.tables, st);
-    for (const char* t : {"Δt = 0.10", "xLEFT = 1.5", "yBOTTOM= -0.3", "Click for next",
-                          "Shift - Click for PREVIUS"})
-        EXPECT_TRUE(e.shows(t)) << t;
-    e.draw(true, 0);
-    EXPECT_TRUE(e.shows("Click for NEXT"));
-    EXPECT_TRUE(e.shows("Shift - Click FOR PREVIUS"));
-}
-
 // Transported copies: dashed for the inertial observer, dotted for the rotating one; the
 // negatives of the base velocity dashed.
 TEST(ExplanationPictures, TransportedCopiesAndNegativesHaveTheirLineStyles) {
     Explained e(false);
     e.draw(false, 1);
-    int dashed = 0;
-    for (const Primitive& p : e.canvas.recordsOf(Kind::Line)) dashed += p.style == kDash;
-    EXPECT_EQ(dashed, 3);  // Vre21 alone
+    EXPECT_EQ(e.linesIn(kDash), 3);  // Vre21 alone
     Explained r(true);
     r.draw(true, 4);
-    int dotted = 0;
-    for (const Primitive& p : r.canvas.recordsOf(Kind::Line)) dotted += p.style == kDot;
-    EXPECT_EQ(dotted, 3);  // Vre22 carried to t1
+    EXPECT_EQ(r.linesIn(kDot), 3);  // Vre22 carried to t1
     r.draw(true, 2);
-    dashed = 0;
-    for (const Primitive& p : r.canvas.recordsOf(Kind::Line)) dashed += p.style == kDash;
-    EXPECT_EQ(dashed, 6);  // −Vb11 and −Vb22
+    EXPECT_EQ(r.linesIn(kDash), 6);  // −Vb11 and −Vb22
 }
 
 // The difference vectors stand for the velocity differences over Δt at the drawing scales of
-// the picture; the velocity scale is 0.3 in the picture's frame, as the velocity arrows show.
+// the picture.
 TEST(ExplanationPictures, DifferenceVectorsAreTheVelocityDifferencesOverDeltaT) {
     Explained e(false);
     e.draw(false, 5, 20);
     const InertialPair q = inertialPair(e.run, e.tables, 20);
     const PictureScales s = inertialScales(e.canvas, q);
-    EXPECT_NEAR(s.velocity, kVelocityScale * s.frame.scale, 1e-15);
-    const auto relative = e.shafts({200, 0, 200});
-    ASSERT_EQ(relative.size(), 2u);
-    expectNear(shaftOf(relative[0]), s.velocity * q.vre11, 1e-9);
-    const auto diff = e.shafts({230, 120, 0});
-    ASSERT_EQ(diff.size(), 1u);
-    expectNear(shaftOf(diff[0]), s.velocity * (q.vre21 - q.vre11), 1e-9);
-    const auto acc = e.shafts({125, 0, 125});
-    ASSERT_EQ(acc.size(), 1u);
-    expectNear(shaftOf(acc[0]), s.acceleration * (1 / q.dt) * (q.vre21 - q.vre11), 1e-9);
-    EXPECT_NEAR(q.dt, 0.1, 1e-12);
-
+    const double a = s.acceleration / q.dt;
+    e.expectShafts({200, 0, 200}, {s.velocity * q.vre11, s.velocity * q.vre21});
+    e.expectShafts({230, 120, 0}, {s.velocity * (q.vre21 - q.vre11)});
+    e.expectShafts({125, 0, 125}, {a * (q.vre21 - q.vre11)});
     // Step 9 lays the two complementary accelerations end to end at one scale.
     e.draw(false, 9, 20);
-    const auto both = e.shafts({125, 0, 125});
+    const auto both =
+        e.expectShafts({125, 0, 125}, {a * (q.vre22 - q.vre21), a * (q.vb21 - q.vb11)});
     ASSERT_EQ(both.size(), 2u);
-    expectNear(shaftOf(both[0]), s.acceleration * (1 / q.dt) * (q.vre22 - q.vre21), 1e-9);
-    expectNear(shaftOf(both[1]), s.acceleration * (1 / q.dt) * (q.vb21 - q.vb11), 1e-9);
     EXPECT_NEAR(both[0].x1, both[1].x2, 1e-9);
 
     Explained r(true);
     r.draw(true, 4, 60);
     const RotatingPair p = rotatingPair(r.run, r.tables, 60);
-    const PictureScales rs = rotatingScales(r.canvas, p);
-    const auto blue = r.shafts({0, 0, 255});
-    ASSERT_EQ(blue.size(), 3u);  // Vre22, Vre11, Vre22 carried to t1
-    expectNear(shaftOf(blue[1]), rs.velocity * p.vre1, 1e-9);
-    expectNear(shaftOf(blue[2]), rs.velocity * p.vre2, 1e-9);
-    EXPECT_NEAR(blue[2].x1, blue[1].x1, 1e-12);
-    const auto red = r.shafts({255, 0, 0});
-    ASSERT_EQ(red.size(), 1u);
-    expectNear(shaftOf(red[0]), rs.acceleration * (1 / p.dt) * (p.vre2 - p.vre1), 1e-9);
     EXPECT_NEAR(p.dt, 0.5, 1e-12);  // rows 61 and 66
+    const PictureScales rs = rotatingScales(r.canvas, p);
+    // Vre22, Vre11, and Vre22 carried to t1.
+    const auto blue = r.expectShafts(
+        {0, 0, 255}, {rs.velocity * p.vre2, rs.velocity * p.vre1, rs.velocity * p.vre2});
+    ASSERT_EQ(blue.size(), 3u);
+    EXPECT_NEAR(blue[2].x1, blue[1].x1, 1e-12);
+    r.expectShafts({255, 0, 0}, {rs.acceleration / p.dt * (p.vre2 - p.vre1)});
 }
 
 // Whether a dot of the given colour (a point or a small circle) is drawn at a place.
@@ -248,15 +209,12 @@ TEST(ExplanationPictures, VelocitiesStandOnTheirOrbits) {
     EXPECT_TRUE(dotAt(e.canvas, {255, 0, 0}, relative[4].x1, relative[4].y1));
     EXPECT_TRUE(dotAt(e.canvas, {0, 170, 255}, relative[4].x1, relative[4].y1));
 
-    Explained r(true);
     DisplayStepInput friction;
     friction.friction = true;
     friction.vxtax = 3;
     friction.vytax = 2;
-    r.run = DiskRun{};
-    r.run.pathY[0] = r.run.pathYRot[0] = 1;
-    runOrbitPairs(r.disk, r.run, r.tables, friction, true);
-    r.draw(true, 0, 45);
+    Explained r(true, friction);
+    r.draw(true, 0);
     const auto blue = r.shafts({0, 0, 255});
     ASSERT_EQ(blue.size(), 2u);  // Vre22, Vre11
     for (const Primitive& p : blue) EXPECT_TRUE(dotAt(r.canvas, {150, 50, 255}, p.x1, p.y1));
@@ -278,24 +236,17 @@ TEST(ExplanationPictures, MomentsStayInsideTheRun) {
         e.draw(false, 9, p);
         EXPECT_EQ(e.canvas.refusedCount(), 0);
     }
+    // The moment t2 is row 66: free motion, the absolute velocity (2, 0) turned by θ66.
+    const Vec2 va2 = rotatingPair(e.run, e.tables, 45).va2;
+    EXPECT_NEAR(length(va2), 2.0, 1e-12);
+    EXPECT_NEAR(std::atan2(va2.y, va2.x), std::remainder(e.tables.explAngle[66], 2 * piValue),
+                1e-9);
     // Before any run every row reads 0: the pictures still draw nothing unsound.
     Explained blank(false);
     blank.tables = ExplanationTables{};
     blank.run = DiskRun{};
     for (int step = 0; step <= 9; ++step) blank.draw(step <= 8, step);
     EXPECT_EQ(blank.canvas.refusedCount(), 0);
-}
-
-// The moment t2 comes from one row: its position, angle and velocity agree with row 66.
-TEST(ExplanationPictures, RotatingMomentTwoIsRowSixtySix) {
-    Explained e(true);
-    const RotatingPair p = rotatingPair(e.run, e.tables, 45);
-    EXPECT_NEAR(p.x2.x, e.run.pathXRot[66], 1e-12);
-    EXPECT_NEAR(p.x2.y, e.run.pathYRot[66], 1e-12);
-    // Free motion: the absolute velocity (2, 0) turned by θ66.
-    EXPECT_NEAR(length(p.va2), 2.0, 1e-12);
-    EXPECT_NEAR(std::atan2(p.va2.y, p.va2.x), std::remainder(e.tables.explAngle[66], 2 * piValue),
-                1e-9);
 }
 
 // A body sliding freely from (2, 1) with velocity (2, 0) on a disk turning clockwise at ω = 2.
