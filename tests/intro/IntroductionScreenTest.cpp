@@ -1,5 +1,4 @@
 #include <QAccessible>
-#include <QMenuBar>
 #include <QScrollBar>
 
 #include "curve/CurveLab.h"
@@ -48,8 +47,8 @@ IntroductionScreen& openIntroduction(TestProgram& t) {
     return t.screen<IntroductionScreen>(ScreenId::EISAGOGIKI);
 }
 
-// Controls that overlap, or leave their screen.
-QStringList overlaps(QWidget& area, const QList<QWidget*>& controls) {
+// Controls that overlap, or leave their screen, one per line.
+QString overlaps(QWidget& area, const QList<QWidget*>& controls) {
     QStringList faults;
     for (int i = 0; i < controls.size(); ++i) {
         if (!area.rect().contains(controls[i]->geometry()))
@@ -59,10 +58,10 @@ QStringList overlaps(QWidget& area, const QList<QWidget*>& controls) {
                 faults << controls[i]->objectName() + QStringLiteral(" on ") +
                               controls[j]->objectName();
     }
-    return faults;
+    return faults.join(QLatin1Char('\n'));
 }
 
-QStringList labOverlaps(FirstStepScreen& s) {
+QString labOverlaps(FirstStepScreen& s) {
     return overlaps(*s.centralWidget(), {s.eikona, s.Text1, s.Command1, s.Option1, s.Option2,
                                          s.Option3, s.platosvalue, s.syxnotikamp, s.arxikives,
                                          s.epitaxyno, s.Label1, s.Label2, s.Label3, s.Label4});
@@ -82,60 +81,47 @@ class IntroductionScreenTest : public QObject {
 private slots:
     void initTestCase() { test::prepareScreenTests(); }
 
-    void backOpensTheIntroductionWithItsTextsAndPicture() {
+    void backOpensTheIntroductionAndItsButtonsLeadOn() {
         TestProgram t;
         auto& intro = openIntroduction(t);
         QVERIFY(intro.isVisible());
         QVERIFY(!t.screen(ScreenId::firststep).isVisible());
-        QCOMPARE(intro.windowTitle(), QStringLiteral("INTRODUCTION"));
-        QCOMPARE(intro.frameGeometry().topLeft(), Program::display().topLeft());
-        QCOMPARE(intro.size(), Program::display().size());
         QList<QWidget*> controls{intro.Picture1, intro.Command1, intro.Command2, intro.Command3};
         for (QWidget* box : intro.Text1) controls << box;
-        QVERIFY(overlaps(intro, controls).isEmpty());
+        QCOMPARE(overlaps(intro, controls), QString());
 
-        QCOMPARE(intro.findChildren<QPlainTextEdit*>(QStringLiteral("Text1")).size(), 3);
+        QCOMPARE(intro.windowTitle(), QStringLiteral("INTRODUCTION"));
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(intro.Text1[i]->property("index").toInt(), i);
             QCOMPARE(intro.Text1[i]->toPlainText(), kTexts[i]);
-            QCOMPARE(intro.Text1[i]->font().family(), QStringLiteral("Times New Roman Greek"));
             QCOMPARE(QFontInfo(intro.Text1[i]->font()).family(), QString::fromLatin1(kSerifFace));
         }
-        QCOMPARE(intro.Text1[1]->font().pointSizeF(), 14.0);
         QVERIFY(QFontMetrics(intro.Text1[1]->font()).inFont(QChar(0x03C9)));  // ω
-        QCOMPARE(intro.Command1->text(),
-                 QStringLiteral("PRESS THE BUTTON TO SEE THE NEXT EXPLANATION "));
-        QCOMPARE(QFontInfo(intro.Command1->font()).family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(intro.Command2->text(), QStringLiteral("SIMULATION"));
-        QCOMPARE(intro.Command3->text(), QStringLiteral("ROTATING FRAME"));
 
-        CanvasWidget* p = intro.Picture1;
-        QCOMPARE(p->height(), p->width());
-        QVERIFY(p->persistent());
-        QCOMPARE(QRectF(p->scaleLeft(), p->scaleTop(), p->scaleWidth(), p->scaleHeight()),
-                 QRectF(-100, 100, 200, -200));
-        QCOMPARE(spoken(p), QStringLiteral("FRICTION\n  according to textbooks\nFRICTION?\n"
-                                           "Students believe this\nis the direction of friction\n"
-                                           "VELOCITY\nANGULAR VELOCITY"));
-        QVERIFY(textsInside(*p));
-    }
+        QCOMPARE(spoken(intro.Picture1),
+                 QStringLiteral("FRICTION\n  according to textbooks\nFRICTION?\n"
+                                "Students believe this\nis the direction of friction\n"
+                                "VELOCITY\nANGULAR VELOCITY"));
+        QVERIFY(textsInside(*intro.Picture1));
 
-    // A screen reader finds the screen as a window, reads its texts and picture, and presses
-    // the buttons by their spoken names.
-    void aScreenReaderCanTakeEveryWayOn() {
-        TestProgram t;
-        auto& intro = openIntroduction(t);
+        // Hidden by NEXT and shown again by BACK, it is the same screen, as it was loaded.
+        const QImage picture = intro.Picture1->snapshot();
+        intro.Command1->click();
+        QVERIFY(!intro.isVisible());
+        t.screen<FirstStepScreen>(ScreenId::firststep).XANAPISO->trigger();
+        QVERIFY(intro.isVisible());
+        QCOMPARE(t.program.screens().creations(ScreenId::EISAGOGIKI), 1);
+        QCOMPARE(intro.Picture1->snapshot(), picture);
+        for (int i = 0; i < 3; ++i) QCOMPARE(intro.Text1[i]->toPlainText(), kTexts[i]);
+
+        // A screen reader finds the screen as a window, reads its picture, and presses the
+        // buttons by their spoken names, their texts.
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&intro);
         QCOMPARE(window->role(), QAccessible::Window);
         QMap<QString, QAccessibleInterface*> byName;
         for (int i = 0; i < window->childCount(); ++i)
             byName[window->child(i)->text(QAccessible::Name)] = window->child(i);
-        QAccessibleInterface* picture = byName.value(intro.Picture1->accessibleName());
-        QVERIFY(picture && picture->text(QAccessible::Description) == spoken(intro.Picture1));
-        for (QPlainTextEdit* box : intro.Text1) {
-            QAccessibleTextInterface* text = byName.value(box->accessibleName())->textInterface();
-            QCOMPARE(text->text(0, text->characterCount()), box->toPlainText());
-        }
+        QAccessibleInterface* drawing = byName.value(intro.Picture1->accessibleName());
+        QVERIFY(drawing && drawing->text(QAccessible::Description) == spoken(intro.Picture1));
         // A press through the interface clicks the button a moment later, as a person would.
         auto press = [&](const char* name) {
             QAccessibleInterface* b = byName.value(QString::fromUtf8(name));
@@ -152,35 +138,6 @@ private slots:
         press("PRESS THE BUTTON TO SEE THE NEXT EXPLANATION ");
         QTRY_VERIFY(t.screen(ScreenId::firststep).isVisible());
         QVERIFY(!intro.isVisible());
-    }
-
-    void hidingAndShowingKeepsTheScreenAsLoaded() {
-        TestProgram t;
-        auto& intro = openIntroduction(t);
-        const QImage picture = intro.Picture1->snapshot();
-        const QString texts = spoken(intro.Picture1);
-        intro.Command1->click();
-        QVERIFY(!intro.isVisible());
-        t.screen<FirstStepScreen>(ScreenId::firststep).XANAPISO->trigger();
-        QVERIFY(intro.isVisible());
-        QCOMPARE(t.program.screens().creations(ScreenId::EISAGOGIKI), 1);
-        QCOMPARE(intro.Picture1->snapshot(), picture);
-        QCOMPARE(spoken(intro.Picture1), texts);
-        for (int i = 0; i < 3; ++i) QCOMPARE(intro.Text1[i]->toPlainText(), kTexts[i]);
-    }
-
-    void rotatingFrameSizesTheDiskScreenWithTheChoiceBesideIt() {
-        TestProgram t;
-        auto& intro = openIntroduction(t);
-        const QRect d = Program::display();
-        const int width = static_cast<int>(0.8 * d.width());
-        for (int press = 0; press < 2; ++press) {
-            intro.Command3->click();
-            QVERIFY(t.screen(ScreenId::exigisi2).isVisible());
-            QCOMPARE(t.screen(ScreenId::exigisi2).width(), width);
-            QCOMPARE(t.screen(ScreenId::DIALEGO).pos(), QPoint(d.left() + width, d.top()));
-            t.screen(ScreenId::exigisi2).hide();
-        }
     }
 
     void closingTheIntroductionEndsOnlyWithTheLastWindow() {
@@ -202,98 +159,48 @@ private slots:
         QObject::disconnect(qApp, &QApplication::lastWindowClosed, nullptr, nullptr);
     }
 
-    void firstExplanationFillsTheStartUpScreen() {
+    // The first explanation, reached while a run of the lab is going, stops that run (it would
+    // draw over the explanation) and shows its whole text and picture. After it every lab mode
+    // works on the larger layout: it draws its whole picture inside the canvas, its labels hold
+    // their texts, and no control covers another.
+    void firstExplanationThenTheLabOnTheLargerLayout() {
         TestProgram t;
         auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
         s.show();
         s.campyles->trigger();
-        test::setSlider(*s.platosvalue, 7);
         s.Option2->click();
-        s.Command1->click();  // a run of the lab is going
+        s.Command1->click();
         openIntroduction(t).Command1->click();
-        QVERIFY(s.isVisible());
-        QVERIFY(!t.screen(ScreenId::EISAGOGIKI).isVisible());
-        const QRect d = Program::display();
-        QCOMPARE(s.frameGeometry().topLeft(), d.topLeft());
-        QCOMPARE(s.size(), d.size());
-
-        // Square, and half the display wide where the display leaves room under it.
-        QCOMPARE(s.eikona->height(), s.eikona->width());
-        if (4 * d.height() >= 3 * d.width())
-            QVERIFY(std::abs(s.eikona->width() - d.width() / 2) <= 2);
-        QVERIFY(s.Text1->x() > s.eikona->geometry().right());
-        for (QWidget* w : std::initializer_list<QWidget*>{s.Option1, s.Option2, s.Option3,
-                                                          s.Command1, s.platosvalue, s.Label1}) {
-            QVERIFY(w->y() > s.eikona->geometry().bottom());
-            QVERIFY(!w->isVisible());  // until a mode shows them
-        }
-        QVERIFY2(labOverlaps(s).isEmpty(), qPrintable(labOverlaps(s).join(QLatin1Char('\n'))));
-        QCOMPARE(s.platosvalue->value(), 7);
-
-        // 12 points as designed, grown with the screen like every other text on it.
-        QVERIFY(qFuzzyCompare(s.Text1->font().pointSizeF(), 12 * s.scaler->factor()));
+        QCOMPARE(labOverlaps(s), QString());
         QCOMPARE(s.Text1->toPlainText(), kFirstExplanation);
         QCoreApplication::processEvents();
         QCOMPARE(s.Text1->verticalScrollBar()->maximum(), 0);  // the whole text shows
-        QVERIFY(s.eikona->persistent());
-        QCOMPARE(s.eikona->scaleWidth(), 200.0);
         const QString picture = QStringLiteral(
             "THE POINT OF THE DISK \nAT WHICH ARRIVES THE BODY\nHAS GREATER SPEED\nSPEED\n"
             "ANGULAR VELOCITY");
         QCOMPARE(spoken(s.eikona), picture);
-        // The lab's run stopped: it would draw over the explanation.
         QVERIFY(!s.Timer1->isEnabled());
         s.Timer1->tick();
         QCOMPARE(spoken(s.eikona), picture);
-    }
-
-    // After the first explanation every lab mode works on the larger layout and draws its whole
-    // picture inside the canvas, no control covers another, and the ways on still work.
-    void labModesWorkOnTheLargerLayout() {
-        TestProgram t;
-        openIntroduction(t).Command1->click();
-        auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
 
         s.campyles->trigger();
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{s.platosvalue, s.syxnotikamp, s.arxikives, s.epitaxyno,
-                                             s.Label1, s.Label2, s.Label3, s.Label4, s.Option3})
-            QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
-        QCOMPARE(s.eikona->scaleWidth(), 20.0);
         QCOMPARE(spoken(s.eikona),
                  QStringLiteral("VELOCITY\nCENTRIPETAL ACCELERATION\nTOTAL ACCELERATION"));
         QVERIFY(textsInside(*s.eikona));
         test::setSlider(*s.platosvalue, 30);
-        QCOMPARE(s.Label1->text(), QStringLiteral("AMPLITUDE =3.0"));
         for (QLabel* l : {s.Label1, s.Label2, s.Label3, s.Label4}) {
             const QRect need =
                 l->fontMetrics().boundingRect(l->contentsRect(), Qt::TextWordWrap, l->text());
-            QVERIFY2(need.height() <= l->contentsRect().height() &&
+            QVERIFY2(l->isVisible() && need.height() <= l->contentsRect().height() &&
                          need.width() <= l->contentsRect().width(),
                      qPrintable(l->objectName()));
         }
-
         s.Option2->click();
         s.Command1->click();
         for (int i = 0; i < 130 && s.Timer1->isEnabled(); ++i) s.Timer1->tick();
         QVERIFY(s.lab().labTick() > 60);
         QVERIFY(textsInside(*s.eikona) && !s.eikona->printedTexts().empty());
-        s.DYNAMEISDIAFORES->trigger();
-        QVERIFY(textsInside(*s.eikona));
-        s.GUESSFORCE->trigger();
-        test::pressCanvas(*s.eikona, 6, 2);
-        test::releaseCanvas(*s.eikona, 7, 4, Qt::ShiftModifier);
-        QVERIFY(textsInside(*s.eikona) && s.eikona->refusedCount() == 0);
-        QVERIFY2(labOverlaps(s).isEmpty(), qPrintable(labOverlaps(s).join(QLatin1Char('\n'))));
-
-        const QRect canvas = s.eikona->geometry();
-        s.XANAPISO->trigger();
-        t.screen<IntroductionScreen>(ScreenId::EISAGOGIKI).Command1->click();
-        QCOMPARE(s.eikona->geometry(), canvas);
-        s.PARAKATOEVENT->trigger();
-        QVERIFY(t.screen(ScreenId::exigisi2).isVisible());
-        s.SXETIKH_KINHSH->trigger();
-        QVERIFY(t.screen(ScreenId::exigisirelative).isVisible());
+        QCOMPARE(labOverlaps(s), QString());
     }
 };
 
