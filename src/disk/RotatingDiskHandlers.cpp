@@ -5,6 +5,7 @@
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
 #include "draw/Alerts.h"
+#include "explain/ExplanationMode.h"
 #include "shell/Program.h"
 
 namespace velarium {
@@ -66,7 +67,7 @@ void RotatingDiskScreen::updateDiskMessage() {
     in.rotatingView = Option1->isChecked();
     in.friction = Check3->isChecked();
     const ModelChoicePanel& panel = program_.screens().as<ModelChoicePanel>(ScreenId::DIALEGO);
-    in.choice = panel.MHSTATHERIGON->isChecked()  ? DiskChoice::freeDisk
+    in.choice = panel.MHSTATHERIGON->isChecked() ? DiskChoice::freeDisk
                 : panel.STATHERIGON->isChecked() ? DiskChoice::constantOmega
                                                  : DiskChoice::none;
     in.check1 = Check1->isChecked();
@@ -132,8 +133,7 @@ void RotatingDiskScreen::exigisi2_Timer1_Timer() { diskScreenStep(); }
 
 void RotatingDiskScreen::exigisi2_CHRONIKHMETAVOLH_Click() {
     hideShifts();
-    run_.explanationStep = 0;
-    run_.explanationMode = false;
+    explanation_->end();
     // Each event covers one display step: 0.1 s every 250 ms, 0.01 s every 25 ms as a pendulum.
     Timer1->setInterval(pendulum() ? 25 : 250);
     Timer1->setEnabled(true);
@@ -141,8 +141,7 @@ void RotatingDiskScreen::exigisi2_CHRONIKHMETAVOLH_Click() {
 
 void RotatingDiskScreen::exigisi2_EPANELAVE_Click() {
     hideShifts();
-    run_.explanationStep = 0;
-    run_.explanationMode = false;
+    explanation_->end();
     zoumerno->setValue(100);
     protosimiox->hide();
     FOUCAULTTEXTBOOK->setChecked(false);
@@ -155,7 +154,7 @@ void RotatingDiskScreen::exigisi2_EPANELAVE_Click() {
 void RotatingDiskScreen::exigisi2_piso_Click() {
     run_.explanationStep = 0;
     protosimiox->hide();
-    run_.explanationMode = false;
+    explanation_->end();
     FOUCAULTTEXTBOOK->setChecked(false);
     FOUCAULTV0->setChecked(false);
     stopTimer();
@@ -165,7 +164,7 @@ void RotatingDiskScreen::exigisi2_piso_Click() {
 
 void RotatingDiskScreen::exigisi2_FOUCAULT_Click(QAction* chosen, QAction* other) {
     hideShifts();
-    run_.explanationMode = false;
+    explanation_->end();
     protosimiox->hide();
     chosen->setChecked(true);
     other->setChecked(false);

@@ -42,6 +42,7 @@ void ExplanationMode::exigisi2_CORIOLISEXP_Click() {
     s_.XSCALEFIGURE->show();
     s_.YSCALEFIGURE->show();
     s_.run_.stepIndex = 0;
+    if (!s_.run_.explanationMode) scaleText_ = s_.Label1->text();
     s_.run_.explanationMode = true;
     s_.run_.explanationStep = 0;
     s_.updateDiskMessage();
@@ -59,13 +60,26 @@ void ExplanationMode::redraw() {
         s_.run_.explanationStep = 0;
     const ExplanationSettings st = settings();
     s_.trail_.valid = false;
+    PictureScales scales;
     if (rotatingObserver()) {
-        drawRotatingExplanation(*s_.Picture1, s_.disk_, s_.run_, tables_, st);
+        scales = drawRotatingExplanation(*s_.Picture1, s_.disk_, s_.run_, tables_, st);
         // The message box stays empty while the explanation is shown.
         s_.updateDiskMessage();
     } else {
-        drawInertialExplanation(*s_.Picture1, s_.run_, tables_, st);
+        scales = drawInertialExplanation(*s_.Picture1, s_.run_, tables_, st);
     }
+    // The picture is fitted into the view: a radius is drawn frame.scale times as long as the
+    // zoom alone would draw it, so the view spans that much fewer radii.
+    const double fitted = s_.zoumerno->value() / 100.0 / scales.frame.scale;
+    s_.Label1->setText(QStringLiteral("SCALE= ") + QString::fromStdString(formatFixed(fitted, 2)) +
+                       QStringLiteral("X Radius"));
+}
+
+void ExplanationMode::end() {
+    if (!s_.run_.explanationMode) return;
+    s_.run_.explanationMode = false;
+    s_.run_.explanationStep = 0;
+    s_.Label1->setText(scaleText_);
 }
 
 void ExplanationMode::step(bool back) {
@@ -80,9 +94,6 @@ void ExplanationMode::released(const CanvasMouse& m) { step(m.shift && !m.ctrl &
 // Outside the explanation the shifts move the disk's view like the zoom does.
 void ExplanationMode::shiftChanged() {
     if (s_.run_.explanationMode) {
-        s_.Label1->setText(QStringLiteral("SCALE= ") +
-                           QString::fromStdString(formatFixed(s_.zoumerno->value() / 100.0, 2)) +
-                           QStringLiteral("X Radius"));
         s_.Picture1->clear();
         s_.setViewScale();
         redraw();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include "explain/OrbitPairs.h"
 
@@ -24,7 +25,10 @@ public:
     // The handlers.
     void exigisi2_CORIOLISEXP_Click();
     void step(bool back);
+    // Draws the step and says the fitted picture's scale in the zoom's label.
     void redraw();
+    // Leaves explanation mode, the zoom's label as it was before.
+    void end();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,6 +41,7 @@ private:
 
     RotatingDiskScreen& s_;
     ExplanationTables tables_;
+    QString scaleText_;
 };
 
 }  // namespace velarium

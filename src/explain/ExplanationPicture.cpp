@@ -29,6 +29,10 @@ Edges edges(const PlotCanvas& c) {
 }
 }  // namespace
 
+double barbLength(const PlotCanvas& canvas) {
+    return std::hypot(canvas.scaleWidth(), canvas.scaleHeight()) / 75;
+}
+
 Vec2 rotate(Vec2 v, double angle) {
     const double c = std::cos(angle), s = std::sin(angle);
     return {c * v.x - s * v.y, s * v.x + c * v.y};
@@ -115,7 +119,68 @@ void labelledArrow(PlotCanvas& canvas, std::vector<ArrowLabel>& labels, Vec2 fro
     drawArrow(canvas, from.x, from.y, d.x, d.y, colour);
     canvas.setDrawWidth(1);
     canvas.setDrawStyle(kSolid);
-    if (!label.empty()) labels.push_back({from + d, d, std::move(label), colour});
+    if (label.empty()) return;
+    // drawArrow leaves out a shaft shorter than a hundredth of a barb.
+    if (length(d) < 0.01 * barbLength(canvas)) {
+        labels.push_back({from, {}, std::move(label) + " = 0", colour});
+        return;
+    }
+    labels.push_back({from + d, d, std::move(label), colour});
+}
+
+PictureScales fitArrows(const PlotCanvas& canvas, const std::vector<Vec2>& points,
+                        const std::vector<StepArrow>& arrows, double velocityScale,
+                        double accelerationScale, int textLines, int footerLines) {
+    double kv = velocityScale, ka = accelerationScale;
+    // The shortest named arrow of each kind that is not zero.
+    double shortestV = 0, shortestA = 0;
+    for (const StepArrow& a : arrows) {
+        const double n = length(a.vector);
+        if (a.label.empty() || !(n > 0)) continue;
+        double& shortest = a.measure == Measure::Velocity ? shortestV : shortestA;
+        shortest = shortest > 0 ? std::min(shortest, n) : n;
+    }
+    const double barbs = 3 * barbLength(canvas);
+    PictureFrame frame;
+    // Each pass fits the picture and lengthens what is still too short; a longer arrow shrinks
+    // the fit, so a few passes settle it, or show that the arrows' sizes differ too much.
+    for (int pass = 0; pass < 12; ++pass) {
+        std::vector<Vec2> all = points;
+        for (const StepArrow& a : arrows) {
+            const Vec2 tail = a.at + kv * a.afterVelocity + ka * a.afterAcceleration;
+            all.push_back(tail);
+            all.push_back(tail + (a.measure == Measure::Velocity ? kv : ka) * a.vector);
+        }
+        frame = fitPicture(canvas, all, textLines, footerLines);
+        const double least = barbs / frame.scale;  // three arrowheads in world units
+        bool grew = false;
+        if (shortestV > 0 && shortestV * kv < least * 0.999) {
+            kv = 1.02 * least / shortestV;
+            grew = true;
+        }
+        if (shortestA > 0 && shortestA * ka < least * 0.999) {
+            ka = 1.02 * least / shortestA;
+            grew = true;
+        }
+        if (!grew) break;
+    }
+    PictureScales s;
+    s.frame = frame;
+    s.worldVelocity = kv;
+    s.worldAcceleration = ka;
+    s.velocity = frame.scale * kv;
+    s.acceleration = frame.scale * ka;
+    return s;
+}
+
+void drawStepArrows(PlotCanvas& canvas, std::vector<ArrowLabel>& labels, const PictureScales& s,
+                    const std::vector<StepArrow>& arrows, int width) {
+    for (const StepArrow& a : arrows) {
+        const Vec2 tail = s.frame.at(a.at + s.worldVelocity * a.afterVelocity +
+                                     s.worldAcceleration * a.afterAcceleration);
+        const double k = a.measure == Measure::Velocity ? s.velocity : s.acceleration;
+        labelledArrow(canvas, labels, tail, k * a.vector, a.colour, width, a.style, a.label);
+    }
 }
 
 void placeLabels(PlotCanvas& canvas, const std::vector<ArrowLabel>& labels) {

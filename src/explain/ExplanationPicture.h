@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "draw/PlotCanvas.h"
@@ -40,6 +41,8 @@ struct PictureFrame {
     bool inBand(const PlotCanvas& canvas, Vec2 p) const;
 };
 
+struct ArrowLabel;
+
 // The scales a picture is drawn at: a world point p at frame.at(p), a velocity v as the arrow
 // velocity·v, an acceleration a as the arrow acceleration·a. Velocities are 0.3 times their
 // value (as on the disk screen) in the frame; accelerations share one scale of their own, at
@@ -47,10 +50,51 @@ struct PictureFrame {
 // the arrow of a is as long as the velocity change a makes in accelerationTime.
 struct PictureScales {
     PictureFrame frame;
-    double velocity = 0;
-    double acceleration = 0;
+    double velocity = 0;      // user units per unit of velocity
+    double acceleration = 0;  // user units per unit of acceleration
+    // The same in world units (radii): what the footer reports.
+    double worldVelocity = 0, worldAcceleration = 0;
     Vec2 aside;  // where a second copy of the picture stands, as a world shift
 };
+
+// What an arrow measures, and so the scale it is drawn at.
+enum class Measure { Velocity, Acceleration };
+
+// A named arrow of a step, in world terms: it starts at a world point, moved on by the velocity
+// and acceleration laid end to end before it (each at its own scale), and draws a velocity or an
+// acceleration.
+struct StepArrow {
+    StepArrow(Vec2 at, Measure measure, Vec2 vector, Rgb colour, int style, std::string label,
+              Vec2 afterVelocity = {}, Vec2 afterAcceleration = {})
+        : at(at),
+          measure(measure),
+          vector(vector),
+          colour(colour),
+          style(style),
+          label(std::move(label)),
+          afterVelocity(afterVelocity),
+          afterAcceleration(afterAcceleration) {}
+    Vec2 at;
+    Measure measure;
+    Vec2 vector;
+    Rgb colour;
+    int style;
+    std::string label;
+    Vec2 afterVelocity, afterAcceleration;
+};
+
+// The frame and scales of one step's picture. Velocities start at `velocityScale` and
+// accelerations at `accelerationScale` (world units per unit); where the shortest named arrow
+// of a kind would be less than three arrowheads long, that kind's scale grows until it is not,
+// or until it can grow no more. The picture holds the given world points (the axis, the
+// moments) and every arrow whole, fitted as fitPicture does.
+PictureScales fitArrows(const PlotCanvas& canvas, const std::vector<Vec2>& points,
+                        const std::vector<StepArrow>& arrows, double velocityScale,
+                        double accelerationScale, int textLines, int footerLines);
+
+// Draws the step's arrows at the picture's scales and keeps their labels for placeLabels.
+void drawStepArrows(PlotCanvas& canvas, std::vector<ArrowLabel>& labels, const PictureScales& s,
+                    const std::vector<StepArrow>& arrows, int width);
 
 // The time τ = 0.8·max|v| / max|a| of the acceleration scale, 0.1 (a display step) when
 // nothing accelerates or nothing moves.
@@ -80,10 +124,17 @@ struct ArrowLabel {
 };
 
 // Draws an arrow from `from` along `d` (user units) in a colour, width and line style and keeps
-// its label, anchored at the tip, for `placeLabels`.
+// its label, anchored at the tip, for `placeLabels`. A named vector too short to draw, as a sum
+// that vanishes, keeps its label at its start with " = 0" added, so the picture says it is zero.
 void labelledArrow(PlotCanvas& canvas, std::vector<ArrowLabel>& labels, Vec2 from, Vec2 d,
                    Rgb colour, int width, int style, std::string label);
 void placeLabels(PlotCanvas& canvas, const std::vector<ArrowLabel>& labels);
+
+// The barb of an arrow on the canvas: a seventy-fifth of its diagonal, in user units.
+double barbLength(const PlotCanvas& canvas);
+
+// The footer line of an explanation's last step.
+inline constexpr const char* kLastStepLine = "Last step: click to start again";
 
 // The step a click leads to: forward, or back with Shift alone; 0 and lastStep wrap round.
 int nextExplanationStep(int step, int lastStep, bool back);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "disk/DiskPicture.h"
+#include "draw/LabelPlacement.h"
 #include "draw/NumberFormat.h"
 
 namespace velarium {
@@ -12,18 +14,19 @@ namespace velarium {
 //
 // Rows: t1 is orbit row p = protosimiox (kept within 1..65) and t2 the next row, so Δt is one
 // display step (0.1) and the four differences already point as their limits do.
-// Orbits, rows 1..66, as points: red the inertial orbit; in the middle (darker blue) the orbit
-// the relative motion traces on the disk as it stands at t1, the rotating-frame orbit turned by
-// −θ1; beside it (lighter blue) the same at t2, turned by −θ2. These two pass through the
-// body's own positions x11 and x22. On the left (deep blue) the rotating observer's orbit,
-// drawn in the disk's orientation at t1 and moved to the left by the width of the picture
-// around the moments, with that observer's velocities Vre1, Vre2, Vb1, Vb2 at the points of t1
-// and t2.
-// Vectors: velocities and accelerations at the scales of ExplanationPicture.h, a difference ΔV
-// from the tip of the velocity it starts from, an acceleration ΔV/Δt from an orbit point.
+// Orbits, rows 1..66, as points joined into curves: red the inertial orbit; in the middle
+// (darker blue) the orbit the relative motion traces on the disk as it stands at t1, the
+// rotating-frame orbit turned by −θ1; beside it (lighter blue) the same at t2, turned by −θ2.
+// These two pass through the body's own positions x11 and x22. On the left (deep blue) the
+// rotating observer's orbit, drawn in the disk's orientation at t1 on a disk of its own, moved to
+// the left of the picture around the moments, with that observer's velocities Vre1, Vre2, Vb1,
+// Vb2 at the points of t1 and t2. The disk (radius 1) is drawn with its axis marked.
+// Vectors: velocities and accelerations at the scales of ExplanationPicture.h. A difference ΔV
+// runs from the tip of the earlier velocity to the tip of the later one carried (dashed) to the
+// same point, so the triangle closes; an acceleration ΔV/Δt stands at an orbit point.
 // Transported copies are dashed. Orbit points are left out where the texts stand.
 // Text: the step's lines from the top-left corner; the footer at the bottom-left; labels by
-// placeLabel beside each arrow's tip, clear of the texts and of each other.
+// placeLabel beside each arrow's tip, clear of the texts, the ink and each other.
 
 namespace {
 
@@ -38,7 +41,7 @@ constexpr Rgb kAcceleration{125, 0, 125};
 constexpr Rgb kAbsolute{0, 0, 0};
 constexpr int kVectorWidth = 2;
 constexpr int kMaxTextLines = 11;  // the longest step and its number
-constexpr int kFooterLines = 5;
+constexpr int kFooterLines = 7;
 
 const std::vector<std::vector<std::string>>& stepTexts() {
     static const std::vector<std::vector<std::string>> texts = {
@@ -91,8 +94,18 @@ const std::vector<std::vector<std::string>>& stepTexts() {
     return texts;
 }
 
-void orbitPoints(PlotCanvas& canvas, const PictureFrame& f, const std::vector<Vec2>& points,
-                 Rgb colour) {
+// An orbit as a curve through its points, each point marked.
+void orbitCurve(PlotCanvas& canvas, const PictureFrame& f, const std::vector<Vec2>& points,
+                Rgb colour) {
+    bool lastIn = false;
+    Vec2 last;
+    for (Vec2 p : points) {
+        const Vec2 at = f.at(p);
+        const bool in = f.inBand(canvas, at);
+        if (in && lastIn) canvas.line(last.x, last.y, at.x, at.y, colour);
+        last = at;
+        lastIn = in;
+    }
     canvas.setDrawWidth(3);
     for (Vec2 p : points) {
         const Vec2 at = f.at(p);
@@ -101,23 +114,36 @@ void orbitPoints(PlotCanvas& canvas, const PictureFrame& f, const std::vector<Ve
     canvas.setDrawWidth(1);
 }
 
-void drawOrbits(PlotCanvas& canvas, const DiskRun& run, const ExplanationTables& tables,
-                const InertialPair& q, const PictureScales& s) {
-    const auto t1 = static_cast<std::size_t>(q.row1);
-    const double theta1 = tables.explAngle[t1];
-    const double theta2 = tables.explAngle[static_cast<std::size_t>(q.row2)];
-    std::vector<Vec2> inertial, atT1, atT2, rotating;
-    for (std::size_t k = 1; k <= ExplanationTables::kRunSteps; ++k) {
-        const Vec2 onDisk{run.pathXRot[k], run.pathYRot[k]};
-        inertial.push_back({run.pathX[k], run.pathY[k]});
-        atT1.push_back(rotate(onDisk, -theta1));
-        atT2.push_back(rotate(onDisk, -theta2));
-        rotating.push_back(rotate(onDisk, -theta1) + s.aside);
+// The disk, radius 1 about the axis, with the axis as a black dot.
+void drawDisk(PlotCanvas& canvas, const PictureFrame& f, Vec2 axis) {
+    const Vec2 at = f.at(axis);
+    canvas.circle(at.x, at.y, f.scale * 1.0, kBlack);
+    canvas.setDrawWidth(5);
+    canvas.point(at.x, at.y, kBlack);
+    canvas.setDrawWidth(1);
+}
+
+void drawOrbits(PlotCanvas& canvas, const InertialOrbits& o, const PictureScales& s) {
+    drawDisk(canvas, s.frame, {0, 0});
+    drawDisk(canvas, s.frame, s.aside);
+    std::vector<Vec2> rotating;
+    for (Vec2 p : o.atT1) rotating.push_back(p + s.aside);
+    orbitCurve(canvas, s.frame, rotating, kRotatingOrbit);
+    orbitCurve(canvas, s.frame, o.atT1, kOrbitAtT1);
+    orbitCurve(canvas, s.frame, o.atT2, kOrbitAtT2);
+    orbitCurve(canvas, s.frame, o.inertial, kInertialOrbit);
+    // Each of the three blue curves carries the letter the step's text gives it, at its end.
+    const std::size_t last = o.atT1.size() - 1;
+    if (o.atT1.empty()) return;
+    for (auto [p, name, colour] : {std::tuple{rotating[last], "a)", kRotatingOrbit},
+                                   {o.atT1[last], "b)", kOrbitAtT1},
+                                   {o.atT2[last], "c)", kOrbitAtT2}}) {
+        const Vec2 at = s.frame.at(p);
+        if (!s.frame.inBand(canvas, at)) continue;
+        canvas.setForeColor(colour);
+        placeLabel(canvas, at, name);
     }
-    orbitPoints(canvas, s.frame, rotating, kRotatingOrbit);
-    orbitPoints(canvas, s.frame, atT1, kOrbitAtT1);
-    orbitPoints(canvas, s.frame, atT2, kOrbitAtT2);
-    orbitPoints(canvas, s.frame, inertial, kInertialOrbit);
+    canvas.setForeColor(kBlack);
 }
 
 void markMoments(PlotCanvas& canvas, const InertialPair& q, const PictureScales& s) {
@@ -167,42 +193,80 @@ InertialPair inertialPair(const DiskRun& run, const ExplanationTables& tables, i
     return q;
 }
 
-PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& q) {
-    const double v = kVelocityScale;
+InertialOrbits inertialOrbits(const DiskRun& run, const ExplanationTables& tables,
+                              const InertialPair& q) {
+    const double theta1 = tables.explAngle[static_cast<std::size_t>(q.row1)];
+    const double theta2 = tables.explAngle[static_cast<std::size_t>(q.row2)];
+    InertialOrbits o;
+    for (std::size_t k = 1; k <= ExplanationTables::kRunSteps; ++k) {
+        const Vec2 onDisk{run.pathXRot[k], run.pathYRot[k]};
+        o.inertial.push_back({run.pathX[k], run.pathY[k]});
+        o.atT1.push_back(rotate(onDisk, -theta1));
+        o.atT2.push_back(rotate(onDisk, -theta2));
+    }
+    return o;
+}
+
+PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& q,
+                             const InertialOrbits& orbits) {
     const double tau =
         accelerationTime({q.vre11, q.vb11, q.vre22, q.vb22, q.vre21, q.vb21},
                          {q.relativeAcceleration(), q.centripetalAcceleration(),
                           q.firstComplementary(), q.secondComplementary(), q.absoluteAcceleration(),
                           q.firstComplementary() + q.secondComplementary()});
-    const double a = v * tau;
-    // The picture around the moments, without the rotating observer's copy.
-    std::vector<Vec2> main = {q.x11, q.x22, q.x21, q.x12};
-    for (auto [at, vel] : {std::pair{q.x11, q.vre11},
-                           {q.x11, q.vb11},
-                           {q.x22, q.vre22},
-                           {q.x22, q.vb22},
-                           {q.x21, q.vre21},
-                           {q.x21, q.vb21}})
-        main.push_back(at + v * vel);
-    for (Vec2 acc : {q.relativeAcceleration(), q.firstComplementary(), q.absoluteAcceleration(),
-                     q.firstComplementary() + q.secondComplementary()})
-        main.push_back(q.x11 + a * acc);
-    main.push_back(q.x21 + a * q.centripetalAcceleration());
-    main.push_back(q.x21 + a * q.secondComplementary());
-    double x0 = main[0].x, x1 = x0;
-    for (Vec2 p : main) {
-        x0 = std::min(x0, p.x);
-        x1 = std::max(x1, p.x);
+    // The shortest velocity difference the steps draw: their triangles must be seen.
+    double shortest = 0;
+    for (Vec2 d : {q.vre21 - q.vre11, q.vb22 - q.vb21, q.vb21 - q.vb11}) {
+        const double n = length(d);
+        if (n > 0) shortest = shortest > 0 ? std::min(shortest, n) : n;
     }
     PictureScales s;
-    s.aside = {-std::max(1.3 * (x1 - x0), 0.5), 0};
-    std::vector<Vec2> all = main;
-    for (Vec2 p : {q.x11, q.x21, q.x11 + v * q.vre11, q.x11 + v * q.vb11, q.x21 + v * q.vre21,
-                   q.x21 + v * q.vb21})
-        all.push_back(p + s.aside);
-    s.frame = fitPicture(canvas, all, kMaxTextLines, kFooterLines);
-    s.velocity = s.frame.scale * v;
-    s.acceleration = s.frame.scale * a;
+    double v = kVelocityScale;
+    // Each pass fits the picture; a difference shorter than three arrowheads lengthens every
+    // velocity and acceleration alike, and the picture is fitted again.
+    for (int pass = 0; pass < 8; ++pass) {
+        const double a = v * tau;
+        // The picture around the moments, the disk and the orbits, without the rotating
+        // observer's copy.
+        std::vector<Vec2> main = {q.x11, q.x22, q.x21, q.x12, {-1, -1}, {1, 1}};
+        for (const auto* orbit : {&orbits.inertial, &orbits.atT1, &orbits.atT2})
+            main.insert(main.end(), orbit->begin(), orbit->end());
+        for (auto [at, vel] : {std::pair{q.x11, q.vre11},
+                               {q.x11, q.vb11},
+                               {q.x11, q.vb21},
+                               {q.x11, q.vre21},
+                               {q.x22, q.vre22},
+                               {q.x22, q.vb22},
+                               {q.x21, q.vre21},
+                               {q.x21, q.vb21},
+                               {q.x21, q.vb22}})
+            main.push_back(at + v * vel);
+        for (Vec2 acc : {q.relativeAcceleration(), q.firstComplementary(), q.absoluteAcceleration(),
+                         q.firstComplementary() + q.secondComplementary()})
+            main.push_back(q.x11 + a * acc);
+        main.push_back(q.x21 + a * q.centripetalAcceleration());
+        main.push_back(q.x21 + a * q.secondComplementary());
+        double x0 = main[0].x, x1 = x0;
+        for (Vec2 p : main) {
+            x0 = std::min(x0, p.x);
+            x1 = std::max(x1, p.x);
+        }
+        // The rotating observer's copy stands clear to the left of the whole main picture.
+        s.aside = {-1.15 * (x1 - x0), 0};
+        std::vector<Vec2> all = main;
+        for (Vec2 p : {q.x11, q.x21, q.x11 + v * q.vre11, q.x11 + v * q.vb11, q.x21 + v * q.vre21,
+                       q.x21 + v * q.vb21, Vec2{-1, -1}, Vec2{1, 1}})
+            all.push_back(p + s.aside);
+        for (Vec2 p : orbits.atT1) all.push_back(p + s.aside);
+        s.frame = fitPicture(canvas, all, kMaxTextLines, kFooterLines);
+        s.worldVelocity = v;
+        s.worldAcceleration = a;
+        const double least = 3 * barbLength(canvas) / s.frame.scale;
+        if (!(shortest > 0) || shortest * v >= 0.999 * least) break;
+        v = 1.02 * least / shortest;
+    }
+    s.velocity = s.frame.scale * s.worldVelocity;
+    s.acceleration = s.frame.scale * s.worldAcceleration;
     return s;
 }
 
@@ -221,13 +285,15 @@ void printInertialExplanation(PlotCanvas& canvas, int step) {
     printStepText(canvas, inertialStepLines(step), step);
 }
 
-void drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
-                             const ExplanationTables& tables, const ExplanationSettings& st) {
+PictureScales drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
+                                      const ExplanationTables& tables,
+                                      const ExplanationSettings& st) {
     canvas.clear();
     const InertialPair q = inertialPair(run, tables, st.protosimiox);
-    const PictureScales s = inertialScales(canvas, q);
+    const InertialOrbits orbits = inertialOrbits(run, tables, q);
+    const PictureScales s = inertialScales(canvas, q, orbits);
     const PictureFrame& f = s.frame;
-    drawOrbits(canvas, run, tables, q, s);
+    drawOrbits(canvas, orbits, s);
     if (st.step <= 1) markMoments(canvas, q, s);
 
     std::vector<ArrowLabel> labels;
@@ -245,8 +311,9 @@ void drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
     const Vec2 left = s.aside;
     switch (st.step) {
         case 0:
-            labels.push_back({f.at(q.x21), {}, "x21", kBlack});
-            labels.push_back({f.at(q.x12), {}, "x12", kBlack});
+            for (auto [p, name] :
+                 {std::pair{q.x11, "x11"}, {q.x21, "x21"}, {q.x12, "x12"}, {q.x22, "x22"}})
+                labels.push_back({f.at(p), {}, name, kBlack});
             break;
         case 1:
             velocity(q.x11 + left, q.vre11, kRelative, kSolid, "Vre1");
@@ -276,18 +343,21 @@ void drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
         case 5:
             velocity(q.x11, q.vre11, kRelative, kSolid, "Vre11");
             velocity(q.x21, q.vre21, kRelative, kDash, "Vre21");
+            velocity(q.x11, q.vre21, kRelative, kDash, "");
             difference(q.x11, q.vre11, q.vre21 - q.vre11, "ΔVre(21-11)");
             acceleration(f.at(q.x11), q.relativeAcceleration(), kAcceleration, "(Vre21-Vre11)/Δt");
             break;
         case 6:
             velocity(q.x21, q.vb21, kBase, kDash, "Vb21");
             velocity(q.x22, q.vb22, kBase, kSolid, "Vb22");
+            velocity(q.x21, q.vb22, kBase, kDash, "");
             difference(q.x21, q.vb21, q.vb22 - q.vb21, "ΔVb(22-21)");
             acceleration(f.at(q.x21), q.centripetalAcceleration(), kAcceleration, "(Vb22-Vb21)/Δt");
             break;
         case 7:
             velocity(q.x21, q.vb21, kBase, kDash, "Vb21");
             velocity(q.x11, q.vb11, kBase, kSolid, "Vb11");
+            velocity(q.x11, q.vb21, kBase, kDash, "");
             difference(q.x11, q.vb11, q.vb21 - q.vb11, "ΔVb(21-11)");
             acceleration(f.at(q.x11), q.firstComplementary(), kAcceleration, "(Vb21-Vb11)/Δt");
             break;
@@ -314,10 +384,15 @@ void drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
     canvas.setDrawWidth(1);
 
     printInertialExplanation(canvas, st.step);
-    printFooter(canvas, {"Δt = " + formatFixed(q.dt, 2), "xLEFT = " + formatFixed(st.shiftX, 1),
-                         "yBOTTOM= " + formatFixed(st.shiftY, 1), "Click for next",
-                         "Shift - Click for PREVIUS"});
+    std::vector<std::string> footer = {
+        "Δt = " + formatFixed(q.dt, 2), "xLEFT = " + formatFixed(st.shiftX, 1),
+        "yBOTTOM= " + formatFixed(st.shiftY, 1), "Click for next", "Shift - Click for PREVIUS"};
+    if (std::abs(s.worldVelocity - kVelocityScale) > 5e-4)
+        footer.insert(footer.begin() + 1, "Velocity scale = " + formatFixed(s.worldVelocity, 2));
+    if (st.step == kInertialLastStep) footer.push_back(kLastStepLine);
+    printFooter(canvas, footer);
     placeLabels(canvas, labels);
+    return s;
 }
 
 }  // namespace velarium

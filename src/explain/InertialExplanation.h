@@ -48,17 +48,28 @@ InertialPair inertialPairOf(const OrbitMoment& t1, const OrbitMoment& t2, double
 // display step later, so that Δt is small and the differences point as their limits do.
 InertialPair inertialPair(const DiskRun& run, const ExplanationTables& tables, int protosimiox);
 
-// The scales and frame of the picture, the rotating observer's copy set aside to the left.
-PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& pair);
+// The orbits of rows 1..66: the inertial one, and the relative motion's orbit on the disk as it
+// stands at t1 and at t2 (the rotating-frame orbit turned by −θ1 and by −θ2).
+struct InertialOrbits {
+    std::vector<Vec2> inertial, atT1, atT2;
+};
+InertialOrbits inertialOrbits(const DiskRun& run, const ExplanationTables& tables,
+                              const InertialPair& pair);
+
+// The scales and frame of the picture: the disk, the orbits, the moments and every arrow in
+// view, the rotating observer's copy set aside to the left.
+PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& pair,
+                             const InertialOrbits& orbits);
 
 // The text lines of a step (0..9) of the inertial observer's explanation.
 std::vector<StepLine> inertialStepLines(int step);
 inline constexpr int kInertialLastStep = 9;
 
-// Redraws the canvas for settings.step: the orbits, the step's vectors and labels, the step's
-// text (printInertialExplanation) and the footer.
-void drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
-                             const ExplanationTables& tables, const ExplanationSettings& settings);
+// Redraws the canvas for settings.step: the disk, the orbits, the step's vectors and labels,
+// the step's text (printInertialExplanation) and the footer. Returns the picture's scales.
+PictureScales drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
+                                      const ExplanationTables& tables,
+                                      const ExplanationSettings& settings);
 void printInertialExplanation(PlotCanvas& canvas, int step);
 
 }  // namespace velarium

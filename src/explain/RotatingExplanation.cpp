@@ -4,24 +4,26 @@
 #include <cmath>
 
 #include "disk/DiskPicture.h"
+#include "draw/NumberFormat.h"
 
 namespace velarium {
 
 // The picture of the rotating observer's explanation.
 //
-// Rows: t1 is orbit row p + 1 (p = protosimiox, kept within 1..64) and t2 is row 66, the end of
-// the run; the position, the angle and the velocity of t2 all come from row 66.
+// Rows: t1 is orbit row p + 1 (p = protosimiox, kept within 1..64) and t2 the next row, one
+// display step later.
 // Orbits, rows 1..66, as small circles: red the inertial orbit; pink the inertial orbit turned
 // into the disk's frame by θ2 (and, after the step's vectors, by θ1): the absolute orbits as the
-// rotating observer sees them; blue-violet the orbit in the disk's frame.
-// Vectors: velocities at 0.3 times their value from the moment's position, t2 first; Vre blue,
-// Vα pink, Vb and −Vb green ((5, 255, 0) at t2, (0, 255, 0) at t1). Accelerations stand at the
-// orbit point of t1: the relative one red, −dVb/Δt dark green, the absolute one blue,
-// its parts and the Coriolis construction purple, ω²×R black. Negatives are dashed, vectors of
-// t2 carried to t1 dotted. All of it at the scales of ExplanationPicture.h; orbit points are
-// left out where the texts stand.
+// rotating observer sees them; violet the orbit in the disk's frame.
+// Vectors: velocities from the moment's position, t2 first; Vre blue, Vα pink, Vb and −Vb green
+// ((5, 255, 0) at t2, (0, 255, 0) at t1). Accelerations stand at the orbit point of t1: the
+// relative one red, −dVb/Δt dark green, the absolute one blue, its parts and the Coriolis
+// construction purple, ω²×R black; the limits of step 8 dashed. Negatives are dashed, vectors
+// of t2 carried to t1 dotted.
+// Sums are laid end to end: Vα then −Vb reach the tip of Vre, the parts of an acceleration reach
+// its tip. Orbit points are left out where the texts stand.
 // Text: the step's lines from the top-left corner, the footer at the bottom-left, labels by
-// placeLabel beside each arrow's tip.
+// placeLabel beside each arrow's tip, clear of the texts and of the ink.
 
 namespace {
 
@@ -29,15 +31,14 @@ constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kPink{255, 0, 255};
 constexpr Rgb kPinkSolid{250, 50, 255};
-constexpr Rgb kRotatingOrbitA{250, 50, 5};
-constexpr Rgb kRotatingOrbitB{150, 50, 255};
+constexpr Rgb kRotatingOrbit{150, 50, 255};
 constexpr Rgb kBaseAtT1{0, 255, 0};
 constexpr Rgb kBaseAtT2{5, 255, 0};
 constexpr Rgb kBaseText{0, 125, 0};
 constexpr Rgb kPurple{125, 0, 125};
 constexpr int kVectorWidth = 2;
 constexpr int kMaxTextLines = 9;  // the longest step and its number
-constexpr int kFooterLines = 2;
+constexpr int kFooterLines = 5;
 
 const std::vector<std::vector<StepLine>>& stepTexts() {
     static const std::vector<std::vector<StepLine>> texts = {
@@ -81,9 +82,10 @@ const std::vector<std::vector<StepLine>>& stepTexts() {
     return texts;
 }
 
-// The orbits of rows 1..66, the absolute one turned into the disk's frame by `turn`.
-void drawOrbits(PlotCanvas& canvas, const DiskRun& run, const ExplanationTables& tables,
-                const PictureFrame& f, double turn) {
+// The orbits of rows 1..66, the absolute one turned into the disk's frame by `turn`; with
+// `absoluteOnly` just that one, drawn once more at another turn.
+void drawOrbits(PlotCanvas& canvas, const DiskRun& run, const PictureFrame& f, double turn,
+                bool absoluteOnly) {
     const double r = kBodyDotRadius / 8;
     auto dot = [&](Vec2 p, Rgb colour) {
         const Vec2 at = f.at(p);
@@ -91,28 +93,46 @@ void drawOrbits(PlotCanvas& canvas, const DiskRun& run, const ExplanationTables&
     };
     for (std::size_t k = 1; k <= static_cast<std::size_t>(ExplanationTables::kRunSteps); ++k) {
         const Vec2 inertial{run.pathX[k], run.pathY[k]};
-        dot(inertial, kRed);
         const Vec2 absolute = rotate(inertial, turn);
         dot(absolute, kPinkSolid);
         canvas.setDrawStyle(kDot);
         dot(absolute, kPink);
         canvas.setDrawStyle(kSolid);
-        dot({tables.explXRot[k], tables.explYRot[k]}, kRotatingOrbitA);
-        dot({run.pathXRot[k], run.pathYRot[k]}, kRotatingOrbitB);
+        if (absoluteOnly) continue;
+        dot(inertial, kRed);
+        // The disk's-frame orbit once, in its own violet: drawn twice in two colours its
+        // antialiased dots would show neither.
+        dot({run.pathXRot[k], run.pathYRot[k]}, kRotatingOrbit);
     }
+}
+
+// The explanation's velocities and accelerations, for the one acceleration scale of all steps.
+std::vector<Vec2> allVelocities(const RotatingPair& q) {
+    return {q.vre1, q.va1, q.vb1, q.vre2, q.va2, q.vb2};
+}
+std::vector<Vec2> allAccelerations(const RotatingPair& q) {
+    return {q.relativeAcceleration(),
+            q.baseTerm(),
+            q.absoluteAcceleration(),
+            q.absoluteAlongRadius(),
+            q.absoluteAcrossVre(),
+            q.centrifugal(),
+            q.coriolis()};
 }
 
 }  // namespace
 
 Vec2 RotatingPair::absoluteAlongRadius() const {
     const Vec2 a = absoluteAcceleration();
-    const double r = length(x1);
+    const Vec2 x = xMid();
+    const double r = length(x);
     if (r == 0) return {};
-    const Vec2 radial = (1 / r) * x1;
+    const Vec2 radial = (1 / r) * x;
     // a = α·r̂ + β·n̂ with n̂ across Vre; where r̂ and n̂ (nearly) coincide, the plain projection.
-    const double s = length(vre1);
+    const Vec2 vre = vreMid();
+    const double s = length(vre);
     if (s > 0) {
-        const Vec2 across{-vre1.y / s, vre1.x / s};
+        const Vec2 across{-vre.y / s, vre.x / s};
         const double det = radial.x * across.y - radial.y * across.x;
         if (std::abs(det) > 1e-3) return ((a.x * across.y - a.y * across.x) / det) * radial;
     }
@@ -123,6 +143,7 @@ RotatingPair rotatingPairOf(const OrbitMoment& t1, const OrbitMoment& t2, double
     RotatingPair q;
     q.dt = dt;
     q.omega1 = t1.omega;
+    q.omega2 = t2.omega;
     auto seen = [](const OrbitMoment& m, Vec2& x, Vec2& va, Vec2& vb, Vec2& vre) {
         x = rotate(m.position, m.angle);
         va = rotate(m.velocity, m.angle);
@@ -135,8 +156,8 @@ RotatingPair rotatingPairOf(const OrbitMoment& t1, const OrbitMoment& t2, double
 }
 
 RotatingPair rotatingPair(const DiskRun& run, const ExplanationTables& tables, int protosimiox) {
-    const int last = ExplanationTables::kRunSteps;
-    const int r1 = std::clamp(protosimiox, 1, last - 2) + 1;
+    const int r1 = std::clamp(protosimiox, 1, ExplanationTables::kRunSteps - 2) + 1;
+    const int r2 = r1 + 1;
     auto moment = [&](int row) {
         const auto k = static_cast<std::size_t>(row);
         return OrbitMoment{{run.pathX[k], run.pathY[k]},
@@ -144,35 +165,85 @@ RotatingPair rotatingPair(const DiskRun& run, const ExplanationTables& tables, i
                            tables.explAngle[k],
                            tables.explOmega[k]};
     };
-    RotatingPair q = rotatingPairOf(moment(r1), moment(last), (last - r1) * tables.stepDuration);
+    RotatingPair q = rotatingPairOf(moment(r1), moment(r2), (r2 - r1) * tables.stepDuration);
     q.row1 = r1;
-    q.row2 = last;
+    q.row2 = r2;
     return q;
 }
 
-PictureScales rotatingScales(const PlotCanvas& canvas, const RotatingPair& q) {
-    const double v = kVelocityScale;
-    const std::vector<Vec2> accelerations = {q.relativeAcceleration(),
-                                             q.baseTerm(),
-                                             q.absoluteAcceleration(),
-                                             q.absoluteAlongRadius(),
-                                             q.absoluteAcrossVre(),
-                                             q.absoluteAlongRadius() + q.absoluteAcrossVre(),
-                                             q.centrifugal(),
-                                             q.coriolis(),
-                                             q.centrifugal() + q.coriolis()};
-    const double a =
-        v * accelerationTime({q.vre1, q.va1, q.vb1, q.vre2, q.va2, q.vb2}, accelerations);
-    std::vector<Vec2> points = {q.x1, q.x2};
-    for (Vec2 d : {q.vre1, q.va1, q.vb1, -q.vb1, q.vre2, q.va2, q.vb2, -q.vb2})
-        points.push_back(q.x1 + v * d);
-    for (Vec2 d : {q.vre2, q.va2, q.vb2, -q.vb2}) points.push_back(q.x2 + v * d);
-    for (Vec2 d : accelerations) points.push_back(q.x1 + a * d);
-    PictureScales s;
-    s.frame = fitPicture(canvas, points, kMaxTextLines, kFooterLines);
-    s.velocity = s.frame.scale * v;
-    s.acceleration = s.frame.scale * a;
-    return s;
+std::vector<StepArrow> rotatingStepArrows(const RotatingPair& q, int step) {
+    constexpr auto V = Measure::Velocity;
+    constexpr auto A = Measure::Acceleration;
+    const Vec2 x1 = q.x1, x2 = q.x2;
+    switch (step) {
+        case 0:
+            return {{x2, V, q.vre2, kBlue, kSolid, "Vre22"},
+                    {x1, V, q.vre1, kBlue, kSolid, "Vre11"}};
+        case 1:
+            return {{x2, V, q.va2, kPink, kSolid, "Vα22"}, {x1, V, q.va1, kPink, kSolid, "Vα11"}};
+        case 2:
+            return {{x2, V, q.vb2, kBaseAtT2, kSolid, "Vb22"},
+                    {x1, V, q.vb1, kBaseAtT1, kSolid, "Vb11"},
+                    {x2, V, -q.vb2, kBaseAtT2, kDash, "-Vb22"},
+                    {x1, V, -q.vb1, kBaseAtT1, kDash, "-Vb11"}};
+        case 3:
+            // Vre = Vα + (−Vb): −Vb laid from the tip of Vα ends on the tip of Vre.
+            return {{x2, V, q.va2, kPink, kSolid, "Vα22"},
+                    {x1, V, q.va1, kPink, kSolid, "Vα11"},
+                    {x2, V, -q.vb2, kBaseAtT2, kDash, "-Vb22", q.va2},
+                    {x1, V, -q.vb1, kBaseAtT1, kDash, "-Vb11", q.va1},
+                    {x2, V, q.vre2, kBlue, kSolid, "Vre22"},
+                    {x1, V, q.vre1, kBlue, kSolid, "Vre11"}};
+        case 4:
+            return {{x2, V, q.vre2, kBlue, kSolid, "Vre22"},
+                    {x1, V, q.vre1, kBlue, kSolid, "Vre11"},
+                    {x1, V, q.vre2, kBlue, kDot, ""},
+                    {x1, A, q.relativeAcceleration(), kRed, kSolid, "(Vre22-Vre11)/Δt"}};
+        case 5:
+            return {{x2, V, -q.vb2, kBaseAtT2, kDash, "-Vb22"},
+                    {x1, V, -q.vb1, kBaseAtT1, kDash, "-Vb11"},
+                    {x1, V, -q.vb2, kBaseAtT2, kDot, ""},
+                    {x1, A, q.baseTerm(), kBaseText, kSolid, "-(Vb22-Vb11)/Δt"}};
+        case 6:
+            return {{x2, V, q.va2, kPink, kSolid, "Vα22"},
+                    {x1, V, q.va1, kPink, kSolid, "Vα11"},
+                    {x1, V, q.va2, kPink, kDot, ""},
+                    {x1, A, q.absoluteAcceleration(), kBlue, kSolid, "(Vα22-Vα11)/Δt"}};
+        case 7:
+            // The part along the radius, then the part across Vre from its tip: together the
+            // absolute acceleration.
+            return {{x1, V, q.vre1, kBlue, kSolid, "Vre11"},
+                    {x1, A, q.absoluteAcceleration(), kBlue, kSolid, "(Vα22 - Vα11)/Δt"},
+                    {x1, A, q.absoluteAlongRadius(), kPurple, kSolid, "dVa/dt//r"},
+                    {x1,
+                     A,
+                     q.absoluteAcrossVre(),
+                     kPurple,
+                     kSolid,
+                     "dVa/dt_|_",
+                     {},
+                     q.absoluteAlongRadius()}};
+        case 8: {
+            // a_relative = dVa/dt//r + dVa/dt_|_ + (−dVb/Δt), laid end to end from t1; and
+            // its limit the other way round the parallelogram: the Coriolis acceleration
+            // 2Vre×ω, then the centrifugal ω²×R from its tip. Both paths end on a_relative's tip.
+            const Vec2 along = q.absoluteAlongRadius();
+            return {
+                {x1, A, q.relativeAcceleration(), kRed, kSolid, "a_relative"},
+                {x1, A, along, kPurple, kSolid, "dVa/dt//r"},
+                {x1, A, q.absoluteAcrossVre(), kPurple, kSolid, "dVa/dt_|_", {}, along},
+                {x1, A, q.baseTerm(), kBaseText, kSolid, "-dVb/Δt", {}, q.absoluteAcceleration()},
+                {x1, A, q.coriolis(), kPurple, kDash, "2VreXω"},
+                {x1, A, q.centrifugal(), kBlack, kDash, "ω²×R", {}, q.coriolis()}};
+        }
+        default: return {};
+    }
+}
+
+PictureScales rotatingScales(const PlotCanvas& canvas, const RotatingPair& q, int step) {
+    const double tau = accelerationTime(allVelocities(q), allAccelerations(q));
+    return fitArrows(canvas, {{0, 0}, q.x1, q.x2}, rotatingStepArrows(q, step), kVelocityScale,
+                     kVelocityScale * tau, kMaxTextLines, kFooterLines);
 }
 
 std::vector<StepLine> rotatingStepLines(int step) {
@@ -184,12 +255,13 @@ void printRotatingExplanation(PlotCanvas& canvas, int step) {
     printStepText(canvas, rotatingStepLines(step), step);
 }
 
-void drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, DiskRun& run,
-                             const ExplanationTables& tables, const ExplanationSettings& st) {
+PictureScales drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, DiskRun& run,
+                                      const ExplanationTables& tables,
+                                      const ExplanationSettings& st) {
     resetRunForPicture(disk, run, st);
     canvas.clear();
     const RotatingPair q = rotatingPair(run, tables, st.protosimiox);
-    const PictureScales s = rotatingScales(canvas, q);
+    const PictureScales s = rotatingScales(canvas, q, st.step);
     const PictureFrame& f = s.frame;
     const double theta1 = tables.explAngle[static_cast<std::size_t>(q.row1)];
     const double theta2 = tables.explAngle[static_cast<std::size_t>(q.row2)];
@@ -199,86 +271,29 @@ void drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, DiskRun& run,
     canvas.setFillColor(kBlack);
     canvas.circle(axis.x, axis.y, kBodyDotRadius, kBlack);
     canvas.setFillStyle(kFillTransparent);
-    drawOrbits(canvas, run, tables, f, theta2);
+    drawOrbits(canvas, run, f, theta2, false);
 
     std::vector<ArrowLabel> labels;
-    const Vec2 p1 = f.at(q.x1), p2 = f.at(q.x2);
-    auto velocity = [&](Vec2 at, Vec2 v, Rgb colour, int style, const char* label) {
-        labelledArrow(canvas, labels, at, s.velocity * v, colour, kVectorWidth, style, label);
-    };
-    auto acceleration = [&](Vec2 from, Vec2 a, Rgb colour, const char* label) {
-        labelledArrow(canvas, labels, from, s.acceleration * a, colour, kVectorWidth, kSolid,
-                      label);
-    };
-    switch (st.step) {
-        case 0:
-            velocity(p2, q.vre2, kBlue, kSolid, "Vre22");
-            velocity(p1, q.vre1, kBlue, kSolid, "Vre11");
-            break;
-        case 1:
-            velocity(p2, q.va2, kPink, kSolid, "Vα22");
-            velocity(p1, q.va1, kPink, kSolid, "Vα11");
-            break;
-        case 2:
-            velocity(p2, q.vb2, kBaseAtT2, kSolid, "Vb22");
-            velocity(p1, q.vb1, kBaseAtT1, kSolid, "Vb11");
-            velocity(p2, -q.vb2, kBaseAtT2, kDash, "-Vb22");
-            velocity(p1, -q.vb1, kBaseAtT1, kDash, "-Vb11");
-            break;
-        case 3:
-            velocity(p2, -q.vb2, kBaseAtT2, kDash, "-Vb22");
-            velocity(p1, -q.vb1, kBaseAtT1, kDash, "-Vb11");
-            velocity(p2, q.va2, kPink, kSolid, "Vα22");
-            velocity(p1, q.va1, kPink, kSolid, "Vα11");
-            velocity(p2, q.vre2, kBlue, kSolid, "Vre22");
-            velocity(p1, q.vre1, kBlue, kSolid, "Vre11");
-            break;
-        case 4:
-            velocity(p2, q.vre2, kBlue, kSolid, "Vre22");
-            velocity(p1, q.vre1, kBlue, kSolid, "Vre11");
-            velocity(p1, q.vre2, kBlue, kDot, "");
-            acceleration(p1, q.relativeAcceleration(), kRed, "(Vre22-Vre11)/Δt");
-            break;
-        case 5:
-            velocity(p2, -q.vb2, kBaseAtT2, kDash, "-Vb22");
-            velocity(p1, -q.vb1, kBaseAtT1, kDash, "-Vb11");
-            velocity(p1, -q.vb2, kBaseAtT2, kDot, "");
-            acceleration(p1, q.baseTerm(), kBaseText, "-(Vb22-Vb11)/Δt");
-            break;
-        case 6:
-            velocity(p2, q.va2, kPink, kSolid, "Vα22");
-            velocity(p1, q.va1, kPink, kSolid, "Vα11");
-            velocity(p1, q.va2, kPink, kDot, "");
-            acceleration(p1, q.absoluteAcceleration(), kBlue, "(Vα22-Vα11)/Δt");
-            break;
-        case 7: {
-            velocity(p1, q.vre1, kBlue, kSolid, "Vre11");
-            acceleration(p1, q.absoluteAcceleration(), kBlue, "(Vα22 - Vα11)/Δt");
-            acceleration(p1, q.absoluteAlongRadius(), kPurple, "dVa/dt//r");
-            acceleration(p1, q.absoluteAcrossVre(), kPurple, "dVa/dt_|_");
-            break;
-        }
-        case 8: {
-            // a_relative = dVa/dt//r + dVa/dt_|_ + (−dVb/Δt), laid end to end from t1; beside
-            // them the limit ω²×R + 2Vre×ω.
-            acceleration(p1, q.relativeAcceleration(), kRed, "a_relative");
-            const Vec2 radialTip = p1 + s.acceleration * q.absoluteAlongRadius();
-            const Vec2 acrossTip = radialTip + s.acceleration * q.absoluteAcrossVre();
-            acceleration(p1, q.absoluteAlongRadius(), kPurple, "dVa/dt//r");
-            acceleration(radialTip, q.absoluteAcrossVre(), kPurple, "dVa/dt_|_");
-            acceleration(acrossTip, q.baseTerm(), kBaseText, "-dVb/Δt");
-            acceleration(p1, q.centrifugal(), kBlack, "ω²×R");
-            acceleration(p1 + s.acceleration * q.centrifugal(), q.coriolis(), kPurple, "2VreXω");
-            break;
-        }
-        default: break;
-    }
-    canvas.setDrawWidth(1);
+    const std::vector<StepArrow> arrows = rotatingStepArrows(q, st.step);
+    drawStepArrows(canvas, labels, s, arrows, kVectorWidth);
+    drawOrbits(canvas, run, f, theta1, true);
 
     printRotatingExplanation(canvas, st.step);
-    printFooter(canvas, {"Click for NEXT", "Shift - Click FOR PREVIUS"});
+    std::vector<std::string> footer = {"Δt = " + formatFixed(q.dt, 2)};
+    const auto draws = [&](Measure m) {
+        return std::any_of(arrows.begin(), arrows.end(),
+                           [m](const StepArrow& a) { return a.measure == m; });
+    };
+    if (draws(Measure::Velocity) && std::abs(s.worldVelocity - kVelocityScale) > 5e-4)
+        footer.push_back("Velocity scale = " + formatFixed(s.worldVelocity, 2));
+    if (draws(Measure::Acceleration))
+        footer.push_back("Acceleration scale = " + formatFixed(s.worldAcceleration, 4));
+    footer.push_back("Click for NEXT");
+    footer.push_back("Shift - Click FOR PREVIUS");
+    if (st.step == kRotatingLastStep) footer.push_back(kLastStepLine);
+    printFooter(canvas, footer);
     placeLabels(canvas, labels);
-    drawOrbits(canvas, run, tables, f, theta1);
+    return s;
 }
 
 }  // namespace velarium
