@@ -33,6 +33,11 @@ double barbLength(const PlotCanvas& canvas) {
     return std::hypot(canvas.scaleWidth(), canvas.scaleHeight()) / 75;
 }
 
+std::string formatScale(double scale) {
+    const double digits = std::isfinite(scale) && scale > 0 ? std::floor(std::log10(scale)) : 0;
+    return formatFixed(scale, static_cast<int>(std::clamp(2 - digits, 0.0, 9.0)));
+}
+
 Vec2 rotate(Vec2 v, double angle) {
     const double c = std::cos(angle), s = std::sin(angle);
     return {c * v.x - s * v.y, s * v.x + c * v.y};

@@ -133,6 +133,9 @@ void placeLabels(PlotCanvas& canvas, const std::vector<ArrowLabel>& labels);
 // The barb of an arrow on the canvas: a seventy-fifth of its diagonal, in user units.
 double barbLength(const PlotCanvas& canvas);
 
+// A scale for the footer, to three significant figures.
+std::string formatScale(double scale);
+
 // The footer line of an explanation's last step.
 inline constexpr const char* kLastStepLine = "Last step: click to start again";
 

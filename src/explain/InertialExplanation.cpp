@@ -388,7 +388,7 @@ PictureScales drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
         "Δt = " + formatFixed(q.dt, 2), "xLEFT = " + formatFixed(st.shiftX, 1),
         "yBOTTOM= " + formatFixed(st.shiftY, 1), "Click for next", "Shift - Click for PREVIUS"};
     if (std::abs(s.worldVelocity - kVelocityScale) > 5e-4)
-        footer.insert(footer.begin() + 1, "Velocity scale = " + formatFixed(s.worldVelocity, 2));
+        footer.insert(footer.begin() + 1, "Velocity scale = " + formatScale(s.worldVelocity));
     if (st.step == kInertialLastStep) footer.push_back(kLastStepLine);
     printFooter(canvas, footer);
     placeLabels(canvas, labels);

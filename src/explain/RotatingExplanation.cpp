@@ -285,9 +285,9 @@ PictureScales drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, Disk
                            [m](const StepArrow& a) { return a.measure == m; });
     };
     if (draws(Measure::Velocity) && std::abs(s.worldVelocity - kVelocityScale) > 5e-4)
-        footer.push_back("Velocity scale = " + formatFixed(s.worldVelocity, 2));
+        footer.push_back("Velocity scale = " + formatScale(s.worldVelocity));
     if (draws(Measure::Acceleration))
-        footer.push_back("Acceleration scale = " + formatFixed(s.worldAcceleration, 4));
+        footer.push_back("Acceleration scale = " + formatScale(s.worldAcceleration));
     footer.push_back("Click for NEXT");
     footer.push_back("Shift - Click FOR PREVIUS");
     if (st.step == kRotatingLastStep) footer.push_back(kLastStepLine);

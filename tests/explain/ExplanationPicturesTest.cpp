@@ -81,11 +81,100 @@ TEST(ExplanationSteps, StepFromTheLongerExplanationWrapsIntoTheShorter) {
     EXPECT_EQ(nextExplanationStep(4, kInertialLastStep, true), 3);
 }
 
-// Each step's lines, in order and in their colour and weight, then the step number; and the
-// labels of the vectors the step draws.
+// The steps' lines exactly as a class reads them, copied here letter for letter.
+constexpr Rgb kB{0, 0, 0}, kBlue{0, 0, 255}, kPink{255, 0, 255}, kRed{255, 0, 0}, kGreen{0, 125, 0},
+    kPurple{125, 0, 125};
+const std::vector<std::vector<StepLine>> kInertialLines = {
+    {{"To explain the Centrifugal and the Coriolis Force"},
+     {"The absolute velocity Vα is analyzed to Vre (relative) "},
+     {"and Vb (base) that is: Vα=Vre+Vb where Vb=ω×R"},
+     {"In the diagram we see 3 curves:  "},
+     {"3 blues who represent"},
+     {"a)On the LEFT the orbit that observes the ROTATING OBSERVER"},
+     {"b)The middle is the ORBIT OF RELATIVE OBSERVER as "},
+     {"is perceived by the INERTIAL OBSERVER at the time t1 "},
+     {"c)On the RIGHT is the ORBIT OF RELATIVE OBSERVER for the INERTIAL at t2"},
+     {"The red curve is the orbit that perceives the INERTIAL observer"}},
+    {{"In the diagram are shown the relative velocities:"},
+     {"Vre1, Vre2: for the rotating observer and the:"},
+     {"α)Vre11 for the INERTIAL  at moment t1"},
+     {"β)Vre22 for the INERTIAL  at moment t2 "},
+     {"γ)Vre21 which is Vre22 (t=t2) TRANSPORTED  by a ROTATION"},
+     {"to the ORBIT that passes through t1 "}},
+    {{"In the diagram are shown the BASE velocities:"},
+     {"Vb1, Vb2: for the ROTATING(t=t1 & t=t2)"},
+     {"α)Vb11 for the INERTIAL at the moment t1"},
+     {"β)Vb22 for the INERTIAL at the moment t2 "},
+     {"γ)Vb12 for the INERTIAL at the moment t2 (value=Vb22) is the Vb22 "},
+     {"TRANSPORTED to the orbit that passes through t1 "}},
+    {{"The ABSOLUTE acceleration is calculated by:"}, {"Vα2-Vα1=Vre22+Vb22-(Vre11+Vb11). "}},
+    {{"The ABSOLUTE acceleration is calculated by:"},
+     {"Vα2-Vα1=Vre22+Vb22-(Vre11+Vb11). "},
+     {"The Velocities Vre21  & Vb21 are ADDED AND SUBTRACTED"},
+     {"With this:"},
+     {"Vα2-Vα1=(Vre21-Vre11)+(Vb22-Vb21)+(Vb21-Vb11)+(Vre22-Vre21) "},
+     {"The 1st parenthesis is RELATIVE,the 2nd CENTRIPETAL, the 3η &4 opposite toCoriolis "}},
+    {{"Relative Acceleration= (Vre21-Vre11)/Δt"}},
+    {{"Centripetal acceleration (due to the rotation of the base)= (Vb22-Vb21)/Δt"},
+     {"For the rotating observer there is a FICTITIOUS force"},
+     {"opposite to the CENTRIPETAL acceleration, the  CENTRIFUGAL force"}},
+    {{"First COMPLEMENTARY acceleration= (Vb21-Vb11)/Δt"},
+     {"Vb21 is transported with the dashed vector to the position x11"}},
+    {{"Second COMPLEMENTARY acceleration= (Vre22-Vre21)/Δt"},
+     {"The accelerations calculated by "},
+     {"(Vb21-Vb11)/Δt "},
+     {"  (Vre22-Vre21)/Δt"},
+     {" have in the limit Δt =0"},
+     {"the same directions, and add up to the absolute value 2|ω|*|Vre|. For the rotating "},
+     {"the force(-Mass×acceleration) is called Coriolis with value 2m.|ω|*|Vre|"}},
+    {{"The two COMPLEMENTARY accelerations: "},
+     {"               (Vb21-Vb11)/Δt "},
+     {"               (Vre22-Vre21)/Δt"},
+     {"add to the -CORIOLIS acceleration for the ROTATING OBSERVER"},
+     {"It can be observed that in the limit Δt=0 they are equal"}}};
+const std::vector<std::vector<StepLine>> kRotatingLines = {
+    {{"Explanation for the ROTATING observer of: CENTRIPETAL and Coriolis ", kB, true},
+     {"The RELATIVE velocity Vre is analyzed to:Vα "},
+     {"and  -Vb (base) that is: Vre=Vα-Vb where Vb=ω×R"},
+     {"In the diagramm there are 4 curves:"},
+     {"1 blue which is the orbit that sees the ROTATING observer", kBlue},
+     {"2 PINK which are the ABSOLUTE orbits as the ROTATING is seeing them", kPink},
+     {"and one RED which is the absolute orbit for the INERTIAL observer", kRed},
+     {"In the diagram are shown the relative velocities at 2 moments"}},
+    {{"In the diagram are the ABSOLUTE velocities:"},
+     {"Vαχ11, Vαχ22: as the ROTATING observer sees them at t1 &  t2"},
+     {"and the corresponding ABSOLUTE orbits"},
+     {"as the ROTATING observer sees"}},
+    {{"In the diagram are the base velocities:"},
+     {"Vb11, Vb22: for the ROTATING (t=t1 & t=t2)"},
+     {"and their negatives -Vb11, -Vb22"}},
+    {{"The Relative Velocity is decomposed to:"},
+     {"Vre=Vα-Vb = Vα + (-Vb)", kB, true},
+     {"The analysis is shown for 2 moments"}},
+    {{"The RELATIVE ACCELERATION is calculated", kRed, true},
+     {"a_relative =(Vre22-Vre11)/Δt ", kRed, true},
+     {"With a dashed vector is shown the Vre22"}},
+    {{"Acceleration due to the base rotation= -(Vb22-Vb21)/Δt", kGreen, true},
+     {"This acceleration is _|_ to the relative velocity because"},
+     {"Vb=ω×R  -->α =-(Vb2-Vb1)/Δt=-ω×(R2-R1)/Δt=-ω×Vrelative"},
+     {"It has the direction of the Coriolis acceleration, WHICH"},
+     {"is -2ω×Vrelative, The factor 2 is explained in next CLICK"}},
+    {{"Absolute acceleration= (Vα22-Vα11)/Δt", kBlue, true},
+     {"With dashed vector is shown the Vα22"},
+     {"Press CLICK to see a decomposition of the acceleration"}},
+    {{"Analysis of the ABSOLUTE ACCELERATION= (Vb21-Vb11)/Δt", kPurple, true},
+     {"To 2 components: α) // to the radius και β)  _|_ to Vrelative"}},
+    {{"                         Decomposition of the RELATIVE ACCELERATION", kPurple, true},
+     {"TO a component // r and a vertical to the VELOCITY. The first one is equal to"},
+     {"the component of relative acceleration//r, while the second is due"},
+     {" to -dVb/dt and to the component of Vα _|_ to Vre "},
+     {"The sum of 2 components gives the Coriolis FORCE with value 2m.|ω|*|Vre|"}}};
+
+// Each step's lines, in order and in their colour and weight, then the step number; the labels
+// of the vectors the step draws; and the last step says that a click starts again.
 TEST(ExplanationSteps, EveryStepPrintsItsLinesItsNumberAndItsLabels) {
     const std::vector<std::vector<std::string>> inertialLabels = {
-        {"x21", "x12", "Δt = 0.10"},
+        {"x11", "x21", "x12", "x22", "a)", "b)", "c)", "Δt = 0.10"},
         {"Vre1", "Vre2", "Vre21"},
         {"Vb1", "Vb2", "Vb21"},
         {"Vre11", "Vre22", "Vb11", "Vb22"},
@@ -96,7 +185,7 @@ TEST(ExplanationSteps, EveryStepPrintsItsLinesItsNumberAndItsLabels) {
         {"(Vre22-Vre21)/Δt", "   Absolute acceleration = 0"},
         {"(Vb21-Vb11)/Δt", "    Absolute acceleration = 0"}};
     const std::vector<std::vector<std::string>> rotatingLabels = {
-        {"Vre11", "Vre22"},
+        {"Vre11", "Vre22", "Δt = 0.10"},
         {"Vα11", "Vα22"},
         {"-Vb11", "-Vb22"},
         {"Vα11", "Vre11", "-Vb22"},
@@ -107,11 +196,12 @@ TEST(ExplanationSteps, EveryStepPrintsItsLinesItsNumberAndItsLabels) {
         {"2VreXω", "-dVb/Δt", "a_relative", "ω²×R"}};
     for (bool rotating : {false, true}) {
         Explained e(rotating);
+        const auto& table = rotating ? kRotatingLines : kInertialLines;
         const int last = rotating ? kRotatingLastStep : kInertialLastStep;
+        ASSERT_EQ(static_cast<int>(table.size()), last + 1);
         for (int step = 0; step <= last; ++step) {
             e.draw(rotating, step);
-            const auto lines = rotating ? rotatingStepLines(step) : inertialStepLines(step);
-            ASSERT_FALSE(lines.empty());
+            const auto& lines = table[static_cast<std::size_t>(step)];
             const auto& printed = e.canvas.printedTexts();
             const auto first = std::find_if(printed.begin(), printed.end(),
                                             [&](const auto& p) { return p.text == lines[0].text; });
@@ -125,6 +215,7 @@ TEST(ExplanationSteps, EveryStepPrintsItsLinesItsNumberAndItsLabels) {
             EXPECT_EQ(first[static_cast<long>(lines.size())].text, std::to_string(step));
             for (const std::string& label : (rotating ? rotatingLabels : inertialLabels)[step])
                 EXPECT_TRUE(e.shows(label)) << rotating << " " << step << " " << label;
+            EXPECT_EQ(e.shows("Last step: click to start again"), step == last);
             EXPECT_EQ(e.canvas.refusedCount(), 0);
         }
     }
@@ -284,6 +375,147 @@ TEST(ExplanationPhysics, RelativeAccelerationApproachesCentrifugalPlusCoriolis) 
         // The part of the absolute acceleration along the radius is the centrifugal one.
         EXPECT_LT(length(q.absoluteAlongRadius() - q.centrifugal()) / length(q.centrifugal()),
                   4 * 2 * dt);
+    }
+}
+
+// The drawn arrows: every arrow of the explanations is drawn twice as wide as the orbits, as a
+// shaft and two barbs; returns the shafts.
+std::vector<Primitive> arrowShafts(const RecordingCanvas& c) {
+    std::vector<Primitive> lines;
+    for (const Primitive& p : c.recordsOf(Kind::Line))
+        if (p.width == 2) lines.push_back(p);
+    std::vector<Primitive> out;
+    for (std::size_t i = 0; i + 2 < lines.size(); i += 3) out.push_back(lines[i]);
+    return out;
+}
+
+// The number a footer line gives after its caption.
+double footerNumber(const RecordingCanvas& c, const std::string& caption) {
+    for (const PrintedText& t : c.printedTexts())
+        if (t.text.rfind(caption, 0) == 0) return std::stod(t.text.substr(caption.size()));
+    ADD_FAILURE() << "no " << caption;
+    return 0;
+}
+
+// The default motion in closed form: the body at rest on the disk at (0, 1) slides off freely,
+// x(t) = (2t, 1), while the disk turns clockwise at ω = 2, so the rotating observer sees
+// x'(t) = R(ωt)·x(t), with R(θ) the turn by θ counter-clockwise and J the quarter turn.
+struct FreeSlide {
+    static constexpr double w = 2;
+    static Vec2 turn(Vec2 v, double a) {
+        return {std::cos(a) * v.x - std::sin(a) * v.y, std::sin(a) * v.x + std::cos(a) * v.y};
+    }
+    static Vec2 quarter(Vec2 v) { return {-v.y, v.x}; }
+    static Vec2 position(double t) { return turn({2 * t, 1}, w * t); }
+    // Vre = x'' = ω·J·x' + R·v
+    static Vec2 relativeVelocity(double t) {
+        return w * quarter(position(t)) + turn({2, 0}, w * t);
+    }
+    // a_rel = −ω²·x' + 2ω·J·R·v: the same as ω²·x' + 2·Vre×ω, the centrifugal and Coriolis
+    // accelerations.
+    static Vec2 relativeAcceleration(double t) {
+        return -w * w * position(t) + 2 * w * quarter(turn({2, 0}, w * t));
+    }
+};
+
+double degreesBetween(Vec2 a, Vec2 b) {
+    const double c = dot(a, b) / (length(a) * length(b));
+    return std::acos(std::clamp(c, -1.0, 1.0)) * 180 / piValue;
+}
+
+// At every orbit point the rotating observer's differences stand within 10° and 15% of their
+// limits at the middle of the interval: the relative acceleration of steps 4 and 8 and the base
+// term −ω×Vre of step 5. Sizes are read through the picture's own scales: the drawn distance
+// from the axis to t1 against the true one, and the footer's acceleration scale.
+TEST(ExplanationPictures, RotatingDifferencesStandAlongTheirLimitsAtEveryOrbitPoint) {
+    Explained r(true);
+    for (int p = 1; p <= 64; ++p) {
+        const double t1 = (p + 1) * 0.1, mid = (p + 1.5) * 0.1;
+        const Vec2 vre = FreeSlide::relativeVelocity(mid);
+        const struct {
+            int step;
+            Rgb colour;
+            Vec2 limit;
+        } cases[] = {{4, {255, 0, 0}, FreeSlide::relativeAcceleration(mid)},
+                     {5, {0, 125, 0}, FreeSlide::w * FreeSlide::quarter(vre)},
+                     {8, {255, 0, 0}, FreeSlide::relativeAcceleration(mid)}};
+        for (const auto& c : cases) {
+            r.draw(true, c.step, p);
+            const auto shafts = r.shafts(c.colour);
+            ASSERT_EQ(shafts.size(), 1u) << p << " " << c.step;
+            const Primitive& a = shafts[0];
+            const Vec2 drawn{a.x2 - a.x1, a.y2 - a.y1};
+            EXPECT_LT(degreesBetween(drawn, c.limit), 10) << p << " " << c.step;
+            Vec2 axis{1e9, 1e9};
+            for (const Primitive& d : r.canvas.recordsOf(Kind::Circle))
+                if (d.fill == kFillSolid && d.colour == Rgb{0, 0, 0}) axis = {d.x1, d.y1};
+            const double frame =
+                std::hypot(a.x1 - axis.x, a.y1 - axis.y) / length(FreeSlide::position(t1));
+            const double size =
+                length(drawn) / frame / footerNumber(r.canvas, "Acceleration scale = ");
+            EXPECT_NEAR(size, length(c.limit), 0.15 * length(c.limit)) << p << " " << c.step;
+        }
+    }
+}
+
+// At the default orbit point every arrow of every step is at least three arrowheads long, the
+// axis stays in view, and the disk's-frame orbit is drawn in its one violet.
+TEST(ExplanationPictures, RotatingPictureKeepsTheAxisInViewAndEveryArrowReadable) {
+    Explained r(true);
+    for (int step = 0; step <= kRotatingLastStep; ++step) {
+        r.draw(true, step);
+        const RecordingCanvas& c = r.canvas;
+        const double barb = std::hypot(c.scaleWidth(), c.scaleHeight()) / 75;
+        for (const Primitive& a : arrowShafts(c))
+            EXPECT_GE(std::hypot(a.x2 - a.x1, a.y2 - a.y1), 3 * barb * 0.99) << step;
+        bool axisInView = false, violet = false;
+        for (const Primitive& d : c.recordsOf(Kind::Circle)) {
+            EXPECT_NE(d.colour, (Rgb{250, 50, 5})) << step;
+            violet |= d.colour == Rgb{150, 50, 255};
+            if (d.fill == kFillSolid && d.colour == Rgb{0, 0, 0})
+                axisInView = (d.x1 - c.scaleLeft()) / c.scaleWidth() > 0 &&
+                             (d.x1 - c.scaleLeft()) / c.scaleWidth() < 1 &&
+                             (d.y1 - c.scaleTop()) / c.scaleHeight() > 0 &&
+                             (d.y1 - c.scaleTop()) / c.scaleHeight() < 1;
+        }
+        EXPECT_TRUE(axisInView) << step;
+        EXPECT_TRUE(violet) << step;
+    }
+}
+
+// Every velocity difference of the inertial observer runs from the tip of one drawn velocity to
+// the tip of another drawn at the same point, so its triangle closes; and the disk is drawn
+// about its axis, radius 1 at the picture's scale.
+TEST(ExplanationPictures, InertialDifferencesCloseTheirTriangles) {
+    Explained e(false);
+    for (int p : {5, 45, 64}) {
+        for (int step : {5, 6, 7}) {
+            e.draw(false, step, p);
+            const auto shafts = arrowShafts(e.canvas);
+            const auto tipAt = [&](double x, double y, const Primitive& not_) {
+                return std::count_if(shafts.begin(), shafts.end(), [&](const Primitive& s) {
+                    return &s != &not_ && std::hypot(s.x2 - x, s.y2 - y) < 1e-9;
+                });
+            };
+            int differences = 0;
+            for (const Primitive& d : shafts) {
+                if (d.colour != Rgb{230, 120, 0}) continue;
+                ++differences;
+                EXPECT_GE(tipAt(d.x1, d.y1, d), 1) << p << " " << step;
+                EXPECT_GE(tipAt(d.x2, d.y2, d), 1) << p << " " << step;
+            }
+            EXPECT_EQ(differences, 1) << p << " " << step;
+        }
+        e.draw(false, 3, p);
+        const Primitive vre11 = e.shafts({200, 0, 200}).at(0);
+        const auto circles = e.canvas.recordsOf(Kind::Circle);
+        const auto disk = std::find_if(circles.begin(), circles.end(), [](const Primitive& c) {
+            return c.colour == Rgb{0, 0, 0} && c.fill == kFillTransparent;
+        });
+        ASSERT_NE(disk, circles.end());
+        const double x = 2 * p * 0.1;  // the body at row p, (2t, 1)
+        EXPECT_NEAR(std::hypot(vre11.x1 - disk->x1, vre11.y1 - disk->y1),
+                    disk->radius * std::hypot(x, 1.0), 1e-9 * (1 + x));
     }
 }
 

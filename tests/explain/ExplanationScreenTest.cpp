@@ -154,11 +154,21 @@ private slots:
         auto& s = disk(t);
         for (QAction* exit : {s.CHRONIKHMETAVOLH, s.EPANELAVE, s.piso, s.FOUCAULTTEXTBOOK}) {
             s.FOUCAULTTEXTBOOK->setChecked(false);
+            const QString zoomSays = s.Label1->text();
             s.CORIOLISEXP->trigger();
+            // While explaining, the zoom's label gives the fitted picture's scale: the view spans
+            // more radii than the zoom alone shows.
+            const QString fitted = s.Label1->text();
+            QVERIFY2(fitted.startsWith("SCALE= ") && fitted.endsWith("X Radius"),
+                     qPrintable(fitted));
+            QVERIFY(fitted.mid(7, fitted.size() - 15).toDouble() > s.zoumerno->value() / 100.0);
             click(s);
             QCOMPARE(s.run().explanationStep, 1);
             exit->trigger();
             QVERIFY2(!s.run().explanationMode, qPrintable(exit->objectName()));
+            // Afterwards it says the zoom again (REPEAT also sets the zoom back to 1).
+            QCOMPARE(s.Label1->text(),
+                     exit == s.EPANELAVE ? QStringLiteral("SCALE= 1.00X Radius") : zoomSays);
             s.Timer1->setEnabled(false);
             const int before = s.run().explanationStep;
             click(s);
