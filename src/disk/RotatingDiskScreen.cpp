@@ -121,7 +121,7 @@ void RotatingDiskScreen::connectHandlers() {
     connect(piso, &QAction::triggered, this, [this] { exigisi2_piso_Click(); });
     connect(telos, &QAction::triggered, this, [this] { program_.end(); });
     // Checkable controls act on their change of state, whoever makes it: a click, the keyboard
-    // or a screen reader's toggle. Option buttons and the pendulum entries act on being chosen.
+    // or a screen reader's toggle. The pendulum entries act on being chosen.
     auto whenChecked = [this](auto* control, auto handler) {
         connect(control, &std::remove_pointer_t<decltype(control)>::toggled, this,
                 [this, handler](bool on) {
@@ -138,8 +138,8 @@ void RotatingDiskScreen::connectHandlers() {
     // "BASE ACC" only shows in the rotating view: it redraws the forces.
     connect(Check6, &QCheckBox::toggled, this, [this] { showDiskVectors(); });
     connect(Check3, &QCheckBox::toggled, this, [this] { exigisi2_Check3_Click(); });
-    whenChecked(Option1, &RotatingDiskScreen::exigisi2_Option1_Click);
-    whenChecked(Option2, &RotatingDiskScreen::exigisi2_Option2_Click);
+    onChosen(Option1, this, [this] { exigisi2_Option1_Click(); });
+    onChosen(Option2, this, [this] { exigisi2_Option2_Click(); });
     connect(mazalazo, &QScrollBar::valueChanged, this, [this] { exigisi2_mazalazo_Change(); });
     connect(vxtax, &QScrollBar::valueChanged, this, [this] { exigisi2_vxtax_Change(); });
     connect(vytax, &QScrollBar::valueChanged, this, [this] { exigisi2_vytax_Change(); });
