@@ -1,5 +1,8 @@
 #include "curve/CurveLab.h"
 
+#include <QSignalBlocker>
+
+#include "shell/Controls.h"
 #include "shell/FirstStepScreen.h"
 
 namespace velarium {
@@ -16,10 +19,8 @@ CurveLab::CurveLab(FirstStepScreen& screen) : s_(screen) {
                      [this] { firststep_GUESSFORCE_Click(); });
     QObject::connect(s_.DYNAMEISDIAFORES, &QAction::triggered, &s_,
                      [this] { firststep_DYNAMEISDIAFORES_Click(); });
-    QObject::connect(s_.Option2, &QRadioButton::clicked, &s_,
-                     [this] { firststep_Option2_Click(); });
-    QObject::connect(s_.Option3, &QRadioButton::clicked, &s_,
-                     [this] { firststep_Option3_Click(); });
+    onChosen(s_.Option2, &s_, [this] { firststep_Option2_Click(); });
+    onChosen(s_.Option3, &s_, [this] { firststep_Option3_Click(); });
     QObject::connect(s_.platosvalue, &QScrollBar::valueChanged, &s_,
                      [this] { firststep_platosvalue_Change(); });
     QObject::connect(s_.syxnotikamp, &QScrollBar::valueChanged, &s_,
@@ -81,7 +82,11 @@ void CurveLab::enterAccelerationDisplay(bool fromMenu) {
                                          s_.Label1, s_.platosvalue, s_.arxikives, s_.Label4})
         w->show();
     s_.Command1->hide();
-    s_.Option3->setChecked(true);  // the options are exclusive: Option1 and Option2 go off
+    {
+        // Choosing the option here is part of entering the display, not a second entry.
+        const QSignalBlocker quiet(s_.Option3);
+        s_.Option3->setChecked(true);  // the options are exclusive: Option1 and Option2 go off
+    }
     const CurveSliders sl = sliders();
     const CurveSettings c = curveSettings(sl);
     s_.Label2->setText(qs(frequencyReadout(sl)));

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
-#include "draw/Arrow.h"
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
 
@@ -78,8 +78,53 @@ bool hasReadout(int j) {
     return j % LabAnimation::kMarkEvery == 0 && j >= LabAnimation::kMarkEvery;
 }
 
-void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, const CurveSettings& c, int j,
-                      const std::string& text) {
+// The corners of the read-outs of the marks up to event n, placed mark by mark: where
+// readoutCorner puts each, or, when that meets the β text or an earlier read-out, at the nearest
+// free place on a grid of text lines and text widths around it, whole inside the canvas. Marks
+// close together (a slow body, or marks past the right edge, which share its column) then stand
+// side by side instead of printing over each other. An earlier read-out never moves, since its
+// place depends only on the ones before it.
+std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& lab,
+                                 const CurveSettings& c, int n, const Box& beta) {
+    const double left = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    const double right = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    const double bottom = std::min(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
+    const double top = std::max(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
+    std::vector<Box> taken{beta};
+    std::vector<Vec2> corners;
+    for (int j = LabAnimation::kMarkEvery; j <= n; j += LabAnimation::kMarkEvery) {
+        const std::string text = readout(lab, j);
+        const TextExtent e = canvas.textExtent(text);
+        const Vec2 base = readoutCorner(canvas, c, lab.labTrailX[j], lab.labTrailY[j], text);
+        const double dx = 1.05 * e.width, dy = 1.1 * e.height;
+        const int columns = static_cast<int>((right - left) / dx) + 1;
+        const int rows = static_cast<int>((top - bottom) / dy) + 1;
+        auto free = [&](Vec2 p) {
+            const Box box = textBox(canvas, p.x, p.y, text, 0);
+            return std::none_of(taken.begin(), taken.end(),
+                                [&](const Box& b) { return b.meets(box); });
+        };
+        Vec2 at = base;
+        double nearest = free(base) ? 0 : std::numeric_limits<double>::infinity();
+        for (int col = -columns; col <= columns; ++col)
+            for (int row = -rows; row <= rows; ++row) {
+                const Vec2 p{base.x + col * dx, base.y + row * dy};
+                const double d = std::hypot(col * dx, row * dy);
+                if (d >= nearest || p.x < left || p.x + e.width > right || p.y > top ||
+                    p.y - e.height < bottom)
+                    continue;
+                if (!free(p)) continue;
+                nearest = d;
+                at = p;
+            }
+        taken.push_back(textBox(canvas, at.x, at.y, text, 0));
+        corners.push_back(at);
+    }
+    return corners;
+}
+
+void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, int j, const std::string& text,
+                      Vec2 at) {
     const double x = lab.labTrailX[j], y = lab.labTrailY[j];
     canvas.point(x, y);
     if (j % LabAnimation::kMarkEvery != 0) return;
@@ -87,7 +132,6 @@ void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, const CurveSe
     canvas.point(x, y, kMarkRed);
     canvas.setCurrentPosition(x, y);
     if (hasReadout(j)) {
-        const Vec2 at = readoutCorner(canvas, c, x, y, text);
         canvas.setCurrentPosition(at.x, at.y);
         canvas.print(text);
     }
@@ -162,20 +206,25 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
     lab.labTrailY[n] = y;
 
     const double pointMargin = 0.02 * std::abs(canvas.scaleWidth());
+    if (n >= LabAnimation::kMarkEvery)
+        lab.labFirstDist = lab.labDistTable[LabAnimation::kMarkEvery];
+    const std::vector<Vec2> corners =
+        readoutCorners(canvas, lab, c, n, textBox(canvas, 2, 8, beta, 0));
     for (int j = 0; j <= n; ++j) {
-        if (j == LabAnimation::kMarkEvery) lab.labFirstDist = lab.labDistTable[j];
         const double tjx = lab.labTrailX[j], tjy = lab.labTrailY[j];
         const std::string text = hasReadout(j) ? readout(lab, j) : std::string();
+        const Vec2 at = hasReadout(j)
+                            ? corners[static_cast<std::size_t>(j / LabAnimation::kMarkEvery - 1)]
+                            : Vec2{};
         bool redraw = j > lab.trailIntact;
         if (!redraw) {
-            const Vec2 at = hasReadout(j) ? readoutCorner(canvas, c, tjx, tjy, text) : Vec2{};
             const Box mine = hasReadout(j) ? textBox(canvas, at.x, at.y, text, pointMargin)
                                            : around(tjx, tjy, tjx, tjy, pointMargin);
             const Box dot = around(tjx, tjy, tjx, tjy, pointMargin);
             redraw = std::any_of(covered.begin(), covered.end(),
                                  [&](const Box& b) { return b.meets(dot) || b.meets(mine); });
         }
-        if (redraw) drawTrailElement(canvas, lab, c, j, text);
+        if (redraw) drawTrailElement(canvas, lab, j, text, at);
     }
     lab.trailIntact = n;
     return stop;

@@ -44,6 +44,27 @@ const char* const M15 =
     "YOU CAN SEE THAT THE TOTAL FORCE MAKES AN ACUTE ANGLE TO THE RELATIVE VELOCITY, AND IS "
     "DIRECTED TOWARDS THE CONVEX PART OF THE CURVE, TO SEE THE EFFECTS OF FRICTION PRESS FRICTION";
 
+// A pendulum is pulled towards the axis by −K·m·r, so the messages of a body left to itself or
+// to friction do not hold; these say what the swing does instead.
+const char* const kPendulumAtRest =
+    "FOUCAULT PENDULUM RELEASED AT REST: THE RESTORING FORCE −K·m·r PULLS THE BOB TOWARDS THE "
+    "AXIS, SO IN THE INERTIAL FRAME IT SWINGS TO AND FRO ON ONE LINE THROUGH THE AXIS WHILE THE "
+    "DISK TURNS UNDER IT. CHOOSE 'ROTAGING FRAME' TO SEE THE SWING FROM THE DISK.";
+const char* const kPendulumWithSpeed =
+    "FOUCAULT PENDULUM WITH INITIAL SPEED: THE RESTORING FORCE −K·m·r PULLS THE BOB TOWARDS THE "
+    "AXIS, SO IN THE INERTIAL FRAME IT RUNS ON AN ELLIPSE CENTRED ON THE AXIS (A LINE WHEN IT "
+    "STARTS ALONG THE RADIUS). CHOOSE 'ROTAGING FRAME' TO SEE THE SWING FROM THE DISK.";
+const char* const kPendulumRotating =
+    "FOUCAULT PENDULUM SEEN FROM THE DISK: THE SWING, FIXED IN THE INERTIAL FRAME, TURNS ROUND "
+    "AGAINST THE DISK'S ROTATION. THE RESTORING FORCE −K·m·r PULLS THE BOB TOWARDS THE AXIS; "
+    "CHECK THE FORCE BOXES TO SEE THAT IT, THE CENTRIFUGAL AND THE CORIOLIS FORCE ADD UP TO THE "
+    "TOTAL FORCE.";
+const char* const kPendulumFriction =
+    "FOUCAULT PENDULUM WITH FRICTION: BESIDES THE RESTORING FORCE −K·m·r TOWARDS THE AXIS, "
+    "FRICTION ACTS OPPOSITE TO THE BOB'S VELOCITY RELATIVE TO THE DISK, SO THE SWING DOES NOT "
+    "KEEP ONE LINE IN THE INERTIAL FRAME. OBSERVE THE FRICTION ARROW AT THE BOB.";
+constexpr Rgb kPendulumColour{160, 80, 0};
+
 std::string join(std::initializer_list<const char*> parts) {
     std::string s;
     for (const char* p : parts) s += p;
@@ -109,10 +130,16 @@ DiskMessage updateDiskMessage(const DiskMessageInput& in, DiskMessage current) {
         m.text = std::move(text);
         m.colour = colour;
     };
-    // The messages speak of a body left to itself or to friction; a pendulum is pulled towards
-    // the axis, so none of them holds and the box stays empty.
-    if (in.explanationMode || in.pendulum) {
+    if (in.explanationMode) {
         m.text.clear();
+        return m;
+    }
+    if (in.pendulum) {
+        set(in.friction       ? kPendulumFriction
+            : in.rotatingView ? kPendulumRotating
+            : in.textbook     ? kPendulumAtRest
+                              : kPendulumWithSpeed,
+            kPendulumColour);
         return m;
     }
     const bool constant = in.choice == DiskChoice::constantOmega;

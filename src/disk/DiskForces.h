@@ -1,11 +1,10 @@
 #pragma once
 
-#include "draw/Vec2.h"
-
 #include <string>
 
 #include "disk/DiskModel.h"
 #include "draw/PlotCanvas.h"
+#include "draw/Vec2.h"
 
 namespace velarium {
 
@@ -16,7 +15,6 @@ struct BodyNow {
     double omega = 0;
     double theta = 0;
 };
-
 
 // Every vector the rotating-disk screen can show, in the components of the chosen view. The
 // rotating view turns the inertial vectors by the disk angle θ, as it turns the positions.
@@ -47,6 +45,7 @@ enum class DiskChoice { constantOmega, freeDisk, none };
 // What decides the guiding message of the rotating-disk screen.
 struct DiskMessageInput {
     bool pendulum = false;  // a pendulum entry is checked
+    bool textbook = false;  // the pendulum is "FOUCAULT TEXTBOOK", released at rest
     bool explanationMode = false;
     bool rotatingView = false;
     bool friction = false;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -21,6 +23,7 @@ constexpr Rgb kDiagramRotating{0, 0, 255};
 constexpr Rgb kCoriolis{100, 155, 150};
 constexpr Rgb kCentrifugalStep{0, 0, 255};
 constexpr Rgb kBaseAcceleration{100, 0, 150};
+constexpr Rgb kRestoring{230, 120, 0};
 
 Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
 Vec2 operator*(double k, Vec2 v) { return {k * v.x, k * v.y}; }
@@ -90,31 +93,70 @@ void clippedArrow(PlotCanvas& canvas, Vec2 a, Vec2 d, Rgb colour) {
     drawArrow(canvas, a.x + t * d.x, a.y + t * d.y, (1 - t) * d.x, (1 - t) * d.y, colour);
 }
 
-// A vector arrow, kVelocityScale times v, from (x, y) in the given colour, width and style, with
-// its caption beside the tip in the same colour, ahead of the arrow where there is room, whole
-// inside the canvas and clear of the texts already printed. A zero vector draws nothing.
-void vectorArrow(PlotCanvas& canvas, Vec2 at, Vec2 v, Rgb colour, int width, int style,
-                 const char* caption) {
-    if (v.x == 0 && v.y == 0) return;
-    const Vec2 d{kVelocityScale * v.x, kVelocityScale * v.y};
-    canvas.setDrawWidth(width);
-    canvas.setDrawStyle(style);
-    clippedArrow(canvas, at, d, colour);
-    // The caption goes by the tip, or where the arrow leaves the view when its tip is out of
-    // sight; an arrow wholly out of sight has none.
-    const auto [t0, t1] = visiblePart(viewBox(canvas, 0), at, d);
-    if (caption && t0 <= t1) {
-        canvas.setForeColor(colour);
-        placeLabel(canvas, {at.x + t1 * d.x, at.y + t1 * d.y}, caption, d);
-    }
+// An arrow of the overlay, already scaled: drawn from `from` along `d`, and captioned once all
+// the arrows are down, so that no caption is placed before the ink it must keep clear of.
+struct OverlayArrow {
+    Vec2 from, d;
+    Rgb colour;
+    int width = 1;
+    int style = kSolid;
+    std::string caption;
+};
+
+void drawOverlayArrow(PlotCanvas& canvas, const OverlayArrow& a) {
+    if (a.d.x == 0 && a.d.y == 0) return;
+    canvas.setDrawWidth(a.width);
+    canvas.setDrawStyle(a.style);
+    clippedArrow(canvas, a.from, a.d, a.colour);
     penBack(canvas);
 }
 
-// Where the vector diagram starts: half the canvas width to the left or the right of the body,
-// on the side where the diagram (its arrows' ends about its origin) needs the smaller shift to
-// lie inside the view, then shifted inside it as far as it fits.
-Vec2 diagramOrigin(const PlotCanvas& canvas, Vec2 body, const std::vector<Vec2>& ends) {
+// The caption goes by the tip, or where the arrow leaves the view when its tip is out of sight;
+// an arrow wholly out of sight, or of no length, has none.
+void captionOverlayArrow(PlotCanvas& canvas, const OverlayArrow& a) {
+    if (a.caption.empty() || (a.d.x == 0 && a.d.y == 0)) return;
+    const auto [t0, t1] = visiblePart(viewBox(canvas, 0), a.from, a.d);
+    if (t0 > t1) return;
+    canvas.setForeColor(a.colour);
+    placeLabel(canvas, {a.from.x + t1 * a.d.x, a.from.y + t1 * a.d.y}, a.caption, a.d);
+    penBack(canvas);
+}
+
+// The largest factor k ≤ kVelocityScale for which every arrow k·F from the body ends inside the
+// view, a barb length in from its edges so that the heads show whole. One factor for all the
+// forces keeps their lengths comparable. A body outside that frame keeps the velocities' factor.
+double forceScale(const PlotCanvas& canvas, Vec2 body, const std::vector<Vec2>& forces) {
     const ViewBox view = viewBox(canvas, -barbLength(canvas));
+    if (!view.contains(body)) return kVelocityScale;
+    double k = kVelocityScale;
+    auto limit = [&k](double from, double d, double lo, double hi) {
+        if (d > 0) k = std::min(k, (hi - from) / d);
+        if (d < 0) k = std::min(k, (lo - from) / d);
+    };
+    for (Vec2 f : forces) {
+        limit(body.x, f.x, view.x0, view.x1);
+        limit(body.y, f.y, view.y0, view.y1);
+    }
+    return k;
+}
+
+// Ink already on the picture or about to be drawn, as sample points, for choosing the place of
+// the vector diagram.
+struct Ink {
+    std::vector<Vec2> points;
+    void segment(Vec2 a, Vec2 d, double spacing) {
+        const int n = std::clamp(static_cast<int>(length(d) / spacing), 1, 400);
+        for (int i = 0; i <= n; ++i) points.push_back({a.x + d.x * i / n, a.y + d.y * i / n});
+    }
+};
+
+// Where the vector diagram starts: beside the body, a few barb lengths from its dot, on the side
+// (of eight) where the diagram, pushed inside the view as far as it fits, covers the fewest
+// samples of ink; every barb length it has to be pushed costs as much as one sample.
+Vec2 diagramOrigin(const PlotCanvas& canvas, Vec2 body, const std::vector<Vec2>& ends,
+                   const Ink& ink) {
+    const double barb = barbLength(canvas);
+    const ViewBox view = viewBox(canvas, -barb);
     double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
     for (Vec2 e : ends) {
         x0 = std::min(x0, e.x);
@@ -127,21 +169,36 @@ Vec2 diagramOrigin(const PlotCanvas& canvas, Vec2 body, const std::vector<Vec2>&
     auto inside = [](double o, double lo, double hi, double a, double b) {
         return std::max(std::min(o, b - hi), a - lo);
     };
-    auto fitted = [&](Vec2 o) {
-        return Vec2{inside(o.x, x0, x1, view.x0, view.x1), inside(o.y, y0, y1, view.y0, view.y1)};
-    };
-    const double half = std::abs(canvas.scaleWidth()) / 2;
-    const Vec2 right{body.x + half, body.y}, left{body.x - half, body.y};
-    const Vec2 r = fitted(right), l = fitted(left);
-    const double moveRight = std::hypot(r.x - right.x, r.y - right.y);
-    const double moveLeft = std::hypot(l.x - left.x, l.y - left.y);
-    return moveRight <= moveLeft ? r : l;
+    const double gap = kBodyDotRadius + 2 * barb;
+    Vec2 best = body;
+    double bestCost = std::numeric_limits<double>::infinity();
+    for (int sx : {1, -1, 0})
+        for (int sy : {0, 1, -1}) {
+            if (sx == 0 && sy == 0) continue;
+            // The diagram's box beyond the gap on that side, centred on the body across it.
+            const double ox = sx > 0   ? body.x + gap - x0
+                              : sx < 0 ? body.x - gap - x1
+                                       : body.x - (x0 + x1) / 2;
+            const double oy = sy > 0   ? body.y + gap - y0
+                              : sy < 0 ? body.y - gap - y1
+                                       : body.y - (y0 + y1) / 2;
+            const Vec2 o{inside(ox, x0, x1, view.x0, view.x1),
+                         inside(oy, y0, y1, view.y0, view.y1)};
+            const ViewBox box{o.x + x0 - barb / 2, o.x + x1 + barb / 2, o.y + y0 - barb / 2,
+                              o.y + y1 + barb / 2};
+            double cost = std::hypot(o.x - ox, o.y - oy) / barb;
+            for (Vec2 p : ink.points) cost += box.contains(p);
+            if (cost < bestCost) {
+                bestCost = cost;
+                best = o;
+            }
+        }
+    return best;
 }
 
 void drawRim(PlotCanvas& canvas) { canvas.circle(0, 0, kViewHalfSize, kBlack); }
 
 }  // namespace
-
 
 void setDiskScale(PlotCanvas& canvas, double zoom, double shiftX, double shiftY) {
     canvas.setScale(-2 * zoom + shiftX, 2 * zoom + shiftY, 2 * zoom + shiftX, -2 * zoom + shiftY);
@@ -203,20 +260,18 @@ void drawDiskTrail(PlotCanvas& canvas, const DiskRun& run, bool rotatingView, Tr
 void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const DiskRun& run,
                      const DiskPictureSettings& st) {
     const auto k = static_cast<std::size_t>(run.stepIndex);
-    const BodyNow body{run.pathX[k], run.pathY[k], run.bodyVx, run.bodyVy, run.omegaNow,
-                       run.diskAngle};
+    const BodyNow body{run.pathX[k], run.pathY[k], run.bodyVx,
+                       run.bodyVy,   run.omegaNow, run.diskAngle};
     const DiskVectors v = diskVectors(params, body, st.rotatingView, st.friction);
+    const double barb = barbLength(canvas);
     penBack(canvas);
 
     // The radius of the disk that started along +y: at (2·sin θ, 2·cos θ) for the inertial
     // observer, still for the rotating one.
-    if (st.rotatingView)
-        canvas.line(0, 0, 0, kViewHalfSize, kDiskRadius);
-    else
-        canvas.line(0, 0, kViewHalfSize * std::sin(run.diskAngle),
-                    kViewHalfSize * std::cos(run.diskAngle), kDiskRadius);
-
-    vectorArrow(canvas, v.position, v.velocity, kBlack, 1, kSolid, nullptr);
+    const Vec2 radiusEnd = st.rotatingView ? Vec2{0, kViewHalfSize}
+                                           : Vec2{kViewHalfSize * std::sin(run.diskAngle),
+                                                  kViewHalfSize * std::cos(run.diskAngle)};
+    canvas.line(0, 0, radiusEnd.x, radiusEnd.y, kDiskRadius);
 
     if (!st.rotatingView && st.friction) {
         // Total angular momentum I·ω + m·(y·vx − x·vy) and the speed relative to the disk.
@@ -241,17 +296,67 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
         penBack(canvas);
     }
 
+    // The arrows at the body: its velocity, the velocities of the check boxes, and friction.
+    const Vec2 at = v.position;
+    std::vector<OverlayArrow> arrows{{at, kVelocityScale * v.velocity, kBlack, 1, kSolid, ""}};
     if (st.check1)
-        vectorArrow(canvas, v.position, v.baseVelocity, kBaseVelocity, 1, kSolid,
-                    "Velocity of the point of BASE");
+        arrows.push_back({at, kVelocityScale * v.baseVelocity, kBaseVelocity, 1, kSolid,
+                          "Velocity of the point of BASE"});
     if (st.check2)
-        vectorArrow(canvas, v.position, v.relative, kRelative, 4, kSolid, "Relative Velocity");
+        arrows.push_back(
+            {at, kVelocityScale * v.relative, kRelative, 4, kSolid, "Relative Velocity"});
     const bool friction = st.friction && params.frictionDecel != 0;
-    if (friction) vectorArrow(canvas, v.position, v.friction, kFriction, 2, kSolid, "FRICTION");
+    // The inertial view shows friction beside the velocities as the deceleration it causes; the
+    // rotating view shows it among the forces, as m times that deceleration.
+    if (friction && !st.rotatingView)
+        arrows.push_back({at, kVelocityScale * v.friction, kFriction, 2, kSolid, "FRICTION"});
 
-    // The vector diagram, half the canvas width beside the body: absolute and rotating-frame
-    // velocity, and the relative velocity laid from the tip of the disk point's velocity so that
-    // absolute = base + relative shows.
+    // The forces of the rotating view, all at one scale that keeps every one of them in sight,
+    // so that the arrows the class sees add up to the total.
+    std::string legend;
+    if (st.rotatingView) {
+        struct Force {
+            Vec2 f;
+            Rgb colour;
+            int width, style;
+            std::string caption;
+        };
+        std::vector<Force> forces;
+        if (st.check4) forces.push_back({v.coriolis, kCoriolis, 2, kSolid, "Coriolis Force"});
+        if (st.check5) {
+            if (st.duringStep)
+                forces.push_back({v.centrifugal, kCentrifugalStep, 2, kDot, "Centrifugal Force"});
+            else
+                forces.push_back({v.centrifugal, kBlack, 2, kSolid, ""});
+        }
+        if (friction)
+            forces.push_back({params.bodyMass * v.friction, kFriction, 2, kSolid, "FRICTION"});
+        if (st.check6 && st.freeDisk)
+            forces.push_back(
+                {v.baseAcceleration, kBaseAcceleration, 2, kSolid, "Force due to base acc."});
+        double largestOther = 0;
+        for (const Force& f : forces) largestOther = std::max(largestOther, length(f.f));
+        if (st.pendulum) {
+            // The pull of the pendulum, −K·m·r', is K/ω² times the centrifugal force: where it
+            // dwarfs the rest, its caption says by how much.
+            std::string caption = "Restoring Force";
+            const double ratio = length(v.restoring) / largestOther;
+            if (largestOther > 0 && ratio >= 5)
+                caption += ", " + formatFixed(ratio, 0) + " × the largest other force";
+            forces.push_back({v.restoring, kRestoring, 2, kSolid, caption});
+        }
+        if (st.check7) forces.push_back({v.total, kBlack, 3, kSolid, "Total Force"});
+        std::vector<Vec2> fs;
+        for (const Force& f : forces) fs.push_back(f.f);
+        const double scale = forceScale(canvas, at, fs);
+        for (const Force& f : forces)
+            arrows.push_back({at, scale * f.f, f.colour, f.width, f.style, f.caption});
+        if (!forces.empty()) legend = "Forces drawn at " + formatFixed(scale, 3) + " × F";
+    }
+
+    // The vector diagram beside the body: absolute and rotating-frame velocity, and the relative
+    // velocity laid from the tip of the disk point's velocity so that absolute = base + relative
+    // shows.
     const bool triangle = st.check2 || friction;
     const Vec2 baseEnd = kVelocityScale * v.baseVelocity;
     std::vector<Vec2> ends{kVelocityScale * v.inertialVelocity,
@@ -261,31 +366,35 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
         ends.push_back(baseEnd + kVelocityScale * v.relative);
         if (friction) ends.push_back(kVelocityScale * v.friction);
     }
-    const Vec2 o = diagramOrigin(canvas, v.position, ends);
-    vectorArrow(canvas, o, v.inertialVelocity, kDiagramInertial, 1, kSolid,
-                "Velocity in Inertial Frame");
-    vectorArrow(canvas, o, v.rotatingVelocity, kDiagramRotating, st.rotatingView ? 2 : 1, kSolid,
-                "Velocity in Rotating Frame");
+    Ink ink;
+    const auto& xs = st.rotatingView ? run.pathXRot : run.pathX;
+    const auto& ys = st.rotatingView ? run.pathYRot : run.pathY;
+    for (std::size_t i = 0; i <= k; ++i) ink.points.push_back({xs[i], ys[i]});
+    for (const OverlayArrow& a : arrows) ink.segment(a.from, a.d, barb / 2);
+    ink.segment({0, 0}, radiusEnd, barb);
+    for (int i = 0; i < 96; ++i) {
+        const double angle = 2 * piValue * i / 96;
+        ink.points.push_back({kViewHalfSize * std::cos(angle), kViewHalfSize * std::sin(angle)});
+    }
+    // The body's dot weighs as a dozen samples: the diagram must not hide it.
+    for (int i = 0; i < 12; ++i) ink.points.push_back(at);
+    const Vec2 o = diagramOrigin(canvas, at, ends, ink);
+    arrows.push_back({o, kVelocityScale * v.inertialVelocity, kDiagramInertial, 1, kSolid,
+                      "Velocity in Inertial Frame"});
+    arrows.push_back({o, kVelocityScale * v.rotatingVelocity, kDiagramRotating,
+                      st.rotatingView ? 2 : 1, kSolid, "Velocity in Rotating Frame"});
     if (triangle) {
-        const Vec2 baseTip = o + baseEnd;
-        vectorArrow(canvas, o, v.baseVelocity, kBaseVelocity, 1, kSolid, nullptr);
-        vectorArrow(canvas, baseTip, v.relative, kRelative, 4, kSolid, nullptr);
-        if (friction) vectorArrow(canvas, o, v.friction, kFriction, 2, kSolid, nullptr);
+        arrows.push_back({o, baseEnd, kBaseVelocity, 1, kSolid, ""});
+        arrows.push_back({o + baseEnd, kVelocityScale * v.relative, kRelative, 4, kSolid, ""});
+        if (friction) arrows.push_back({o, kVelocityScale * v.friction, kFriction, 2, kSolid, ""});
     }
 
-    if (!st.rotatingView) return;
-    if (st.check4) vectorArrow(canvas, v.position, v.coriolis, kCoriolis, 2, kSolid, "Coriolis Force");
-    if (st.check5) {
-        if (st.duringStep)
-            vectorArrow(canvas, v.position, v.centrifugal, kCentrifugalStep, 2, kDot,
-                        "Centrifugal Force");
-        else
-            vectorArrow(canvas, v.position, v.centrifugal, kBlack, 2, kSolid, nullptr);
+    for (const OverlayArrow& a : arrows) drawOverlayArrow(canvas, a);
+    for (const OverlayArrow& a : arrows) captionOverlayArrow(canvas, a);
+    if (!legend.empty()) {
+        canvas.setForeColor(kBlack);
+        placeLabel(canvas, {canvas.scaleLeft(), canvas.scaleTop()}, legend);
     }
-    if (st.check6 && st.freeDisk)
-        vectorArrow(canvas, v.position, v.baseAcceleration, kBaseAcceleration, 2, kSolid,
-                    "Force due to base acc.");
-    if (st.check7) vectorArrow(canvas, v.position, v.total, kBlack, 3, kSolid, "Total Force");
 }
 
 }  // namespace velarium

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "draw/NumberFormat.h"
-
 #include <string>
 
 #include "disk/DiskForces.h"
 #include "disk/DiskModel.h"
+#include "draw/NumberFormat.h"
 #include "draw/PlotCanvas.h"
 
 namespace velarium {
 
 // Drawing constants of the rotating-disk picture.
-inline constexpr double kViewHalfSize = 2.0;                 // the drawn disk radius
+inline constexpr double kViewHalfSize = 2.0;                  // the drawn disk radius
 inline constexpr double kBodyDotRadius = kViewHalfSize / 20;  // the body's dot
 inline constexpr double kVelocityScale = 0.3;                 // arrows are 0.3 times the vector
 
@@ -27,6 +26,7 @@ struct DiskPictureSettings {
     bool rotatingView = false;
     bool friction = false;  // "NON ZERO FRICTION"
     bool freeDisk = false;  // the model choice: the disk turns freely
+    bool pendulum = false;  // a pendulum entry is checked: the restoring force acts
     bool check1 = false, check2 = false, check4 = false, check5 = false, check6 = false,
          check7 = false;
     // A display step draws the centrifugal force blue, dotted and captioned; a redraw by the
@@ -53,6 +53,5 @@ void drawDiskTrail(PlotCanvas& canvas, const DiskRun& run, bool rotatingView, Tr
 // body's velocity, the angular-momentum read-outs and the vectors of the check boxes.
 void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const DiskRun& run,
                      const DiskPictureSettings& settings);
-
 
 }  // namespace velarium

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "disk/RotatingDiskScreen.h"
+#include "shell/Controls.h"
 #include "shell/Program.h"
 #include "shell/Twips.h"
 
@@ -26,9 +27,8 @@ ModelChoicePanel::ModelChoicePanel(Program& program) : program_(program) {
     const double designedWidth = std::max(3255.0, width2 + 240);
     new TwipScaler(*this, designedWidth, 1995);
     resize(twips(designedWidth), twips(1995));
-    connect(STATHERIGON, &QRadioButton::clicked, this, [this] { DIALEGO_STATHERIGON_Click(); });
-    connect(MHSTATHERIGON, &QRadioButton::clicked, this,
-            [this] { DIALEGO_MHSTATHERIGON_Click(); });
+    onChosen(STATHERIGON, this, [this] { DIALEGO_STATHERIGON_Click(); });
+    onChosen(MHSTATHERIGON, this, [this] { DIALEGO_MHSTATHERIGON_Click(); });
 }
 
 void ModelChoicePanel::DIALEGO_STATHERIGON_Click() {

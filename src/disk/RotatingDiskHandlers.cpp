@@ -40,6 +40,7 @@ DiskPictureSettings RotatingDiskScreen::pictureSettings(bool duringStep) const {
     st.rotatingView = Option1->isChecked();
     st.friction = Check3->isChecked();
     st.freeDisk = freeDiskChosen();
+    st.pendulum = pendulum();
     st.check1 = Check1->isChecked();
     st.check2 = Check2->isChecked();
     st.check4 = Check4->isChecked();
@@ -64,6 +65,7 @@ void RotatingDiskScreen::updateDiskMessage() {
     DiskMessageInput in;
     in.explanationMode = run_.explanationMode;
     in.pendulum = pendulum();
+    in.textbook = FOUCAULTTEXTBOOK->isChecked();
     in.rotatingView = Option1->isChecked();
     in.friction = Check3->isChecked();
     const ModelChoicePanel& panel = program_.screens().as<ModelChoicePanel>(ScreenId::DIALEGO);
@@ -151,6 +153,8 @@ void RotatingDiskScreen::exigisi2_EPANELAVE_Click() {
     showModelChoiceForFriction();
 }
 
+// BACK starts the run afresh and leaves the screen, with the model choice beside it, for the
+// screen beneath.
 void RotatingDiskScreen::exigisi2_piso_Click() {
     run_.explanationStep = 0;
     protosimiox->hide();
@@ -159,15 +163,15 @@ void RotatingDiskScreen::exigisi2_piso_Click() {
     FOUCAULTV0->setChecked(false);
     stopTimer();
     resetDiskScreen();
-    showModelChoiceForFriction();
+    program_.screens().get(ScreenId::DIALEGO).hide();
+    hide();
 }
 
-void RotatingDiskScreen::exigisi2_FOUCAULT_Click(QAction* chosen, QAction* other) {
+// The two pendulum entries are one exclusive choice: checking one unchecks the other.
+void RotatingDiskScreen::exigisi2_FOUCAULT_Click() {
     hideShifts();
     explanation_->end();
     protosimiox->hide();
-    chosen->setChecked(true);
-    other->setChecked(false);
 }
 
 void RotatingDiskScreen::exigisi2_Check_Click() { showDiskVectors(); }

@@ -1,9 +1,11 @@
 #include "disk/RotatingDiskScreen.h"
 
+#include <QActionGroup>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <algorithm>
+#include <type_traits>
 
 #include "disk/ModelChoicePanel.h"
 #include "explain/ExplanationMode.h"
@@ -47,6 +49,10 @@ void RotatingDiskScreen::buildMenu() {
     FOUCAULT->setObjectName(QStringLiteral("FOUCAULT"));
     pendulum->addAction(FOUCAULTTEXTBOOK);
     pendulum->addAction(FOUCAULTV0);
+    // Choosing the checked entry again keeps it; REPEAT and BACK uncheck both.
+    auto* pendulums = new QActionGroup(this);
+    pendulums->addAction(FOUCAULTTEXTBOOK);
+    pendulums->addAction(FOUCAULTV0);
     bar->addAction(CORIOLISEXP);
 }
 
@@ -114,20 +120,26 @@ void RotatingDiskScreen::connectHandlers() {
     connect(EPANELAVE, &QAction::triggered, this, [this] { exigisi2_EPANELAVE_Click(); });
     connect(piso, &QAction::triggered, this, [this] { exigisi2_piso_Click(); });
     connect(telos, &QAction::triggered, this, [this] { program_.end(); });
-    connect(FOUCAULTTEXTBOOK, &QAction::triggered, this,
-            [this] { exigisi2_FOUCAULT_Click(FOUCAULTTEXTBOOK, FOUCAULTV0); });
-    connect(FOUCAULTV0, &QAction::triggered, this,
-            [this] { exigisi2_FOUCAULT_Click(FOUCAULTV0, FOUCAULTTEXTBOOK); });
+    // Checkable controls act on their change of state, whoever makes it: a click, the keyboard
+    // or a screen reader's toggle. The pendulum entries act on being chosen.
+    auto whenChecked = [this](auto* control, auto handler) {
+        connect(control, &std::remove_pointer_t<decltype(control)>::toggled, this,
+                [this, handler](bool on) {
+                    if (on) (this->*handler)();
+                });
+    };
+    whenChecked(FOUCAULTTEXTBOOK, &RotatingDiskScreen::exigisi2_FOUCAULT_Click);
+    whenChecked(FOUCAULTV0, &RotatingDiskScreen::exigisi2_FOUCAULT_Click);
     // The both-frames run reads the pendulum choice from the shared disk state.
     for (QAction* a : {FOUCAULTTEXTBOOK, FOUCAULTV0})
         connect(a, &QAction::toggled, this, [this] { disk_.params.pendulumChosen = pendulum(); });
     for (QCheckBox* c : {Check1, Check2, Check4, Check5, Check7})
-        connect(c, &QCheckBox::clicked, this, [this] { exigisi2_Check_Click(); });
+        connect(c, &QCheckBox::toggled, this, [this] { exigisi2_Check_Click(); });
     // "BASE ACC" only shows in the rotating view: it redraws the forces.
-    connect(Check6, &QCheckBox::clicked, this, [this] { showDiskVectors(); });
-    connect(Check3, &QCheckBox::clicked, this, [this] { exigisi2_Check3_Click(); });
-    connect(Option1, &QRadioButton::clicked, this, [this] { exigisi2_Option1_Click(); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { exigisi2_Option2_Click(); });
+    connect(Check6, &QCheckBox::toggled, this, [this] { showDiskVectors(); });
+    connect(Check3, &QCheckBox::toggled, this, [this] { exigisi2_Check3_Click(); });
+    onChosen(Option1, this, [this] { exigisi2_Option1_Click(); });
+    onChosen(Option2, this, [this] { exigisi2_Option2_Click(); });
     connect(mazalazo, &QScrollBar::valueChanged, this, [this] { exigisi2_mazalazo_Change(); });
     connect(vxtax, &QScrollBar::valueChanged, this, [this] { exigisi2_vxtax_Change(); });
     connect(vytax, &QScrollBar::valueChanged, this, [this] { exigisi2_vytax_Change(); });
@@ -167,8 +179,8 @@ void RotatingDiskScreen::layoutControls() {
         place(wd, x0, y, rowH);
     int y2 = twoColumns ? gap : y + gap;
     const int x1 = twoColumns ? x0 + colW + gap : x0;
-    for (auto [lb, bar] : {std::pair{Label1, zoumerno}, {Label2, mazalazo}, {Label3, vxtax},
-                           {Label4, vytax}}) {
+    for (auto [lb, bar] :
+         {std::pair{Label1, zoumerno}, {Label2, mazalazo}, {Label3, vxtax}, {Label4, vytax}}) {
         place(lb, x1, y2, rowH);
         place(bar, x1, y2, 18);
         y2 += 4;
@@ -198,9 +210,11 @@ void RotatingDiskScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous()) return;
     layoutControls();
-    if (shownBefore_)
+    if (shownBefore_) {
         resetDiskScreen();
-    else
+        message_ = {};
+        Text1->clear();
+    } else
         redrawPicture();
     shownBefore_ = true;
 }

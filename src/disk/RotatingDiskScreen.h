@@ -91,7 +91,7 @@ private:
     void exigisi2_CHRONIKHMETAVOLH_Click();
     void exigisi2_EPANELAVE_Click();
     void exigisi2_piso_Click();
-    void exigisi2_FOUCAULT_Click(QAction* chosen, QAction* other);
+    void exigisi2_FOUCAULT_Click();
     void exigisi2_Check_Click();
     void exigisi2_Check3_Click();
     void exigisi2_Option1_Click();

@@ -138,7 +138,7 @@ void RotatingScreen::connectHandlers() {
             [this] { rotating_timeinterval_Change(); });
     connect(syntelfri, &QScrollBar::valueChanged, this, [this] { rotating_syntelfri_Change(); });
     connect(massvalue, &QScrollBar::valueChanged, this, [this] { rotating_massvalue_Change(); });
-    connect(dialogi, &QCheckBox::clicked, this, [this] { rotating_dialogi_Click(); });
+    connect(dialogi, &QCheckBox::toggled, this, [this] { rotating_dialogi_Click(); });
     connect(epanalipsi, &QPushButton::clicked, this, [this] { rotating_epanalipsi_Click(); });
     connect(base_centrafugalwork, &QPushButton::clicked, this, [this] {
         program_.screens().as<WorkChartScreen>(ScreenId::base_centrafugal).drawFirst();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QScrollBar>
 #include <QString>
+#include <functional>
+#include <memory>
 
 namespace velarium {
 
@@ -33,6 +36,20 @@ inline QScrollBar* scrollBar(QWidget* parent, const char* name, const char* acce
     s->setPageStep(large);
     s->setValue(value);
     return s;
+}
+
+// Runs `chosen` when an option button is chosen, whoever chooses it (a click, the keyboard, a
+// screen reader's toggle, the program), and when a click chooses it again while it is chosen.
+inline void onChosen(QAbstractButton* option, QObject* context, std::function<void()> chosen) {
+    QObject::connect(option, &QAbstractButton::toggled, context, [chosen](bool on) {
+        if (on) chosen();
+    });
+    auto wasChosen = std::make_shared<bool>(false);
+    QObject::connect(option, &QAbstractButton::pressed, context,
+                     [option, wasChosen] { *wasChosen = option->isChecked(); });
+    QObject::connect(option, &QAbstractButton::clicked, context, [option, wasChosen, chosen] {
+        if (*wasChosen && option->isChecked()) chosen();
+    });
 }
 
 }  // namespace velarium

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "curve/LabAnimation.h"
 #include "draw/RecordingCanvas.h"
@@ -122,6 +123,43 @@ TEST(LabTimerStep, ReadoutIsWholeAndClearOfTheTrail) {
                 << "path at x " << x;
         }
     }
+}
+
+TEST(LabTimerStep, ReadoutsNeverMeetAtAnySliderSetting) {
+    int runs = 0;
+    for (int amplitude : {1, 35})
+        for (int frequency : {1, 30, 60})
+            for (int speed : {0, 1, 5})
+                for (int tangential : {0, 8, 35}) {
+                    // The lab's canvas on the screen, to the last event that draws.
+                    RecordingCanvas canvas(640, 640);
+                    canvas.setScale(0, 10, 20, -10);
+                    LabAnimation lab;
+                    const CurveSettings s =
+                        curveSettings({amplitude, frequency, speed, tangential});
+                    for (int n = 0;
+                         n < LabAnimation::kLastDrawnEvent && !labTimerStep(canvas, lab, s, 1);
+                         ++n) {
+                    }
+                    std::vector<PrintedText> readouts;
+                    for (const PrintedText& t : canvas.printedTexts())
+                        if (t.text != "β = " + formatFixed(s.omega, 2)) readouts.push_back(t);
+                    for (std::size_t i = 0; i < readouts.size(); ++i) {
+                        const PrintedText& a = readouts[i];
+                        EXPECT_TRUE(a.left >= 0 && a.right <= 1 && a.top >= 0 && a.bottom <= 1)
+                            << a.text;
+                        for (std::size_t j = i + 1; j < readouts.size(); ++j) {
+                            const PrintedText& b = readouts[j];
+                            EXPECT_TRUE(a.right <= b.left || b.right <= a.left ||
+                                        a.bottom <= b.top || b.bottom <= a.top)
+                                << a.text << " meets " << b.text << " at A " << amplitude
+                                << " frequency " << frequency << " speed " << speed << " at "
+                                << tangential;
+                        }
+                    }
+                    ++runs;
+                }
+    EXPECT_EQ(runs, 54);
 }
 
 TEST(LabTimerStep, AtRestNoRatioIsPrinted) {

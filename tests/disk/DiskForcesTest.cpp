@@ -33,8 +33,10 @@ TEST(DiskVectors, RotatingViewTurnsEveryVectorByTheDiskAngle) {
     const DiskVectors rot = diskVectors(p, b, true, true);
     const double c = std::cos(theta), s = std::sin(theta);
     auto turnedOf = [&](Vec2 a) { return Vec2{c * a.x - s * a.y, s * a.x + c * a.y}; };
-    for (auto [a, b2] : {std::pair{in.position, rot.position}, {in.baseVelocity, rot.baseVelocity},
-                         {in.relative, rot.relative}, {in.friction, rot.friction}}) {
+    for (auto [a, b2] : {std::pair{in.position, rot.position},
+                         {in.baseVelocity, rot.baseVelocity},
+                         {in.relative, rot.relative},
+                         {in.friction, rot.friction}}) {
         const Vec2 t = turnedOf(a);
         EXPECT_NEAR(t.x, b2.x, 1e-14);
         EXPECT_NEAR(t.y, b2.y, 1e-14);
@@ -99,8 +101,8 @@ TEST(DiskVectors, TotalForceIsEveryForceTheRotatingObserverSees) {
 TEST(DiskVectors, StayFiniteOnTheAxisAndWithoutRotation) {
     DiskParameters p;
     p.omegaVariable = 1;
-    for (const BodyNow& b : {BodyNow{0, 0, 0, 0, 2, 0}, BodyNow{0, 0, 0, 0, 0, 0},
-                             BodyNow{0, 0, 1, 0, 0, 0}}) {
+    for (const BodyNow& b :
+         {BodyNow{0, 0, 0, 0, 2, 0}, BodyNow{0, 0, 0, 0, 0, 0}, BodyNow{0, 0, 1, 0, 0, 0}}) {
         const DiskVectors v = diskVectors(p, b, true, true);
         for (Vec2 a : {v.friction, v.coriolis, v.baseAcceleration, v.total})
             EXPECT_TRUE(std::isfinite(a.x) && std::isfinite(a.y));
@@ -147,9 +149,10 @@ TEST_F(DiskMessageRules, InertialViewWithFriction) {
     in = {};
     in.friction = true;
     in.choice = DiskChoice::freeDisk;
-    const std::string m45 = "CASE WITH FRICTION. ω  NOT A  CONSTANT, the friction will eventually "
-                            "oppose the relative VELOCITY OBSERVE THAT L=ANGULAR MOMENTUM IS A "
-                            "CONSTANT";
+    const std::string m45 =
+        "CASE WITH FRICTION. ω  NOT A  CONSTANT, the friction will eventually "
+        "oppose the relative VELOCITY OBSERVE THAT L=ANGULAR MOMENTUM IS A "
+        "CONSTANT";
     EXPECT_EQ(after(in), (DiskMessage{m45, {9, 50, 150}}));
     in.check2 = true;
     EXPECT_EQ(after(in),
@@ -171,7 +174,8 @@ TEST_F(DiskMessageRules, RotatingViewWithoutFrictionLastRuleWins) {
     EXPECT_TRUE(after(in).text.ends_with("PRESS CORIOLIS"));
     in.check4 = true;
     m = after(in);
-    EXPECT_TRUE(starts(m, "YOU CAN SEE THAT THE CORIOLIS FORCE IS _|_ TO THE RELATIVE VELOCITY, TO"));
+    EXPECT_TRUE(
+        starts(m, "YOU CAN SEE THAT THE CORIOLIS FORCE IS _|_ TO THE RELATIVE VELOCITY, TO"));
     EXPECT_EQ(m.colour, (Rgb{255, 0, 255}));
     in.check6 = true;
     in.check7 = true;
@@ -190,8 +194,9 @@ TEST_F(DiskMessageRules, RotatingViewWithFriction) {
     in.rotatingView = true;
     in.friction = true;
     DiskMessage m = after(in);
-    EXPECT_TRUE(m.text.ends_with("INCREASE OF SPEED OBSERVE THAT FRICTION IS OPPOSITE TO RELATIVE "
-                                 "VELOCITY"));
+    EXPECT_TRUE(
+        m.text.ends_with("INCREASE OF SPEED OBSERVE THAT FRICTION IS OPPOSITE TO RELATIVE "
+                         "VELOCITY"));
     EXPECT_EQ(m.colour, (Rgb{200, 0, 0}));
     // The force boxes say nothing while ω is constant.
     in.check4 = in.check5 = in.check7 = true;
@@ -216,21 +221,35 @@ TEST_F(DiskMessageRules, RotatingViewWithFriction) {
     EXPECT_EQ(m.colour, (Rgb{55, 35, 95}));
 }
 
-TEST_F(DiskMessageRules, ExplanationModeAndPendulumsEmptyTheText) {
+TEST_F(DiskMessageRules, ExplanationModeEmptiesTheTextAndPendulumsNameTheirForce) {
     DiskMessageInput in;
     in.explanationMode = true;
+    in.pendulum = true;
     in.check2 = in.check4 = in.friction = true;
     EXPECT_EQ(after(in).text, "");
-    // A pendulum does not move in a line by the first law: no message says it does.
-    for (bool rotating : {false, true})
-        for (bool friction : {false, true}) {
-            DiskMessageInput swing;
-            swing.pendulum = true;
-            swing.rotatingView = rotating;
-            swing.friction = friction;
-            swing.check5 = swing.check7 = true;
-            EXPECT_EQ(after(swing).text, "");
-        }
+    // A pendulum does not move by the first law: each mode names the restoring force and what
+    // its swing does, whatever the check boxes say.
+    struct Case {
+        bool rotating, friction, textbook;
+        const char* says;
+    };
+    for (const Case& c : {Case{false, false, true, "ON ONE LINE THROUGH THE AXIS"},
+                          Case{false, false, false, "ON AN ELLIPSE CENTRED ON THE AXIS"},
+                          Case{true, false, true, "TURNS ROUND AGAINST THE DISK'S ROTATION"},
+                          Case{true, false, false, "TURNS ROUND AGAINST THE DISK'S ROTATION"},
+                          Case{false, true, true, "FRICTION ACTS OPPOSITE"},
+                          Case{true, true, false, "FRICTION ACTS OPPOSITE"}}) {
+        DiskMessageInput swing;
+        swing.pendulum = true;
+        swing.rotatingView = c.rotating;
+        swing.friction = c.friction;
+        swing.textbook = c.textbook;
+        swing.check2 = swing.check5 = swing.check7 = true;
+        const DiskMessage m = after(swing);
+        EXPECT_NE(m.text.find(c.says), std::string::npos) << m.text;
+        EXPECT_NE(m.text.find("RESTORING FORCE −K·m·r"), std::string::npos) << m.text;
+        EXPECT_EQ(m.text.find("1ST LAW"), std::string::npos) << m.text;
+    }
 }
 
 }  // namespace

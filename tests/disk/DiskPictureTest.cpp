@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "disk/DiskPicture.h"
+#include "disk/DisplayStep.h"
 #include "draw/Arrow.h"
 #include "draw/RecordingCanvas.h"
 
@@ -416,6 +417,138 @@ TEST_F(DiskCaptions, VectorDiagramFitsBesideABodyOnEitherHalf) {
                     << "body at x " << x << ": " << end.x << ", " << end.y;
         }
         EXPECT_EQ(red, 3) << x;
+    }
+}
+
+// The forces a rotating observer needs, worked out here from the body's state: Coriolis
+// 2·m·ω·(−v'y, v'x), centrifugal m·ω²·r', friction −m·μ·v'/|v'|, the base's acceleration
+// m·α·(−y', x') with α = μ·m·(y·P − x·Q)/(|v_rel|·I) on a free disk, and the pendulum's −K·m·r'.
+struct ExpectedForce {
+    Rgb colour;
+    int width;
+    Vec2 f;
+};
+std::vector<ExpectedForce> expectedForces(const DiskParameters& p, const DiskRun& run,
+                                          bool friction, bool pendulum) {
+    const auto k = static_cast<std::size_t>(run.stepIndex);
+    const double x = run.pathX[k], y = run.pathY[k], w = run.omegaNow, m = p.bodyMass;
+    const double c = std::cos(run.diskAngle), s = std::sin(run.diskAngle);
+    const double P = run.bodyVx - w * y, Q = run.bodyVy + w * x;
+    const double vr = std::hypot(P, Q);
+    const Vec2 r{c * x - s * y, s * x + c * y}, v{c * P - s * Q, s * P + c * Q};
+    const double alpha =
+        friction && vr > 0 ? p.omegaVariable * m * (y * P - x * Q) / (vr * p.diskInertia) : 0;
+    std::vector<ExpectedForce> out{{{100, 155, 150}, 2, {-2 * m * w * v.y, 2 * m * w * v.x}},
+                                   {{0, 0, 255}, 2, {m * w * w * r.x, m * w * w * r.y}}};
+    if (friction && vr > 0) out.push_back({{0, 255, 0}, 2, {-m * v.x / vr, -m * v.y / vr}});
+    if (p.omegaVariable && friction)
+        out.push_back({{100, 0, 150}, 2, {-m * alpha * r.y, m * alpha * r.x}});
+    if (pendulum) out.push_back({{230, 120, 0}, 2, {-40 * m * r.x, -40 * m * r.y}});
+    return out;
+}
+
+TEST(DiskPicture, DrawnForcesAddUpToTheDrawnTotalAndStayInSight) {
+    struct Mode {
+        bool friction, freeDisk, pendulum, textbook;
+    };
+    const Mode modes[] = {{false, false, false, false}, {true, false, false, false},
+                          {true, true, false, false},   {false, false, true, true},
+                          {false, false, true, false},  {true, true, true, true},
+                          {true, false, true, false}};
+    int checked = 0;
+    for (const Mode& mode : modes)
+        for (double mass : {0.5, 1.0, 4.0})
+            for (int steps : {1, 3, 6})
+                for (double zoom : {1.2, 2.0, 4.0}) {
+                    DiskShared disk;
+                    disk.params.omegaVariable = mode.freeDisk ? 1 : 0;
+                    disk.params.bodyMass = mass;
+                    DiskRun run;
+                    run.pathY[0] = run.pathYRot[0] = 1;
+                    for (int i = 0; i < steps; ++i)
+                        displayStep(disk, run, {1, 0, mode.friction, mode.pendulum, mode.textbook});
+                    DiskPictureSettings st;
+                    st.rotatingView = st.duringStep = true;
+                    st.friction = mode.friction;
+                    st.freeDisk = mode.freeDisk;
+                    st.pendulum = mode.pendulum;
+                    st.check4 = st.check5 = st.check6 = st.check7 = true;
+                    RecordingCanvas c(750, 750);
+                    setDiskScale(c, zoom, 0, 0);
+                    drawDiskOverlay(c, disk.params, run, st);
+
+                    const auto k = static_cast<std::size_t>(run.stepIndex);
+                    const Vec2 body{run.pathXRot[k], run.pathYRot[k]};
+                    // The shaft of each arrow drawn from the body, by its colour and width.
+                    auto shaft = [&](Rgb colour, int width) {
+                        for (const auto& l : c.recordsOf(Kind::Line))
+                            if (l.colour == colour && l.width == width &&
+                                std::abs(l.x1 - body.x) < 1e-12 && std::abs(l.y1 - body.y) < 1e-12)
+                                return Vec2{l.x2 - l.x1, l.y2 - l.y1};
+                        return Vec2{};
+                    };
+                    const std::string where =
+                        "friction " + std::to_string(mode.friction) + " free " +
+                        std::to_string(mode.freeDisk) + " pendulum " +
+                        std::to_string(mode.pendulum) + " mass " + std::to_string(mass) +
+                        " steps " + std::to_string(steps) + " zoom " + std::to_string(zoom);
+                    Vec2 drawnSum, expectedTotal;
+                    for (const ExpectedForce& e :
+                         expectedForces(disk.params, run, mode.friction, mode.pendulum)) {
+                        const Vec2 d = shaft(e.colour, e.width);
+                        drawnSum = {drawnSum.x + d.x, drawnSum.y + d.y};
+                        expectedTotal = {expectedTotal.x + e.f.x, expectedTotal.y + e.f.y};
+                    }
+                    const Vec2 total = shaft(kBlack, 3);
+                    const double scale = length(total) / length(expectedTotal);
+                    // An arrow too short to see is left out: a hundredth of a barb at most.
+                    const double unseen = 1e-3 * zoom;
+                    EXPECT_NEAR(drawnSum.x, total.x, 5 * unseen) << where;
+                    EXPECT_NEAR(drawnSum.y, total.y, 5 * unseen) << where;
+                    // One scale for every force: each drawn arrow is that scale times its force,
+                    // and every force arrow, head and all, lies inside the view.
+                    const double half = 2 * zoom;
+                    std::vector<ExpectedForce> all =
+                        expectedForces(disk.params, run, mode.friction, mode.pendulum);
+                    all.push_back({kBlack, 3, expectedTotal});
+                    for (const ExpectedForce& e : all) {
+                        const Vec2 d = shaft(e.colour, e.width);
+                        EXPECT_NEAR(d.x, scale * e.f.x, unseen) << where;
+                        EXPECT_NEAR(d.y, scale * e.f.y, unseen) << where;
+                        for (const auto& l : c.recordsOf(Kind::Line)) {
+                            if (l.colour != e.colour || l.width != e.width) continue;
+                            for (Vec2 end : {Vec2{l.x1, l.y1}, Vec2{l.x2, l.y2}})
+                                EXPECT_TRUE(std::abs(end.x) <= half && std::abs(end.y) <= half)
+                                    << where << ": " << end.x << ", " << end.y;
+                        }
+                    }
+                    EXPECT_TRUE(hasText(c, "Forces drawn at " + formatFixed(scale, 3) + " × F"))
+                        << where;
+                    ++checked;
+                }
+    EXPECT_EQ(checked, 7 * 3 * 3 * 3);
+}
+
+TEST(DiskPicture, RestoringForceThatDwarfsTheRestSaysSo) {
+    // Released at rest in the inertial frame at (0, 1): −K·m·r' = 40 against a centrifugal 4.
+    DiskShared disk;
+    DiskRun run;
+    run.pathY[0] = run.pathYRot[0] = 1;
+    displayStep(disk, run, {1, 0, false, true, true});
+    DiskPictureSettings st;
+    st.rotatingView = st.pendulum = true;
+    for (bool others : {false, true}) {
+        st.check5 = others;
+        RecordingCanvas c(750, 750);
+        setDiskScale(c, 1.2, 0, 0);
+        drawDiskOverlay(c, disk.params, run, st);
+        const auto texts = c.texts();
+        const auto restoring = std::find_if(texts.begin(), texts.end(), [](const std::string& t) {
+            return t.rfind("Restoring Force", 0) == 0;
+        });
+        ASSERT_NE(restoring, texts.end());
+        EXPECT_EQ(*restoring,
+                  others ? "Restoring Force, 10 × the largest other force" : "Restoring Force");
     }
 }
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "disk/ModelChoicePanel.h"
-#include "draw/Alerts.h"
 #include "disk/RotatingDiskScreen.h"
+#include "draw/Alerts.h"
 #include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
 
@@ -41,11 +41,11 @@ private slots:
         QCOMPARE(s.Label4->text(), QStringLiteral("Vy =0X ω×R"));
         QVERIFY(s.Option2->isChecked());
         QVERIFY(!s.Check3->isChecked());
-        for (QWidget* w : {static_cast<QWidget*>(s.Picture2), static_cast<QWidget*>(s.Check4),
-                           static_cast<QWidget*>(s.Check5), static_cast<QWidget*>(s.Check6),
-                           static_cast<QWidget*>(s.Check7), static_cast<QWidget*>(s.XSCALEFIGURE),
-                           static_cast<QWidget*>(s.YSCALEFIGURE),
-                           static_cast<QWidget*>(s.protosimiox)})
+        for (QWidget* w :
+             {static_cast<QWidget*>(s.Picture2), static_cast<QWidget*>(s.Check4),
+              static_cast<QWidget*>(s.Check5), static_cast<QWidget*>(s.Check6),
+              static_cast<QWidget*>(s.Check7), static_cast<QWidget*>(s.XSCALEFIGURE),
+              static_cast<QWidget*>(s.YSCALEFIGURE), static_cast<QWidget*>(s.protosimiox)})
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
         QCOMPARE(s.CORIOLISEXP->text(), QStringLiteral("CORIOLIS && CENTRIFUGAL"));
         QVERIFY(!panel(t).isVisible());
@@ -244,7 +244,13 @@ private slots:
         s.FOUCAULTV0->trigger();
         s.CHRONIKHMETAVOLH->trigger();
         s.Timer1->tick();
+        openRotatingDisk(t.program);
+        s.Check3->click();
+        QVERIFY(panel(t).isVisible());
         s.piso->trigger();
+        // BACK starts afresh and leaves the screen, and the model choice beside it.
+        QVERIFY(!s.isVisible());
+        QVERIFY(!panel(t).isVisible());
         QCOMPARE(s.run().stepIndex, 0);
         QCOMPARE(s.run().diskAngle, 0.0);
         QVERIFY(!s.FOUCAULTV0->isChecked());
@@ -356,20 +362,28 @@ private slots:
         QCOMPARE(s.run().stepIndex, 0);
         QCOMPARE(s.run().diskAngle, 0.0);
         QVERIFY(rimShows(*s.Picture1));
+        // The message of the last run goes with it.
+        QCOMPARE(s.Text1->toPlainText(), QString());
     }
 
-    void pendulumSaysNothingOfTheFirstLaw() {
+    void pendulumMessagesNameTheRestoringForce() {
         TestProgram t;
         auto& s = disk(t);
         s.Command1->click();
         QVERIFY(s.Text1->toPlainText().contains(QStringLiteral("1ST LAW")));
         s.FOUCAULTV0->trigger();
         s.Command1->click();
-        QCOMPARE(s.Text1->toPlainText(), QString());
+        QVERIFY(s.Text1->toPlainText().contains(QStringLiteral("ELLIPSE CENTRED ON THE AXIS")));
         s.Option1->click();
         s.Check5->click();
         s.Command1->click();
-        QCOMPARE(s.Text1->toPlainText(), QString());
+        const QString rotating = s.Text1->toPlainText();
+        QVERIFY(rotating.contains(QStringLiteral("RESTORING FORCE −K·m·r")));
+        QVERIFY(!rotating.contains(QStringLiteral("1ST LAW")));
+        // The forces drawn in the rotating view include the restoring force and their scale.
+        const QString shown = s.Picture1->shownText();
+        QVERIFY(shown.contains(QStringLiteral("Restoring Force")));
+        QVERIFY(shown.contains(QStringLiteral("Forces drawn at ")));
     }
 
     void endEndsTheProgram() {

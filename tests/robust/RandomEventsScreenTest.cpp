@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <cmath>
@@ -53,6 +54,61 @@ int firstNonFiniteRow(const OrbitTables& t) {
 // A control that a person can reach on its screen: shown within its window and enabled.
 bool reachable(QWidget* w) { return w->isEnabled() && w->isVisibleTo(w->window()); }
 
+// The accessible interface a screen reader reaches a menu entry by: the item of a menu or menu
+// bar that holds it.
+QAccessibleInterface* accessibleEntry(QAction* a) {
+    for (QObject* holder : a->associatedObjects()) {
+        QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(holder);
+        if (!menu) continue;
+        for (int i = 0; i < menu->childCount(); ++i)
+            if (QAccessibleInterface* item = menu->child(i); item && item->object() == a)
+                return item;
+    }
+    return nullptr;
+}
+
+// Runs a screen reader's action on an interface; false when it does not offer it.
+bool accessibleAction(QAccessibleInterface* a, const QString& name) {
+    QAccessibleActionInterface* actions = a ? a->actionInterface() : nullptr;
+    if (!actions || !actions->actionNames().contains(name)) return false;
+    actions->doAction(name);
+    return true;
+}
+
+// What a person sees of the whole program: which windows and controls show, every check state,
+// caption, value and message, and every text a canvas shows.
+QStringList programState(test::TestProgram& t) {
+    QStringList state;
+    for (const ScreenInfo& info : allScreens()) {
+        QWidget& screen = t.screen(info.id);
+        state << QString::fromLatin1(info.name) + QStringLiteral(" shown ") +
+                     QString::number(screen.isVisible());
+        for (QWidget* w : screen.findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty() || qtOwn(w)) continue;
+            QString row = w->objectName() + QStringLiteral(" shows ") +
+                          QString::number(w->isVisibleTo(&screen));
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                row += QStringLiteral(" checked ") + QString::number(b->isChecked());
+            if (auto* l = qobject_cast<QLabel*>(w)) row += QStringLiteral(" text ") + l->text();
+            if (auto* e = qobject_cast<QPlainTextEdit*>(w))
+                row += QStringLiteral(" text ") + e->toPlainText();
+            if (auto* sl = qobject_cast<QAbstractSlider*>(w))
+                row += QStringLiteral(" value ") + QString::number(sl->value());
+            if (auto* c = qobject_cast<CanvasWidget*>(w))
+                row += QStringLiteral(" ") + c->shownText();
+            state << row;
+        }
+        for (QAction* a : screen.findChildren<QAction*>())
+            if (a->isCheckable())
+                state << a->objectName() + QStringLiteral(" checked ") +
+                             QString::number(a->isChecked());
+        for (ScreenTimer* timer : screen.findChildren<ScreenTimer*>())
+            state << timer->objectName() + QStringLiteral(" runs ") +
+                         QString::number(timer->isEnabled());
+    }
+    return state;
+}
+
 struct Control {
     QString name;
     std::function<bool(std::mt19937&)> act;  // false when the control could not be used now
@@ -77,8 +133,8 @@ public:
     // Runs one random event; returns what it did, for the failure message.
     QString step(std::mt19937& rng) {
         for (int attempt = 0; attempt < 20; ++attempt) {
-            Control& c = controls_[std::uniform_int_distribution<std::size_t>(
-                0, controls_.size() - 1)(rng)];
+            Control& c =
+                controls_[std::uniform_int_distribution<std::size_t>(0, controls_.size() - 1)(rng)];
             if (c.act(rng)) {
                 ++used_[c.name.section(QLatin1Char('.'), 0, 0)];
                 return c.name;
@@ -97,6 +153,14 @@ private:
                                      a->trigger();
                                      return true;
                                  }});
+            // A screen reader presses (or toggles) a menu entry through its menu's interface.
+            controls_.push_back(
+                {where + a->objectName() + QStringLiteral(" (accessible)"), [a](std::mt19937&) {
+                     if (!a->isEnabled() || !a->isVisible()) return false;
+                     QAccessibleInterface* item = accessibleEntry(a);
+                     return accessibleAction(item, QAccessibleActionInterface::toggleAction()) ||
+                            accessibleAction(item, QAccessibleActionInterface::pressAction());
+                 }});
         }
         for (QAbstractButton* b : screen.findChildren<QAbstractButton*>()) {
             // Qt's own buttons (the menu bar's overflow button opens a modal popup) are not the
@@ -107,6 +171,20 @@ private:
                                      b->click();
                                      return true;
                                  }});
+            // A screen reader's toggle changes the state at once; its press clicks the button a
+            // tenth of a second later, so it is waited for, and taken now and then only.
+            controls_.push_back(
+                {where + b->objectName() + QStringLiteral(" (accessible)"), [b](std::mt19937& rng) {
+                     if (!reachable(b)) return false;
+                     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+                     if (b->isCheckable() && std::uniform_int_distribution<int>(0, 1)(rng))
+                         return accessibleAction(a, QAccessibleActionInterface::toggleAction());
+                     if (std::uniform_int_distribution<int>(0, 15)(rng) != 0) return false;
+                     if (!accessibleAction(a, QAccessibleActionInterface::pressAction()))
+                         return false;
+                     QTest::qWait(150);
+                     return true;
+                 }});
         }
         for (QAbstractSlider* s : screen.findChildren<QAbstractSlider*>()) {
             controls_.push_back({where + s->objectName(), [s](std::mt19937& rng) {
@@ -121,6 +199,17 @@ private:
                                              s->minimum(), s->maximum())(rng));
                                      return true;
                                  }});
+            // A screen reader sets a slider's value through its value interface.
+            controls_.push_back(
+                {where + s->objectName() + QStringLiteral(" (accessible)"), [s](std::mt19937& rng) {
+                     if (!reachable(s)) return false;
+                     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(s);
+                     QAccessibleValueInterface* v = a ? a->valueInterface() : nullptr;
+                     if (!v) return false;
+                     v->setCurrentValue(std::uniform_int_distribution<int>(s->minimum() - 2,
+                                                                           s->maximum() + 2)(rng));
+                     return true;
+                 }});
         }
         for (CanvasWidget* c : screen.findChildren<CanvasWidget*>()) {
             canvases_.push_back(c);
@@ -133,7 +222,8 @@ private:
         for (ScreenTimer* timer : screen.findChildren<ScreenTimer*>()) {
             controls_.push_back({where + timer->objectName(), [timer](std::mt19937& rng) {
                                      if (!timer->isEnabled()) return false;
-                                     const int ticks = std::uniform_int_distribution<int>(1, 8)(rng);
+                                     const int ticks =
+                                         std::uniform_int_distribution<int>(1, 8)(rng);
                                      for (int i = 0; i < ticks; ++i) timer->tick();
                                      return true;
                                  }});
@@ -151,7 +241,8 @@ private:
         }
         std::uniform_real_distribution<double> u(-0.05, 1.05);
         auto point = [&] {
-            return QPoint(static_cast<int>(u(rng) * c.width()), static_cast<int>(u(rng) * c.height()));
+            return QPoint(static_cast<int>(u(rng) * c.width()),
+                          static_cast<int>(u(rng) * c.height()));
         };
         const int keys = std::uniform_int_distribution<int>(0, 7)(rng);
         Qt::KeyboardModifiers mods;
@@ -190,14 +281,13 @@ private slots:
         for (const ScreenInfo& info : allScreens()) {
             QWidget& screen = t.screen(info.id);
             for (QWidget* w : screen.findChildren<QWidget*>()) {
-                const bool control = qobject_cast<QAbstractSlider*>(w) ||
-                                     qobject_cast<CanvasWidget*>(w) ||
-                                     qobject_cast<QPlainTextEdit*>(w) ||
-                                     qobject_cast<QAbstractButton*>(w);
+                const bool control =
+                    qobject_cast<QAbstractSlider*>(w) || qobject_cast<CanvasWidget*>(w) ||
+                    qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QAbstractButton*>(w);
                 if (!control || qtOwn(w)) continue;
                 const auto* button = qobject_cast<QAbstractButton*>(w);
-                const bool spoken = !w->accessibleName().isEmpty() ||
-                                    (button && !button->text().isEmpty());
+                const bool spoken =
+                    !w->accessibleName().isEmpty() || (button && !button->text().isEmpty());
                 if (w->objectName().isEmpty() || !spoken)
                     missing << QStringLiteral("%1: %2 '%3'")
                                    .arg(QString::fromLatin1(info.name),
@@ -206,7 +296,8 @@ private slots:
             }
             for (QAction* a : screen.findChildren<QAction*>())
                 if (!a->isSeparator() && !a->text().isEmpty() && a->objectName().isEmpty())
-                    missing << QString::fromLatin1(info.name) + QStringLiteral(": menu ") + a->text();
+                    missing << QString::fromLatin1(info.name) + QStringLiteral(": menu ") +
+                                   a->text();
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
     }
@@ -230,6 +321,63 @@ private slots:
                 QVERIFY2(!ca->text(QAccessible::Name).isEmpty(), info.name);
             }
             screen.hide();
+        }
+    }
+
+    // A screen reader's toggle of a check box, an option button or a checkable menu entry does
+    // what a click does: on a fresh program and again from the state the first one left.
+    void everyCheckableControlTogglesAsAClickDoes() {
+        struct Checkable {
+            ScreenId screen;
+            QString name;
+            bool action;
+        };
+        std::vector<Checkable> checkables;
+        {
+            test::TestProgram t;
+            for (const ScreenInfo& info : allScreens()) {
+                QWidget& screen = t.screen(info.id);
+                for (QAbstractButton* b : screen.findChildren<QAbstractButton*>())
+                    if (b->isCheckable() && !qtOwn(b))
+                        checkables.push_back({info.id, b->objectName(), false});
+                for (QAction* a : screen.findChildren<QAction*>())
+                    if (a->isCheckable()) checkables.push_back({info.id, a->objectName(), true});
+            }
+        }
+        QVERIFY(checkables.size() >= 16);
+        for (const Checkable& c : checkables) {
+            auto run = [&c](bool accessible) {
+                test::TestProgram t;
+                QWidget& screen = t.screen(c.screen);
+                screen.show();
+                QStringList states;
+                for (int time = 0; time < 2; ++time) {
+                    if (c.action) {
+                        QAction* a = screen.findChild<QAction*>(c.name);
+                        QAccessibleInterface* item = accessibleEntry(a);
+                        if (!accessible)
+                            a->trigger();
+                        else if (!accessibleAction(item,
+                                                   QAccessibleActionInterface::toggleAction()))
+                            accessibleAction(item, QAccessibleActionInterface::pressAction());
+                    } else {
+                        auto* b = screen.findChild<QAbstractButton*>(c.name);
+                        if (accessible)
+                            accessibleAction(QAccessible::queryAccessibleInterface(b),
+                                             QAccessibleActionInterface::toggleAction());
+                        else
+                            b->click();
+                    }
+                    states << programState(t);
+                }
+                return states;
+            };
+            const QStringList clicked = run(false), toggled = run(true);
+            for (int i = 0; i < std::min(clicked.size(), toggled.size()); ++i)
+                QVERIFY2(clicked[i] == toggled[i],
+                         qPrintable(c.name + QStringLiteral(": a click leaves ") + clicked[i] +
+                                    QStringLiteral(", a toggle ") + toggled[i]));
+            QCOMPARE(clicked.size(), toggled.size());
         }
     }
 

@@ -169,6 +169,19 @@ std::vector<Scene> scenes() {
              disk.Check7->click();
              return steppedDisk(p, 9);
          }},
+        // The textbook pendulum seen from the disk, with friction: the restoring, centrifugal,
+        // Coriolis and friction forces at one scale, adding up to the total.
+        {QStringLiteral("exigisi2-pendulum.png"),
+         [](Program& p) -> QWidget& {
+             auto& disk = p.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
+             disk.Option1->click();
+             disk.Check3->click();
+             disk.Check4->click();
+             disk.Check5->click();
+             disk.Check7->click();
+             disk.FOUCAULTTEXTBOOK->trigger();
+             return steppedDisk(p, 12);
+         }},
         // The inertial observer's explanation at the first complementary acceleration, at the
         // default orbit point.
         {QStringLiteral("explanation-inertial.png"),
