@@ -1,7 +1,5 @@
 #include "draw/CanvasWidget.h"
 
-#include "draw/Raster.h"
-
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMouseEvent>
@@ -10,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 #include <tuple>
+
+#include "draw/Raster.h"
 
 namespace velarium {
 
@@ -49,7 +49,8 @@ Qt::BrushStyle brushStyleOf(int fill) {
 // What a screen reader sees of a canvas: a picture whose description is the text it shows.
 class CanvasAccessible : public QAccessibleWidget {
 public:
-    explicit CanvasAccessible(CanvasWidget* canvas) : QAccessibleWidget(canvas, QAccessible::Canvas) {}
+    explicit CanvasAccessible(CanvasWidget* canvas)
+        : QAccessibleWidget(canvas, QAccessible::Canvas) {}
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Description) {
             const QString own = widget()->accessibleDescription();
@@ -144,8 +145,9 @@ void CanvasWidget::record(Drawn::Kind kind, double a, double b, double c, double
         return;
     }
     // The scale and the pen are kept only where they change.
-    const Drawn scale{Drawn::Kind::Scale, {}, scaleLeft(), scaleTop(), scaleLeft() + scaleWidth(),
-                      scaleTop() + scaleHeight()};
+    const Drawn scale{
+        Drawn::Kind::Scale,        {}, scaleLeft(), scaleTop(), scaleLeft() + scaleWidth(),
+        scaleTop() + scaleHeight()};
     if (drawn_.empty() || scale.a != recordedScale_.a || scale.b != recordedScale_.b ||
         scale.c != recordedScale_.c || scale.d != recordedScale_.d)
         drawn_.push_back(recordedScale_ = scale);
@@ -393,8 +395,27 @@ void CanvasWidget::keepText(double x, double y, std::string_view text, Rgb colou
     texts_.push_back({toDevice(x, y) / dpr(), font, toQColor(colour), std::move(st)});
 }
 
+// Each text stands on a halo of the background colour, 1.5 px wide: the text drawn in that
+// colour at eight offsets around its place, then in its own colour on top. A line that passes
+// under a text then stops short of its letters instead of striking them through.
 void CanvasWidget::drawTexts(QPainter& p) const {
+    static constexpr double kHalo = 1.5;
+    static constexpr double kDiagonal = kHalo * 0.70710678;
+    static constexpr QPointF kAround[] = {{kHalo, 0},
+                                          {-kHalo, 0},
+                                          {0, kHalo},
+                                          {0, -kHalo},
+                                          {kDiagonal, kDiagonal},
+                                          {-kDiagonal, kDiagonal},
+                                          {kDiagonal, -kDiagonal},
+                                          {-kDiagonal, -kDiagonal}};
     p.setRenderHint(QPainter::TextAntialiasing);
+    const QColor halo = toQColor(backColor());
+    for (const KeptText& t : texts_) {
+        p.setFont(t.font);
+        p.setPen(halo);
+        for (const QPointF& d : kAround) p.drawStaticText(t.at + d, t.text);
+    }
     for (const KeptText& t : texts_) {
         p.setFont(t.font);
         p.setPen(t.colour);

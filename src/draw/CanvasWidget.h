@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "draw/Raster.h"
 #include "draw/PlotCanvas.h"
+#include "draw/Raster.h"
 
 namespace velarium {
 

@@ -47,42 +47,54 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
     for (const PrintedText& p : canvas.printedTexts())
         taken.push_back({p.left * W, p.top * H, p.right * W, p.bottom * H});
 
-    // Candidate corners on a grid of half a text line around the box centred on the anchor,
+    // Candidate corners on a grid of a quarter of a text line around the box centred on the anchor,
     // searched ring by ring outwards; a ring cannot hold a place nearer than its inner edge.
+    // A place must lie whole inside the canvas, clear of the anchor and of every kept text; of
+    // those, one free of ink wins, the nearest; where none is free, the one with the least ink.
     const double gap = 0.3 * h;
-    const double step = std::max(1.0, 0.5 * h);
+    const double step = std::max(1.0, 0.25 * h);
     const double x0 = ax - w / 2;
     const double y0 = ay - h / 2;
     const int rings = static_cast<int>(std::ceil(std::max(W + w, H + h) / step)) + 1;
     double bestScore = std::numeric_limits<double>::infinity();
+    int bestInk = std::numeric_limits<int>::max();
     Box best{};
+    auto consider = [&](int i, int j) {
+        const Box b{x0 + i * step, y0 + j * step, x0 + i * step + w, y0 + j * step + h};
+        if (b.left < 0 || b.top < 0 || b.right > W || b.bottom > H) return;
+        const double d = distanceTo(b, ax, ay);
+        if (d < gap) return;
+        // A place beside the anchor costs a text line more than one ahead of it, and one
+        // behind it two lines more.
+        const double cx = (b.left + b.right) / 2 - ax;
+        const double cy = (b.top + b.bottom) / 2 - ay;
+        const double cl = std::hypot(cx, cy);
+        const double cosAhead = cl > 0 ? (cx * hx + cy * hy) / cl : 0;
+        const double score = d + (hx != 0 || hy != 0 ? h * (1 - cosAhead) : 0);
+        if (bestInk == 0 && score >= bestScore) return;
+        const int ink = canvas.inkIn(b.left / W, b.top / H, b.right / W, b.bottom / H);
+        if (ink > bestInk || (ink == bestInk && score >= bestScore)) return;
+        if (std::any_of(taken.begin(), taken.end(), [&](const Box& t) { return overlaps(b, t); }))
+            return;
+        bestInk = ink;
+        bestScore = score;
+        best = b;
+    };
+    // Far from the anchor the grid thins out, every stride-th ring and place on it, so that a
+    // search that finds nothing free near the anchor stays cheap.
     for (int k = 0; k <= rings; ++k) {
-        if (k * step - std::max(w, h) / 2 > bestScore) break;
-        for (int i = -k; i <= k; ++i) {
-            for (int j = -k; j <= k; ++j) {
-                if (std::max(std::abs(i), std::abs(j)) != k) continue;
-                const Box b{x0 + i * step, y0 + j * step, x0 + i * step + w, y0 + j * step + h};
-                if (b.left < 0 || b.top < 0 || b.right > W || b.bottom > H) continue;
-                const double d = distanceTo(b, ax, ay);
-                if (d < gap) continue;
-                // A place beside the anchor costs a text line more than one ahead of it, and
-                // one behind it two lines more.
-                const double cx = (b.left + b.right) / 2 - ax;
-                const double cy = (b.top + b.bottom) / 2 - ay;
-                const double cl = std::hypot(cx, cy);
-                const double cosAhead = cl > 0 ? (cx * hx + cy * hy) / cl : 0;
-                const double score = d + (hx != 0 || hy != 0 ? h * (1 - cosAhead) : 0);
-                if (score >= bestScore) continue;
-                if (std::any_of(taken.begin(), taken.end(),
-                                [&](const Box& t) { return overlaps(b, t); }))
-                    continue;
-                bestScore = score;
-                best = b;
-            }
+        if (bestInk == 0 && k * step - std::max(w, h) / 2 > bestScore) break;
+        const int stride = 1 + k / 32;
+        if (k % stride != 0) continue;
+        for (int t = -k; t <= k; t += stride) {
+            consider(t, -k);
+            consider(t, k);
+            consider(-k, t);
+            consider(k, t);
         }
     }
     if (!std::isfinite(bestScore)) {
-        // Nowhere free: beside the anchor, pushed inside the canvas.
+        // Nowhere fits: beside the anchor, pushed inside the canvas.
         best.left = std::clamp(ax + gap, 0.0, std::max(0.0, W - w));
         best.top = std::clamp(y0, 0.0, std::max(0.0, H - h));
     }

@@ -34,6 +34,7 @@ void PlotCanvas::setScale(double left, double top, double right, double bottom) 
 
 void PlotCanvas::clear() {
     renderClear(back_);
+    ink_ = InkGrid();
     curX_ = 0;
     curY_ = 0;
     printed_.clear();
@@ -48,6 +49,7 @@ void PlotCanvas::line(double x1, double y1, double x2, double y2, Rgb colour) {
         return;
     }
     renderLine(x1, y1, x2, y2, colour);
+    ink().segment(fractionX(x1), fractionY(y1), fractionX(x2), fractionY(y2), width_px_ / 2.0);
     curX_ = x2;
     curY_ = y2;
 }
@@ -60,6 +62,8 @@ void PlotCanvas::circle(double cx, double cy, double radius, Rgb colour) {
         return;
     }
     renderCircle(cx, cy, std::abs(radius), colour);
+    ink().circle(fractionX(cx), fractionY(cy), pixelsAlongX(radius), fill_ == kFillSolid,
+                 width_px_ / 2.0);
     curX_ = cx;
     curY_ = cy;
 }
@@ -70,6 +74,8 @@ void PlotCanvas::arc(double cx, double cy, double radius, double start, double e
         return;
     }
     renderArc(cx, cy, std::abs(radius), start, end, colour);
+    ink().arc(fractionX(cx), fractionY(cy), pixelsAlongX(radius), start, end, height_ < 0,
+              width_px_ / 2.0);
     curX_ = cx;
     curY_ = cy;
 }
@@ -82,6 +88,7 @@ void PlotCanvas::point(double x, double y, Rgb colour) {
         return;
     }
     renderPoint(x, y, colour);
+    ink().dot(fractionX(x), fractionY(y), width_px_ / 2.0);
     curX_ = x;
     curY_ = y;
 }
@@ -131,13 +138,20 @@ void PlotCanvas::setFillStyle(int style) { fill_ = std::clamp(style, 0, 7); }
 void PlotCanvas::saveLayer(int slot) {
     keepLayer(slot);
     printedLayers_[slot] = printed_;
+    inkLayers_[slot] = ink_;
 }
 
 void PlotCanvas::restoreLayer(int slot) {
     auto it = printedLayers_.find(slot);
     if (it == printedLayers_.end() || !putBackLayer(slot)) return;
     printed_ = it->second;
+    ink_ = inkLayers_[slot];
     printedTextsReset();
+}
+
+InkGrid& PlotCanvas::ink() {
+    if (ink_.empty()) ink_.reset(pixelWidth(), pixelHeight());
+    return ink_;
 }
 
 }  // namespace velarium

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cmath>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "draw/InkGrid.h"
 
 namespace velarium {
 
@@ -118,6 +121,12 @@ public:
     virtual double pixelWidth() const = 0;
     virtual double pixelHeight() const = 0;
 
+    // How much ink (lines, circles, arcs, points) drawn since the last clear meets a box given
+    // in fractions of the canvas, 0 at the left and top edges: 0 when the box is free.
+    int inkIn(double left, double top, double right, double bottom) const {
+        return ink_.inkIn(left, top, right, bottom);
+    }
+
     // Number of primitives (and scales) refused because a number was not finite.
     long refusedCount() const { return refused_; }
 
@@ -141,6 +150,12 @@ protected:
 
 private:
     bool refuse();
+    // The ink map, laid over the canvas's pixels on first use after a clear.
+    InkGrid& ink();
+    double fractionX(double x) const { return (x - left_) / width_; }
+    double fractionY(double y) const { return (y - top_) / height_; }
+    // A length along x in user units, in pixels: radii are measured along x.
+    double pixelsAlongX(double length) const { return std::abs(length / width_) * pixelWidth(); }
 
     double left_ = 0, top_ = 0, width_ = 1, height_ = 1;
     double curX_ = 0, curY_ = 0;
@@ -155,6 +170,8 @@ private:
     long refused_ = 0;
     std::vector<PrintedText> printed_;
     std::map<int, std::vector<PrintedText>> printedLayers_;
+    InkGrid ink_;
+    std::map<int, InkGrid> inkLayers_;
 };
 
 }  // namespace velarium

@@ -92,7 +92,8 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
         const double along1 = along0 + (n1 - n0) * alongPerMinor;
         std::uint32_t* dst = b.pixels + m * majorStride + n0 * minorStride;
         // The pixels a few steps ahead along the line are likely out of the cache: ask early.
-        __builtin_prefetch(dst + kAhead * majorStride + static_cast<long>(kAhead * slope) * minorStride);
+        __builtin_prefetch(dst + kAhead * majorStride +
+                           static_cast<long>(kAhead * slope) * minorStride);
         if (std::min(along0, along1) >= interiorLo && std::max(along0, along1) <= interiorHi) {
             for (int n = n0; n <= n1; ++n, across += acrossStep, dst += minorStride) {
                 const float cov = std::min(edge - std::abs(across), 1.0f);
@@ -101,7 +102,8 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
             continue;
         }
         float along = static_cast<float>(along0);
-        for (int n = n0; n <= n1; ++n, across += acrossStep, along += alongStep, dst += minorStride) {
+        for (int n = n0; n <= n1;
+             ++n, across += acrossStep, along += alongStep, dst += minorStride) {
             const float side = edge - std::abs(across);
             const float ends = std::min(along, flen - along) + edge;
             const float cov = std::min(std::min(side, ends), 1.0f);

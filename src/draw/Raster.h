@@ -17,8 +17,8 @@ struct PixelBuffer {
 // (x2, y2), pixel centres at half-integers, blending the colour 0xRRGGBB by its coverage. The
 // ends are squared off half a width beyond the end points, so that the segments of an arrow
 // meet without a notch. Anything outside the buffer is clipped.
-void rasterLine(const PixelBuffer& buffer, double x1, double y1, double x2, double y2,
-                double width, std::uint32_t rgb);
+void rasterLine(const PixelBuffer& buffer, double x1, double y1, double x2, double y2, double width,
+                std::uint32_t rgb);
 
 // Draws an antialiased circle of the given line width about (cx, cy), and with fill set, first
 // fills its inside with fillRgb. Anything outside the buffer is clipped.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
 #include "draw/RecordingCanvas.h"
+#include "support/RecordedInk.h"
 
 namespace velarium {
 namespace {
@@ -43,7 +45,7 @@ TEST(LabelPlacement, LabelsAtOneAnchorNeverCoverEachOtherOrTheAnchor) {
     RecordingCanvas c = canvas();
     c.setCurrentPosition(-1, 1.5);
     c.print("A READ-OUT ALREADY THERE");
-    const char* names[] = {"FRICTION", "Force due to base acc.", "Centrifugal", "Coriolis",
+    const char* names[] = {"FRICTION",    "Force due to base acc.", "Centrifugal", "Coriolis",
                            "Total Force", "Relative velocity"};
     for (const char* n : names) placeLabel(c, {0, 0}, n);
     const auto& texts = c.printedTexts();
@@ -74,6 +76,67 @@ TEST(LabelPlacement, ATextWiderThanTheCanvasStartsAtItsLeftEdge) {
     const Vec2 corner = placeLabel(c, {5, 0}, "FAR TOO LONG FOR THIS CANVAS");
     EXPECT_DOUBLE_EQ(corner.x, -10);
     EXPECT_EQ(c.refusedCount(), 0);
+}
+
+// Pictures that leave free places near the anchor: the label must take one, wherever the ink is.
+TEST(LabelPlacement, KeepsClearOfDrawnInkWhereAFreePlaceExists) {
+    struct Scene {
+        const char* name;
+        void (*draw)(RecordingCanvas&);
+    };
+    const Scene scenes[] = {
+        {"a star of arrows from the anchor",
+         [](RecordingCanvas& c) {
+             for (int k = 0; k < 12; ++k) {
+                 const double a = k * 3.14159265358979 / 6;
+                 drawArrow(c, 0, 0, 4 * std::cos(a), 4 * std::sin(a), 0, 0, 255);
+             }
+         }},
+        {"grid lines a line and a half apart",
+         [](RecordingCanvas& c) {
+             for (double y = -10; y <= 10; y += 1.0) c.line(-10, y, 10, y, kBlack);
+             c.line(0, -10, 0, 10, kBlack);
+         }},
+        {"orbit dots and circles through the anchor",
+         [](RecordingCanvas& c) {
+             for (int k = -40; k <= 40; ++k) {
+                 c.setDrawWidth(3);
+                 c.point(0.1 * k, 0.002 * k * k, {255, 0, 0});
+                 c.setDrawWidth(1);
+                 c.circle(0.1 * k, -0.5 + 0.001 * k * k, 0.05, {150, 50, 255});
+             }
+             c.circle(0, 0, 3, kBlack);
+         }},
+        {"a filled disc around the anchor",
+         [](RecordingCanvas& c) {
+             c.setFillStyle(kFillSolid);
+             c.circle(0, 0, 2, kBlack);
+             c.setFillStyle(kFillTransparent);
+         }},
+    };
+    for (const Scene& scene : scenes) {
+        RecordingCanvas c = canvas();
+        scene.draw(c);
+        placeLabel(c, {0, 0}, "Velocity in Inertial Frame", {1, 0});
+        placeLabel(c, {0.5, 0.5}, "acc.");
+        for (const PrintedText& t : c.printedTexts()) {
+            EXPECT_FALSE(testing::anyInkMeets(c, t)) << scene.name << ": " << t.text;
+            EXPECT_TRUE(inside(t)) << scene.name << ": " << t.text;
+            // Near its anchor: within a fifth of the canvas.
+            EXPECT_LT(std::abs((t.top + t.bottom) / 2 - 0.5), 0.2) << scene.name << ": " << t.text;
+        }
+    }
+}
+
+// Vertical hatching everywhere, sparser in one band: the label goes where the ink is least.
+TEST(LabelPlacement, GoesToTheLeastInkWhereNoPlaceIsFree) {
+    RecordingCanvas c = canvas();
+    for (double x = -10; x <= 10; x += 0.1) c.line(x, -10, x, std::abs(x - 5) < 2 ? -6 : 10);
+    for (double x = 3; x <= 7; x += 1.0) c.line(x, -6, x, 10);
+    placeLabel(c, {0, 0}, "SPEED");
+    const PrintedText& t = c.printedTexts()[0];
+    EXPECT_GT(t.left, 3.0 / 20 + 0.5 - 0.02);
+    EXPECT_LT(t.right, 7.0 / 20 + 0.5 + 0.02);
 }
 
 }  // namespace

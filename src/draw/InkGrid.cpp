@@ -1,0 +1,167 @@
+#include "draw/InkGrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace velarium {
+
+namespace {
+constexpr double kCellPixels = 3;
+constexpr int kMaxCells = 512;
+constexpr double kTwoPi = 6.283185307179586;
+
+bool finite(double a) { return std::isfinite(a); }
+}  // namespace
+
+void InkGrid::reset(double pixelWidth, double pixelHeight) {
+    const double w = std::max(1.0, finite(pixelWidth) ? pixelWidth : 1.0);
+    const double h = std::max(1.0, finite(pixelHeight) ? pixelHeight : 1.0);
+    cols_ = std::clamp(static_cast<int>(std::ceil(w / kCellPixels)), 1, kMaxCells);
+    rows_ = std::clamp(static_cast<int>(std::ceil(h / kCellPixels)), 1, kMaxCells);
+    cellWidth_ = w / cols_;
+    cellHeight_ = h / rows_;
+    cells_.assign(static_cast<std::size_t>(cols_) * static_cast<std::size_t>(rows_), 0);
+    sumsStale_ = true;
+}
+
+void InkGrid::mark(int col, int row, int spread) {
+    for (int r = std::max(0, row - spread); r <= std::min(rows_ - 1, row + spread); ++r)
+        for (int c = std::max(0, col - spread); c <= std::min(cols_ - 1, col + spread); ++c)
+            cells_[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) +
+                   static_cast<std::size_t>(c)] = 1;
+    sumsStale_ = true;
+}
+
+// Walks the cells the segment crosses, one after the other (a grid traversal: at each cell
+// the segment leaves through the nearer of the next vertical and horizontal cell edges).
+void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWidth) {
+    if (empty() || !(finite(x1) && finite(y1) && finite(x2) && finite(y2))) return;
+    double gx1 = x1 * cols_, gy1 = y1 * rows_, gx2 = x2 * cols_, gy2 = y2 * rows_;
+    // Clip to the grid (Liang-Barsky), so a segment reaching past the canvas costs nothing there.
+    double t0 = 0, t1 = 1;
+    const double dx = gx2 - gx1, dy = gy2 - gy1;
+    auto clip = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    if (!clip(-dx, gx1) || !clip(dx, cols_ - gx1) || !clip(-dy, gy1) || !clip(dy, rows_ - gy1))
+        return;
+    gx2 = gx1 + t1 * dx;
+    gy2 = gy1 + t1 * dy;
+    gx1 += t0 * dx;
+    gy1 += t0 * dy;
+
+    const int spread = static_cast<int>(halfWidth / std::min(cellWidth_, cellHeight_) + 0.5);
+    auto cellOf = [](double g, int n) { return std::clamp(static_cast<int>(g), 0, n - 1); };
+    int col = cellOf(gx1, cols_), row = cellOf(gy1, rows_);
+    const int endCol = cellOf(gx2, cols_), endRow = cellOf(gy2, rows_);
+    const double inf = std::numeric_limits<double>::infinity();
+    const double ex = gx2 - gx1, ey = gy2 - gy1;
+    const int stepCol = ex > 0 ? 1 : -1, stepRow = ey > 0 ? 1 : -1;
+    double tCol = ex != 0 ? ((col + (ex > 0 ? 1 : 0)) - gx1) / ex : inf;
+    double tRow = ey != 0 ? ((row + (ey > 0 ? 1 : 0)) - gy1) / ey : inf;
+    const double dCol = ex != 0 ? 1 / std::abs(ex) : inf;
+    const double dRow = ey != 0 ? 1 / std::abs(ey) : inf;
+    for (int guard = cols_ + rows_ + 2; guard > 0; --guard) {
+        mark(col, row, spread);
+        if (col == endCol && row == endRow) break;
+        if (tCol < tRow) {
+            tCol += dCol;
+            col = std::clamp(col + stepCol, 0, cols_ - 1);
+        } else {
+            tRow += dRow;
+            row = std::clamp(row + stepRow, 0, rows_ - 1);
+        }
+    }
+}
+
+void InkGrid::markDisc(double cx, double cy, double radius) {
+    const double px = cx * cols_ * cellWidth_, py = cy * rows_ * cellHeight_;
+    const int c0 = std::max(0, static_cast<int>(std::floor((px - radius) / cellWidth_)));
+    const int c1 = std::min(cols_ - 1, static_cast<int>(std::floor((px + radius) / cellWidth_)));
+    const int r0 = std::max(0, static_cast<int>(std::floor((py - radius) / cellHeight_)));
+    const int r1 = std::min(rows_ - 1, static_cast<int>(std::floor((py + radius) / cellHeight_)));
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) {
+            // The cell's nearest point to the centre.
+            const double nx = std::clamp(px, c * cellWidth_, (c + 1) * cellWidth_);
+            const double ny = std::clamp(py, r * cellHeight_, (r + 1) * cellHeight_);
+            if (std::hypot(nx - px, ny - py) <= radius) mark(c, r, 0);
+        }
+}
+
+void InkGrid::circle(double cx, double cy, double radius, bool filled, double halfWidth) {
+    arc(cx, cy, radius, 0, kTwoPi, false, halfWidth);
+    if (filled && !empty() && finite(cx) && finite(cy) && finite(radius))
+        markDisc(cx, cy, std::min(radius, 4.0 * kMaxCells * kCellPixels));
+}
+
+void InkGrid::arc(double cx, double cy, double radius, double start, double end, bool yUp,
+                  double halfWidth) {
+    if (empty() || !(finite(cx) && finite(cy) && finite(radius) && finite(start) && finite(end)))
+        return;
+    double span = end - start;
+    if (span <= 0) span += kTwoPi * std::ceil(-span / kTwoPi + 1e-12);
+    span = std::min(span, kTwoPi);
+    // Chords no longer than a cell: a polygon that marks the cells the curve crosses.
+    const double pixels = std::min(radius, 4.0 * kMaxCells * kCellPixels) * span;
+    const int n = std::clamp(static_cast<int>(std::ceil(pixels / kCellPixels)), 1, 4 * kMaxCells);
+    const double w = cols_ * cellWidth_, h = rows_ * cellHeight_;
+    const double turn = yUp ? -1 : 1;  // screen y grows downwards
+    auto at = [&](double a, double& x, double& y) {
+        x = cx + radius * std::cos(a) / w;
+        y = cy + turn * radius * std::sin(a) / h;
+    };
+    double x0, y0;
+    at(start, x0, y0);
+    for (int i = 1; i <= n; ++i) {
+        double x, y;
+        at(start + span * i / n, x, y);
+        segment(x0, y0, x, y, halfWidth);
+        x0 = x;
+        y0 = y;
+    }
+}
+
+void InkGrid::dot(double x, double y, double radius) {
+    if (empty() || !(finite(x) && finite(y) && finite(radius))) return;
+    markDisc(x, y, std::max(radius, 0.5));
+}
+
+int InkGrid::inkIn(double left, double top, double right, double bottom) const {
+    if (empty() || !(finite(left) && finite(top) && finite(right) && finite(bottom))) return 0;
+    if (sumsStale_) {
+        const std::size_t stride = static_cast<std::size_t>(cols_) + 1;
+        sums_.assign(stride * (static_cast<std::size_t>(rows_) + 1), 0);
+        for (int r = 0; r < rows_; ++r)
+            for (int c = 0; c < cols_; ++c) {
+                const std::size_t i =
+                    (static_cast<std::size_t>(r) + 1) * stride + static_cast<std::size_t>(c) + 1;
+                sums_[i] = cells_[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) +
+                                  static_cast<std::size_t>(c)] +
+                           sums_[i - 1] + sums_[i - stride] - sums_[i - stride - 1];
+            }
+        sumsStale_ = false;
+    }
+    const int c0 = std::clamp(static_cast<int>(std::floor(left * cols_)), 0, cols_);
+    const int c1 = std::clamp(static_cast<int>(std::ceil(right * cols_)), 0, cols_);
+    const int r0 = std::clamp(static_cast<int>(std::floor(top * rows_)), 0, rows_);
+    const int r1 = std::clamp(static_cast<int>(std::ceil(bottom * rows_)), 0, rows_);
+    if (c1 <= c0 || r1 <= r0) return 0;
+    const auto s = [&](int r, int c) {
+        return sums_[static_cast<std::size_t>(r) * (static_cast<std::size_t>(cols_) + 1) +
+                     static_cast<std::size_t>(c)];
+    };
+    return s(r1, c1) - s(r0, c1) - s(r1, c0) + s(r0, c0);
+}
+
+}  // namespace velarium

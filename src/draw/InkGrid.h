@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace velarium {
+
+// A coarse map of where a canvas carries ink: its area cut into cells of about three pixels,
+// each marked once a line, circle, arc or dot touches it. Places are given in fractions of the
+// canvas, 0 at the left and top edges and 1 at the right and bottom ones, so the map holds when
+// the scale changes; widths and radii in pixels, as they are drawn. A cell is marked whenever
+// any part of a primitive's centre line (or of a dot or filled disc) falls in it: a box that the
+// map finds free is free of ink on the screen too.
+class InkGrid {
+public:
+    // Forgets all ink; the cells are laid over a canvas of the given size in pixels.
+    void reset(double pixelWidth, double pixelHeight);
+    bool empty() const { return cols_ == 0; }
+
+    void segment(double x1, double y1, double x2, double y2, double halfWidth);
+    // A circle of the given radius in pixels; a filled one marks its whole disc.
+    void circle(double cx, double cy, double radius, bool filled, double halfWidth);
+    // The arc of that circle from angle start to angle end (radians, counter-clockwise from +x
+    // on a canvas whose y grows upwards when yUp is set).
+    void arc(double cx, double cy, double radius, double start, double end, bool yUp,
+             double halfWidth);
+    void dot(double x, double y, double radius);
+
+    // The number of marked cells that meet the box.
+    int inkIn(double left, double top, double right, double bottom) const;
+
+private:
+    void mark(int col, int row, int spread);
+    void markDisc(double cx, double cy, double radius);
+
+    int cols_ = 0, rows_ = 0;
+    double cellWidth_ = 1, cellHeight_ = 1;  // in pixels
+    std::vector<std::uint8_t> cells_;
+    // Summed-area table of the cells, rebuilt on the first query after a change.
+    mutable std::vector<int> sums_;
+    mutable bool sumsStale_ = true;
+};
+
+}  // namespace velarium
