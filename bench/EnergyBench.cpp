@@ -175,9 +175,9 @@ void PeerWorkChart(benchmark::State& state) {
     LargestRun r;
     PainterCanvas canvas;
     WorkChartState chart;
-    drawWorkChartFirst(canvas, r.program.disk(), 40, chart);
+    drawWorkChartFirst(canvas, r.program.disk(), bothFramesTotalTime(40), chart);
     for (auto _ : state) {
-        drawWorkChartToggled(canvas, r.program.disk(), 40, chart);
+        drawWorkChartToggled(canvas, r.program.disk(), bothFramesTotalTime(40), chart);
         canvas.repaint();
     }
 }

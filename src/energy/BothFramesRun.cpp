@@ -164,33 +164,52 @@ void updateWorkTables(DiskShared& disk, int k, double alpha) {
     const double x = tab.tabX[i], y = tab.tabY[i], vx = tab.tabVx[i], vy = tab.tabVy[i];
     const double xr = tab.tabXRot[i], yr = tab.tabYRot[i];
     const double vxr = tab.tabVxRot[i], vyr = tab.tabVyRot[i];
-    const auto [pr, qr] = relativeVelocity(vx, vy, x, y, omega);
-    const double slip = std::sqrt(pr * pr + qr * qr);
     // The rotating-frame velocity is set to zero while the body rests on a free base.
     const bool moving = !(vxr == 0 && vyr == 0);
-    // Friction −μ·m·(P, Q)/|v_rel| does no work in a step where the body moves with the base.
-    auto frictionWork = [&](double vxOf, double vyOf) {
-        return slip > 0 ? -mu * m * (pr * vxOf + qr * vyOf) * dt / slip : 0.0;
+    // Friction −μ·m·(P, Q)/|v_rel| acts against the velocity relative to the base as the step's
+    // motion saw it: the step from point k − 1 to point k was integrated with the base turning
+    // at ω_{k−1}, and ω jumps to ω_k only after it. Along the step the power therefore runs from
+    // its value at point k − 1 to its value at point k, both with ω_{k−1}; the step's work is
+    // their mean times dt. (Read with ω_k, the direction of (P, Q) is off by r·Δω/|v_rel|, and on
+    // a free base the friction work drifts from the change of kinetic energy.)
+    const double stepOmega = tab.tabOmega[i - 1];
+    // Friction's power on the velocity (a, b) at a point; none while the body moves with the
+    // base.
+    auto power = [&](std::size_t row, auto velocityOf) {
+        const auto [pr, qr] = relativeVelocity(tab.tabVx[row], tab.tabVy[row], tab.tabX[row],
+                                               tab.tabY[row], stepOmega);
+        const double slip = std::sqrt(pr * pr + qr * qr);
+        if (!(slip > 0)) return 0.0;
+        const auto [a, b] = velocityOf(row, pr, qr);
+        return -mu * m * (pr * a + qr * b) / slip;
+    };
+    auto frictionWork = [&](auto velocityOf) {
+        return 0.5 * dt * (power(i - 1, velocityOf) + power(i, velocityOf));
+    };
+    auto inertial = [&](std::size_t row, double, double) {
+        return std::pair{tab.tabVx[row], tab.tabVy[row]};
+    };
+    auto relative = [](std::size_t, double pr, double qr) { return std::pair{pr, qr}; };
+    auto basePoint = [&](std::size_t row, double, double) {
+        return std::pair{stepOmega * tab.tabY[row], -stepOmega * tab.tabX[row]};
     };
 
     if (k > 1) {
         // Friction's work on the motion of the base point under the body: −μ·m·ω·(P·y −
         // Q·x)/|v_rel| per unit time, the inertial friction power less the rotating one.
-        tab.tabWorkDrag[i] =
-            tab.tabWorkDrag[i - 1] + (moving ? frictionWork(omega * y, -omega * x) : 0.0);
+        tab.tabWorkDrag[i] = tab.tabWorkDrag[i - 1] + (moving ? frictionWork(basePoint) : 0.0);
         // The force −m·α×r of the base's angular acceleration: power m·α·(ω·r² + x·vy − y·vx).
         const double r2 = x * x + y * y;
         tab.tabWorkBaseForce[i] = tab.tabWorkBaseForce[i - 1] +
                                   (moving ? m * (omega * r2 + x * vy - y * vx) * alpha * dt : 0.0);
-        const double speedRot = std::sqrt(vxr * vxr + vyr * vyr);
         tab.tabWorkFrictionRotating[i] =
-            tab.tabWorkFrictionRotating[i - 1] + (speedRot != 0 ? frictionWork(pr, qr) : 0.0);
+            tab.tabWorkFrictionRotating[i - 1] + (moving ? frictionWork(relative) : 0.0);
         // The centrifugal force m·ω²·r' does the work m·ω²·(r'·v')·dt.
         tab.tabWorkCentrifugal[i] =
             tab.tabWorkCentrifugal[i - 1] + m * omega * omega * (vyr * yr + vxr * xr) * dt;
     }
     // Friction's work on the inertial velocity: −μ·m·(P·vx + Q·vy)/|v_rel| per unit time.
-    tab.tabWorkFrictionInertial[i] = tab.tabWorkFrictionInertial[i - 1] + frictionWork(vx, vy);
+    tab.tabWorkFrictionInertial[i] = tab.tabWorkFrictionInertial[i - 1] + frictionWork(inertial);
     tab.tabWorkTotalRotating[i] =
         tab.tabWorkFrictionRotating[i] + tab.tabWorkCentrifugal[i] + tab.tabWorkBaseForce[i];
 }

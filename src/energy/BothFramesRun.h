@@ -57,9 +57,10 @@ struct BothFramesRun {
 BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings);
 
 // Adds the work of each force in the step of stored point k to the work tables (entries 0 and 1
-// are left to the run). Reads the point's state, its ω and its rotating-frame position and
-// velocity from the tables, m, μ and dt from the parameters; alpha is the base's angular
-// acceleration in the step (0 for a base that keeps its angular velocity).
+// are left to the run). Reads the point's state, its ω, the ω of the point before (which drove the
+// step, and sets friction's direction) and its rotating-frame position and velocity from the
+// tables, m, μ and dt from the parameters; alpha is the base's angular acceleration in the step
+// (0 for a base that keeps its angular velocity).
 void updateWorkTables(DiskShared& disk, int k, double alpha);
 
 }  // namespace velarium

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "draw/Arrow.h"
+#include "draw/LabelPlacement.h"
 #include "draw/NumberFormat.h"
 #include "energy/GraphAxes.h"
 
@@ -15,6 +16,10 @@ namespace {
 constexpr int kCircleChords = 200;
 // Every this many points, a graph marks the values it compares with its curve.
 constexpr int kMarkEvery = 50;
+// The orbit graph's room around the farthest point, and the share of its height kept at the top
+// for the legend.
+constexpr double kOrbitMargin = 1.1;
+constexpr double kLegendBand = 0.25;
 
 // A range that a scale can take: positive and finite, else the fallback.
 double rangeOr(double value, double fallback) {
@@ -30,37 +35,56 @@ int drawableRows(const DiskShared& disk) {
                       OrbitTables::kRows);
 }
 
-void setOrbitScale(PlotCanvas& canvas, int unitRadius) {
-    const double r = unitRadius > 0 ? unitRadius : 1;
-    const double w = canvas.pixelWidth();
-    const double h = canvas.pixelHeight();
-    const double halfWidth = 3 * r * (w + h) / h;
-    const double halfHeight = 3 * r * (w + h) / w;
-    canvas.setScale(-halfWidth, halfHeight, halfWidth, -halfHeight);
+void setOrbitScale(PlotCanvas& canvas, const DiskShared& disk) {
+    const OrbitTables& t = disk.tables;
+    double reachX = radiusOf(disk.params);
+    double reachY = reachX;
+    for (int i = 1; i < drawableRows(disk); ++i) {
+        reachX = std::max({reachX, std::abs(t.tabX[i]), std::abs(t.tabXRot[i])});
+        reachY = std::max({reachY, std::abs(t.tabY[i]), std::abs(t.tabYRot[i])});
+    }
+    // A tenth more on every side, and the top quarter kept for the legend.
+    const double halfWidth = rangeOr(kOrbitMargin * reachX, 1.0);
+    const double halfHeight = rangeOr(kOrbitMargin * reachY / (1 - kLegendBand), 1.0);
+    // The same units per pixel both ways: the direction with room to spare widens.
+    const double perPixel =
+        std::max(2 * halfWidth / canvas.pixelWidth(), 2 * halfHeight / canvas.pixelHeight());
+    const double x = perPixel * canvas.pixelWidth() / 2;
+    const double y = perPixel * canvas.pixelHeight() / 2;
+    canvas.setScale(-x, y, x, -y);
+}
+
+void drawOrbitAxes(PlotCanvas& canvas) {
+    const double right = canvas.scaleLeft() + canvas.scaleWidth();
+    const double bottom = canvas.scaleTop() + canvas.scaleHeight();
+    canvas.line(canvas.scaleLeft(), 0, right, 0);
+    canvas.line(0, bottom, 0, canvas.scaleTop());
+    nameAxes(canvas, right, 0, kOrbitXAxis, 0, canvas.scaleTop(), kOrbitYAxis);
 }
 
 void drawOrbitLegend(PlotCanvas& canvas) {
     const double left = canvas.scaleLeft();
     const double top = canvas.scaleTop();
     const double width = canvas.scaleWidth();
-    const double h = (top - (top + canvas.scaleHeight())) / 10;
-    canvas.setForeColor(kRed);
-    canvas.setCurrentPosition(left + width / 2, top - 1.1 * h);
-    canvas.print("INERTIAL SYSTEM");
-    canvas.line(left + width / 4, top - h, left + width / 2, top - h);
-    canvas.setForeColor(kBlue);
-    canvas.setCurrentPosition(left + width / 2, top - 1.8 * h);
-    canvas.print("ROTATING SYSTEM");
-    canvas.line(left + width / 4, top - 2 * h, left + width / 2, top - 2 * h);
+    const double h = -canvas.scaleHeight() / 10;
+    // Sample lines in the top left corner, each text just after its line: far from the
+    // vertical axis in the middle.
+    auto row = [&](double y, Rgb colour, const char* text) {
+        canvas.setForeColor(colour);
+        canvas.line(left + width / 40, y, left + width / 8, y);
+        placeLabel(canvas, {left + width / 8, y}, text, {1, 0});
+    };
+    row(top - h, kRed, "INERTIAL SYSTEM");
+    row(top - 2 * h, kBlue, "ROTATING SYSTEM");
     canvas.setForeColor(kBlack);
 }
 
 void drawOrbitGraph(PlotCanvas& canvas, const DiskShared& disk) {
     const OrbitTables& t = disk.tables;
     const double r = radiusOf(disk.params);
-    setOrbitScale(canvas, disk.params.unitRadius);
-    canvas.line(-10 * r, 0, 10 * r, 0);
-    canvas.line(0, -10 * r, 0, 10 * r);
+    setOrbitScale(canvas, disk);
+    canvas.clear();
+    drawOrbitAxes(canvas);
     // The last 20 points are left out.
     const int last = std::min(disk.params.pointCount - 20, drawableRows(disk) - 2);
     for (int i = 1; i <= last; ++i) {
@@ -84,8 +108,9 @@ void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double total
     const int rows = drawableRows(disk);
     const double dt = disk.params.stepH;
     double thetaMax = 0;
-    for (int i = 1; i <= std::min(n - 10, rows - 1); ++i)
-        thetaMax = std::max(thetaMax, std::abs(t.tabTheta[i]));
+    const int last = std::min(n - 5, rows - 1);
+    // The range holds every point drawn.
+    for (int i = 1; i <= last; ++i) thetaMax = std::max(thetaMax, std::abs(t.tabTheta[i]));
     thetaMax = rangeOr(thetaMax, 1.0);
     const double span = rangeOr(totalTime, 1.0);
     canvas.setScale(-span / 20, thetaMax, span, -thetaMax / 20);
@@ -93,10 +118,11 @@ void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double total
     canvas.line(-span, 0, span, 0);
     canvas.line(0, -thetaMax, 0, thetaMax);
     drawAxisTicks(canvas, span, 0, thetaMax, 0);
-    for (int i = 1; i <= std::min(n - 5, rows - 1); ++i) canvas.point(i * dt, t.tabTheta[i]);
+    nameAxes(canvas, span, 0, kTimeAxis, 0, thetaMax, kAngleAxis);
+    for (int i = 1; i <= last; ++i) canvas.point(i * dt, t.tabTheta[i]);
 }
 
-void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos) {
+void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk) {
     const OrbitTables& t = disk.tables;
     const int n = disk.params.pointCount;
     const double dt = disk.params.stepH;
@@ -104,9 +130,10 @@ void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk, int xr
     const double span = rangeOr(n * dt, 1.0);
     canvas.clear();
     canvas.setScale(-span / 10, 1.5 * w0, 1.1 * span, -0.2 * w0);
-    canvas.line(-xronosolikos * dt / 20, 0, span, 0);
+    canvas.line(-span / 20, 0, span, 0);
     canvas.line(0, -w0, 0, w0);
     drawAxisTicks(canvas, span, -span / 10, w0, 0);
+    nameAxes(canvas, span, 0, kTimeAxis, 0, w0, kOmegaAxis);
 
     const int last = std::min(n - 1, drawableRows(disk) - 2);
     double omegaFinal = last >= 1 ? t.tabOmega[last] : w0;
@@ -139,24 +166,27 @@ void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk, int xr
     canvas.print("ω final = " + formatFixed(omegaFinal, 2));
 }
 
-void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos) {
+void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk) {
     const OrbitTables& t = disk.tables;
     const int n = disk.params.pointCount;
     const int rows = drawableRows(disk);
-    const double v = std::max(xronosolikos, 1);
-    const double spread = 2 * v * piValue;
-    const double step = n > 0 ? spread / n : 0.0;
+    const double dt = disk.params.stepH;
+    const double span = rangeOr(n * dt, 1.0);
     double vmax = 0;
+    // The larger of the two speeds bounds every component drawn, the relative velocity's
+    // included (its length is the rotating-frame speed).
     for (int i = 1; i <= std::min(n, rows - 1); ++i)
-        vmax = std::max(vmax, std::hypot(t.tabVxRot[i], t.tabVyRot[i]));
+        vmax = std::max(
+            {vmax, std::hypot(t.tabVxRot[i], t.tabVyRot[i]), std::hypot(t.tabVx[i], t.tabVy[i])});
     vmax = rangeOr(vmax, 1.0);
 
     canvas.clear();
     // The right half is left for the legend.
-    canvas.setScale(-v * piValue / 10, 1.1 * vmax, 4 * v * piValue, -1.1 * vmax);
-    drawAxisTicks(canvas, spread, 0, vmax, -vmax);
+    canvas.setScale(-span / 20, 1.1 * vmax, 2 * span, -1.1 * vmax);
+    drawAxisTicks(canvas, span, 0, vmax, -vmax);
+    nameAxes(canvas, span, 0, kTimeAxis, 0, vmax, kSpeedAxis);
     auto curve = [&](const std::vector<double>& values, int i, Rgb colour) {
-        canvas.line(i * step, values[i], (i + 1) * step, values[i + 1], colour);
+        canvas.line(i * dt, values[i], (i + 1) * dt, values[i + 1], colour);
     };
     for (int i = 1; i <= std::min(n - 1, rows - 2); ++i) {
         canvas.setDrawWidth(3);
@@ -172,9 +202,9 @@ void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk, int xronosol
             const auto [p, q] =
                 relativeVelocity(t.tabVx[i], t.tabVy[i], t.tabX[i], t.tabY[i], t.tabOmega[i]);
             canvas.setDrawWidth(2);
-            canvas.point(i * step, p, kGreen);
+            canvas.point(i * dt, p, kGreen);
             canvas.setDrawWidth(3);
-            canvas.point(i * step, q, kBlack);
+            canvas.point(i * dt, q, kBlack);
             canvas.setDrawWidth(1);
         }
     }
@@ -190,8 +220,8 @@ void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk, int xronosol
         {"VX ROTATING FRAME", kGreen, 1, false},   {"VY rotating frame", kBlue, 4, false},
         {"Vrelative X INERTIAL", kGreen, 2, true}, {"Vrelatvie Y INERTIAL", kBlack, 3, true},
     };
-    const double sampleFrom = 2.2 * v * piValue;
-    const double sampleTo = 2.5 * v * piValue;
+    const double sampleFrom = 1.1 * span;
+    const double sampleTo = 1.25 * span;
     double y = 0.9 * vmax;
     for (const Entry& e : entries) {
         canvas.setDrawWidth(e.width);
@@ -203,7 +233,7 @@ void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk, int xronosol
         }
         canvas.setDrawWidth(1);
         canvas.setForeColor(e.colour);
-        canvas.setCurrentPosition(2.6 * v * piValue, y + canvas.textExtent(e.text).height / 2);
+        canvas.setCurrentPosition(1.3 * span, y + canvas.textExtent(e.text).height / 2);
         canvas.print(e.text);
         y -= 0.3 * vmax;
     }

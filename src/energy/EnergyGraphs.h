@@ -18,15 +18,28 @@ inline constexpr Rgb kMagenta{255, 0, 255};
 // Points of the last run that a graph may read: rows 0 .. drawableRows − 1.
 int drawableRows(const DiskShared& disk);
 
-// Equal units in both directions, y up, at least ±3 radii across the smaller direction of the
-// canvas: left −3·R·(W + H)/H, top 3·R·(W + H)/W with W, H the canvas's size.
-void setOrbitScale(PlotCanvas& canvas, int unitRadius);
-// "INERTIAL SYSTEM" in red and "ROTATING SYSTEM" in blue near the top, each with a sample line.
+// Names of the axes, each quantity with its unit in the program's units.
+inline constexpr const char* kTimeAxis = "t (s)";
+inline constexpr const char* kWorkAxis = "W, E";
+inline constexpr const char* kSpeedAxis = "v";
+inline constexpr const char* kOmegaAxis = "ω (rad/s)";
+inline constexpr const char* kAngleAxis = "θ (rad)";
+inline constexpr const char* kOrbitXAxis = "x";
+inline constexpr const char* kOrbitYAxis = "y";
+
+// Equal units in both directions, y up, the centre of the base in the middle: wide enough that
+// both orbits of the last run and the start circle lie whole inside, with the top quarter left
+// for the legend.
+void setOrbitScale(PlotCanvas& canvas, const DiskShared& disk);
+// The axes through the centre across the whole canvas, with their names.
+void drawOrbitAxes(PlotCanvas& canvas);
+// "INERTIAL SYSTEM" in red and "ROTATING SYSTEM" in blue at the top left, each beside a sample
+// line.
 void drawOrbitLegend(PlotCanvas& canvas);
 
-// "Graphs of the orbits": the axes, the inertial orbit in red and the rotating-frame orbit in
-// blue (the last 20 points left out), the dotted magenta start circle of radius R, the legend.
-// Drawn over what the canvas shows.
+// "Graphs of the orbits" of one run, on a cleared canvas: the axes, the inertial orbit in red and
+// the rotating-frame orbit in blue (the last 20 points left out), the dotted magenta start circle
+// of radius R, the legend.
 void drawOrbitGraph(PlotCanvas& canvas, const DiskShared& disk);
 
 // "Angle of Base vs Time": the base angle θ against time for a run of total time T; a straight
@@ -35,12 +48,10 @@ void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double total
 
 // "Angular Velocity vs Time": ω of the friction torque (red curve) and ω from the conservation
 // of angular momentum (blue points every 50 steps), with "ω final = ".
-// xronosolikos is the total-time scroll value at drawing time.
-void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos);
+void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk);
 
 // "Velocities": the inertial and rotating-frame velocity components and, every 50 steps, the
-// relative velocity in inertial components, the N points spread over 2·V·π with V the
-// total-time scroll value at drawing time.
-void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos);
+// relative velocity in inertial components, against the run's time like every other graph.
+void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk);
 
 }  // namespace velarium

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "draw/Arrow.h"
+#include "draw/LabelPlacement.h"
 #include "draw/NumberFormat.h"
 
 namespace velarium {
@@ -120,6 +121,29 @@ void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, do
         for (int j = -2; j >= -kMostTicks && j * step.y >= lo; j -= 2)
             if (j * step.y <= hi) tick(j);
     }
+}
+
+void nameAxes(PlotCanvas& canvas, double xEnd, double axisY, std::string_view xName, double axisX,
+              double yEnd, std::string_view yName) {
+    const double left = canvas.scaleLeft();
+    const double right = left + canvas.scaleWidth();
+    const double top = canvas.scaleTop();
+    const double gapX = kNumberGapPixels * std::abs(canvas.scaleWidth()) / canvas.pixelWidth();
+    const double gapY = kNumberGapPixels * std::abs(canvas.scaleHeight()) / canvas.pixelHeight();
+    // The graphs' scales have y up.
+    const TextExtent xe = canvas.textExtent(xName);
+    if (xEnd + gapX + xe.width <= right)
+        printInside(canvas, xEnd + gapX, axisY + xe.height / 2, std::string(xName));
+    else  // above the axis, ending where it ends
+        printInside(canvas, xEnd - xe.width, axisY + gapY + xe.height, std::string(xName));
+    // Left of the vertical axis's top, where the numbers (right of it) leave room; else at the
+    // free place nearest the right of its top.
+    const TextExtent ye = canvas.textExtent(yName);
+    if (axisX - gapX - ye.width >= left)
+        printInside(canvas, axisX - gapX - ye.width, std::min(top, yEnd + ye.height / 2),
+                    std::string(yName));
+    else
+        placeLabel(canvas, {axisX + gapX + ye.width / 2, yEnd}, yName, {1, 0});
 }
 
 double angleOf(double x, double y) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "draw/PlotCanvas.h"
 
@@ -19,6 +20,13 @@ AxisSteps axisTickSteps(double xMax, double xMin, double yMax, double yMin);
 // second multiple of each step: the time numbers as "0.00" below the horizontal axis, the values
 // as "0.0E+00" right of the vertical one.
 void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, double yMin);
+
+// Names the axes of a graph (y up), each with its quantity and unit: the horizontal one just
+// beyond its end at (xEnd, axisY), or above the axis where the canvas ends there; the vertical
+// one at its top (axisX, yEnd), left of the axis where there is room, its numbers being right of
+// it.
+void nameAxes(PlotCanvas& canvas, double xEnd, double axisY, std::string_view xName, double axisX,
+              double yEnd, std::string_view yName);
 
 // A number in the pattern "0.0E+00".
 std::string formatScientific(double value);

@@ -109,21 +109,21 @@ void WorkChartScreen::layoutControls() {
     Command1->raise();
 }
 
-int WorkChartScreen::totalTimeValue() const {
-    return program_.screens().as<RotatingScreen>(ScreenId::rotating).xronosolikos->value();
+double WorkChartScreen::runTotalTime() const {
+    return program_.screens().as<RotatingScreen>(ScreenId::rotating).lastRun().plan.totalTime;
 }
 
 void WorkChartScreen::drawFirst() {
     present();
     const std::string caption =
-        drawWorkChartFirst(*picture, program_.disk(), totalTimeValue(), state_);
+        drawWorkChartFirst(*picture, program_.disk(), runTotalTime(), state_);
     Command1->setText(QString::fromStdString(caption));
     layoutControls();
 }
 
 void WorkChartScreen::base_centrafugal_Command1_Click() {
     const std::string caption =
-        drawWorkChartToggled(*picture, program_.disk(), totalTimeValue(), state_);
+        drawWorkChartToggled(*picture, program_.disk(), runTotalTime(), state_);
     Command1->setText(QString::fromStdString(caption));
     layoutControls();
 }

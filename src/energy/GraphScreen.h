@@ -77,7 +77,8 @@ protected:
 
 private:
     void base_centrafugal_Command1_Click();
-    int totalTimeValue() const;
+    // The total time of the run the chart shows, not the bar's present value.
+    double runTotalTime() const;
 
     Program& program_;
     WorkChartState state_;

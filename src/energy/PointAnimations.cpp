@@ -97,11 +97,9 @@ void drawVectorGraphPoint(PlotCanvas& canvas, const DiskShared& disk, const Poin
 }
 
 PointAnimation startOrbitAnimation(PlotCanvas& canvas, const DiskShared& disk) {
-    setOrbitScale(canvas, disk.params.unitRadius);
+    setOrbitScale(canvas, disk);
     canvas.clear();
-    const double r = disk.params.unitRadius > 0 ? disk.params.unitRadius : 1;
-    canvas.line(-10 * r, 0, 10 * r, 0);
-    canvas.line(0, -10 * r, 0, 10 * r);
+    drawOrbitAxes(canvas);
     drawOrbitLegend(canvas);
     return {1, std::min<int>(disk.params.pointCount - 1, drawableRows(disk) - 1)};
 }

@@ -23,6 +23,10 @@ QString readout(double value, int decimals) {
 
 double timeStepOf(int timeinterval) { return timeinterval / kTimeIntervalUnits; }
 
+// The run's total time in periods of the undisturbed base: T = value·π/4 and the base turns once
+// in 2π/ω0 = π, so the bar counts quarter periods.
+QString periodsOf(int xronosolikos) { return QString::number(xronosolikos / 4.0, 'g', 6); }
+
 }  // namespace
 
 RotatingScreen::RotatingScreen(Program& program) : program_(program) {
@@ -91,7 +95,7 @@ void RotatingScreen::buildControls() {
                    "speed increases");
     Label10 = label("Label10",
                     "Graphical representation of the angle of base vs time. Observe that for "
-                    "constant angular momentum the graph is a line.");
+                    "constant angular velocity the graph is a line.");
 
     // Left: the run's settings, REPEAT, BACK and END. Right: each graph's button beside the
     // sentence that says what to look for in it.
@@ -152,15 +156,16 @@ void RotatingScreen::connectHandlers() {
     connect(telos, &QPushButton::clicked, this, [this] { program_.end(); });
 }
 
-// The labels as the screen loads them: their patterns differ from those of a change.
+// The labels as the screen loads them: the total time and the step read differently from a
+// change.
 void RotatingScreen::load() {
     dialogi->setText(QStringLiteral("The base is not influenced"));
-    Label1->setText(QStringLiteral("Total Time= ") + readout(xronosolikos->value(), 0) +
+    Label1->setText(QStringLiteral("Total Time= ") + periodsOf(xronosolikos->value()) +
                     QStringLiteral("X Τ"));
     Label2->setText(QStringLiteral("Interval dt = ") +
                     readout(timeStepOf(timeinterval->value()), 5));
     rotating_syntelfri_Change();
-    Label4->setText(QStringLiteral("Mass=") + readout(massvalue->value() / 2.0, 1));
+    rotating_massvalue_Change();
 }
 
 BothFramesSettings RotatingScreen::settings() const {
@@ -171,7 +176,7 @@ BothFramesSettings RotatingScreen::settings() const {
 GraphScreen& RotatingScreen::graph(ScreenId id) { return program_.screens().as<GraphScreen>(id); }
 
 void RotatingScreen::rotating_xronosolikos_Change() {
-    Label1->setText(QStringLiteral("Total time = ") + readout(xronosolikos->value(), 0) +
+    Label1->setText(QStringLiteral("Total time = ") + periodsOf(xronosolikos->value()) +
                     QStringLiteral("X period"));
 }
 
@@ -186,7 +191,8 @@ void RotatingScreen::rotating_syntelfri_Change() {
 }
 
 void RotatingScreen::rotating_massvalue_Change() {
-    Label4->setText(QStringLiteral("Mass=") + readout(massvalue->value() / 2.0, 0));
+    // The mass the run uses, m = value/2, with its half.
+    Label4->setText(QStringLiteral("Mass=") + readout(massvalue->value() / 2.0, 1));
 }
 
 void RotatingScreen::rotating_dialogi_Click() {
@@ -232,21 +238,25 @@ void RotatingScreen::rotating_epanalipsi_Click() {
 void RotatingScreen::rotating_goniakiarxi_Click() {
     GraphScreen& g = graph(ScreenId::goniakigraph);
     g.present();
-    drawAngularVelocityGraph(*g.picture, program_.disk(), xronosolikos->value());
+    drawAngularVelocityGraph(*g.picture, program_.disk());
 }
 
 void RotatingScreen::rotating_Grafikhvel_Click() {
     GraphScreen& g = graph(ScreenId::velocitytimes);
     g.present();
-    drawVelocityGraphs(*g.picture, program_.disk(), xronosolikos->value());
+    drawVelocityGraphs(*g.picture, program_.disk());
 }
 
 void RotatingScreen::rotating_enarxixronou_Click() {
     GraphScreen& g = graph(ScreenId::xronikh);
-    const int side = GraphScreen::vectorGraphSide();
-    g.resize(side, side);
     g.picture->setBackColor({150, 150, 150});
     g.present();
+    // At the top right of the display, frame and all, clear of the settings at the left of this
+    // screen. The frame is known once the window is shown.
+    const int side = GraphScreen::vectorGraphSide();
+    const QRect d = Program::display();
+    const int frame = g.frameGeometry().width() - g.width();
+    placeWindow(g, d.left() + d.width() - side - frame, d.top(), side, side);
     const DiskShared& disk = program_.disk();
     const PointAnimation start = startVectorGraph(*g.picture, disk);
     g.animate(start,

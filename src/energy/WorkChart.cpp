@@ -1,6 +1,7 @@
 #include "energy/WorkChart.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "energy/BothFramesRun.h"
@@ -13,10 +14,30 @@ namespace {
 
 constexpr Rgb kInertialEnergy{0, 5, 5};
 constexpr Rgb kCentrifugalText{0, 155, 0};
+// The boxes of a redraw: the inertial friction work less its work on the base point's motion.
+constexpr const char* kRelativeFrictionText = "WORK OF FRICTION ON RELATIVE MOTION";
+
+// Kinetic energy ½·m·(vx² + vy²).
+double kineticEnergy(double m, double vx, double vy) { return 0.5 * m * (vx * vx + vy * vy); }
+
+// Every value the chart draws at stored point i.
+std::array<double, 8> chartValues(const DiskShared& disk, int i) {
+    const OrbitTables& t = disk.tables;
+    const double m = disk.params.bodyMass;
+    const bool freeBase = disk.params.omegaVariable == 1;
+    return {freeBase ? t.tabWorkBaseForce[i] : 0.0,
+            t.tabWorkCentrifugal[i],
+            t.tabWorkFrictionRotating[i],
+            t.tabWorkTotalRotating[i],
+            t.tabWorkFrictionInertial[i],
+            t.tabWorkFrictionInertial[i] - t.tabWorkDrag[i],
+            kineticEnergy(m, t.tabVx[i], t.tabVy[i]),
+            kineticEnergy(m, t.tabVxRot[i], t.tabVyRot[i])};
+}
 
 // The chart between bottom and top, full or half: the curves, the end-of-run line and the legend.
 // A redraw (by the button) marks the rotating friction work and words the legend differently.
-void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos, double top,
+void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, double totalTime, double top,
                     double bottom, bool redraw) {
     const DiskParameters& p = disk.params;
     const OrbitTables& t = disk.tables;
@@ -25,7 +46,10 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos
         top = 1;
         bottom = -1.0 / 3;
     }
-    const double total = bothFramesTotalTime(std::max(xronosolikos, 1));
+    // Before any run, the length of the run the screen starts with.
+    const double total = std::isfinite(totalTime) && totalTime > 0
+                             ? totalTime
+                             : bothFramesTotalTime(BothFramesSettings{}.xronosolikos);
     const int n = p.pointCount;
     const double dt = p.stepH;
     const double m = p.bodyMass;
@@ -70,8 +94,7 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos
         }
         if (dotStep > 0 && i % dotStep == 0) {
             // Kinetic energy in the inertial frame, ½·m·v².
-            fatPoint(x, 0.5 * m * (t.tabVx[i] * t.tabVx[i] + t.tabVy[i] * t.tabVy[i]),
-                     kInertialEnergy);
+            fatPoint(x, kineticEnergy(m, t.tabVx[i], t.tabVy[i]), kInertialEnergy);
             if (redraw) box(x, t.tabWorkFrictionInertial[i] - t.tabWorkDrag[i]);
         }
         canvas.setDrawWidth(3);
@@ -81,7 +104,7 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos
         canvas.point(x, t.tabWorkTotalRotating[i], kBlue);
         if (markStep > 0 && i % markStep == 0) {
             // Kinetic energy in the rotating frame, ½·m·v'².
-            triangle(x, 0.5 * m * (t.tabVxRot[i] * t.tabVxRot[i] + t.tabVyRot[i] * t.tabVyRot[i]));
+            triangle(x, kineticEnergy(m, t.tabVxRot[i], t.tabVyRot[i]));
             canvas.circle(x, t.tabWorkFrictionInertial[i], w / 40);
         }
     }
@@ -114,13 +137,10 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos
     const double friction =
         row(4, "WORK OF FRICTION IN INERTIAL", "WORK OF FRICTION IN INERTIAL", kBlack);
     fiveOf([&](double x) { canvas.circle(x, friction, w / 40); });
-    const double marks = scaleBottom + 4.75 * tenth - 0.05 * tenth;
-    fiveOf([&](double x) {
-        if (redraw)
-            box(x, marks);
-        else
-            fatPoint(x, marks, kBlack);
-    });
+    if (redraw) {
+        const double marks = row(4.75, kRelativeFrictionText, kRelativeFrictionText, kBlack);
+        fiveOf([&](double x) { box(x, marks); });
+    }
     const double rotating =
         row(6, "KINETIC EN. IN ROTATIONAL", "KINETIC ENERGY IN ROTATING", kBlack);
     fiveOf([&](double x) { triangle(x, rotating); });
@@ -128,20 +148,21 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos
     sampleLine(row(2, "WORK OF FRICTION IN ROTATING", "WORK OF FRICTION IN ROTATING", kBlack),
                kBlack, 1);
     canvas.setForeColor(kBlack);
+    nameAxes(canvas, total, 0, kTimeAxis, 0, 1.3 * top, kWorkAxis);
 }
 
 }  // namespace
 
-std::string drawWorkChartFirst(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos,
+std::string drawWorkChartFirst(PlotCanvas& canvas, const DiskShared& disk, double totalTime,
                                WorkChartState& state) {
-    const OrbitTables& t = disk.tables;
-    const int last = std::min(disk.params.pointCount - 10, drawableRows(disk) - 1);
+    // Every point a curve or a mark may reach, up to the end of the last curve segment.
+    const int last = std::min(disk.params.pointCount - 9, drawableRows(disk) - 1);
     double yMax = 0;
     double yMin = 0;
     for (int i = 1; i <= last; ++i) {
-        for (double work : {t.tabWorkBaseForce[i], t.tabWorkCentrifugal[i]}) {
-            yMax = std::max(yMax, std::abs(work));
-            yMin = std::min(yMin, work);
+        for (double value : chartValues(disk, i)) {
+            yMax = std::max(yMax, std::abs(value));
+            yMin = std::min(yMin, value);
         }
     }
     // All plotted works 0 (or no run yet): a unit of work.
@@ -153,17 +174,16 @@ std::string drawWorkChartFirst(PlotCanvas& canvas, const DiskShared& disk, int x
     state.chartMax = yMax;
     state.chartMin = yMin;
     state.halfRangeOffered = true;
-    paintWorkChart(canvas, disk, xronosolikos, yMax, yMin, false);
+    paintWorkChart(canvas, disk, totalTime, yMax, yMin, false);
     return kHalfMaximumCaption;
 }
 
-std::string drawWorkChartToggled(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos,
+std::string drawWorkChartToggled(PlotCanvas& canvas, const DiskShared& disk, double totalTime,
                                  WorkChartState& state) {
     const bool half = state.halfRangeOffered;
     const double scale = half ? 0.5 : 1.0;
     state.halfRangeOffered = !half;
-    paintWorkChart(canvas, disk, xronosolikos, scale * state.chartMax, scale * state.chartMin,
-                   true);
+    paintWorkChart(canvas, disk, totalTime, scale * state.chartMax, scale * state.chartMin, true);
     return half ? kInitialRangeCaption : kHalfRangeCaption;
 }
 

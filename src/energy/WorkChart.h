@@ -19,16 +19,16 @@ inline constexpr const char* kHalfMaximumCaption = "HALF MAXIMUM";
 inline constexpr const char* kHalfRangeCaption = "ΜΙΣΟ ΜΕΓΙΣΤΟΥ";  // "half of the maximum"
 inline constexpr const char* kInitialRangeCaption = "ΑΡΧΙΚΟ";      // "initial"
 
-// "Work and Energy in rotating and inertial frames", first drawing: finds the range of the
-// centrifugal and base-acceleration works over the last run, keeps it and draws the full range.
-// Returns the button's new caption. xronosolikos is the total-time scroll value, read again.
-std::string drawWorkChartFirst(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos,
+// "Work and Energy in rotating and inertial frames", first drawing: finds the range that holds
+// every work and energy the chart draws over the last run, keeps it and draws the full range.
+// Returns the button's new caption. totalTime is that run's T.
+std::string drawWorkChartFirst(PlotCanvas& canvas, const DiskShared& disk, double totalTime,
                                WorkChartState& state);
 
 // The chart's button: draws half the kept range when the full one is shown, and the full one
-// again when half is shown, with the redraw's legend texts and the rotating friction work marked.
-// Returns the button's new caption.
-std::string drawWorkChartToggled(PlotCanvas& canvas, const DiskShared& disk, int xronosolikos,
+// again when half is shown, with the redraw's legend texts and friction's work on the motion
+// relative to the base marked. Returns the button's new caption.
+std::string drawWorkChartToggled(PlotCanvas& canvas, const DiskShared& disk, double totalTime,
                                  WorkChartState& state);
 
 }  // namespace velarium

@@ -57,7 +57,7 @@ private slots:
         };
         for (auto [b, caption] : buttons) QCOMPARE(b->text(), QString::fromUtf8(caption));
         const std::pair<QLabel*, const char*> labels[] = {
-            {s.Label1, "Total Time= 4X Τ"},
+            {s.Label1, "Total Time= 1X Τ"},
             {s.Label2, "Interval dt = 0.00400"},
             {s.Label3, "Friction Coefficient= 1.00"},
             {s.Label4, "Mass=0.5"},
@@ -80,7 +80,7 @@ private slots:
              "increases"},
             {s.Label10,
              "Graphical representation of the angle of base vs time. Observe that for constant "
-             "angular momentum the graph is a line."},
+             "angular velocity the graph is a line."},
         };
         for (auto [l, text] : labels) QCOMPARE(l->text(), QString::fromUtf8(text));
     }
@@ -88,18 +88,27 @@ private slots:
     void changesWriteTheChangePatterns() {
         TestProgram t;
         auto& s = rotating(t);
-        test::setSlider(*s.xronosolikos, 40);
-        QCOMPARE(s.Label1->text(), QStringLiteral("Total time = 40X period"));
+        // T = value·π/4 and the base's period is π: the bar counts quarter periods.
+        const std::pair<int, const char*> totals[] = {
+            {40, "Total time = 10X period"},
+            {12, "Total time = 3X period"},
+            {1, "Total time = 0.25X period"},
+            {6, "Total time = 1.5X period"},
+        };
+        for (auto [value, text] : totals) {
+            test::setSlider(*s.xronosolikos, value);
+            QCOMPARE(s.Label1->text(), QString::fromUtf8(text));
+        }
         // dt = 1/1250 = 0.0008 shows as 0.001.
         test::setSlider(*s.timeinterval, 1);
         QCOMPARE(s.Label2->text(), QStringLiteral("Interval dt = 0.001"));
         test::setSlider(*s.syntelfri, 3);
         QCOMPARE(s.Label3->text(), QStringLiteral("Friction Coefficient= 0.30"));
-        test::setSlider(*s.massvalue, 20);
-        QCOMPARE(s.Label4->text(), QStringLiteral("Mass=10"));
-        // m = 0.5 with the pattern "0": a half rounds up.
-        test::setSlider(*s.massvalue, 1);
-        QCOMPARE(s.Label4->text(), QStringLiteral("Mass=1"));
+        // The mass the run uses, m = value/2, halves included.
+        for (auto [value, text] : {std::pair{20, "Mass=10.0"}, {1, "Mass=0.5"}, {3, "Mass=1.5"}}) {
+            test::setSlider(*s.massvalue, value);
+            QCOMPARE(s.Label4->text(), QString::fromUtf8(text));
+        }
         s.dialogi->click();
         QCOMPARE(s.dialogi->text(), QStringLiteral("The base is influenced"));
         s.dialogi->click();
@@ -125,7 +134,7 @@ private slots:
         QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(orbits.picture);
         QCOMPARE(picture->text(QAccessible::Name), QStringLiteral("Orbits in both frames"));
         QCOMPARE(picture->text(QAccessible::Description),
-                 QStringLiteral("INERTIAL SYSTEM\nROTATING SYSTEM"));
+                 QStringLiteral("x\ny\nINERTIAL SYSTEM\nROTATING SYSTEM"));
         QCOMPARE(QAccessible::queryAccessibleInterface(&orbits)->role(), QAccessible::Window);
         // Equal units in both directions.
         const double unitsPerPixelX = orbits.picture->scaleWidth() / orbits.picture->width();
@@ -260,6 +269,47 @@ private slots:
         while (o.animating()) o.Timer1->tick();
         QCOMPARE(o.animation().next, o.animation().last + 1);
         QCOMPARE(o.picture->refusedCount(), 0);
+    }
+
+    void graphsKeepTheSettingsOfTheRunTheyShow() {
+        // The default run, T = π, dt = 0.004; then the total-time bar moves without REPEAT.
+        TestProgram t;
+        auto& s = rotating(t);
+        s.epanalipsi->click();
+        const double total = s.lastRun().plan.totalTime;
+        const double span = t.program.disk().params.pointCount * t.program.disk().params.stepH;
+        test::setSlider(*s.xronosolikos, 40);
+        auto right = [&](ScreenId id) {
+            const CanvasWidget& c = *graph(t, id).picture;
+            return c.scaleLeft() + c.scaleWidth();
+        };
+        s.base_centrafugalwork->click();
+        QCOMPARE(right(ScreenId::base_centrafugal), 2.1 * total);
+        chart(t).Command1->click();
+        QCOMPARE(right(ScreenId::base_centrafugal), 2.1 * total);
+        s.Grafikhvel->click();
+        QCOMPARE(right(ScreenId::velocitytimes), 2 * span);
+        s.goniakiarxi->click();
+        QCOMPARE(right(ScreenId::goniakigraph), 1.1 * span);
+    }
+
+    void vectorGraphLeavesTheSettingsInView() {
+        TestProgram t;
+        auto& s = rotating(t);
+        openSimulation(t.program);
+        s.enarxixronou->click();
+        auto& v = graph(t, ScreenId::xronikh);
+        QVERIFY(v.isVisible());
+        const QRect covered = v.frameGeometry();
+        const QWidget* settings[] = {s.Label1,  s.xronosolikos, s.Label2,   s.timeinterval,
+                                     s.Label3,  s.syntelfri,    s.Label4,   s.massvalue,
+                                     s.dialogi, s.epanalipsi,   s.Command1, s.telos};
+        for (const QWidget* w : settings) {
+            const QRect place(w->mapToGlobal(QPoint(0, 0)), w->size());
+            QVERIFY2(!covered.intersects(place), qPrintable(w->objectName()));
+        }
+        const QRect d = Program::display();
+        QVERIFY(d.contains(covered));
     }
 
     void backReturnsToTheIntroductionAndEndEndsTheProgram() {

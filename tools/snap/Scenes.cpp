@@ -196,7 +196,6 @@ std::vector<Scene> scenes() {
          [](Program& p) -> QWidget& {
              freeBaseRun(p);
              auto& g = graphAt(p, ScreenId::x_ygraph, 960, 540);
-             g.picture->clear();
              drawOrbitGraph(*g.picture, p.disk());
              return g;
          }},
