@@ -24,11 +24,22 @@ double distanceTo(const Box& b, double x, double y) {
 }  // namespace
 
 Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead) {
+    return placeLines(canvas, anchor, {text}, ahead);
+}
+
+Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::string_view> lines,
+                Vec2 ahead) {
     const double W = std::max(1.0, canvas.pixelWidth());
     const double H = std::max(1.0, canvas.pixelHeight());
-    const TextExtent extent = canvas.textExtent(text);
-    const double w = extent.width / std::abs(canvas.scaleWidth()) * W;
-    const double h = extent.height / std::abs(canvas.scaleHeight()) * H;
+    double widest = 0, line = 0;
+    for (std::string_view text : lines) {
+        const TextExtent extent = canvas.textExtent(text);
+        widest = std::max(widest, extent.width);
+        line = std::max(line, extent.height);
+    }
+    const double w = widest / std::abs(canvas.scaleWidth()) * W;
+    const double lineHeight = line / std::abs(canvas.scaleHeight()) * H;
+    const double h = lineHeight * static_cast<double>(lines.size());
     // The anchor in pixels, and the way "ahead" points on the screen.
     const double ax = (anchor.x - canvas.scaleLeft()) / canvas.scaleWidth() * W;
     const double ay = (anchor.y - canvas.scaleTop()) / canvas.scaleHeight() * H;
@@ -51,8 +62,8 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
     // searched ring by ring outwards; a ring cannot hold a place nearer than its inner edge.
     // A place must lie whole inside the canvas, clear of the anchor and of every kept text; of
     // those, one free of ink wins, the nearest; where none is free, the one with the least ink.
-    const double gap = 0.3 * h;
-    const double step = std::max(1.0, 0.25 * h);
+    const double gap = 0.3 * lineHeight;
+    const double step = std::max(1.0, 0.25 * lineHeight);
     const double x0 = ax - w / 2;
     const double y0 = ay - h / 2;
     const int rings = static_cast<int>(std::ceil(std::max(W + w, H + h) / step)) + 1;
@@ -70,7 +81,7 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
         const double cy = (b.top + b.bottom) / 2 - ay;
         const double cl = std::hypot(cx, cy);
         const double cosAhead = cl > 0 ? (cx * hx + cy * hy) / cl : 0;
-        const double score = d + (hx != 0 || hy != 0 ? h * (1 - cosAhead) : 0);
+        const double score = d + (hx != 0 || hy != 0 ? lineHeight * (1 - cosAhead) : 0);
         if (bestInk == 0 && score >= bestScore) return;
         const int ink = canvas.inkIn(b.left / W, b.top / H, b.right / W, b.bottom / H);
         if (ink > bestInk || (ink == bestInk && score >= bestScore)) return;
@@ -101,7 +112,10 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
     const Vec2 corner{canvas.scaleLeft() + best.left / W * canvas.scaleWidth(),
                       canvas.scaleTop() + best.top / H * canvas.scaleHeight()};
     canvas.setCurrentPosition(corner.x, corner.y);
-    canvas.print(text);
+    for (std::string_view text : lines) {
+        canvas.setCurrentPosition(corner.x, canvas.currentY());
+        canvas.print(text);
+    }
     return corner;
 }
 

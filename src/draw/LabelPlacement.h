@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string_view>
 
 #include "draw/PlotCanvas.h"
@@ -15,5 +16,10 @@ namespace velarium {
 // When no place fits, as for a text wider than the canvas, the label is pushed inside the
 // canvas as far as it goes. Returns the top-left corner of the printed text.
 Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead = {});
+
+// The same for a block of lines printed one below the other from one left edge: the block as a
+// whole goes where placeLabel would put a label of its size.
+Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::string_view> lines,
+                Vec2 ahead = {});
 
 }  // namespace velarium

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "draw/Arrow.h"
+#include "draw/LabelPlacement.h"
 
 namespace velarium {
 
@@ -117,23 +118,14 @@ void drawFirstExplanationPicture(PlotCanvas& canvas) {
     // Clockwise turning at ω = 1: the disk point's velocity is (y, −x).
     drawArrow(canvas, arrival.x, arrival.y, arrival.y, -arrival.x, kIntroVelocity);
 
-    // What the picture says, in the free corner above the arrival point, whole inside the canvas.
-    const char* lines[] = {"THE POINT OF THE DISK ", "AT WHICH ARRIVES THE BODY",
-                           "HAS GREATER SPEED"};
-    double widest = 0;
-    for (const char* l : lines) widest = std::max(widest, canvas.textExtent(l).width);
-    const double margin = 0.03 * canvas.scaleWidth();
-    const double right = canvas.scaleLeft() + canvas.scaleWidth() - margin;
+    // What the picture says, each text beside what it names, clear of the drawing: the three
+    // lines at the arrival point, "SPEED" at the tip of the disk point's velocity.
     canvas.setForeColor(kBlack);
-    canvas.setCurrentPosition(std::max(canvas.scaleLeft() + margin, right - widest), 95);
-    for (const char* l : lines) {
-        const double x = canvas.currentX();
-        canvas.print(l);
-        canvas.setCurrentPosition(x, canvas.currentY());
-    }
-
+    placeLines(canvas, arrival,
+               {"THE POINT OF THE DISK ", "AT WHICH ARRIVES THE BODY", "HAS GREATER SPEED"});
     canvas.setForeColor(kIntroVelocity);
-    printAt(canvas, arrival.x, arrival.y, "SPEED");
+    placeLabel(canvas, {2 * arrival.x, 0}, "SPEED", {arrival.y, -arrival.x});
+    canvas.setForeColor(kBlack);
 
     drawRotationSense(canvas);
 }

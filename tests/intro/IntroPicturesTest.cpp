@@ -7,6 +7,7 @@
 #include "draw/Arrow.h"
 #include "draw/RecordingCanvas.h"
 #include "intro/IntroPictures.h"
+#include "support/RecordedInk.h"
 
 namespace velarium {
 namespace {
@@ -102,7 +103,18 @@ TEST(FirstExplanationPicture, BodyReachesADiskPointFartherOutThatMovesFaster) {
             return p.radius == 30 && near(p.start, piValue / 2 - 1) && near(p.end, piValue / 2);
         }));
 
-        // The caption, line under line, whole inside the canvas at any size, above SPEED.
+        // The caption, line under line, whole inside the canvas at any size, above SPEED; both
+        // clear of every line and circle, and near what they name: the arrival point (30, 30)
+        // and the tip of the disk point's velocity (60, 0), within three text lines or a
+        // twelfth of the canvas.
+        const double line = printed(c, "SPEED")->bottom - printed(c, "SPEED")->top;
+        const auto within = [&](const PrintedText& t, double x, double y) {
+            const double fx = (x - c.scaleLeft()) / c.scaleWidth();
+            const double fy = (y - c.scaleTop()) / c.scaleHeight();
+            const double dx = std::max({t.left - fx, 0.0, fx - t.right});
+            const double dy = std::max({t.top - fy, 0.0, fy - t.bottom});
+            return std::hypot(dx, dy) < std::max(3 * line, 0.08);
+        };
         const PrintedText* previous = nullptr;
         for (const char* l :
              {"THE POINT OF THE DISK ", "AT WHICH ARRIVES THE BODY", "HAS GREATER SPEED"}) {
@@ -110,9 +122,18 @@ TEST(FirstExplanationPicture, BodyReachesADiskPointFartherOutThatMovesFaster) {
             ASSERT_NE(t, nullptr) << l;
             EXPECT_TRUE(t->left >= 0 && t->right <= 1) << l << " at " << pixels;
             EXPECT_TRUE(!previous || (t->x == previous->x && t->top >= previous->bottom - 1e-12));
+            EXPECT_FALSE(testing::anyInkMeets(c, *t)) << l << " at " << pixels;
             previous = t;
         }
-        EXPECT_LT(previous->bottom, printed(c, "SPEED")->top);
+        PrintedText block = *printed(c, "THE POINT OF THE DISK ");
+        block.right = std::max(block.right, printed(c, "AT WHICH ARRIVES THE BODY")->right);
+        block.bottom = previous->bottom;
+        EXPECT_TRUE(within(block, 30, 30)) << pixels << ": " << block.left << " " << block.top
+                                           << " " << block.right << " " << block.bottom;
+        const PrintedText* speed = printed(c, "SPEED");
+        EXPECT_LT(previous->bottom, speed->top);
+        EXPECT_FALSE(testing::anyInkMeets(c, *speed)) << pixels;
+        EXPECT_TRUE(within(*speed, 60, 0)) << pixels;
     }
 }
 

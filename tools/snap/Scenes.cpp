@@ -189,7 +189,7 @@ std::vector<Scene> scenes() {
         // The rotating observer's explanation at the relative acceleration, the two moments one
         // display step apart.
         {QStringLiteral("explanation-rotating.png"),
-         [](Program& p) -> QWidget& { return explanationAt(p, true, 64, 4); }},
+         [](Program& p) -> QWidget& { return explanationAt(p, true, 45, 4); }},
         // The orbits of a free base's run: the red inertial path and the blue spiral seen from
         // the base, around the dotted start circle.
         {QStringLiteral("x_ygraph.png"),
