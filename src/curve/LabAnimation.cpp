@@ -27,11 +27,14 @@ Box around(double xa, double ya, double xb, double yb, double margin) {
             std::max(ya, yb) + margin};
 }
 
-// The box a text covers with its top-left corner at (x, y).
-Box textBox(const PlotCanvas& canvas, double x, double y, const std::string& text, double margin) {
-    const TextExtent e = canvas.textExtent(text);
+// The box a text of the given extent covers with its top-left corner at (x, y).
+Box extentBox(const PlotCanvas& canvas, double x, double y, TextExtent e, double margin) {
     const double down = canvas.scaleHeight() < 0 ? -e.height : e.height;
     return around(x, y, x + e.width, y + down, margin);
+}
+
+Box textBox(const PlotCanvas& canvas, double x, double y, const std::string& text, double margin) {
+    return extentBox(canvas, x, y, canvas.textExtent(text), margin);
 }
 
 // The read-out of a mark: the distance figure and the time; from the second mark on, the figure
@@ -100,7 +103,7 @@ std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& l
         const int columns = static_cast<int>((right - left) / dx) + 1;
         const int rows = static_cast<int>((top - bottom) / dy) + 1;
         auto free = [&](Vec2 p) {
-            const Box box = textBox(canvas, p.x, p.y, text, 0);
+            const Box box = extentBox(canvas, p.x, p.y, e, 0);
             return std::none_of(taken.begin(), taken.end(),
                                 [&](const Box& b) { return b.meets(box); });
         };
@@ -117,7 +120,7 @@ std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& l
                 nearest = d;
                 at = p;
             }
-        taken.push_back(textBox(canvas, at.x, at.y, text, 0));
+        taken.push_back(extentBox(canvas, at.x, at.y, e, 0));
         corners.push_back(at);
     }
     return corners;
