@@ -1,7 +1,7 @@
 #include <QAccessible>
+#include <QMainWindow>
 #include <cmath>
 #include <memory>
-#include <QMainWindow>
 
 #include "draw/Arrow.h"
 #include "draw/CanvasWidget.h"
@@ -165,6 +165,35 @@ private slots:
         c.clear();
         QVERIFY(a->text(QAccessible::Description).isEmpty());
         QCOMPARE(countDark(c.snapshot()), 0);
+    }
+
+    // A red line through the middle of a black text stops short of its letters: the text stands
+    // on a halo of the background, so the row of the line inside the text's box shows white
+    // beside the glyphs, where without the halo there is only red and black.
+    void textStandsOnAHaloOfTheBackground() {
+        CanvasWidget c;
+        c.resize(300, 100);
+        c.show();
+        c.setScale(0, 10, 30, 0);
+        c.clear();
+        c.setCurrentPosition(2, 3);
+        c.print("MWMWMWMW");
+        const PrintedText& t = c.printedTexts().front();
+        const double middle = 3 - (t.bottom - t.top) * 10 / 2;  // y grows upwards
+        c.setDrawWidth(2);
+        c.line(0, middle, 30, middle, {255, 0, 0});
+        const QImage img = c.snapshot();
+        const double dpr = c.devicePixelRatioF();
+        const QPoint row = test::canvasPixel(c, 0, middle);
+        int white = 0;
+        for (int x = static_cast<int>(t.left * 300 * dpr);
+             x < static_cast<int>(t.right * 300 * dpr); ++x) {
+            const QColor px = img.pixelColor(x, static_cast<int>(row.y() * dpr));
+            white += px.lightness() > 240;
+        }
+        QVERIFY2(white > 4, qPrintable(QString::number(white)));
+        // Outside the text the line is whole.
+        QCOMPARE(at(c, 28, middle).red(), 255);
     }
 
     // A curve drawn as thousands of segments shorter than a pixel looks like the same curve drawn
