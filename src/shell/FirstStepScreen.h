@@ -64,6 +64,9 @@ public:
     // allows, never below the designed size.
     double openingGrowth(QRect display) const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildMenu();
     void buildControls();
@@ -73,6 +76,7 @@ private:
 
     Program& program_;
     std::unique_ptr<CurveLab> lab_;
+    int designedBarHeight_ = 0;
 };
 
 }  // namespace velarium
