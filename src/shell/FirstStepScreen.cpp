@@ -27,15 +27,20 @@ FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
     const double grow = openingGrowth(Program::display());
     resize(static_cast<int>(twips(kDesignedWidth) * grow),
            static_cast<int>(twips(kDesignedHeight) * grow) + designedBarHeight_);
+    growMenuBar();
 }
 
 FirstStepScreen::~FirstStepScreen() = default;
 
+void FirstStepScreen::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    growMenuBar();
+}
+
 // The menu bar and its drop-down grow with the controls below them: by the factor that fits the
 // designed body and the designed bar into the window, never below their designed size. The
 // window's size alone fixes it, so the taller bar it makes cannot feed back into it.
-void FirstStepScreen::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
+void FirstStepScreen::growMenuBar() {
     const double grow = std::max(
         1.0, std::min(width() / static_cast<double>(twips(kDesignedWidth)),
                       height() / static_cast<double>(twips(kDesignedHeight) + designedBarHeight_)));

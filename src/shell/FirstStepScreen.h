@@ -70,6 +70,7 @@ protected:
 private:
     void buildMenu();
     void buildControls();
+    void growMenuBar();
     void firststep_XANAPISO_Click();
     void firststep_PARAKATOEVENT_Click();
     void firststep_SXETIKH_KINHSH_Click();
