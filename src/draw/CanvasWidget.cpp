@@ -109,7 +109,7 @@ void CanvasWidget::ensureImage() {
         flushLines();
     endPainting();
     QImage fresh(want, QImage::Format_RGB32);
-    fresh.fill(toQColor(backColor()));
+    fresh.fill(toQColor(profile().background(backColor())));
     if (!image_.isNull() && !drawnComplete_) {
         QPainter p(&fresh);
         p.drawImage(0, 0, image_);
@@ -171,11 +171,11 @@ void CanvasWidget::replay(const std::vector<Drawn>& drawn, const std::vector<Dra
     const Rgb fill = fillColor();
     const int width = drawWidth(), style = drawStyle(), fillStyle = this->fillStyle();
     replaying_ = true;
-    image_.fill(toQColor(backColor()));
+    image_.fill(toQColor(profile().background(backColor())));
     texts_.clear();
     for (const Drawn& r : drawn) {
         switch (r.kind) {
-            case Drawn::Kind::Clear: image_.fill(toQColor(r.colour)); break;
+            case Drawn::Kind::Clear: image_.fill(toQColor(profile().background(r.colour))); break;
             case Drawn::Kind::Scale: setScale(r.a, r.b, r.c, r.d); break;
             case Drawn::Kind::Pen:
                 setFillColor(r.colour);
@@ -229,8 +229,8 @@ QPointF CanvasWidget::toDevice(double x, double y) const {
 }
 
 QPen CanvasWidget::pen(Rgb colour) const {
-    QPen p(toQColor(colour));
-    p.setWidthF(drawWidth() * dpr());
+    QPen p(toQColor(shown(colour)));
+    p.setWidthF(profile().lineWidth(drawWidth()) * dpr());
     p.setCosmetic(true);
     p.setStyle(penStyleOf(drawStyle()));
     // Round caps on every dash of a wide cosmetic pen make the raster engine a hundred times
@@ -248,10 +248,27 @@ QFont CanvasWidget::drawingFont() const {
     return f;
 }
 
+Rgb CanvasWidget::shown(Rgb colour) const { return profile().ink(colour, backColor()); }
+
+QFont CanvasWidget::shownFont(QFont font) const {
+    font.setPointSizeF(font.pointSizeF() * profile().textScale());
+    return font;
+}
+
+// The picture is drawn again from what was drawn since the last clear, in the new profile.
+void CanvasWidget::profileChanged() {
+    if (!drawnComplete_) return;
+    endPainting();
+    image_ = QImage();
+    sizeStale_ = true;
+    ensureImage();
+    markChanged();
+}
+
 void CanvasWidget::renderClear(Rgb background) {
     ensureImage();
     endPainting();
-    image_.fill(toQColor(background));
+    image_.fill(toQColor(profile().background(background)));
     shortRuns_.clear();
     texts_.clear();
     drawn_.clear();
@@ -287,9 +304,9 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
     if (drawStyle() == kSolid) {
         const QPointF a = toDevice(x1, y1);
         const QPointF b = toDevice(x2, y2);
-        const double width = drawWidth() * dpr();
+        const double width = profile().lineWidth(drawWidth()) * dpr();
         const double chord = std::max(1.5, width);
-        const std::uint32_t rgb = packed(colour);
+        const std::uint32_t rgb = packed(shown(colour));
         for (ShortRun& run : shortRuns_) {
             if (run.rgb != rgb || run.width != width || run.x2 != a.x() || run.y2 != a.y())
                 continue;
@@ -332,19 +349,21 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
     const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
     if (drawStyle() == kSolid && (fillStyle() == kFillSolid || fillStyle() == kFillTransparent)) {
         const QPointF c = toDevice(cx, cy);
-        const double w = drawWidth() * dpr();
+        const double w = profile().lineWidth(drawWidth()) * dpr();
         const bool fill = fillStyle() == kFillSolid;
+        const std::uint32_t ink = packed(shown(colour));
+        const std::uint32_t inside = packed(shown(fillColor()));
         if (r <= CircleStamp::kLargestRadius) {
             if (!stamp_.matches(r, w)) stamp_ = CircleStamp(r, w);
-            stamp_.draw(pixels(), c.x(), c.y(), packed(colour), fill, packed(fillColor()));
+            stamp_.draw(pixels(), c.x(), c.y(), ink, fill, inside);
         } else {
-            rasterCircle(pixels(), c.x(), c.y(), r, w, packed(colour), fill, packed(fillColor()));
+            rasterCircle(pixels(), c.x(), c.y(), r, w, ink, fill, inside);
         }
         return;
     }
     QPainter& p = painter();
     p.setPen(pen(colour));
-    QBrush brush(toQColor(fillColor()), brushStyleOf(fillStyle()));
+    QBrush brush(toQColor(shown(fillColor())), brushStyleOf(fillStyle()));
     p.setBrush(brush);
     p.drawEllipse(toDevice(cx, cy), r, r);
     p.setBrush(Qt::NoBrush);
@@ -376,7 +395,8 @@ void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
     flushLines();
     record(Drawn::Kind::Point, x, y, 0, 0, 0, colour);
     const QPointF c = toDevice(x, y);
-    rasterDot(pixels(), c.x(), c.y(), drawWidth() * dpr(), packed(colour));
+    rasterDot(pixels(), c.x(), c.y(), profile().dotWidth(drawWidth()) * dpr(),
+              packed(shown(colour)));
 }
 
 void CanvasWidget::renderText(double x, double y, std::string_view text, Rgb colour) {
@@ -392,7 +412,8 @@ void CanvasWidget::keepText(double x, double y, std::string_view text, Rgb colou
     QStaticText st(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     st.setTextFormat(Qt::PlainText);
     st.setPerformanceHint(QStaticText::AggressiveCaching);
-    texts_.push_back({toDevice(x, y) / dpr(), font, toQColor(colour), std::move(st)});
+    texts_.push_back(
+        {toDevice(x, y) / dpr(), shownFont(font), toQColor(shown(colour)), std::move(st)});
 }
 
 // Each text stands on a halo of the background colour, 1.5 px wide: the text drawn in that
@@ -410,7 +431,7 @@ void CanvasWidget::drawTexts(QPainter& p) const {
                                           {kDiagonal, -kDiagonal},
                                           {-kDiagonal, -kDiagonal}};
     p.setRenderHint(QPainter::TextAntialiasing);
-    const QColor halo = toQColor(backColor());
+    const QColor halo = toQColor(profile().background(backColor()));
     for (const KeptText& t : texts_) {
         p.setFont(t.font);
         p.setPen(halo);
@@ -449,7 +470,7 @@ void CanvasWidget::textsChanged() {
 }
 
 TextExtent CanvasWidget::measureText(std::string_view text) const {
-    const QFontMetricsF fm(drawingFont());
+    const QFontMetricsF fm(shownFont(drawingFont()));
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const double w = std::max(1, width());
     const double h = std::max(1, height());

@@ -60,6 +60,7 @@ protected:
     void keepLayer(int slot) override;
     bool putBackLayer(int slot) override;
     void printedTextsReset() override;
+    void profileChanged() override;
 
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -78,6 +79,9 @@ private:
     double dpr() const;
     QPen pen(Rgb colour) const;
     QFont drawingFont() const;
+    // What a colour and a font drawn in the program's terms show as in the canvas's profile.
+    Rgb shown(Rgb colour) const;
+    QFont shownFont(QFont font) const;
     CanvasMouse mouseOf(QMouseEvent* event) const;
 
     void markChanged();

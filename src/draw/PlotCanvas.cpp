@@ -48,6 +48,7 @@ void PlotCanvas::line(double x1, double y1, double x2, double y2, Rgb colour) {
         refuse();
         return;
     }
+    noteInk(colour);
     renderLine(x1, y1, x2, y2, colour);
     ink().segment(fractionX(x1), fractionY(y1), fractionX(x2), fractionY(y2), width_px_ / 2.0);
     curX_ = x2;
@@ -61,6 +62,8 @@ void PlotCanvas::circle(double cx, double cy, double radius, Rgb colour) {
         refuse();
         return;
     }
+    noteInk(colour);
+    if (fill_ == kFillSolid) noteInk(fillColour_);
     renderCircle(cx, cy, std::abs(radius), colour);
     ink().circle(fractionX(cx), fractionY(cy), pixelsAlongX(radius), fill_ == kFillSolid,
                  width_px_ / 2.0);
@@ -73,6 +76,7 @@ void PlotCanvas::arc(double cx, double cy, double radius, double start, double e
         refuse();
         return;
     }
+    noteInk(colour);
     renderArc(cx, cy, std::abs(radius), start, end, colour);
     ink().arc(fractionX(cx), fractionY(cy), pixelsAlongX(radius), start, end, height_ < 0,
               width_px_ / 2.0);
@@ -87,6 +91,7 @@ void PlotCanvas::point(double x, double y, Rgb colour) {
         refuse();
         return;
     }
+    noteInk(colour);
     renderPoint(x, y, colour);
     ink().dot(fractionX(x), fractionY(y), width_px_ / 2.0);
     curX_ = x;
@@ -109,6 +114,7 @@ void PlotCanvas::print(std::string_view text) {
                std::abs(p.left - kept.left) < 1e-9 && std::abs(p.top - kept.top) < 1e-9;
     });
     if (!reprint) {
+        noteInk(fore_);
         renderText(curX_, curY_, text, fore_);
         printed_.push_back(std::move(kept));
     }
@@ -147,6 +153,17 @@ void PlotCanvas::restoreLayer(int slot) {
     printed_ = it->second;
     ink_ = inkLayers_[slot];
     printedTextsReset();
+}
+
+void PlotCanvas::setProfile(ColourProfile profile) {
+    if (profile == profile_) return;
+    profile_ = profile;
+    profileChanged();
+}
+
+void PlotCanvas::noteInk(Rgb colour) {
+    if (!inks_.empty() && inks_.back() == colour) return;
+    if (std::find(inks_.begin(), inks_.end(), colour) == inks_.end()) inks_.push_back(colour);
 }
 
 InkGrid& PlotCanvas::ink() {

@@ -6,20 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "draw/ColourProfile.h"
 #include "draw/InkGrid.h"
 
 namespace velarium {
-
-// A colour as three components 0..255.
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kWhite{255, 255, 255};
 
 // Size of a text in user units (always positive).
 struct TextExtent {
@@ -130,6 +120,16 @@ public:
     // Number of primitives (and scales) refused because a number was not finite.
     long refusedCount() const { return refused_; }
 
+    // How the picture shows: in the program's colours, or in projector colours. The screens
+    // draw in the program's colours either way; the canvas shows them through its profile, and
+    // a change of profile shows the picture drawn since the last clear again.
+    void setProfile(ColourProfile profile);
+    const ColourProfile& profile() const { return profile_; }
+    // Every colour the canvas has been asked to draw in since it was made (lines, circles, arcs,
+    // points, texts and solid fills), each once, in order of first use: the colours its profile
+    // must show well.
+    const std::vector<Rgb>& inks() const { return inks_; }
+
 protected:
     // The canvas's own size in user units per pixel is the subclass's business; text metrics
     // come from it too.
@@ -147,9 +147,11 @@ protected:
     virtual void scaleChanged() {}
     // The kept texts changed other than by a new print (a clear or a layer put back).
     virtual void printedTextsReset() {}
+    virtual void profileChanged() {}
 
 private:
     bool refuse();
+    void noteInk(Rgb colour);
     // The ink map, laid over the canvas's pixels on first use after a clear.
     InkGrid& ink();
     double fractionX(double x) const { return (x - left_) / width_; }
@@ -168,6 +170,8 @@ private:
     bool bold_ = false;
     bool persistent_ = false;
     long refused_ = 0;
+    ColourProfile profile_;
+    std::vector<Rgb> inks_;
     std::vector<PrintedText> printed_;
     std::map<int, std::vector<PrintedText>> printedLayers_;
     InkGrid ink_;

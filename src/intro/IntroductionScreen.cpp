@@ -33,8 +33,15 @@ constexpr double kIntroTextSizes[3] = {12, 14, 12};
 
 IntroductionScreen::IntroductionScreen(Program& program) : program_(program) {
     buildControls();
+    setGeometry(Program::display());
     layoutControls();
     load();
+}
+
+void IntroductionScreen::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutControls();
+    drawPicture();
 }
 
 void IntroductionScreen::buildControls() {
@@ -58,11 +65,10 @@ void IntroductionScreen::buildControls() {
     connect(Command3, &QPushButton::clicked, this, [this] { EISAGOGIKI_Command3_Click(); });
 }
 
-// The whole display: the square picture on the left, the texts in reading order on the right
-// with the buttons under them.
+// The whole window, which opens over the whole display: the square picture on the left, the
+// texts in reading order on the right with the buttons under them.
 void IntroductionScreen::layoutControls() {
-    const QRect d = Program::display();
-    setGeometry(d);
+    const QRect d = rect();
     const int gap = 12;
     const int side = std::max(std::min(d.height() - 2 * gap, d.width() / 2 - gap), 120);
     Picture1->setGeometry(gap, gap, side, side);
@@ -91,7 +97,10 @@ void IntroductionScreen::layoutControls() {
 
 void IntroductionScreen::load() {
     for (int i = 0; i < 3; ++i) Text1[i]->setPlainText(QString::fromUtf8(kIntroTexts[i]));
+    drawPicture();
+}
 
+void IntroductionScreen::drawPicture() {
     // The picture's texts grow with it, so that they keep their places beside the arrows.
     QFont font = timesGreek(8.25);
     font.setPixelSize(std::max(11, Picture1->width() / 42));

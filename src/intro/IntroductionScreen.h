@@ -13,8 +13,8 @@ class Program;
 
 // The screen "INTRODUCTION": the question teachers meet with a body on a turntable, three short
 // texts and the turntable with the three competing arrows, and the ways on to the first
-// explanation, the rotating disk and the simulation of both frames. Its texts and picture are
-// made once, when the screen is loaded, and stay as they are while it lives.
+// explanation, the rotating disk and the simulation of both frames. Its texts are made once, when
+// the screen is loaded; the picture is drawn again at each new size of the window.
 class IntroductionScreen : public QWidget {
     Q_OBJECT
 public:
@@ -27,10 +27,14 @@ public:
     QPushButton* Command2;
     QPushButton* Command3;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildControls();
     void layoutControls();
     void load();
+    void drawPicture();
 
     void EISAGOGIKI_Command1_Click();
     void EISAGOGIKI_Command2_Click();

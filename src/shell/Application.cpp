@@ -54,9 +54,15 @@ StartOptions readCommandLine(QCoreApplication& app) {
         QStringLiteral(
             "Show the start-up screen, print the title of every window shown, and end."));
     parser.addOption(selfTest);
+    const QCommandLineOption projector(
+        QStringLiteral("projector"),
+        QStringLiteral("Start in projector colours: dark, saturated colours on white, with heavier "
+                       "lines and larger dots and text."));
+    parser.addOption(projector);
     parser.process(app);
     StartOptions options;
     options.selfTest = parser.isSet(selfTest);
+    options.projector = parser.isSet(projector);
     return options;
 }
 
@@ -69,6 +75,7 @@ int runProgram(QApplication& app, const StartOptions& options) {
     int status = 0;
     program.onEnd([&app, &status] { app.exit(status); });
     endWithLastWindow(app, program);
+    program.projector().setOn(options.projector || ProjectorColours::remembered());
     program.screens().get(ScreenId::firststep).show();
     if (options.selfTest) {
         // Once the event loop runs, the windows a person would see are the visible top-level ones.

@@ -22,6 +22,8 @@ bool asksOnlyForText(int argc, const char* const* argv);
 struct StartOptions {
     // Show the start-up screen, print the title of every window shown, one per line, and end.
     bool selfTest = false;
+    // Start in projector colours, whatever was chosen last time.
+    bool projector = false;
 };
 
 // Reads the command line. --help and --version print their text and end the process here; an

@@ -1,5 +1,6 @@
 #include "shell/FirstStepScreen.h"
 
+#include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
 
@@ -22,13 +23,33 @@ FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
     Timer1->setEnabled(false);
     // Opens at its designed proportions, as large as three quarters of the display's height
     // allows, and never smaller than designed.
-    const int bar = menuBar()->sizeHint().height();
+    designedBarHeight_ = menuBar()->sizeHint().height();
     const double grow = openingGrowth(Program::display());
     resize(static_cast<int>(twips(kDesignedWidth) * grow),
-           static_cast<int>(twips(kDesignedHeight) * grow) + bar);
+           static_cast<int>(twips(kDesignedHeight) * grow) + designedBarHeight_);
+    growMenuBar();
 }
 
 FirstStepScreen::~FirstStepScreen() = default;
+
+void FirstStepScreen::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    growMenuBar();
+}
+
+// The menu bar and its drop-down grow with the controls below them: by the factor that fits the
+// designed body and the designed bar into the window, never below their designed size. The
+// window's size alone fixes it, so the taller bar it makes cannot feed back into it.
+void FirstStepScreen::growMenuBar() {
+    const double grow = std::max(
+        1.0, std::min(width() / static_cast<double>(twips(kDesignedWidth)),
+                      height() / static_cast<double>(twips(kDesignedHeight) + designedBarHeight_)));
+    for (QWidget* w : std::initializer_list<QWidget*>{menuBar(), CAMPYLONO->menu()}) {
+        QFont f = w->font();
+        f.setPointSizeF(8.25 * grow);
+        w->setFont(f);
+    }
+}
 
 double FirstStepScreen::openingGrowth(QRect display) const {
     const int bar = menuBar()->sizeHint().height();
@@ -59,7 +80,8 @@ void FirstStepScreen::buildMenu() {
 
     connect(XANAPISO, &QAction::triggered, this, [this] { firststep_XANAPISO_Click(); });
     connect(PARAKATOEVENT, &QAction::triggered, this, [this] { firststep_PARAKATOEVENT_Click(); });
-    connect(SXETIKH_KINHSH, &QAction::triggered, this, [this] { firststep_SXETIKH_KINHSH_Click(); });
+    connect(SXETIKH_KINHSH, &QAction::triggered, this,
+            [this] { firststep_SXETIKH_KINHSH_Click(); });
     connect(TERMATISMOS, &QAction::triggered, this, [this] { program_.end(); });
 }
 
@@ -80,6 +102,9 @@ void FirstStepScreen::buildControls() {
 
     Text1 = named(new QPlainTextEdit(body), "Text1", "Explanation");
     placeTwips(*Text1, 5400, 240, 3375, 6975);
+    // On a display wider than the design, maximised or full screen, the text box takes the
+    // width: the canvas keeps its proportions, so that its circles stay round.
+    scaler->stretchToRight(*Text1);
 
     Command1 = named(new QPushButton(QStringLiteral("START"), body), "Command1");
     placeTwips(*Command1, 240, 4080, 1095, 375);
@@ -99,7 +124,8 @@ void FirstStepScreen::buildControls() {
     placeTwips(*syxnotikamp, 3000, 4080, 975, 375);
     arxikives = scrollBar(body, "arxikives", "Initial speed", Qt::Vertical, 0, 5, 2, 3);
     placeTwips(*arxikives, 3720, 4800, 255, 735);
-    epitaxyno = scrollBar(body, "epitaxyno", "Tangential acceleration", Qt::Horizontal, 0, 35, 1, 20);
+    epitaxyno =
+        scrollBar(body, "epitaxyno", "Tangential acceleration", Qt::Horizontal, 0, 35, 1, 20);
     placeTwips(*epitaxyno, 3000, 4440, 975, 375);
 
     auto label = [&](const char* name, double l, double t, double w, double h) {

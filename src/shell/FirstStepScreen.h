@@ -64,15 +64,20 @@ public:
     // allows, never below the designed size.
     double openingGrowth(QRect display) const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildMenu();
     void buildControls();
+    void growMenuBar();
     void firststep_XANAPISO_Click();
     void firststep_PARAKATOEVENT_Click();
     void firststep_SXETIKH_KINHSH_Click();
 
     Program& program_;
     std::unique_ptr<CurveLab> lab_;
+    int designedBarHeight_ = 0;
 };
 
 }  // namespace velarium

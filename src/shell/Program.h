@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "disk/DiskModel.h"
+#include "shell/ProjectorColours.h"
 #include "shell/ScreenRegistry.h"
 
 namespace velarium {
@@ -20,6 +21,8 @@ public:
     ScreenRegistry& screens() { return screens_; }
     // The disk parameters and orbit tables that the disk screens write and the energy screens read.
     DiskShared& disk() { return disk_; }
+    // The canvases' colours, on every screen: the program's own or "Projector Colours".
+    ProjectorColours& projector() { return projector_; }
 
     // Ends the program at once: every screen closes and no handler runs any more.
     void end();
@@ -33,6 +36,7 @@ public:
 private:
     DiskShared disk_;  // declared first: it outlives the screens that refer to it
     ScreenRegistry screens_;
+    ProjectorColours projector_{screens_};
     std::function<void()> endAction_;
     bool ended_ = false;
 };

@@ -1,5 +1,7 @@
 #include "shell/ScreenRegistry.h"
 
+#include "shell/FullScreen.h"
+#include "shell/Program.h"
 #include "shell/ScreenFactories.h"
 
 namespace velarium {
@@ -43,6 +45,8 @@ QWidget& ScreenRegistry::get(ScreenId id) {
         slot->setObjectName(info.name);
         slot->setWindowTitle(QString::fromUtf8(info.caption));
         slot->setAccessibleName(QString::fromUtf8(info.caption));
+        installFullScreenKeys(*slot);
+        program_.projector().adopt(*slot);
         ++creations_[index(id)];
     }
     return *slot;

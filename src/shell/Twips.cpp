@@ -67,6 +67,21 @@ void TwipScaler::setDesignedSize(double width, double height) {
 void TwipScaler::fit() {
     const double f = std::min(body_.width() / (width_ / 15.0), body_.height() / (height_ / 15.0));
     apply(std::max(f, 0.25));
+    stretch();
+}
+
+void TwipScaler::stretchToRight(QWidget& control) {
+    stretched_ = &control;
+    stretch();
+}
+
+void TwipScaler::stretch() {
+    if (!stretched_) return;
+    const QRectF designed = stretched_->property(kDesigned).toRectF();
+    const QRect at = scaled(designed, factor_);
+    const int margin = static_cast<int>(std::lround((width_ - designed.right()) / 15.0 * factor_));
+    stretched_->setGeometry(at.left(), at.top(),
+                            std::max(at.width(), body_.width() - margin - at.left()), at.height());
 }
 
 bool TwipScaler::eventFilter(QObject* watched, QEvent* event) {

@@ -37,17 +37,23 @@ public:
     double designedHeight() const { return height_; }
     // Applies the factor that fits the body's present size.
     void fit();
+    // A control placed on the body that also takes the width the body has beyond the designed
+    // proportions, so that a wide window is filled rather than left empty at the right. Its
+    // right margin stays the designed one, grown with the factor.
+    void stretchToRight(QWidget& control);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void apply(double factor);
+    void stretch();
 
     QWidget& body_;
     double width_;
     double height_;
     double factor_ = 1.0;
+    QWidget* stretched_ = nullptr;
 };
 
 }  // namespace velarium

@@ -190,6 +190,12 @@ std::vector<Scene> scenes() {
         // display step apart.
         {QStringLiteral("explanation-rotating.png"),
          [](Program& p) -> QWidget& { return explanationAt(p, true, 45, 4); }},
+        // The same step in projector colours, for the classroom.
+        {QStringLiteral("explanation-rotating-projector.png"),
+         [](Program& p) -> QWidget& {
+             p.projector().setOn(true);
+             return explanationAt(p, true, 45, 4);
+         }},
         // The orbits of a free base's run: the red inertial path and the blue spiral seen from
         // the base, around the dotted start circle.
         {QStringLiteral("x_ygraph.png"),
