@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "curve/CurveLab.h"
+#include "curve/CurveStations.h"
 #include "shell/Controls.h"
 #include "shell/Fonts.h"
 #include "shell/Navigation.h"
@@ -18,6 +19,11 @@ FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
     buildMenu();
     buildControls();
     lab_ = std::make_unique<CurveLab>(*this);
+    canvasActions = new CanvasActions(program_, *this, {eikona});
+    canvasActions->setData([this] { return lab_->pathShown(); },
+                           [this] { return curveStationsTable(curveSettings(lab_->sliders())); },
+                           QStringLiteral("Choose CURVES from the menu first: the stations of the "
+                                          "path are exported."));
     // Load: the lab's timer is off until START.
     Timer1->setEnabled(false);
     // Opens at its designed proportions, as large as three quarters of the display's height
@@ -59,7 +65,8 @@ void FirstStepScreen::buildMenu() {
 
     connect(XANAPISO, &QAction::triggered, this, [this] { firststep_XANAPISO_Click(); });
     connect(PARAKATOEVENT, &QAction::triggered, this, [this] { firststep_PARAKATOEVENT_Click(); });
-    connect(SXETIKH_KINHSH, &QAction::triggered, this, [this] { firststep_SXETIKH_KINHSH_Click(); });
+    connect(SXETIKH_KINHSH, &QAction::triggered, this,
+            [this] { firststep_SXETIKH_KINHSH_Click(); });
     connect(TERMATISMOS, &QAction::triggered, this, [this] { program_.end(); });
 }
 
@@ -99,7 +106,8 @@ void FirstStepScreen::buildControls() {
     placeTwips(*syxnotikamp, 3000, 4080, 975, 375);
     arxikives = scrollBar(body, "arxikives", "Initial speed", Qt::Vertical, 0, 5, 2, 3);
     placeTwips(*arxikives, 3720, 4800, 255, 735);
-    epitaxyno = scrollBar(body, "epitaxyno", "Tangential acceleration", Qt::Horizontal, 0, 35, 1, 20);
+    epitaxyno =
+        scrollBar(body, "epitaxyno", "Tangential acceleration", Qt::Horizontal, 0, 35, 1, 20);
     placeTwips(*epitaxyno, 3000, 4440, 975, 375);
 
     auto label = [&](const char* name, double l, double t, double w, double h) {

@@ -5,8 +5,11 @@
 namespace velarium::test {
 
 TestProgram::TestProgram() {
-    previous_ = installAlerts({[this] { ++beeps; },
-                               [this](const std::string& text) { messages.push_back(text); }});
+    previous_ = installAlerts(
+        {[this] { ++beeps; }, [this](const std::string& text) { messages.push_back(text); }});
+    // No file dialog opens in a test: asked for a name, the person cancels.
+    program.setSaveNameChooser(
+        [](QWidget*, const QString&, const QString&, QString*) { return QString(); });
 }
 
 TestProgram::~TestProgram() { installAlerts(previous_); }
