@@ -147,10 +147,19 @@ void CanvasWidget::endPainting() {
     }
 }
 
+// The user scale over the image's device pixels.
+ViewTransform CanvasWidget::device() const {
+    return {scaleLeft(),
+            scaleTop(),
+            scaleWidth(),
+            scaleHeight(),
+            static_cast<double>(image_.width()),
+            static_cast<double>(image_.height())};
+}
+
 QPointF CanvasWidget::toDevice(double x, double y) const {
-    const ViewTransform device(scaleLeft(), scaleTop(), scaleWidth(), scaleHeight(), image_.width(),
-                               image_.height());
-    return {clampDevice(device.toPixelX(x)), clampDevice(device.toPixelY(y))};
+    const ViewTransform d = device();
+    return {clampDevice(d.toPixelX(x)), clampDevice(d.toPixelY(y))};
 }
 
 // Canvas text is antialiased and laid out with the font's own advances, unhinted, so that its
@@ -237,7 +246,7 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
     flushLines();
     ensureImage();
     // The radius is measured along x, as on every canvas of the program.
-    const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
+    const double r = clampDevice(device().pixelsAlongX(radius));
     if (drawStyle() == kSolid && (fillStyle() == kFillSolid || fillStyle() == kFillTransparent)) {
         const QPointF c = toDevice(cx, cy);
         const double w = drawWidth() * dpr();
@@ -263,8 +272,8 @@ void CanvasWidget::renderArc(double cx, double cy, double radius, double start, 
     flushLines();
     QPainter& p = painter();
     p.setPen(qtPen(currentPen(), colour, dpr()));
-    const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
-    drawUserArc(p, toDevice(cx, cy), r, start, end, scaleHeight() < 0);
+    const ViewTransform d = device();
+    drawUserArc(p, toDevice(cx, cy), clampDevice(d.pixelsAlongX(radius)), start, end, d.yUp());
 }
 
 void CanvasWidget::renderPoint(double x, double y, Rgb colour) {

@@ -83,6 +83,7 @@ private:
     static std::uint32_t packed(Rgb c);
     void endPainting();
     void ensureImage();
+    ViewTransform device() const;
     QPointF toDevice(double x, double y) const;
     double dpr() const;
     CanvasMouse mouseOf(QMouseEvent* event) const;
