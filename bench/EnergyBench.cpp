@@ -133,8 +133,7 @@ protected:
                     width() * std::abs(scaleWidth()),
                 fm.height() / height() * std::abs(scaleHeight())};
     }
-    void keepLayer(int) override {}
-    bool putBackLayer(int) override { return false; }
+    bool layerAvailable(int) const override { return false; }
     void scaleChanged() override {
         if (painter_) painter_->setTransform(transform());
     }

@@ -72,8 +72,7 @@ protected:
         painter().drawText(device(x, y), QString::fromUtf8(text.data(), qsizetype(text.size())));
     }
     TextExtent measureText(std::string_view) const override { return {0.1, 0.1}; }
-    void keepLayer(int) override {}
-    bool putBackLayer(int) override { return false; }
+    bool layerAvailable(int) const override { return false; }
 
 private:
     QImage image_;

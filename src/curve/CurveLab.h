@@ -19,6 +19,8 @@ public:
     LabAnimation& animation() { return anim_; }
     const ForcePress& forcePress() const { return press_; }
     CurveSliders sliders() const;
+    // The path and its stations are on the canvas (a curve-lab mode has drawn them).
+    bool pathShown() const { return pathShown_; }
 
     void firststep_Command1_Click();
     void firststep_Timer1_Timer();
@@ -44,6 +46,7 @@ private:
     FirstStepScreen& s_;
     LabAnimation anim_;
     ForcePress press_;
+    bool pathShown_ = false;
 };
 
 }  // namespace velarium

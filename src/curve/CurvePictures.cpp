@@ -62,8 +62,9 @@ void arrow(PlotCanvas& canvas, double x, double y, Vec2 d, Rgb colour) {
 void curvatureCircle(PlotCanvas& canvas, double cx, double cy, double radius, double tx,
                      double ty) {
     const double r = std::abs(radius);
-    const double sx = canvas.pixelWidth() / std::abs(canvas.scaleWidth());
-    const double sy = canvas.pixelHeight() / std::abs(canvas.scaleHeight());
+    const ViewTransform v = canvas.view();
+    const double sx = v.pixelsAlongX(1);
+    const double sy = v.pixelsAlongY(1);
     const double view = std::hypot(canvas.scaleWidth(), canvas.scaleHeight());
     const double reach = view >= 2 * r ? piValue : 2 * std::asin(view / (2 * r));
     const double step = 3 / (r * std::max(sx, sy));
@@ -85,11 +86,12 @@ void curvatureCircle(PlotCanvas& canvas, double cx, double cy, double radius, do
 // took.
 Vec2 printAtOrNear(PlotCanvas& canvas, double x, double y, const std::string& text) {
     const TextExtent e = canvas.textExtent(text);
-    const double w = e.width / std::abs(canvas.scaleWidth());
-    const double h = e.height / std::abs(canvas.scaleHeight());
-    const double left =
-        std::clamp((x - canvas.scaleLeft()) / canvas.scaleWidth(), 0.0, std::max(0.0, 1 - w));
-    const double wanted = (y - canvas.scaleTop()) / canvas.scaleHeight();
+    // The text's box in fractions of the canvas.
+    const ViewTransform v = canvas.view();
+    const double w = e.width / std::abs(v.width());
+    const double h = e.height / std::abs(v.height());
+    const double left = std::clamp(v.fractionX(x), 0.0, std::max(0.0, 1 - w));
+    const double wanted = v.fractionY(y);
     const auto& printed = canvas.printedTexts();
     auto freeAt = [&](double top) {
         return w <= 1 && top >= 0 && top + h <= 1 &&
@@ -101,8 +103,7 @@ Vec2 printAtOrNear(PlotCanvas& canvas, double x, double y, const std::string& te
         const double nudge = (k % 2 ? 1 : -1) * 0.25 * ((k + 1) / 2);
         const double top = std::clamp(wanted, 0.0, std::max(0.0, 1 - h)) + nudge * h;
         if (!freeAt(top)) continue;
-        const Vec2 corner{canvas.scaleLeft() + left * canvas.scaleWidth(),
-                          canvas.scaleTop() + top * canvas.scaleHeight()};
+        const Vec2 corner = v.atFraction(left, top);
         canvas.setCurrentPosition(corner.x, corner.y);
         canvas.print(text);
         return corner;
@@ -181,8 +182,8 @@ std::string drawCurveLab(PlotCanvas& canvas, const CurveSettings& c) {
             const double cs = std::cos(theta), sn = std::sin(theta);
             drawArrow(canvas, x, y, v * cs, v * sn, kVelocityRed);
             drawArrow(canvas, x, y, A / 4 * ac * -sn, A / 4 * ac * cs, kCentripetalBlue);
-            drawArrow(canvas, x, y, A / 4 * (c.at * cs - ac * sn),
-                            A / 4 * (c.at * sn + ac * cs), kBlack);
+            drawArrow(canvas, x, y, A / 4 * (c.at * cs - ac * sn), A / 4 * (c.at * sn + ac * cs),
+                      kBlack);
         }
     }
     legendRow(canvas, 10, -9.1, "VELOCITY", 9, -9.1, kVelocityRed);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "numeric/RkfStep.h"
 #include "draw/Alerts.h"
 #include "draw/Arrow.h"
+#include "numeric/RkfStep.h"
 
 namespace velarium {
 
@@ -17,16 +17,36 @@ double radial(double x, double r) { return r > 0 ? x / r : 0.0; }
 }  // namespace
 
 OrbitTables::OrbitTables()
-    : tabVx(rows(kRows)), tabVy(rows(kRows)), tabX(rows(kRows)), tabY(rows(kRows)),
-      tabOmegaTorque(rows(kRows)), tabOmega(rows(kRows)), tabTheta(rows(kRows)),
-      tabEnergy(rows(kRows)), tabXRot(rows(kRows)), tabYRot(rows(kRows)), tabVxRot(rows(kRows)),
-      tabVyRot(rows(kRows)), tabKeRot(rows(kRows)), tabWorkFrictionInertial(rows(kRows)),
-      tabWorkFrictionRotating(rows(kRows)), tabWorkCentrifugal(rows(kRows)),
-      tabWorkBaseForce(rows(kRows)), tabWorkTotalRotating(rows(kRows)), tabWorkDrag(rows(kRows)) {}
+    : tabVx(rows(kRows)),
+      tabVy(rows(kRows)),
+      tabX(rows(kRows)),
+      tabY(rows(kRows)),
+      tabOmegaTorque(rows(kRows)),
+      tabOmega(rows(kRows)),
+      tabTheta(rows(kRows)),
+      tabEnergy(rows(kRows)),
+      tabXRot(rows(kRows)),
+      tabYRot(rows(kRows)),
+      tabVxRot(rows(kRows)),
+      tabVyRot(rows(kRows)),
+      tabKeRot(rows(kRows)),
+      tabWorkFrictionInertial(rows(kRows)),
+      tabWorkFrictionRotating(rows(kRows)),
+      tabWorkCentrifugal(rows(kRows)),
+      tabWorkBaseForce(rows(kRows)),
+      tabWorkTotalRotating(rows(kRows)),
+      tabWorkDrag(rows(kRows)) {}
 
 DiskRun::DiskRun()
-    : pathX(rows(kPathRows)), pathY(rows(kPathRows)), pathXRot(rows(kPathRows)),
-      pathYRot(rows(kPathRows)), pathTime(rows(kPathRows)) {}
+    : pathX(rows(kPathRows)),
+      pathY(rows(kPathRows)),
+      pathXRot(rows(kPathRows)),
+      pathYRot(rows(kPathRows)),
+      pathTime(rows(kPathRows)),
+      pathVx(rows(kPathRows)),
+      pathVy(rows(kPathRows)),
+      pathOmega(rows(kPathRows)),
+      pathTheta(rows(kPathRows)) {}
 
 RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, double omega) {
     return {vx - omega * y, vy + omega * x};
@@ -68,10 +88,11 @@ double diskDerivative(DiskParameters& p, double, std::span<double> s, int i) {
             // Power of the friction on the body: −m·μ·(v·v_rel)/|v_rel|.
             return vRel == 0 ? 0.0 : -p.bodyMass * mu * (vx * pr + vy * qr) / vRel;
         case kOmega:
-            // The reaction of the friction turns a free disk: dω/dt = μ·F·m·(y·P − x·Q)/(|v_rel|·I).
+            // The reaction of the friction turns a free disk: dω/dt = μ·F·m·(y·P −
+            // x·Q)/(|v_rel|·I).
             return vRel == 0 ? 0.0
-                             : p.frictionDecel * p.omegaVariable * p.bodyMass *
-                                   (y * pr - x * qr) / (vRel * p.diskInertia);
+                             : p.frictionDecel * p.omegaVariable * p.bodyMass * (y * pr - x * qr) /
+                                   (vRel * p.diskInertia);
         default: return 0.0;
     }
 }
@@ -94,8 +115,9 @@ OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0,
 
     const double m = p.bodyMass;
     const double k = p.springK;
-    DiskState y{vx0, vy0, x0, y0,
-                0.5 * m * (vx0 * vx0 + vy0 * vy0) + 0.5 * k * (x0 * x0 + y0 * y0), omega, theta0};
+    DiskState y{
+        vx0,   vy0,   x0, y0, 0.5 * m * (vx0 * vx0 + vy0 * vy0) + 0.5 * k * (x0 * x0 + y0 * y0),
+        omega, theta0};
     DiskState out = y;
     auto derivative = [&p](double ts, std::span<double> s, int i) {
         return diskDerivative(p, ts, s, i);
@@ -147,7 +169,7 @@ OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0,
     tab.rowCount = i;
 
     const int last = i - 1;
-    return {tab.tabX[last], tab.tabY[last], tab.tabVx[last],
+    return {tab.tabX[last],  tab.tabY[last],           tab.tabVx[last],
             tab.tabVy[last], tab.tabOmegaTorque[last], y[kTheta0]};
 }
 
@@ -157,14 +179,15 @@ bool advanceStep(DiskShared& disk, DiskRun& run, StepMode mode) {
     const double dt = run.stepDuration;
     const auto kk = static_cast<std::size_t>(k);
     if (mode.friction || mode.pendulum) {
-        const OrbitEnd end = integrateDiskOrbit(disk, run.bodyVx, run.bodyVy, run.pathX[kk - 1],
-                                                run.pathY[kk - 1], run.omegaNow, run.diskAngle,
-                                                dt, DiskRun::kSubSteps);
+        const OrbitEnd end =
+            integrateDiskOrbit(disk, run.bodyVx, run.bodyVy, run.pathX[kk - 1], run.pathY[kk - 1],
+                               run.omegaNow, run.diskAngle, dt, DiskRun::kSubSteps);
         run.pathX[kk] = end.x;
         run.pathY[kk] = end.y;
         run.bodyVx = end.vx;
         run.bodyVy = end.vy;
-        if (mode.friction) run.omegaNow = disk.params.stuckFlag ? disk.params.stuckOmega : end.omega;
+        if (mode.friction)
+            run.omegaNow = disk.params.stuckFlag ? disk.params.stuckOmega : end.omega;
     } else {
         // Nothing acts on the body: Newton's first law.
         run.pathX[kk] = run.pathX[kk - 1] + dt * run.bodyVx;
@@ -175,6 +198,7 @@ bool advanceStep(DiskShared& disk, DiskRun& run, StepMode mode) {
     const double s = std::sin(run.diskAngle);
     run.pathXRot[kk] = c * run.pathX[kk] - s * run.pathY[kk];
     run.pathYRot[kk] = s * run.pathX[kk] + c * run.pathY[kk];
+    run.keepMotion(kk);
     return true;
 }
 

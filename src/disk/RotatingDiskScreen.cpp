@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "disk/DiskRunTable.h"
 #include "disk/ModelChoicePanel.h"
 #include "explain/ExplanationMode.h"
 #include "shell/Controls.h"
@@ -24,6 +25,10 @@ RotatingDiskScreen::RotatingDiskScreen(Program& program)
     layoutControls();
     load();
     connectHandlers();
+    canvasActions = new CanvasActions(program_, *this, {Picture1, Picture2});
+    canvasActions->setData([this] { return run_.stepIndex > 0; },
+                           [this] { return diskRunTable(run_, disk_.params); },
+                           QStringLiteral("Press STEP first: there is no run yet."));
     explanation_ = std::make_unique<ExplanationMode>(*this);
 }
 
@@ -290,6 +295,7 @@ void RotatingDiskScreen::resetDiskScreen() {
     run_.pathY[0] = p.unitRadius;
     run_.pathXRot[0] = 0;
     run_.pathYRot[0] = p.unitRadius;
+    run_.keepMotion(0);
     p.stuckFlag = false;
     drawStartPicture();
 }

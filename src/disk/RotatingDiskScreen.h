@@ -15,6 +15,7 @@
 #include "disk/DiskPicture.h"
 #include "disk/DisplayStep.h"
 #include "draw/CanvasWidget.h"
+#include "output/CanvasActions.h"
 #include "shell/ScreenTimer.h"
 
 namespace velarium {
@@ -67,6 +68,8 @@ public:
     QLabel* Label3;
     QLabel* Label4;
     ScreenTimer* Timer1;
+    // "Copy Picture", "Save Picture…" and "Export Data…" (the run's rows in both frames).
+    CanvasActions* canvasActions;
 
     // Back to the start: the disk at angle 0, the body at (0, R) with the scroll bars' velocity.
     void resetDiskScreen();

@@ -1,78 +1,65 @@
 #include "draw/CanvasWidget.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <tuple>
 
+#include "draw/CanvasAccessible.h"
+#include "draw/QtDrawing.h"
 #include "draw/Raster.h"
 
 namespace velarium {
 
 namespace {
-QColor toQColor(Rgb c) {
-    return QColor(std::clamp(c.red, 0, 255), std::clamp(c.green, 0, 255),
-                  std::clamp(c.blue, 0, 255));
-}
-
 // Device coordinates far outside the image are clamped, so that a huge but finite user
 // coordinate cannot overflow the raster engine's fixed-point arithmetic.
 double clampDevice(double v) { return std::clamp(v, -1.0e6, 1.0e6); }
-
-Qt::PenStyle penStyleOf(int style) {
-    switch (style) {
-        case kDash: return Qt::DashLine;
-        case kDot: return Qt::DotLine;
-        case kDashDot: return Qt::DashDotLine;
-        case kDashDotDot: return Qt::DashDotDotLine;
-        case 5: return Qt::NoPen;
-        default: return Qt::SolidLine;
-    }
-}
-
-Qt::BrushStyle brushStyleOf(int fill) {
-    switch (fill) {
-        case kFillSolid: return Qt::SolidPattern;
-        case kFillHorizontal: return Qt::HorPattern;
-        case kFillVertical: return Qt::VerPattern;
-        case kFillUpwardDiagonal: return Qt::BDiagPattern;
-        case kFillDownwardDiagonal: return Qt::FDiagPattern;
-        case kFillCross: return Qt::CrossPattern;
-        case kFillDiagonalCross: return Qt::DiagCrossPattern;
-        default: return Qt::NoBrush;
-    }
-}
-// What a screen reader sees of a canvas: a picture whose description is the text it shows.
-class CanvasAccessible : public QAccessibleWidget {
-public:
-    explicit CanvasAccessible(CanvasWidget* canvas)
-        : QAccessibleWidget(canvas, QAccessible::Canvas) {}
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Description) {
-            const QString own = widget()->accessibleDescription();
-            return own.isEmpty() ? static_cast<const CanvasWidget*>(widget())->shownText() : own;
-        }
-        return QAccessibleWidget::text(t);
-    }
-};
-
-QAccessibleInterface* canvasAccessibleFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("velarium::CanvasWidget"))
-        return new CanvasAccessible(static_cast<CanvasWidget*>(object));
-    return nullptr;
-}
 }  // namespace
 
+// The record drawn into the image through the canvas's own rendering, under the scale and pen
+// each primitive was drawn with.
+class CanvasWidget::Replay : public RecordReplay {
+public:
+    explicit Replay(CanvasWidget& w) : w_(w) {}
+    void clear(Rgb background) override {
+        w_.shortRuns_.clear();
+        w_.endPainting();
+        w_.image_.fill(toQColor(w_.profile().background(background)));
+        w_.texts_.clear();
+    }
+    void scale(const Scale& s) override {
+        w_.setScale(s.left, s.top, s.left + s.width, s.top + s.height);
+    }
+    void pen(const Pen& p) override {
+        w_.setDrawWidth(p.width);
+        w_.setDrawStyle(p.style);
+        w_.setFillStyle(p.fill);
+        w_.setFillColor(p.fillColour);
+        w_.setBold(p.bold);
+    }
+    void line(double x1, double y1, double x2, double y2, Rgb colour) override {
+        w_.renderLine(x1, y1, x2, y2, colour);
+    }
+    void circle(double cx, double cy, double radius, Rgb colour) override {
+        w_.renderCircle(cx, cy, radius, colour);
+    }
+    void arc(double cx, double cy, double radius, double start, double end, Rgb colour) override {
+        w_.renderArc(cx, cy, radius, start, end, colour);
+    }
+    void point(double x, double y, Rgb colour) override { w_.renderPoint(x, y, colour); }
+    void text(const PrintedText& t) override {
+        w_.keepText(t.x, t.y, t.text, t.colour, w_.textFont(t.bold));
+    }
+
+private:
+    CanvasWidget& w_;
+};
+
 CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(canvasAccessibleFactory);
-        return true;
-    }();
-    (void)factoryInstalled;
+    installCanvasAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setBackColor(Rgb{255, 255, 255});
 }
@@ -103,105 +90,44 @@ void CanvasWidget::ensureImage() {
     if (image_.size() == want) return;
     // The kept picture holds the waiting short runs too; a picture too large to keep has them
     // drawn before its pixels move over.
-    if (drawnComplete_)
+    const bool kept = record().complete();
+    if (kept)
         shortRuns_.clear();
     else
         flushLines();
     endPainting();
     QImage fresh(want, QImage::Format_RGB32);
     fresh.fill(toQColor(profile().background(backColor())));
-    if (!image_.isNull() && !drawnComplete_) {
+    if (!image_.isNull() && !kept) {
         QPainter p(&fresh);
         p.drawImage(0, 0, image_);
     }
     image_ = std::move(fresh);
-    layers_.clear();
-    textLayers_.clear();
-    if (!drawnComplete_) {
-        drawnLayers_.clear();
-        return;
-    }
-    // The kept layers are drawn again at the new size from what they held, so a screen that
-    // composes each step over a kept picture carries on after a resize.
-    for (const auto& [slot, kept] : drawnLayers_) {
-        replay(kept.first, kept.second);
-        layers_[slot] = image_.copy();
-        textLayers_[slot] = texts_;
-    }
-    replay(drawn_, drawnTexts_);
+    // The kept layers are drawn again at the new size when they are put back.
+    rasterLayers_.clear();
+    if (kept) replayRecord();
 }
 
-// A picture of more primitives than this is not kept for redrawing: a resize then keeps its
-// pixels as they are.
-constexpr std::size_t kMostKeptPrimitives = 200000;
-
-void CanvasWidget::record(Drawn::Kind kind, double a, double b, double c, double d, double e,
-                          Rgb colour, std::string_view text) {
-    if (replaying_ || !drawnComplete_) return;
-    if (drawn_.size() >= kMostKeptPrimitives) {
-        drawnComplete_ = false;
-        std::vector<Drawn>().swap(drawn_);
-        drawnTexts_.clear();
-        return;
-    }
-    // The scale and the pen are kept only where they change.
-    const Drawn scale{
-        Drawn::Kind::Scale,        {}, scaleLeft(), scaleTop(), scaleLeft() + scaleWidth(),
-        scaleTop() + scaleHeight()};
-    if (drawn_.empty() || scale.a != recordedScale_.a || scale.b != recordedScale_.b ||
-        scale.c != recordedScale_.c || scale.d != recordedScale_.d)
-        drawn_.push_back(recordedScale_ = scale);
-    const Drawn pen{Drawn::Kind::Pen, fillColor(), static_cast<double>(drawWidth()),
-                    static_cast<double>(drawStyle()), static_cast<double>(fillStyle())};
-    if (drawn_.size() == 1 || pen.colour != recordedPen_.colour || pen.a != recordedPen_.a ||
-        pen.b != recordedPen_.b || pen.c != recordedPen_.c)
-        drawn_.push_back(recordedPen_ = pen);
-    if (kind == Drawn::Kind::Text) {
-        c = static_cast<double>(drawnTexts_.size());
-        drawnTexts_.push_back({std::string(text), drawingFont()});
-    }
-    drawn_.push_back({kind, colour, a, b, c, d, e});
-}
-
-// Draws a kept picture again into the image at its present size, then puts the drawing state
-// back as the screen left it.
-void CanvasWidget::replay(const std::vector<Drawn>& drawn, const std::vector<DrawnText>& texts) {
+// Draws the record again, then puts the drawing state back as the screen left it.
+void CanvasWidget::replayRecord() {
     const double left = scaleLeft(), top = scaleTop();
     const double right = left + scaleWidth(), bottom = top + scaleHeight();
     const Rgb fill = fillColor();
     const int width = drawWidth(), style = drawStyle(), fillStyle = this->fillStyle();
-    replaying_ = true;
+    const bool heavy = bold();
     image_.fill(toQColor(profile().background(backColor())));
     texts_.clear();
-    for (const Drawn& r : drawn) {
-        switch (r.kind) {
-            case Drawn::Kind::Clear: image_.fill(toQColor(profile().background(r.colour))); break;
-            case Drawn::Kind::Scale: setScale(r.a, r.b, r.c, r.d); break;
-            case Drawn::Kind::Pen:
-                setFillColor(r.colour);
-                setDrawWidth(static_cast<int>(r.a));
-                setDrawStyle(static_cast<int>(r.b));
-                setFillStyle(static_cast<int>(r.c));
-                break;
-            case Drawn::Kind::Line: renderLine(r.a, r.b, r.c, r.d, r.colour); break;
-            case Drawn::Kind::Circle: renderCircle(r.a, r.b, r.c, r.colour); break;
-            case Drawn::Kind::Arc: renderArc(r.a, r.b, r.c, r.d, r.e, r.colour); break;
-            case Drawn::Kind::Point: renderPoint(r.a, r.b, r.colour); break;
-            case Drawn::Kind::Text: {
-                const DrawnText& t = texts[static_cast<std::size_t>(r.c)];
-                keepText(r.a, r.b, t.text, r.colour, t.font);
-                break;
-            }
-        }
-    }
+    Replay replay(*this);
+    record().replay(replay);
     flushLines();
     endPainting();
-    replaying_ = false;
     setScale(left, top, right, bottom);
     setFillColor(fill);
     setDrawWidth(width);
     setDrawStyle(style);
     setFillStyle(fillStyle);
+    setBold(heavy);
+    markChanged();
 }
 
 QPainter& CanvasWidget::painter() {
@@ -221,29 +147,26 @@ void CanvasWidget::endPainting() {
     }
 }
 
-QPointF CanvasWidget::toDevice(double x, double y) const {
-    const double w = image_.width();
-    const double h = image_.height();
-    return {clampDevice((x - scaleLeft()) / scaleWidth() * w),
-            clampDevice((y - scaleTop()) / scaleHeight() * h)};
+// The user scale over the image's device pixels.
+ViewTransform CanvasWidget::device() const {
+    return {scaleLeft(),
+            scaleTop(),
+            scaleWidth(),
+            scaleHeight(),
+            static_cast<double>(image_.width()),
+            static_cast<double>(image_.height())};
 }
 
-QPen CanvasWidget::pen(Rgb colour) const {
-    QPen p(toQColor(shown(colour)));
-    p.setWidthF(profile().lineWidth(drawWidth()) * dpr());
-    p.setCosmetic(true);
-    p.setStyle(penStyleOf(drawStyle()));
-    // Round caps on every dash of a wide cosmetic pen make the raster engine a hundred times
-    // slower than flat ones; a dotted grid across a graph would take a fifth of a second.
-    p.setCapStyle(drawStyle() == kSolid ? Qt::RoundCap : Qt::FlatCap);
-    return p;
+QPointF CanvasWidget::toDevice(double x, double y) const {
+    const ViewTransform d = device();
+    return {clampDevice(d.toPixelX(x)), clampDevice(d.toPixelY(y))};
 }
 
 // Canvas text is antialiased and laid out with the font's own advances, unhinted, so that its
 // letters are spaced alike at every pixel ratio and its measured width is the drawn one.
-QFont CanvasWidget::drawingFont() const {
+QFont CanvasWidget::textFont(bool bold) const {
     QFont f = font();
-    f.setBold(bold());
+    f.setBold(bold);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
@@ -255,9 +178,15 @@ QFont CanvasWidget::shownFont(QFont font) const {
     return font;
 }
 
-// The picture is drawn again from what was drawn since the last clear, in the new profile.
+QPen CanvasWidget::shownPen(Rgb colour) const {
+    QPen p = qtPen(currentPen(), shown(colour), dpr());
+    p.setWidthF(profile().lineWidth(drawWidth()) * dpr());
+    return p;
+}
+
+// The picture is drawn again from its record, in the new profile.
 void CanvasWidget::profileChanged() {
-    if (!drawnComplete_) return;
+    if (!record().complete()) return;
     endPainting();
     image_ = QImage();
     sizeStale_ = true;
@@ -271,10 +200,6 @@ void CanvasWidget::renderClear(Rgb background) {
     image_.fill(toQColor(profile().background(background)));
     shortRuns_.clear();
     texts_.clear();
-    drawn_.clear();
-    drawnTexts_.clear();
-    drawnComplete_ = true;
-    record(Drawn::Kind::Clear, 0, 0, 0, 0, 0, background);
     markChanged();
 }
 
@@ -300,7 +225,6 @@ std::uint32_t CanvasWidget::packed(Rgb c) {
 // long as the line is wide (a pixel and a half for thin lines): the same line to within half its
 // width, at a fraction of the cost.
 void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb colour) {
-    record(Drawn::Kind::Line, x1, y1, x2, y2, 0, colour);
     if (drawStyle() == kSolid) {
         const QPointF a = toDevice(x1, y1);
         const QPointF b = toDevice(x2, y2);
@@ -337,16 +261,15 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
     }
     flushLines();
     QPainter& p = painter();
-    p.setPen(pen(colour));
+    p.setPen(shownPen(colour));
     p.drawLine(toDevice(x1, y1), toDevice(x2, y2));
 }
 
 void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour) {
     flushLines();
-    record(Drawn::Kind::Circle, cx, cy, radius, 0, 0, colour);
     ensureImage();
     // The radius is measured along x, as on every canvas of the program.
-    const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
+    const double r = clampDevice(device().pixelsAlongX(radius));
     if (drawStyle() == kSolid && (fillStyle() == kFillSolid || fillStyle() == kFillTransparent)) {
         const QPointF c = toDevice(cx, cy);
         const double w = profile().lineWidth(drawWidth()) * dpr();
@@ -362,7 +285,7 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
         return;
     }
     QPainter& p = painter();
-    p.setPen(pen(colour));
+    p.setPen(shownPen(colour));
     QBrush brush(toQColor(shown(fillColor())), brushStyleOf(fillStyle()));
     p.setBrush(brush);
     p.drawEllipse(toDevice(cx, cy), r, r);
@@ -372,28 +295,14 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
 void CanvasWidget::renderArc(double cx, double cy, double radius, double start, double end,
                              Rgb colour) {
     flushLines();
-    record(Drawn::Kind::Arc, cx, cy, radius, start, end, colour);
     QPainter& p = painter();
-    p.setPen(pen(colour));
-    const QPointF c = toDevice(cx, cy);
-    const double r = clampDevice(radius / std::abs(scaleWidth()) * image_.width());
-    // Qt counts angles counter-clockwise on the screen, in sixteenths of a degree. The user
-    // scale's y direction decides whether that is the user's counter-clockwise too.
-    const double toDeg = 180.0 / 3.14159265358979323846;
-    double a0 = start * toDeg;
-    double span = (end - start) * toDeg;
-    if (span < 0) span += 360.0 * std::ceil(-span / 360.0);
-    if (scaleHeight() > 0) {
-        a0 = -a0;
-        span = -span;
-    }
-    p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), static_cast<int>(std::lround(a0 * 16)),
-              static_cast<int>(std::lround(span * 16)));
+    p.setPen(shownPen(colour));
+    const ViewTransform d = device();
+    drawUserArc(p, toDevice(cx, cy), clampDevice(d.pixelsAlongX(radius)), start, end, d.yUp());
 }
 
 void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
     flushLines();
-    record(Drawn::Kind::Point, x, y, 0, 0, 0, colour);
     const QPointF c = toDevice(x, y);
     rasterDot(pixels(), c.x(), c.y(), profile().dotWidth(drawWidth()) * dpr(),
               packed(shown(colour)));
@@ -401,8 +310,7 @@ void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
 
 void CanvasWidget::renderText(double x, double y, std::string_view text, Rgb colour) {
     ensureImage();
-    record(Drawn::Kind::Text, x, y, 0, 0, 0, colour, text);
-    keepText(x, y, text, colour, drawingFont());
+    keepText(x, y, text, colour, textFont(bold()));
     markChanged();
     textsChanged();
 }
@@ -470,48 +378,46 @@ void CanvasWidget::textsChanged() {
 }
 
 TextExtent CanvasWidget::measureText(std::string_view text) const {
-    const QFontMetricsF fm(shownFont(drawingFont()));
+    const QFontMetricsF fm(shownFont(textFont(bold())));
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const double w = std::max(1, width());
-    const double h = std::max(1, height());
-    return {fm.horizontalAdvance(s) / w * std::abs(scaleWidth()),
-            fm.height() / h * std::abs(scaleHeight())};
+    const ViewTransform v = view();
+    return {v.userAlongX(fm.horizontalAdvance(s)), v.userAlongY(fm.height())};
 }
 
 void CanvasWidget::keepLayer(int slot) {
     flushLines();
     ensureImage();
     endPainting();
-    textLayers_[slot] = texts_;
-    if (drawnComplete_)
-        drawnLayers_[slot] = {drawn_, drawnTexts_};
-    else
-        drawnLayers_.erase(slot);
+    RasterLayer& kept = rasterLayers_[slot];
+    kept.texts = texts_;
     // A slot of the same size is written over in place: no fresh allocation per step.
-    QImage& kept = layers_[slot];
-    if (kept.size() == image_.size() && kept.format() == image_.format())
-        std::memcpy(kept.bits(), image_.constBits(), static_cast<size_t>(image_.sizeInBytes()));
+    if (kept.image.size() == image_.size() && kept.image.format() == image_.format())
+        std::memcpy(kept.image.bits(), image_.constBits(),
+                    static_cast<size_t>(image_.sizeInBytes()));
     else
-        kept = image_.copy();
+        kept.image = image_.copy();
 }
 
-bool CanvasWidget::putBackLayer(int slot) {
-    flushLines();
-    auto it = layers_.find(slot);
-    if (it == layers_.end() || it->second.size() != image_.size()) return false;
+bool CanvasWidget::layerAvailable(int slot) const {
+    const auto it = rasterLayers_.find(slot);
+    return (it != rasterLayers_.end() && it->second.image.size() == image_.size()) ||
+           record().layerComplete(slot);
+}
+
+void CanvasWidget::putBackLayer(int slot) {
+    shortRuns_.clear();
+    ensureImage();
     endPainting();
-    std::memcpy(image_.bits(), it->second.constBits(), static_cast<size_t>(image_.sizeInBytes()));
-    texts_ = textLayers_[slot];
-    if (auto kept = drawnLayers_.find(slot); kept != drawnLayers_.end()) {
-        std::tie(drawn_, drawnTexts_) = kept->second;
-        drawnComplete_ = true;
-    } else {
-        drawnComplete_ = false;
-        drawn_.clear();
-        drawnTexts_.clear();
+    const auto it = rasterLayers_.find(slot);
+    if (it != rasterLayers_.end() && it->second.image.size() == image_.size()) {
+        std::memcpy(image_.bits(), it->second.image.constBits(),
+                    static_cast<size_t>(image_.sizeInBytes()));
+        texts_ = it->second.texts;
+        markChanged();
+        return;
     }
-    markChanged();
-    return true;
+    replayRecord();
+    keepLayer(slot);
 }
 
 QImage CanvasWidget::snapshot() {
@@ -525,6 +431,24 @@ QImage CanvasWidget::snapshot() {
     p.end();
     shown.setDevicePixelRatio(1.0);
     return shown;
+}
+
+QImage CanvasWidget::picture(double ratio) {
+    flushLines();
+    ensureImage();
+    endPainting();
+    if (ratio <= dpr() || !record().complete()) return snapshot();
+    // Drawn again into an image of the asked ratio, then the screen's image put back.
+    const QSize size = (QSizeF(this->size()) * ratio).toSize().expandedTo(QSize(1, 1));
+    QImage shown = std::exchange(image_, QImage(size, QImage::Format_RGB32));
+    const double shownRatio = std::exchange(dpr_, ratio);
+    std::vector<KeptText> shownTexts = texts_;
+    replayRecord();
+    QImage drawn = snapshot();
+    image_ = std::move(shown);
+    dpr_ = shownRatio;
+    texts_ = std::move(shownTexts);
+    return drawn;
 }
 
 void CanvasWidget::repaintNow() {
@@ -544,6 +468,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     p.drawImage(r, image_, QRectF(r.topLeft() * dpr(), r.size() * dpr()));
     p.setClipRect(r);
     drawTexts(p);
+    emit painted();
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
@@ -557,9 +482,7 @@ void CanvasWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::FontChange) return;
     const double points = font().pointSizeF();
-    if (drawnComplete_ && fontPoints_ > 0 && points > 0 && points != fontPoints_) {
-        const double ratio = points / fontPoints_;
-        for (DrawnText& t : drawnTexts_) t.font.setPointSizeF(t.font.pointSizeF() * ratio);
+    if (record().complete() && fontPoints_ > 0 && points > 0 && points != fontPoints_) {
         sizeStale_ = true;
         image_ = QImage();
         ensureImage();
@@ -575,11 +498,9 @@ void CanvasWidget::showEvent(QShowEvent* event) {
 
 CanvasMouse CanvasWidget::mouseOf(QMouseEvent* event) const {
     CanvasMouse m;
-    const QPointF pos = event->position();
-    const double w = std::max(1, width());
-    const double h = std::max(1, height());
-    m.x = scaleLeft() + pos.x() / w * scaleWidth();
-    m.y = scaleTop() + pos.y() / h * scaleHeight();
+    const Vec2 at = view().toUser({event->position().x(), event->position().y()});
+    m.x = at.x;
+    m.y = at.y;
     m.button = event->button();
     m.shift = event->modifiers().testFlag(Qt::ShiftModifier);
     m.ctrl = event->modifiers().testFlag(Qt::ControlModifier);

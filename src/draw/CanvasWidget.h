@@ -36,6 +36,12 @@ public:
 
     // The drawing as it stands, with its texts, at device resolution.
     QImage snapshot();
+    // The drawing with its texts drawn again from the record at the given device pixel ratio
+    // (the pixels as they stand where the ratio is the screen's, or the picture was too large
+    // to keep).
+    QImage picture(double ratio);
+    // The font the canvas prints its texts in.
+    QFont textFont(bool bold) const;
     // Every text printed since the last clear, one per line, in print order.
     QString shownText() const;
 
@@ -47,6 +53,8 @@ public:
 signals:
     void pressed(const velarium::CanvasMouse& mouse);
     void released(const velarium::CanvasMouse& mouse);
+    // The canvas has put its picture on the screen.
+    void painted();
 
 protected:
     void renderClear(Rgb background) override;
@@ -58,7 +66,8 @@ protected:
     void renderText(double x, double y, std::string_view text, Rgb colour) override;
     TextExtent measureText(std::string_view text) const override;
     void keepLayer(int slot) override;
-    bool putBackLayer(int slot) override;
+    bool layerAvailable(int slot) const override;
+    void putBackLayer(int slot) override;
     void printedTextsReset() override;
     void profileChanged() override;
 
@@ -75,13 +84,14 @@ private:
     static std::uint32_t packed(Rgb c);
     void endPainting();
     void ensureImage();
+    ViewTransform device() const;
     QPointF toDevice(double x, double y) const;
     double dpr() const;
-    QPen pen(Rgb colour) const;
-    QFont drawingFont() const;
-    // What a colour and a font drawn in the program's terms show as in the canvas's profile.
+    // What a colour, a font and a pen drawn in the program's terms show as in the canvas's
+    // profile.
     Rgb shown(Rgb colour) const;
     QFont shownFont(QFont font) const;
+    QPen shownPen(Rgb colour) const;
     CanvasMouse mouseOf(QMouseEvent* event) const;
 
     void markChanged();
@@ -89,24 +99,9 @@ private:
     void textsChanged();
     void drawTexts(QPainter& p) const;
     void keepText(double x, double y, std::string_view text, Rgb colour, const QFont& font);
-
-    // What was drawn since the last clear, with the state it was drawn in, so that a resized
-    // canvas draws its picture again at the new size instead of stretching the old pixels.
-    // A primitive, or a change of the scale (left, top, right, bottom in a..d) or of the pen
-    // (width, style, fill style in a..c, fill colour in colour) that the primitives after it use.
-    struct Drawn {
-        enum class Kind : unsigned char { Clear, Scale, Pen, Line, Circle, Arc, Point, Text };
-        Kind kind;
-        Rgb colour;
-        double a = 0, b = 0, c = 0, d = 0, e = 0;  // a text's index in drawnTexts_ in c
-    };
-    struct DrawnText {
-        std::string text;
-        QFont font;
-    };
-    void record(Drawn::Kind kind, double a, double b, double c, double d, double e, Rgb colour,
-                std::string_view text = {});
-    void replay(const std::vector<Drawn>& drawn, const std::vector<DrawnText>& texts);
+    // Draws the record again into the image at its present size and pixel ratio.
+    class Replay;
+    void replayRecord();
 
     // A printed text ready to compose: its top-left corner in widget pixels.
     struct KeptText {
@@ -132,17 +127,14 @@ private:
     bool changed_ = false;
     bool sizeStale_ = true;
     std::unique_ptr<QPainter> painter_;
-    std::map<int, QImage> layers_;
     std::vector<KeptText> texts_;
-    std::map<int, std::vector<KeptText>> textLayers_;
+    // The kept layers as drawn at the present size, so that putting one back costs a copy.
+    struct RasterLayer {
+        QImage image;
+        std::vector<KeptText> texts;
+    };
+    std::map<int, RasterLayer> rasterLayers_;
     bool textEventPending_ = false;
-    std::vector<Drawn> drawn_;
-    std::vector<DrawnText> drawnTexts_;
-    std::map<int, std::pair<std::vector<Drawn>, std::vector<DrawnText>>> drawnLayers_;
-    bool drawnComplete_ = true;  // false once a picture outgrew what is worth keeping
-    bool replaying_ = false;
-    Drawn recordedScale_{Drawn::Kind::Scale, {}};
-    Drawn recordedPen_{Drawn::Kind::Pen, {}};
     double fontPoints_ = 0;
 };
 

@@ -31,20 +31,23 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
                 Vec2 ahead) {
     const double W = std::max(1.0, canvas.pixelWidth());
     const double H = std::max(1.0, canvas.pixelHeight());
+    const ViewTransform view(canvas.scaleLeft(), canvas.scaleTop(), canvas.scaleWidth(),
+                             canvas.scaleHeight(), W, H);
     double widest = 0, line = 0;
     for (std::string_view text : lines) {
         const TextExtent extent = canvas.textExtent(text);
         widest = std::max(widest, extent.width);
         line = std::max(line, extent.height);
     }
-    const double w = widest / std::abs(canvas.scaleWidth()) * W;
-    const double lineHeight = line / std::abs(canvas.scaleHeight()) * H;
+    const double w = view.pixelsAlongX(widest);
+    const double lineHeight = view.pixelsAlongY(line);
     const double h = lineHeight * static_cast<double>(lines.size());
     // The anchor in pixels, and the way "ahead" points on the screen.
-    const double ax = (anchor.x - canvas.scaleLeft()) / canvas.scaleWidth() * W;
-    const double ay = (anchor.y - canvas.scaleTop()) / canvas.scaleHeight() * H;
-    double hx = ahead.x / canvas.scaleWidth() * W;
-    double hy = ahead.y / canvas.scaleHeight() * H;
+    const double ax = view.toPixelX(anchor.x);
+    const double ay = view.toPixelY(anchor.y);
+    const Vec2 aheadOnScreen = view.pixelDirection(ahead);
+    double hx = aheadOnScreen.x;
+    double hy = aheadOnScreen.y;
     const double hl = std::hypot(hx, hy);
     if (std::isfinite(hl) && hl > 0) {
         hx /= hl;
@@ -109,8 +112,7 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
         best.left = std::clamp(ax + gap, 0.0, std::max(0.0, W - w));
         best.top = std::clamp(y0, 0.0, std::max(0.0, H - h));
     }
-    const Vec2 corner{canvas.scaleLeft() + best.left / W * canvas.scaleWidth(),
-                      canvas.scaleTop() + best.top / H * canvas.scaleHeight()};
+    const Vec2 corner = view.toUser({best.left, best.top});
     canvas.setCurrentPosition(corner.x, corner.y);
     for (std::string_view text : lines) {
         canvas.setCurrentPosition(corner.x, canvas.currentY());

@@ -33,11 +33,10 @@ void PlotCanvas::setScale(double left, double top, double right, double bottom) 
 }
 
 void PlotCanvas::clear() {
+    record_.clear(back_);
     renderClear(back_);
-    ink_ = InkGrid();
     curX_ = 0;
     curY_ = 0;
-    printed_.clear();
     printedTextsReset();
 }
 
@@ -50,7 +49,10 @@ void PlotCanvas::line(double x1, double y1, double x2, double y2, Rgb colour) {
     }
     noteInk(colour);
     renderLine(x1, y1, x2, y2, colour);
-    ink().segment(fractionX(x1), fractionY(y1), fractionX(x2), fractionY(y2), width_px_ / 2.0);
+    record_.draw(DrawRecord::Kind::Line, scale(), currentPen(), colour, x1, y1, x2, y2);
+    const ViewTransform v = view();
+    ink().segment(v.fractionX(x1), v.fractionY(y1), v.fractionX(x2), v.fractionY(y2),
+                  width_px_ / 2.0);
     curX_ = x2;
     curY_ = y2;
 }
@@ -65,7 +67,9 @@ void PlotCanvas::circle(double cx, double cy, double radius, Rgb colour) {
     noteInk(colour);
     if (fill_ == kFillSolid) noteInk(fillColour_);
     renderCircle(cx, cy, std::abs(radius), colour);
-    ink().circle(fractionX(cx), fractionY(cy), pixelsAlongX(radius), fill_ == kFillSolid,
+    record_.draw(DrawRecord::Kind::Circle, scale(), currentPen(), colour, cx, cy, std::abs(radius));
+    const ViewTransform v = view();
+    ink().circle(v.fractionX(cx), v.fractionY(cy), v.pixelsAlongX(radius), fill_ == kFillSolid,
                  width_px_ / 2.0);
     curX_ = cx;
     curY_ = cy;
@@ -78,7 +82,10 @@ void PlotCanvas::arc(double cx, double cy, double radius, double start, double e
     }
     noteInk(colour);
     renderArc(cx, cy, std::abs(radius), start, end, colour);
-    ink().arc(fractionX(cx), fractionY(cy), pixelsAlongX(radius), start, end, height_ < 0,
+    record_.draw(DrawRecord::Kind::Arc, scale(), currentPen(), colour, cx, cy, std::abs(radius),
+                 start, end);
+    const ViewTransform v = view();
+    ink().arc(v.fractionX(cx), v.fractionY(cy), v.pixelsAlongX(radius), start, end, v.yUp(),
               width_px_ / 2.0);
     curX_ = cx;
     curY_ = cy;
@@ -93,7 +100,9 @@ void PlotCanvas::point(double x, double y, Rgb colour) {
     }
     noteInk(colour);
     renderPoint(x, y, colour);
-    ink().dot(fractionX(x), fractionY(y), width_px_ / 2.0);
+    record_.draw(DrawRecord::Kind::Point, scale(), currentPen(), colour, x, y);
+    const ViewTransform v = view();
+    ink().dot(v.fractionX(x), v.fractionY(y), width_px_ / 2.0);
     curX_ = x;
     curY_ = y;
 }
@@ -105,18 +114,20 @@ void PlotCanvas::print(std::string_view text) {
     }
     const TextExtent extent = measureText(text);
     PrintedText kept{std::string(text), curX_, curY_, 0, 0, 0, 0, fore_, bold_};
-    kept.left = (curX_ - left_) / width_;
-    kept.top = (curY_ - top_) / height_;
+    const ViewTransform v = view();
+    kept.left = v.fractionX(curX_);
+    kept.top = v.fractionY(curY_);
     kept.right = kept.left + extent.width / std::abs(width_);
     kept.bottom = kept.top + extent.height / std::abs(height_);
-    const bool reprint = std::any_of(printed_.begin(), printed_.end(), [&](const PrintedText& p) {
+    const auto& printed = record_.printed();
+    const bool reprint = std::any_of(printed.begin(), printed.end(), [&](const PrintedText& p) {
         return p.text == kept.text && p.colour == kept.colour && p.bold == kept.bold &&
                std::abs(p.left - kept.left) < 1e-9 && std::abs(p.top - kept.top) < 1e-9;
     });
     if (!reprint) {
         noteInk(fore_);
         renderText(curX_, curY_, text, fore_);
-        printed_.push_back(std::move(kept));
+        record_.print(scale(), currentPen(), std::move(kept));
     }
     // Next line: back to the left edge, one text height further down the screen.
     const double lineHeight = measureText("Ag").height;
@@ -143,15 +154,13 @@ void PlotCanvas::setFillStyle(int style) { fill_ = std::clamp(style, 0, 7); }
 
 void PlotCanvas::saveLayer(int slot) {
     keepLayer(slot);
-    printedLayers_[slot] = printed_;
-    inkLayers_[slot] = ink_;
+    record_.saveLayer(slot);
 }
 
 void PlotCanvas::restoreLayer(int slot) {
-    auto it = printedLayers_.find(slot);
-    if (it == printedLayers_.end() || !putBackLayer(slot)) return;
-    printed_ = it->second;
-    ink_ = inkLayers_[slot];
+    if (!record_.hasLayer(slot) || !layerAvailable(slot)) return;
+    record_.restoreLayer(slot);
+    putBackLayer(slot);
     printedTextsReset();
 }
 
@@ -167,8 +176,9 @@ void PlotCanvas::noteInk(Rgb colour) {
 }
 
 InkGrid& PlotCanvas::ink() {
-    if (ink_.empty()) ink_.reset(pixelWidth(), pixelHeight());
-    return ink_;
+    InkGrid& grid = record_.ink();
+    if (grid.empty()) grid.reset(pixelWidth(), pixelHeight());
+    return grid;
 }
 
 }  // namespace velarium

@@ -1,46 +1,14 @@
 #pragma once
 
-#include <cmath>
-#include <map>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "draw/ColourProfile.h"
-#include "draw/InkGrid.h"
+#include "draw/DrawRecord.h"
+#include "draw/DrawTypes.h"
+#include "draw/ViewTransform.h"
 
 namespace velarium {
-
-// Size of a text in user units (always positive).
-struct TextExtent {
-    double width = 0;
-    double height = 0;
-};
-
-// A text printed since the canvas's last clear. Its box is in fractions of the canvas, 0 at the
-// left and top edges and 1 at the right and bottom ones, so it stays put when the scale changes.
-struct PrintedText {
-    std::string text;
-    double x = 0, y = 0;  // top-left corner in the user units of its printing
-    double left = 0, top = 0, right = 0, bottom = 0;
-    Rgb colour;
-    bool bold = false;
-};
-
-// Line styles of a canvas.
-enum DrawStyle : int { kSolid = 0, kDash = 1, kDot = 2, kDashDot = 3, kDashDotDot = 4 };
-
-// Fill styles of circles: 0 solid, 1 transparent (the default), 2..7 hatches.
-enum FillStyle : int {
-    kFillSolid = 0,
-    kFillTransparent = 1,
-    kFillHorizontal = 2,
-    kFillVertical = 3,
-    kFillUpwardDiagonal = 4,
-    kFillDownwardDiagonal = 5,
-    kFillCross = 6,
-    kFillDiagonalCross = 7
-};
 
 // A drawing surface with a user coordinate system. The scale gives the user coordinates of
 // the top-left and bottom-right corners; a top larger than the bottom makes y grow upwards.
@@ -49,7 +17,8 @@ enum FillStyle : int {
 // The public operations keep the drawing state (scale, colours, width, style, current position)
 // and refuse any primitive whose numbers are not finite; the refused ones are counted so that
 // tests and the random-event run can see that nothing unsound reached the screen.
-// Subclasses only render the primitives they are handed.
+// Everything drawn since the last clear goes into the canvas's record, the one source of its
+// picture; subclasses only render the primitives they are handed.
 class PlotCanvas {
 public:
     virtual ~PlotCanvas() = default;
@@ -78,7 +47,7 @@ public:
     // the same colour and weight, adds nothing: the canvas keeps it once.
     void print(std::string_view text);
     // The texts printed since the last clear, in print order (what a screen reader reads).
-    const std::vector<PrintedText>& printedTexts() const { return printed_; }
+    const std::vector<PrintedText>& printedTexts() const { return record_.printed(); }
     TextExtent textExtent(std::string_view text) const;
 
     void setCurrentPosition(double x, double y);
@@ -101,6 +70,8 @@ public:
     bool bold() const { return bold_; }
     void setPersistent(bool on) { persistent_ = on; }
     bool persistent() const { return persistent_; }
+    // Width, style, fill and weight together, as the record keeps them.
+    Pen currentPen() const { return {width_px_, style_, fill_, fillColour_, bold_}; }
 
     // Layers: keep the picture as it stands in a slot, and put it back later. A screen draws
     // what a step leaves unchanged once, keeps it, and composes each step on top of it.
@@ -110,11 +81,17 @@ public:
     // The canvas's size in pixels, for measuring distances the way the eye sees them.
     virtual double pixelWidth() const = 0;
     virtual double pixelHeight() const = 0;
+    // The map between the user scale and the canvas's pixels.
+    ViewTransform view() const {
+        return {left_, top_, width_, height_, pixelWidth(), pixelHeight()};
+    }
+    // What the canvas has drawn since its last clear.
+    const DrawRecord& record() const { return record_; }
 
     // How much ink (lines, circles, arcs, points) drawn since the last clear meets a box given
     // in fractions of the canvas, 0 at the left and top edges: 0 when the box is free.
     int inkIn(double left, double top, double right, double bottom) const {
-        return ink_.inkIn(left, top, right, bottom);
+        return record_.ink().inkIn(left, top, right, bottom);
     }
 
     // Number of primitives (and scales) refused because a number was not finite.
@@ -133,31 +110,32 @@ public:
 protected:
     // The canvas's own size in user units per pixel is the subclass's business; text metrics
     // come from it too.
-    virtual void renderClear(Rgb background) = 0;
-    virtual void renderLine(double x1, double y1, double x2, double y2, Rgb colour) = 0;
-    virtual void renderCircle(double cx, double cy, double radius, Rgb colour) = 0;
-    virtual void renderArc(double cx, double cy, double radius, double start, double end,
-                           Rgb colour) = 0;
-    virtual void renderPoint(double x, double y, Rgb colour) = 0;
-    virtual void renderText(double x, double y, std::string_view text, Rgb colour) = 0;
+    virtual void renderClear(Rgb) {}
+    virtual void renderLine(double, double, double, double, Rgb) {}
+    virtual void renderCircle(double, double, double, Rgb) {}
+    virtual void renderArc(double, double, double, double, double, Rgb) {}
+    virtual void renderPoint(double, double, Rgb) {}
+    virtual void renderText(double, double, std::string_view, Rgb) {}
     virtual TextExtent measureText(std::string_view text) const = 0;
-    virtual void keepLayer(int slot) = 0;
-    // Returns whether the slot held a picture of the current size and was put back.
-    virtual bool putBackLayer(int slot) = 0;
+    // A layer is kept in the record; a subclass may keep its rendering of it beside.
+    virtual void keepLayer(int) {}
+    // Whether the subclass can show the kept slot: it may hold the slot's rendering, and it can
+    // always draw a slot whose record is complete.
+    virtual bool layerAvailable(int) const { return true; }
+    // The record now holds the slot's picture again: show it.
+    virtual void putBackLayer(int) {}
     virtual void scaleChanged() {}
     // The kept texts changed other than by a new print (a clear or a layer put back).
     virtual void printedTextsReset() {}
     virtual void profileChanged() {}
+    void forgetCommands() { record_.forgetCommands(); }
 
 private:
     bool refuse();
     void noteInk(Rgb colour);
     // The ink map, laid over the canvas's pixels on first use after a clear.
     InkGrid& ink();
-    double fractionX(double x) const { return (x - left_) / width_; }
-    double fractionY(double y) const { return (y - top_) / height_; }
-    // A length along x in user units, in pixels: radii are measured along x.
-    double pixelsAlongX(double length) const { return std::abs(length / width_) * pixelWidth(); }
+    Scale scale() const { return {left_, top_, width_, height_}; }
 
     double left_ = 0, top_ = 0, width_ = 1, height_ = 1;
     double curX_ = 0, curY_ = 0;
@@ -172,10 +150,7 @@ private:
     long refused_ = 0;
     ColourProfile profile_;
     std::vector<Rgb> inks_;
-    std::vector<PrintedText> printed_;
-    std::map<int, std::vector<PrintedText>> printedLayers_;
-    InkGrid ink_;
-    std::map<int, InkGrid> inkLayers_;
+    DrawRecord record_;
 };
 
 }  // namespace velarium

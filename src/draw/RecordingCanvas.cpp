@@ -4,77 +4,86 @@
 
 namespace velarium {
 
+namespace {
+// The record replayed as a list of primitives, each stamped with the pen in force.
+class PrimitiveList : public RecordReplay {
+public:
+    explicit PrimitiveList(std::vector<Primitive>& out) : out_(out) {}
+    void clear(Rgb) override {}
+    void scale(const Scale&) override {}
+    void pen(const Pen& pen) override { pen_ = pen; }
+    void line(double x1, double y1, double x2, double y2, Rgb colour) override {
+        Primitive& p = add(Primitive::Kind::Line, colour);
+        p.x1 = x1;
+        p.y1 = y1;
+        p.x2 = x2;
+        p.y2 = y2;
+    }
+    void circle(double cx, double cy, double radius, Rgb colour) override {
+        Primitive& p = add(Primitive::Kind::Circle, colour);
+        p.x1 = cx;
+        p.y1 = cy;
+        p.radius = radius;
+    }
+    void arc(double cx, double cy, double radius, double start, double end, Rgb colour) override {
+        Primitive& p = add(Primitive::Kind::Arc, colour);
+        p.x1 = cx;
+        p.y1 = cy;
+        p.radius = radius;
+        p.start = start;
+        p.end = end;
+    }
+    void point(double x, double y, Rgb colour) override {
+        Primitive& p = add(Primitive::Kind::Point, colour);
+        p.x1 = x;
+        p.y1 = y;
+    }
+    void text(const PrintedText& t) override {
+        Primitive& p = add(Primitive::Kind::Text, t.colour);
+        p.x1 = t.x;
+        p.y1 = t.y;
+        p.text = t.text;
+    }
+
+private:
+    Primitive& add(Primitive::Kind kind, Rgb colour) {
+        Primitive& p = out_.emplace_back();
+        p.kind = kind;
+        p.colour = colour;
+        p.width = pen_.width;
+        p.style = pen_.style;
+        p.fill = pen_.fill;
+        p.bold = pen_.bold;
+        return p;
+    }
+
+    std::vector<Primitive>& out_;
+    Pen pen_;
+};
+}  // namespace
+
+const std::vector<Primitive>& RecordingCanvas::records() const {
+    if (readAt_ != record().changes()) {
+        primitives_.clear();
+        PrimitiveList list(primitives_);
+        record().replay(list);
+        readAt_ = record().changes();
+    }
+    return primitives_;
+}
+
 std::vector<Primitive> RecordingCanvas::recordsOf(Primitive::Kind kind) const {
     std::vector<Primitive> out;
-    for (const auto& p : records_)
+    for (const auto& p : records())
         if (p.kind == kind) out.push_back(p);
     return out;
 }
 
 std::vector<std::string> RecordingCanvas::texts() const {
     std::vector<std::string> out;
-    for (const auto& p : records_)
+    for (const auto& p : records())
         if (p.kind == Primitive::Kind::Text) out.push_back(p.text);
     return out;
-}
-
-Primitive RecordingCanvas::stamp(Primitive::Kind kind, Rgb colour) const {
-    Primitive p;
-    p.kind = kind;
-    p.colour = colour;
-    p.width = drawWidth();
-    p.style = drawStyle();
-    p.fill = fillStyle();
-    p.bold = bold();
-    return p;
-}
-
-void RecordingCanvas::renderClear(Rgb) {
-    records_.clear();
-    ++clears_;
-}
-
-void RecordingCanvas::renderLine(double x1, double y1, double x2, double y2, Rgb colour) {
-    Primitive p = stamp(Primitive::Kind::Line, colour);
-    p.x1 = x1;
-    p.y1 = y1;
-    p.x2 = x2;
-    p.y2 = y2;
-    records_.push_back(std::move(p));
-}
-
-void RecordingCanvas::renderCircle(double cx, double cy, double radius, Rgb colour) {
-    Primitive p = stamp(Primitive::Kind::Circle, colour);
-    p.x1 = cx;
-    p.y1 = cy;
-    p.radius = radius;
-    records_.push_back(std::move(p));
-}
-
-void RecordingCanvas::renderArc(double cx, double cy, double radius, double start, double end,
-                                Rgb colour) {
-    Primitive p = stamp(Primitive::Kind::Arc, colour);
-    p.x1 = cx;
-    p.y1 = cy;
-    p.radius = radius;
-    p.start = start;
-    p.end = end;
-    records_.push_back(std::move(p));
-}
-
-void RecordingCanvas::renderPoint(double x, double y, Rgb colour) {
-    Primitive p = stamp(Primitive::Kind::Point, colour);
-    p.x1 = x;
-    p.y1 = y;
-    records_.push_back(std::move(p));
-}
-
-void RecordingCanvas::renderText(double x, double y, std::string_view text, Rgb colour) {
-    Primitive p = stamp(Primitive::Kind::Text, colour);
-    p.x1 = x;
-    p.y1 = y;
-    p.text = std::string(text);
-    records_.push_back(std::move(p));
 }
 
 TextExtent RecordingCanvas::measureText(std::string_view text) const {
@@ -84,13 +93,6 @@ TextExtent RecordingCanvas::measureText(std::string_view text) const {
         if ((c & 0xC0) != 0x80) ++glyphs;
     return {std::abs(scaleWidth()) * glyphs * kGlyphWidth / pixelWidth_,
             std::abs(scaleHeight()) * kGlyphHeight / pixelHeight_};
-}
-
-bool RecordingCanvas::putBackLayer(int slot) {
-    auto it = layers_.find(slot);
-    if (it == layers_.end()) return false;
-    records_ = it->second;
-    return true;
 }
 
 }  // namespace velarium

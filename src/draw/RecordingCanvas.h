@@ -1,6 +1,6 @@
 #pragma once
 
-#include <map>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,18 +23,21 @@ struct Primitive {
     bool bold = false;
 };
 
-// A canvas that keeps every primitive instead of rendering it. Core tests read the records;
-// text is measured with a fixed glyph box on a canvas of the given pixel size.
+// A canvas that renders nothing: core tests read its record as a list of primitives, each with
+// the pen it was drawn with. Text is measured with a fixed glyph box on a canvas of the given
+// pixel size.
 class RecordingCanvas : public PlotCanvas {
 public:
     explicit RecordingCanvas(int pixelWidth = 400, int pixelHeight = 400)
         : pixelWidth_(pixelWidth), pixelHeight_(pixelHeight) {}
 
-    const std::vector<Primitive>& records() const { return records_; }
+    // The primitives drawn since the last clear (or forget), in drawing order.
+    const std::vector<Primitive>& records() const;
     std::vector<Primitive> recordsOf(Primitive::Kind kind) const;
     std::vector<std::string> texts() const;
     int clearCount() const { return clears_; }
-    void forget() { records_.clear(); }
+    // Forgets the primitives drawn so far, so that the next ones can be read alone.
+    void forget() { forgetCommands(); }
 
     double pixelWidth() const override { return pixelWidth_; }
     double pixelHeight() const override { return pixelHeight_; }
@@ -43,25 +46,16 @@ public:
     static constexpr int kGlyphHeight = 13;
 
 protected:
-    void renderClear(Rgb background) override;
-    void renderLine(double x1, double y1, double x2, double y2, Rgb colour) override;
-    void renderCircle(double cx, double cy, double radius, Rgb colour) override;
-    void renderArc(double cx, double cy, double radius, double start, double end,
-                   Rgb colour) override;
-    void renderPoint(double x, double y, Rgb colour) override;
-    void renderText(double x, double y, std::string_view text, Rgb colour) override;
+    void renderClear(Rgb) override { ++clears_; }
     TextExtent measureText(std::string_view text) const override;
-    void keepLayer(int slot) override { layers_[slot] = records_; }
-    bool putBackLayer(int slot) override;
 
 private:
-    Primitive stamp(Primitive::Kind kind, Rgb colour) const;
-
     int pixelWidth_;
     int pixelHeight_;
-    std::vector<Primitive> records_;
-    std::map<int, std::vector<Primitive>> layers_;
     int clears_ = 0;
+    // The primitives as last read from the record, and the record's state then.
+    mutable std::vector<Primitive> primitives_;
+    mutable std::uint64_t readAt_ = ~std::uint64_t{0};
 };
 
 }  // namespace velarium

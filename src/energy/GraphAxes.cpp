@@ -79,8 +79,9 @@ void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, do
     const AxisSteps step = axisTickSteps(xMax, xMin, yMax, yMin);
     const double a = std::max(std::abs(xMax), std::abs(xMin));
     const double b = std::max(std::abs(yMax), std::abs(yMin));
-    const double gapX = kNumberGapPixels * std::abs(canvas.scaleWidth()) / canvas.pixelWidth();
-    const double gapY = kNumberGapPixels * std::abs(canvas.scaleHeight()) / canvas.pixelHeight();
+    const ViewTransform view = canvas.view();
+    const double gapX = view.userAlongX(kNumberGapPixels);
+    const double gapY = view.userAlongY(kNumberGapPixels);
     // Towards the top of the canvas in user units.
     const double up = canvas.scaleHeight() < 0 ? 1.0 : -1.0;
     const int keepStyle = canvas.drawStyle();
@@ -128,8 +129,9 @@ void nameAxes(PlotCanvas& canvas, double xEnd, double axisY, std::string_view xN
     const double left = canvas.scaleLeft();
     const double right = left + canvas.scaleWidth();
     const double top = canvas.scaleTop();
-    const double gapX = kNumberGapPixels * std::abs(canvas.scaleWidth()) / canvas.pixelWidth();
-    const double gapY = kNumberGapPixels * std::abs(canvas.scaleHeight()) / canvas.pixelHeight();
+    const ViewTransform view = canvas.view();
+    const double gapX = view.userAlongX(kNumberGapPixels);
+    const double gapY = view.userAlongY(kNumberGapPixels);
     // The graphs' scales have y up.
     const TextExtent xe = canvas.textExtent(xName);
     if (xEnd + gapX + xe.width <= right)

@@ -52,6 +52,16 @@ GraphScreen::GraphScreen(Program& program, ScreenId id) {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kAnimationIntervalMs);
     if (id == ScreenId::xronoorbit) picture->clear();
+    canvasActions = new CanvasActions(program, *this, {picture});
+    const auto rotating = [&program]() -> const RotatingScreen* {
+        return program.screens().exists(ScreenId::rotating)
+                   ? &program.screens().as<RotatingScreen>(ScreenId::rotating)
+                   : nullptr;
+    };
+    canvasActions->setData(
+        [rotating] { return rotating() && !rotating()->runTable().rows.empty(); },
+        [rotating] { return rotating()->runTable(); },
+        QStringLiteral("Run the simulation of both frames first: there is no run yet."));
 }
 
 int GraphScreen::vectorGraphSide() { return static_cast<int>(0.6 * Program::display().height()); }

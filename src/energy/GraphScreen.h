@@ -7,6 +7,7 @@
 #include "draw/CanvasWidget.h"
 #include "energy/PointAnimations.h"
 #include "energy/WorkChart.h"
+#include "output/CanvasActions.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/ScreenTimer.h"
 
@@ -28,6 +29,8 @@ public:
 
     CanvasWidget* picture;
     ScreenTimer* Timer1;
+    // "Copy Picture", "Save Picture…" and "Export Data…" (the both-frames run and its work tables).
+    CanvasActions* canvasActions;
 
     // The side of the square vector graph: 0.6 of the display's height.
     static int vectorGraphSide();

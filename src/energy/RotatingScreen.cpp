@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "energy/BothFramesTable.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphScreen.h"
 #include "shell/Controls.h"
@@ -211,6 +212,7 @@ void RotatingScreen::simulateBothFrames() {
     const QRect d = Program::display();
     DiskShared& disk = program_.disk();
     run_ = runBothFrames(disk, settings());
+    runTable_ = bothFramesTable(disk.tables, run_);
     if (run_.plan.timeinterval) {
         // The limit of 5000 points enlarged the step.
         timeinterval->setValue(*run_.plan.timeinterval);

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "energy/BothFramesRun.h"
+#include "output/CsvTable.h"
 #include "shell/ScreenRegistry.h"
 
 namespace velarium {
@@ -30,6 +31,9 @@ public:
     // The controls' values as the run reads them.
     BothFramesSettings settings() const;
     const BothFramesRun& lastRun() const { return run_; }
+    // The last run's rows and work tables, taken when it ended: the disk screens write the same
+    // orbit tables afterwards.
+    const CsvTable& runTable() const { return runTable_; }
 
     QScrollBar* xronosolikos;
     QScrollBar* timeinterval;
@@ -79,6 +83,7 @@ private:
 
     Program& program_;
     BothFramesRun run_;
+    CsvTable runTable_;
 };
 
 }  // namespace velarium

@@ -36,6 +36,10 @@ IntroductionScreen::IntroductionScreen(Program& program) : program_(program) {
     setGeometry(Program::display());
     layoutControls();
     load();
+    canvasActions = new CanvasActions(program_, *this, {Picture1});
+    canvasActions->setData(
+        {}, {},
+        QStringLiteral("The introduction shows a picture only: it computes no run to export."));
 }
 
 void IntroductionScreen::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "draw/CanvasWidget.h"
+#include "output/CanvasActions.h"
 
 namespace velarium {
 
@@ -26,6 +27,8 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
     QPushButton* Command3;
+    // "Copy Picture" and "Save Picture…"; the screen computes no run, so nothing to export.
+    CanvasActions* canvasActions;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "curve/CurveLab.h"
+#include "curve/CurveStations.h"
 #include "shell/Controls.h"
 #include "shell/Fonts.h"
 #include "shell/Navigation.h"
@@ -19,6 +20,11 @@ FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
     buildMenu();
     buildControls();
     lab_ = std::make_unique<CurveLab>(*this);
+    canvasActions = new CanvasActions(program_, *this, {eikona});
+    canvasActions->setData([this] { return lab_->pathShown(); },
+                           [this] { return curveStationsTable(curveSettings(lab_->sliders())); },
+                           QStringLiteral("Choose CURVES from the menu first: the stations of the "
+                                          "path are exported."));
     // Load: the lab's timer is off until START.
     Timer1->setEnabled(false);
     // Opens at its designed proportions, as large as three quarters of the display's height

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "draw/CanvasWidget.h"
+#include "output/CanvasActions.h"
 #include "shell/ScreenTimer.h"
 #include "shell/Twips.h"
 
@@ -52,6 +53,8 @@ public:
     QLabel* Label3;
     QLabel* Label4;
     ScreenTimer* Timer1;
+    // "Copy Picture", "Save Picture…" and "Export Data…" (the curve lab's stations).
+    CanvasActions* canvasActions;
     // Grows the controls, their fonts and the canvas with the window.
     TwipScaler* scaler;
 

@@ -1,5 +1,6 @@
 #include "shell/Program.h"
 
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -7,7 +8,15 @@
 
 namespace velarium {
 
-Program::Program() : screens_(*this) { installWindowAccessibility(); }
+Program::Program()
+    : screens_(*this),
+      saveNameChooser_([](QWidget* parent, const QString& caption, const QString& filters,
+                          QString* selectedFilter) {
+          return QFileDialog::getSaveFileName(parent, caption, QString(), filters, selectedFilter);
+      }) {
+    installWindowAccessibility();
+    canvasMenuEntries_.append(projector_.action());
+}
 
 Program::~Program() = default;
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QAction>
+#include <QList>
 #include <QRect>
+#include <QString>
 #include <functional>
 
 #include "disk/DiskModel.h"
@@ -33,12 +36,29 @@ public:
     // The part of the primary display that windows may use.
     static QRect display();
 
+    // Entries that every canvas's context menu shows after the picture and data actions. An
+    // entry appended here appears in the next menu any canvas opens.
+    QList<QAction*>& canvasMenuEntries() { return canvasMenuEntries_; }
+
+    // Asks the person for the name of a file to write, with the given caption and filters
+    // (";;" between them); the chosen filter comes back in selectedFilter. Empty when they
+    // cancel. A test puts its own chooser in place of the file dialog.
+    using SaveNameChooser = std::function<QString(QWidget* parent, const QString& caption,
+                                                  const QString& filters, QString* selectedFilter)>;
+    QString chooseSaveName(QWidget* parent, const QString& caption, const QString& filters,
+                           QString* selectedFilter) const {
+        return saveNameChooser_(parent, caption, filters, selectedFilter);
+    }
+    void setSaveNameChooser(SaveNameChooser chooser) { saveNameChooser_ = std::move(chooser); }
+
 private:
     DiskShared disk_;  // declared first: it outlives the screens that refer to it
     ScreenRegistry screens_;
     ProjectorColours projector_{screens_};
     std::function<void()> endAction_;
     bool ended_ = false;
+    QList<QAction*> canvasMenuEntries_;
+    SaveNameChooser saveNameChooser_;
 };
 
 }  // namespace velarium

@@ -7,6 +7,7 @@
 #include "shell/Controls.h"
 #include "shell/MaximumAtTop.h"
 #include "shell/Program.h"
+#include "translating/RelativeRunTable.h"
 
 namespace velarium {
 
@@ -25,6 +26,13 @@ RelativeMotionScreen::RelativeMotionScreen(Program& program) : program_(program)
     writeOpeningCaptions();
     setRelativeViewScales(*eikona1, *eikona2, settings());
     resize(1024, 700);
+    canvasActions = new CanvasActions(program_, *this, {eikona1, eikona2});
+    canvasActions->setData(
+        [this] { return run_.relativeStepIndex > 0; },
+        [this] {
+            return relativeRunTable(run_, settings(), relativeDisplayStep(Timer1->interval()));
+        },
+        QStringLiteral("Press STEP or TIME EVOLUTION first: there is no run yet."));
 }
 
 void RelativeMotionScreen::buildControls() {

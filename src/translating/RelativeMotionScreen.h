@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "draw/CanvasWidget.h"
+#include "output/CanvasActions.h"
 #include "shell/ScreenTimer.h"
 #include "translating/RelativePictures.h"
 #include "translating/TranslatingModel.h"
@@ -73,6 +74,8 @@ public:
     QPushButton* Command6;
     QPushButton* TELOSPRO;
     ScreenTimer* Timer1;
+    // "Copy Picture", "Save Picture…" and "Export Data…" (the run's rows in both frames).
+    CanvasActions* canvasActions;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

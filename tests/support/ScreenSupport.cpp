@@ -5,8 +5,11 @@
 namespace velarium::test {
 
 TestProgram::TestProgram() {
-    previous_ = installAlerts({[this] { ++beeps; },
-                               [this](const std::string& text) { messages.push_back(text); }});
+    previous_ = installAlerts(
+        {[this] { ++beeps; }, [this](const std::string& text) { messages.push_back(text); }});
+    // No file dialog opens in a test: asked for a name, the person cancels.
+    program.setSaveNameChooser(
+        [](QWidget*, const QString&, const QString&, QString*) { return QString(); });
 }
 
 TestProgram::~TestProgram() { installAlerts(previous_); }
@@ -14,9 +17,8 @@ TestProgram::~TestProgram() { installAlerts(previous_); }
 void prepareScreenTests() { installFontSubstitutions(); }
 
 QPoint canvasPixel(const CanvasWidget& canvas, double x, double y) {
-    const double px = (x - canvas.scaleLeft()) / canvas.scaleWidth() * canvas.width();
-    const double py = (y - canvas.scaleTop()) / canvas.scaleHeight() * canvas.height();
-    return {static_cast<int>(std::lround(px)), static_cast<int>(std::lround(py))};
+    const Vec2 p = canvas.view().toPixel({x, y});
+    return {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
 }
 
 void pressCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifiers mods) {

@@ -1,4 +1,8 @@
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
 #include <cmath>
 
 #include "Snap.h"
@@ -33,6 +37,24 @@ QWidget& relativeMotionRun(Program& p) {
     s.mazatoysomatos->setValue(4);
     for (int k = 0; k < 90; ++k) s.Command1->click();
     return s;
+}
+
+// The relative-motion run with the laboratory view's context menu open over it, as a right click
+// opens it. A menu is a window of its own, so the two grabs are put together in one picture.
+QWidget& contextMenu(Program& p) {
+    auto& s = static_cast<RelativeMotionScreen&>(relativeMotionRun(p));
+    s.show();
+    QApplication::processEvents();
+    const auto menu = s.canvasActions->menuFor(s.eikona1);
+    menu->ensurePolished();
+    menu->adjustSize();
+    QPixmap shot = s.grab();
+    const QPoint at = s.eikona1->mapTo(&s, QPoint(s.eikona1->width() / 3, s.eikona1->height() / 3));
+    QPainter(&shot).drawPixmap(at, menu->grab());
+    auto* picture = new QLabel(&s, Qt::Window);
+    picture->setPixmap(shot);
+    picture->resize(shot.size());
+    return *picture;
 }
 
 FirstStepScreen& curveLab(Program& p) {
@@ -150,6 +172,7 @@ std::vector<Scene> scenes() {
              return s;
          }},
         {QStringLiteral("exigisirelative.png"), relativeMotionRun},
+        {QStringLiteral("context-menu.png"), contextMenu},
         // The inertial observer: the body leaves the disk point on a straight line; the disk
         // point's and the relative velocity beside it.
         {QStringLiteral("exigisi2-inertial.png"),

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "energy/BothFramesRun.h"
+#include "output/CsvTable.h"
+
+namespace velarium {
+
+// The both-frames run as a table: one row per stored point, the body in both frames, the base's
+// ω and angle, the energies and the six work tables.
+CsvTable bothFramesTable(const OrbitTables& tables, const BothFramesRun& run);
+
+}  // namespace velarium
