@@ -11,13 +11,13 @@ namespace velarium {
 // the force display and the energy screens. The disk point at (x, y) moves with (ω·y, −ω·x): the
 // disk turns clockwise.
 struct DiskParameters {
-    int unitRadius = 1;            // R: the body starts at distance R; the velocity unit is ω·R
-    double diskOmega0 = 2.0;       // ω0, the disk's initial angular velocity
-    double diskOmega = 2.0;        // ω the derivative uses, updated once per integration step
-    double diskInertia = 10.0;     // I of the disk
-    double bodyMass = 1.0;         // m of the body
-    double frictionDecel = 1.0;    // μ·g
-    double frictionDecelNow = 1.0; // the copy of frictionDecel the derivative reads
+    int unitRadius = 1;             // R: the body starts at distance R; the velocity unit is ω·R
+    double diskOmega0 = 2.0;        // ω0, the disk's initial angular velocity
+    double diskOmega = 2.0;         // ω the derivative uses, updated once per integration step
+    double diskInertia = 10.0;      // I of the disk
+    double bodyMass = 1.0;          // m of the body
+    double frictionDecel = 1.0;     // μ·g
+    double frictionDecelNow = 1.0;  // the copy of frictionDecel the derivative reads
     double totalAngularMomentum = 0;  // L = I·ω0 + m·R·vx0, conserved on a free disk
     std::int16_t omegaVariable = 0;   // 1: the disk turns freely; 0: ω is held constant
     double springK = 0;               // K of the restoring force towards the axis
@@ -36,9 +36,9 @@ enum DiskIndex : int {
     kVy = 1,
     kX = 2,
     kY = 3,
-    kEnergy = 4,     // kinetic plus restoring-force energy of the body
-    kOmega = 5,      // ω as driven by the friction torque
-    kTheta0 = 6,     // the disk angle the caller gave, carried along
+    kEnergy = 4,  // kinetic plus restoring-force energy of the body
+    kOmega = 5,   // ω as driven by the friction torque
+    kTheta0 = 6,  // the disk angle the caller gave, carried along
 };
 using DiskState = std::array<double, 7>;
 
@@ -58,7 +58,7 @@ struct OrbitTables {
     // Work done on the body since the start of a both-frames run, written by that run only.
     std::vector<double> tabWorkFrictionInertial, tabWorkFrictionRotating, tabWorkCentrifugal;
     std::vector<double> tabWorkBaseForce, tabWorkTotalRotating, tabWorkDrag;
-    int rowCount = 0;                        // rows written by the latest stretch
+    int rowCount = 0;  // rows written by the latest stretch
 };
 
 // The disk state of the whole program: one owner, handed by reference to every screen.
@@ -83,6 +83,10 @@ RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, doub
 // Time derivative of component i (0..5) of a disk state. Writes diskOmega into y[5] first, so
 // every stage of a step sees the current diskOmega. The time does not enter.
 double diskDerivative(DiskParameters& p, double t, std::span<double> y, int i);
+
+// The time derivatives of components 0..5 at once, into dydt, as diskDerivative gives them one
+// by one: the terms the components share are formed once.
+void diskDerivatives(DiskParameters& p, std::span<double> y, double* dydt);
 
 // Integrates one stretch of the given duration in the given number of steps (≤ 9000) from
 // startTime, filling the tables; sets diskOmega to omega at entry and may set stuckFlag.
