@@ -49,12 +49,11 @@ std::string readout(const LabAnimation& lab, int j) {
     return "Ds = " + formatFixed(ratio, 2) + " X" + formatFixed(lab.labFirstDist, 2) + time;
 }
 
-// Where a mark's read-out stands, as the top-left corner of its text: whole inside the canvas,
-// beside the mark, and above or below the path where the text spans it, whichever is nearer, so
-// that the trail running along the path does not cross it.
+// Where a mark's read-out of extent e stands, as the top-left corner of its text: whole inside the
+// canvas, beside the mark, and above or below the path where the text spans it, whichever is
+// nearer, so that the trail running along the path does not cross it.
 Vec2 readoutCorner(const PlotCanvas& canvas, const CurveSettings& c, double x, double y,
-                   const std::string& text) {
-    const TextExtent e = canvas.textExtent(text);
+                   TextExtent e) {
     const double left = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
     const double right = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
     const double bottom = std::min(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
@@ -98,7 +97,7 @@ std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& l
     for (int j = LabAnimation::kMarkEvery; j <= n; j += LabAnimation::kMarkEvery) {
         const std::string text = readout(lab, j);
         const TextExtent e = canvas.textExtent(text);
-        const Vec2 base = readoutCorner(canvas, c, lab.labTrailX[j], lab.labTrailY[j], text);
+        const Vec2 base = readoutCorner(canvas, c, lab.labTrailX[j], lab.labTrailY[j], e);
         const double dx = 1.05 * e.width, dy = 1.1 * e.height;
         const int columns = static_cast<int>((right - left) / dx) + 1;
         const int rows = static_cast<int>((top - bottom) / dy) + 1;

@@ -52,7 +52,10 @@ RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, doub
     return {vx - omega * y, vy + omega * x};
 }
 
-double diskDerivative(DiskParameters& p, double, std::span<double> s, int i) {
+namespace {
+// The derivatives of components 0..5 into d. Only the component x's derivative signals a body on
+// the axis or at rest in the inertial frame, so beepOnAxis says whether it is wanted.
+void derivatives(DiskParameters& p, std::span<double> s, double* d, bool beepOnAxis) {
     s[kOmega] = p.diskOmega;
     const double vx = s[kVx], vy = s[kVy], x = s[kX], y = s[kY];
     const double omega = s[kOmega];
@@ -60,41 +63,43 @@ double diskDerivative(DiskParameters& p, double, std::span<double> s, int i) {
     const double k = p.springK;
     const auto [pr, qr] = relativeVelocity(vx, vy, x, y, omega);
     const double vRel = std::sqrt(pr * pr + qr * qr);
-    switch (i) {
-        case kVx:
-        case kVy: {
-            const double r = std::sqrt(x * x + y * y);
-            const double speed = std::sqrt(vx * vx + vy * vy);
-            const double w2 = omega * omega;
-            if (vRel == 0) {
-                // At rest on the disk: the disk point's centripetal acceleration ω²·(x, y)/r.
-                return i == kVx ? -w2 * radial(x, r) - k * x : -w2 * radial(y, r) - k * y;
-            }
-            // Qs = r²·|v|/ω small (on the axis, or at rest in the inertial frame); compared as
-            // r²·|v| < 0.0001·|ω| so that ω = 0 needs no division.
-            if (r * r * speed < 0.0001 * std::abs(omega)) {
-                if (i == kVx) {
-                    beep();
-                    return -w2 * radial(x, r) - k * x;
-                }
-                return -mu * radial(y, r) - k * y;
-            }
-            // Kinetic friction against the relative velocity, and the restoring force −K·r.
-            return i == kVx ? -mu * pr / vRel - k * x : -mu * qr / vRel - k * y;
-        }
-        case kX: return vx;
-        case kY: return vy;
-        case kEnergy:
-            // Power of the friction on the body: −m·μ·(v·v_rel)/|v_rel|.
-            return vRel == 0 ? 0.0 : -p.bodyMass * mu * (vx * pr + vy * qr) / vRel;
-        case kOmega:
-            // The reaction of the friction turns a free disk: dω/dt = μ·F·m·(y·P −
-            // x·Q)/(|v_rel|·I).
-            return vRel == 0 ? 0.0
-                             : p.frictionDecel * p.omegaVariable * p.bodyMass * (y * pr - x * qr) /
-                                   (vRel * p.diskInertia);
-        default: return 0.0;
+    const double r = std::sqrt(x * x + y * y);
+    const double speed = std::sqrt(vx * vx + vy * vy);
+    const double w2 = omega * omega;
+    if (vRel == 0) {
+        // At rest on the disk: the disk point's centripetal acceleration ω²·(x, y)/r.
+        d[kVx] = -w2 * radial(x, r) - k * x;
+        d[kVy] = -w2 * radial(y, r) - k * y;
+    } else if (r * r * speed < 0.0001 * std::abs(omega)) {
+        // Qs = r²·|v|/ω small (on the axis, or at rest in the inertial frame); compared as
+        // r²·|v| < 0.0001·|ω| so that ω = 0 needs no division.
+        if (beepOnAxis) beep();
+        d[kVx] = -w2 * radial(x, r) - k * x;
+        d[kVy] = -mu * radial(y, r) - k * y;
+    } else {
+        // Kinetic friction against the relative velocity, and the restoring force −K·r.
+        d[kVx] = -mu * pr / vRel - k * x;
+        d[kVy] = -mu * qr / vRel - k * y;
     }
+    d[kX] = vx;
+    d[kY] = vy;
+    // Power of the friction on the body: −m·μ·(v·v_rel)/|v_rel|.
+    d[kEnergy] = vRel == 0 ? 0.0 : -p.bodyMass * mu * (vx * pr + vy * qr) / vRel;
+    // The reaction of the friction turns a free disk: dω/dt = μ·F·m·(y·P − x·Q)/(|v_rel|·I).
+    d[kOmega] = vRel == 0 ? 0.0
+                          : p.frictionDecel * p.omegaVariable * p.bodyMass * (y * pr - x * qr) /
+                                (vRel * p.diskInertia);
+}
+}  // namespace
+
+double diskDerivative(DiskParameters& p, double, std::span<double> s, int i) {
+    std::array<double, kOmega + 1> d{};
+    derivatives(p, s, d.data(), i == kVx);
+    return i >= kVx && i <= kOmega ? d[static_cast<std::size_t>(i)] : 0.0;
+}
+
+void diskDerivatives(DiskParameters& p, std::span<double> s, double* dydt) {
+    derivatives(p, s, dydt, true);
 }
 
 OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0, double y0,
@@ -119,15 +124,13 @@ OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0,
         vx0,   vy0,   x0, y0, 0.5 * m * (vx0 * vx0 + vy0 * vy0) + 0.5 * k * (x0 * x0 + y0 * y0),
         omega, theta0};
     DiskState out = y;
-    auto derivative = [&p](double ts, std::span<double> s, int i) {
-        return diskDerivative(p, ts, s, i);
-    };
+    auto rhs = [&p](double, std::span<double> s, double* dydt) { diskDerivatives(p, s, dydt); };
     const bool free = p.omegaVariable == 1;
     double restingTime = 0;
     int i = 0;
     do {
         p.frictionDecelNow = p.frictionDecel;
-        rkfStep(t, y, h, out, 6, derivative);
+        rkfStepAll(t, y, h, out, 6, rhs);
         y = out;
         if (i > lastRow) break;
         const double vx = y[kVx], vy = y[kVy], x = y[kX], yy = y[kY];

@@ -84,6 +84,10 @@ RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, doub
 // every stage of a step sees the current diskOmega. The time does not enter.
 double diskDerivative(DiskParameters& p, double t, std::span<double> y, int i);
 
+// The time derivatives of components 0..5 at once, into dydt, as diskDerivative gives them one
+// by one: the terms the components share are formed once.
+void diskDerivatives(DiskParameters& p, std::span<double> y, double* dydt);
+
 // Integrates one stretch of the given duration in the given number of steps (≤ 9000) from
 // startTime, filling the tables; sets diskOmega to omega at entry and may set stuckFlag.
 OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0, double y0,

@@ -90,14 +90,16 @@ BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings
     // The body at rest on the base at (0, R), moving with the base point under it.
     DiskState state{r0 * w0, 0, 0, r0, 0, w0, 0};
     DiskState out = state;
-    auto derivative = [&p](double ts, std::span<double> s, int i) {
-        return freeDiskDerivative(p, ts, s, i);
+    // The disk model's right-hand side for components 0..5, as freeDiskDerivative gives them.
+    auto rhs = [&p](double, std::span<double> s, double* dydt) {
+        p.springK = p.pendulumChosen ? kPendulumK : 0.0;
+        diskDerivatives(p, s, dydt);
     };
     double t = 0;
     int k = 0;
     do {
         p.frictionDecelNow = p.frictionDecel;
-        rkfStep(t, state, dt, out, 6, derivative);
+        rkfStepAll(t, state, dt, out, 6, rhs);
         state = out;
         if (k > n - 1) break;
         const double vx = state[kVx], vy = state[kVy], x = state[kX], y = state[kY];

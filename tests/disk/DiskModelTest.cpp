@@ -60,11 +60,11 @@ TEST_F(DiskModelTest, DerivativeStaysFiniteOnTheAxisAndWithoutRotation) {
         DiskState s;
     };
     const Case cases[] = {
-        {2.0, {0, 0, 0, 0, 0, 0, 0}},     // on the axis, at rest on the disk
-        {2.0, {1, 0, 0, 0, 0, 0, 0}},     // passing through the axis
-        {0.0, {0, 0, 0, 1, 0, 0, 0}},     // a disk at rest, body at rest
-        {0.0, {1, 0, 0, 0, 0, 0, 0}},     // a disk at rest, body on the axis
-        {0.0, {0, 0, 0, 0, 0, 0, 0}},     // everything zero
+        {2.0, {0, 0, 0, 0, 0, 0, 0}},  // on the axis, at rest on the disk
+        {2.0, {1, 0, 0, 0, 0, 0, 0}},  // passing through the axis
+        {0.0, {0, 0, 0, 1, 0, 0, 0}},  // a disk at rest, body at rest
+        {0.0, {1, 0, 0, 0, 0, 0, 0}},  // a disk at rest, body on the axis
+        {0.0, {0, 0, 0, 0, 0, 0, 0}},  // everything zero
     };
     for (const Case& c : cases) {
         DiskState s = c.s;
@@ -89,6 +89,34 @@ TEST_F(DiskModelTest, SmallQsRuleAppliesToABodyAtRestInTheInertialFrame) {
     EXPECT_EQ(beeps, 1);
     EXPECT_DOUBLE_EQ(diskDerivative(disk.params, 0, s, kVy), -1.0);
     EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(DiskModelTest, AllComponentsAtOnceAreTheOneByOneDerivatives) {
+    // Sliding, at rest on the disk, on the axis (small Qs) and on a turning free disk with a
+    // spring: the same six numbers to the last bit, the stored ω and a single beep per call.
+    disk.params.frictionOn = true;
+    disk.params.omegaVariable = 1;
+    const DiskState states[] = {{0.5, -0.3, 0.2, 0.9, 0, 7, 0},
+                                {2, 0, 0, 1, 0, 0, 0},
+                                {1, 0, 0, 0, 0, 0, 0},
+                                {0, 0, 0, 1, 0, 0, 0},
+                                {-1.2, 0.4, -0.6, 0.3, 0, 0, 0}};
+    for (double k : {0.0, 40.0}) {
+        disk.params.springK = k;
+        for (const DiskState& start : states) {
+            DiskState one = start, all = start;
+            beeps = 0;
+            double expected[6];
+            for (int i = 0; i < 6; ++i) expected[i] = diskDerivative(disk.params, 0, one, i);
+            const int beepsOneByOne = beeps;
+            beeps = 0;
+            double got[6];
+            diskDerivatives(disk.params, all, got);
+            for (int i = 0; i < 6; ++i) EXPECT_EQ(got[i], expected[i]) << "k " << k << " i " << i;
+            EXPECT_EQ(all, one);
+            EXPECT_EQ(beeps, beepsOneByOne);
+        }
+    }
 }
 
 TEST_F(DiskModelTest, WithoutFrictionTheBodyMovesOnAStraightLine) {
@@ -254,7 +282,8 @@ TEST_F(DiskModelTest, FiveStepsOfTheInertialViewFollowTheTangent) {
         EXPECT_NEAR(run.pathYRot[k], s * run.pathX[k] + c, 1e-12);
     }
     // In the rotating frame the body drifts away from the axis.
-    EXPECT_GT(std::hypot(run.pathXRot[5], run.pathYRot[5]), std::hypot(run.pathXRot[1], run.pathYRot[1]));
+    EXPECT_GT(std::hypot(run.pathXRot[5], run.pathYRot[5]),
+              std::hypot(run.pathXRot[1], run.pathYRot[1]));
     EXPECT_EQ(beeps, 0);
 }
 
