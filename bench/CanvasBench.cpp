@@ -5,6 +5,7 @@
 #include "BenchSupport.h"
 #include "draw/Arrow.h"
 #include "draw/CanvasWidget.h"
+#include "draw/LabelPlacement.h"
 #include "output/PictureFile.h"
 
 namespace velarium::bench {
@@ -77,6 +78,30 @@ void Handler_Canvas_TextField(benchmark::State& state) {
 }
 BENCHMARK(Handler_Canvas_TextField)
     ->Name("Handler/Canvas/TextField")
+    ->Unit(benchmark::kMillisecond);
+
+// Sixty captions placed among the ArrowField's 2000 arrows and 1500 dots, each at the free place
+// nearest an arrow's tip clear of the ink and of the captions before it, and the repaint.
+void Handler_Canvas_PlaceLabels(benchmark::State& state) {
+    application();
+    CanvasWidget canvas;
+    canvas.resize(900, 900);
+    canvas.show();
+    canvas.setScale(-3, 3, 3, -3);
+    const ArrowField field = arrowField();
+    for (auto _ : state) {
+        canvas.clear();
+        drawArrowField(canvas, field);
+        for (std::size_t i = 0; i < 60; ++i) {
+            const ArrowField::Vector& v = field.arrows[i * 33];
+            placeLabel(canvas, {v.x + v.dx, v.y + v.dy}, "Velocity in Inertial Frame",
+                       {v.dx, v.dy});
+        }
+        canvas.repaintNow();
+    }
+}
+BENCHMARK(Handler_Canvas_PlaceLabels)
+    ->Name("Handler/Canvas/PlaceLabels")
     ->Unit(benchmark::kMillisecond);
 
 // The ArrowField picture written as SVG into memory: six thousand segments and fifteen hundred

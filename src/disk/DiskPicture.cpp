@@ -393,7 +393,9 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
     for (const OverlayArrow& a : arrows) captionOverlayArrow(canvas, a);
     if (!legend.empty()) {
         canvas.setForeColor(kBlack);
-        placeLabel(canvas, {canvas.scaleLeft(), canvas.scaleTop()}, legend);
+        // In the bottom-left corner, which the round disk leaves free.
+        placeLabel(canvas, {canvas.scaleLeft(), canvas.scaleTop() + canvas.scaleHeight()},
+                   legend);
     }
 }
 

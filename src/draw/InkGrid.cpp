@@ -152,10 +152,15 @@ int InkGrid::inkIn(double left, double top, double right, double bottom) const {
             }
         sumsStale_ = false;
     }
-    const int c0 = std::clamp(static_cast<int>(std::floor(left * cols_)), 0, cols_);
-    const int c1 = std::clamp(static_cast<int>(std::ceil(right * cols_)), 0, cols_);
-    const int r0 = std::clamp(static_cast<int>(std::floor(top * rows_)), 0, rows_);
-    const int r1 = std::clamp(static_cast<int>(std::ceil(bottom * rows_)), 0, rows_);
+    // Cells [c0, c1) × [r0, r1) meet the box: the first from the cell holding its left or top
+    // edge, the last up to the cell holding its right or bottom edge.
+    const auto cell = [](double g, int n, bool up) {
+        const double c = std::clamp(g, 0.0, static_cast<double>(n));
+        const int i = static_cast<int>(c);
+        return up && i < c ? i + 1 : i;
+    };
+    const int c0 = cell(left * cols_, cols_, false), c1 = cell(right * cols_, cols_, true);
+    const int r0 = cell(top * rows_, rows_, false), r1 = cell(bottom * rows_, rows_, true);
     if (c1 <= c0 || r1 <= r0) return 0;
     const auto s = [&](int r, int c) {
         return sums_[static_cast<std::size_t>(r) * (static_cast<std::size_t>(cols_) + 1) +

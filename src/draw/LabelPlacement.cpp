@@ -19,7 +19,7 @@ bool overlaps(const Box& a, const Box& b) {
 double distanceTo(const Box& b, double x, double y) {
     const double dx = std::max({b.left - x, 0.0, x - b.right});
     const double dy = std::max({b.top - y, 0.0, y - b.bottom});
-    return std::hypot(dx, dy);
+    return std::sqrt(dx * dx + dy * dy);
 }
 }  // namespace
 
@@ -63,13 +63,16 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
 
     // Candidate corners on a grid of a quarter of a text line around the box centred on the anchor,
     // searched ring by ring outwards; a ring cannot hold a place nearer than its inner edge.
-    // A place must lie whole inside the canvas, clear of the anchor and of every kept text; of
-    // those, one free of ink wins, the nearest; where none is free, the one with the least ink.
+    // A place must lie whole inside the canvas, clear of the anchor and of every kept text, and
+    // within reach of the anchor (a fifth of the canvas, or four lines): a caption farther away no
+    // longer reads as the anchor's. Of those, one free of ink wins, the nearest; where none is
+    // free, the one with the least ink.
     const double gap = 0.3 * lineHeight;
     const double step = std::max(1.0, 0.25 * lineHeight);
+    const double reach = std::max(0.2 * std::max(W, H), 4 * lineHeight);
     const double x0 = ax - w / 2;
     const double y0 = ay - h / 2;
-    const int rings = static_cast<int>(std::ceil(std::max(W + w, H + h) / step)) + 1;
+    const int rings = static_cast<int>(std::ceil((reach + std::max(w, h) / 2) / step)) + 1;
     double bestScore = std::numeric_limits<double>::infinity();
     int bestInk = std::numeric_limits<int>::max();
     Box best{};
@@ -77,12 +80,12 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
         const Box b{x0 + i * step, y0 + j * step, x0 + i * step + w, y0 + j * step + h};
         if (b.left < 0 || b.top < 0 || b.right > W || b.bottom > H) return;
         const double d = distanceTo(b, ax, ay);
-        if (d < gap) return;
+        if (d < gap || d > reach) return;
         // A place beside the anchor costs a text line more than one ahead of it, and one
         // behind it two lines more.
         const double cx = (b.left + b.right) / 2 - ax;
         const double cy = (b.top + b.bottom) / 2 - ay;
-        const double cl = std::hypot(cx, cy);
+        const double cl = std::sqrt(cx * cx + cy * cy);
         const double cosAhead = cl > 0 ? (cx * hx + cy * hy) / cl : 0;
         const double score = d + (hx != 0 || hy != 0 ? lineHeight * (1 - cosAhead) : 0);
         if (bestInk == 0 && score >= bestScore) return;

@@ -11,7 +11,8 @@ namespace velarium {
 // Prints a label near its anchor (an arrow's tip, a legend row, a read-out) in user units, at the
 // free place nearest the anchor: the whole text inside the canvas, clear of the anchor itself, of
 // every text printed since the last clear and of the ink drawn since then (lines, arrows, dots,
-// circles). Where every place meets some ink, it goes to the place with the least. A direction
+// circles), within a fifth of the canvas of its anchor. Where every place within reach meets
+// some ink, it goes to the place with the least. A direction
 // (for an arrow, the way it points) makes places ahead of the anchor win over places behind it.
 // When no place fits, as for a text wider than the canvas, the label is pushed inside the
 // canvas as far as it goes. Returns the top-left corner of the printed text.
