@@ -85,6 +85,19 @@ double accelerationTime(const std::vector<Vec2>& velocities,
     return 0.8 * v / a;
 }
 
+void clearUnderTheBars(PlotCanvas& canvas) {
+    const Edges e = edges(canvas);
+    const double across = kBarPixels / std::max(1.0, canvas.pixelWidth()) * (e.right - e.left);
+    const double up = kBarPixels / std::max(1.0, canvas.pixelHeight()) * (e.top - e.bottom);
+    const bool rightToLeft = canvas.scaleWidth() < 0;
+    const double x = rightToLeft ? e.left + across / 2 : e.right - across / 2;
+    const double y = canvas.scaleHeight() < 0 ? e.bottom + up / 2 : e.top - up / 2;
+    canvas.setDrawWidth(static_cast<int>(kBarPixels));
+    canvas.line(x, e.bottom, x, e.top, canvas.backColor());
+    canvas.line(e.left, y, e.right, y, canvas.backColor());
+    canvas.setDrawWidth(1);
+}
+
 void printStepText(PlotCanvas& canvas, const std::vector<StepLine>& lines, int step) {
     const Edges e = edges(canvas);
     const double margin = 0.01 * (e.right - e.left);

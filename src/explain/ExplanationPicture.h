@@ -107,6 +107,10 @@ double accelerationTime(const std::vector<Vec2>& velocities,
 PictureFrame fitPicture(const PlotCanvas& canvas, const std::vector<Vec2>& points, int textLines,
                         int footerLines);
 
+// The screen lays its shift bars over the drawing's right and bottom edges. Two strips of the
+// background under them, drawn first, count as ink, so that no label is placed under a bar.
+void clearUnderTheBars(PlotCanvas& canvas);
+
 // The step's lines one below the other from the top-left corner of the canvas, each in its
 // colour and weight, then the step number.
 void printStepText(PlotCanvas& canvas, const std::vector<StepLine>& lines, int step);

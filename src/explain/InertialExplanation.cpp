@@ -289,6 +289,7 @@ PictureScales drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
                                       const ExplanationTables& tables,
                                       const ExplanationSettings& st) {
     canvas.clear();
+    clearUnderTheBars(canvas);
     const InertialPair q = inertialPair(run, tables, st.protosimiox);
     const InertialOrbits orbits = inertialOrbits(run, tables, q);
     const PictureScales s = inertialScales(canvas, q, orbits);

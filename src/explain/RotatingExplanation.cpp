@@ -260,6 +260,7 @@ PictureScales drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, Disk
                                       const ExplanationSettings& st) {
     resetRunForPicture(disk, run, st);
     canvas.clear();
+    clearUnderTheBars(canvas);
     const RotatingPair q = rotatingPair(run, tables, st.protosimiox);
     const PictureScales s = rotatingScales(canvas, q, st.step);
     const PictureFrame& f = s.frame;
