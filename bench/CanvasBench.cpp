@@ -36,14 +36,19 @@ void drawArrowField(PlotCanvas& canvas, const ArrowField& field) {
 
 namespace {
 
+// A shown 900 by 900 canvas scaled for the arrow field.
+void showArrowCanvas(CanvasWidget& canvas) {
+    canvas.resize(900, 900);
+    canvas.show();
+    canvas.setScale(-3, 3, 3, -3);
+}
+
 // A full picture of the heaviest kind on a cleared 900 by 900 canvas, and the repaint that puts
 // it on the screen.
 void Handler_Canvas_ArrowField(benchmark::State& state) {
     application();
     CanvasWidget canvas;
-    canvas.resize(900, 900);
-    canvas.show();
-    canvas.setScale(-3, 3, 3, -3);
+    showArrowCanvas(canvas);
     const ArrowField field = arrowField();
     for (auto _ : state) {
         canvas.clear();
@@ -85,9 +90,7 @@ BENCHMARK(Handler_Canvas_TextField)
 void Handler_Canvas_PlaceLabels(benchmark::State& state) {
     application();
     CanvasWidget canvas;
-    canvas.resize(900, 900);
-    canvas.show();
-    canvas.setScale(-3, 3, 3, -3);
+    showArrowCanvas(canvas);
     const ArrowField field = arrowField();
     for (auto _ : state) {
         canvas.clear();
@@ -109,9 +112,7 @@ BENCHMARK(Handler_Canvas_PlaceLabels)
 void Handler_Canvas_SaveSvg(benchmark::State& state) {
     application();
     CanvasWidget canvas;
-    canvas.resize(900, 900);
-    canvas.show();
-    canvas.setScale(-3, 3, 3, -3);
+    showArrowCanvas(canvas);
     canvas.clear();
     drawArrowField(canvas, arrowField());
     canvas.repaintNow();

@@ -186,8 +186,6 @@ PictureScales fitArrows(const PlotCanvas& canvas, const std::vector<Vec2>& point
     s.frame = frame;
     s.worldVelocity = kv;
     s.worldAcceleration = ka;
-    s.velocity = frame.scale * kv;
-    s.acceleration = frame.scale * ka;
     return s;
 }
 
@@ -196,7 +194,7 @@ void drawStepArrows(PlotCanvas& canvas, std::vector<ArrowLabel>& labels, const P
     for (const StepArrow& a : arrows) {
         const Vec2 tail = s.frame.at(a.at + s.worldVelocity * a.afterVelocity +
                                      s.worldAcceleration * a.afterAcceleration);
-        const double k = a.measure == Measure::Velocity ? s.velocity : s.acceleration;
+        const double k = a.measure == Measure::Velocity ? s.velocity() : s.acceleration();
         labelledArrow(canvas, labels, tail, k * a.vector, a.colour, width, a.style, a.label);
     }
 }

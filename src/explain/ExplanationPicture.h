@@ -50,11 +50,12 @@ struct ArrowLabel;
 // the arrow of a is as long as the velocity change a makes in accelerationTime.
 struct PictureScales {
     PictureFrame frame;
-    double velocity = 0;      // user units per unit of velocity
-    double acceleration = 0;  // user units per unit of acceleration
-    // The same in world units (radii): what the footer reports.
+    // World units (radii) per unit of velocity and of acceleration: what the footer reports.
     double worldVelocity = 0, worldAcceleration = 0;
     Vec2 aside;  // where a second copy of the picture stands, as a world shift
+    // User units per unit of velocity and of acceleration.
+    double velocity() const { return frame.scale * worldVelocity; }
+    double acceleration() const { return frame.scale * worldAcceleration; }
 };
 
 // What an arrow measures, and so the scale it is drawn at.

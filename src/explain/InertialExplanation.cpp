@@ -265,8 +265,6 @@ PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& q,
         if (!(shortest > 0) || shortest * v >= 0.999 * least) break;
         v = 1.02 * least / shortest;
     }
-    s.velocity = s.frame.scale * s.worldVelocity;
-    s.acceleration = s.frame.scale * s.worldAcceleration;
     return s;
 }
 
@@ -299,14 +297,15 @@ PictureScales drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
 
     std::vector<ArrowLabel> labels;
     auto velocity = [&](Vec2 at, Vec2 v, Rgb colour, int style, const char* label) {
-        labelledArrow(canvas, labels, f.at(at), s.velocity * v, colour, kVectorWidth, style, label);
+        labelledArrow(canvas, labels, f.at(at), s.velocity() * v, colour, kVectorWidth, style,
+                      label);
     };
     auto difference = [&](Vec2 at, Vec2 from, Vec2 dv, const char* label) {
-        labelledArrow(canvas, labels, f.at(at) + s.velocity * from, s.velocity * dv, kDifference,
-                      kVectorWidth, kSolid, label);
+        labelledArrow(canvas, labels, f.at(at) + s.velocity() * from, s.velocity() * dv,
+                      kDifference, kVectorWidth, kSolid, label);
     };
     auto acceleration = [&](Vec2 from, Vec2 a, Rgb colour, const char* label) {
-        labelledArrow(canvas, labels, from, s.acceleration * a, colour, kVectorWidth, kSolid,
+        labelledArrow(canvas, labels, from, s.acceleration() * a, colour, kVectorWidth, kSolid,
                       label);
     };
     const Vec2 left = s.aside;
@@ -373,7 +372,7 @@ PictureScales drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
             velocity(q.x21, q.vre21, kRelative, kDash, "Vre21");
             velocity(q.x22, q.vre22, kRelative, kSolid, "Vre22");
             // The two complementary accelerations laid end to end from t1: their sum.
-            const Vec2 first = f.at(q.x11) + s.acceleration * q.firstComplementary();
+            const Vec2 first = f.at(q.x11) + s.acceleration() * q.firstComplementary();
             acceleration(first, q.secondComplementary(), kAcceleration, "(Vre22-Vre21)/Δt");
             acceleration(f.at(q.x11), q.firstComplementary(), kAcceleration, "(Vb21-Vb11)/Δt");
             acceleration(f.at(q.x11), q.absoluteAcceleration(), kAbsolute,

@@ -254,10 +254,10 @@ TEST(ExplanationPictures, DifferenceVectorsAreTheVelocityDifferencesOverDeltaT) 
     e.draw(false, 5, 20);
     const InertialPair q = inertialPair(e.run, e.tables, 20);
     const PictureScales s = inertialScales(e.canvas, q, inertialOrbits(e.run, e.tables, q));
-    const double a = s.acceleration / q.dt;
+    const double a = s.acceleration() / q.dt;
     e.expectShafts({200, 0, 200},
-                   {s.velocity * q.vre11, s.velocity * q.vre21, s.velocity * q.vre21});
-    e.expectShafts({230, 120, 0}, {s.velocity * (q.vre21 - q.vre11)});
+                   {s.velocity() * q.vre11, s.velocity() * q.vre21, s.velocity() * q.vre21});
+    e.expectShafts({230, 120, 0}, {s.velocity() * (q.vre21 - q.vre11)});
     e.expectShafts({125, 0, 125}, {a * (q.vre21 - q.vre11)});
     // Step 9 lays the two complementary accelerations end to end at one scale.
     e.draw(false, 9, 20);
@@ -273,10 +273,10 @@ TEST(ExplanationPictures, DifferenceVectorsAreTheVelocityDifferencesOverDeltaT) 
     const PictureScales rs = rotatingScales(r.canvas, p, 4);
     // Vre22, Vre11, and Vre22 carried to t1.
     const auto blue = r.expectShafts(
-        {0, 0, 255}, {rs.velocity * p.vre2, rs.velocity * p.vre1, rs.velocity * p.vre2});
+        {0, 0, 255}, {rs.velocity() * p.vre2, rs.velocity() * p.vre1, rs.velocity() * p.vre2});
     ASSERT_EQ(blue.size(), 3u);
     EXPECT_NEAR(blue[2].x1, blue[1].x1, 1e-12);
-    r.expectShafts({255, 0, 0}, {rs.acceleration / p.dt * (p.vre2 - p.vre1)});
+    r.expectShafts({255, 0, 0}, {rs.acceleration() / p.dt * (p.vre2 - p.vre1)});
 }
 
 // Whether a dot of the given colour (a point or a small circle) is drawn at a place.
