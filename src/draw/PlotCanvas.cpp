@@ -171,8 +171,21 @@ void PlotCanvas::setProfile(ColourProfile profile) {
 }
 
 void PlotCanvas::noteInk(Rgb colour) {
-    if (!inks_.empty() && inks_.back() == colour) return;
-    if (std::find(inks_.begin(), inks_.end(), colour) == inks_.end()) inks_.push_back(colour);
+    // Components as the canvas shows them, within 0..255.
+    const auto part = [](int c) { return static_cast<std::uint32_t>(std::clamp(c, 0, 255)); };
+    const std::uint32_t key = part(colour.red) << 16 | part(colour.green) << 8 | part(colour.blue);
+    if (key == lastInk_) return;
+    lastInk_ = key;
+    inks_.insert(key);
+}
+
+std::vector<Rgb> PlotCanvas::inks() const {
+    std::vector<Rgb> out;
+    out.reserve(inks_.size());
+    for (std::uint32_t k : inks_)
+        out.push_back({static_cast<int>(k >> 16), static_cast<int>(k >> 8 & 0xff),
+                       static_cast<int>(k & 0xff)});
+    return out;
 }
 
 InkGrid& PlotCanvas::ink() {

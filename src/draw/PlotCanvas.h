@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "draw/ColourProfile.h"
@@ -103,9 +105,8 @@ public:
     void setProfile(ColourProfile profile);
     const ColourProfile& profile() const { return profile_; }
     // Every colour the canvas has been asked to draw in since it was made (lines, circles, arcs,
-    // points, texts and solid fills), each once, in order of first use: the colours its profile
-    // must show well.
-    const std::vector<Rgb>& inks() const { return inks_; }
+    // points, texts and solid fills), each once: the colours its profile must show well.
+    std::vector<Rgb> inks() const;
 
 protected:
     // The canvas's own size in user units per pixel is the subclass's business; text metrics
@@ -149,7 +150,9 @@ private:
     bool persistent_ = false;
     long refused_ = 0;
     ColourProfile profile_;
-    std::vector<Rgb> inks_;
+    // The inks as 0xRRGGBB, and the last one noted: most primitives repeat the one before.
+    std::unordered_set<std::uint32_t> inks_;
+    std::uint32_t lastInk_ = 0xffffffffu;
     DrawRecord record_;
 };
 
