@@ -5,11 +5,9 @@
 #include <QPaintEvent>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "draw/CanvasAccessible.h"
 #include "draw/QtDrawing.h"
-#include "draw/Raster.h"
 
 namespace velarium {
 
@@ -27,7 +25,7 @@ public:
     void clear(Rgb background) override {
         w_.shortRuns_.clear();
         w_.endPainting();
-        w_.image_.fill(toQColor(w_.profile().background(background)));
+        w_.batch_.fill(packed(w_.profile().background(background)));
         w_.texts_.clear();
     }
     void scale(const Scale& s) override {
@@ -79,7 +77,20 @@ void CanvasWidget::flushLines() {
     if (shortRuns_.empty()) return;
     const std::vector<ShortRun> runs = std::move(shortRuns_);
     shortRuns_.clear();
-    for (const ShortRun& r : runs) rasterLine(pixels(), r.x1, r.y1, r.x2, r.y2, r.width, r.rgb);
+    for (const ShortRun& r : runs) batch_.line(r.x1, r.y1, r.x2, r.y2, r.width, r.rgb);
+}
+
+PixelBuffer CanvasWidget::bufferOf(QImage& image) {
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+            static_cast<int>(image.bytesPerLine() / 4)};
+}
+
+// The raster work of the batch done into the image, before anything else reads or paints it.
+void CanvasWidget::drawBatch() {
+    flushLines();
+    if (batch_.empty()) return;
+    endPainting();
+    batch_.run(bufferOf(image_));
 }
 
 void CanvasWidget::ensureImage() {
@@ -88,13 +99,15 @@ void CanvasWidget::ensureImage() {
     dpr_ = devicePixelRatioF();
     const QSize want = (QSizeF(size()) * dpr()).toSize().expandedTo(QSize(1, 1));
     if (image_.size() == want) return;
-    // The kept picture holds the waiting short runs too; a picture too large to keep has them
-    // drawn before its pixels move over.
+    // The kept picture holds the waiting work too; a picture too large to keep has it done before
+    // its pixels move over.
     const bool kept = record().complete();
-    if (kept)
+    if (kept) {
         shortRuns_.clear();
-    else
-        flushLines();
+        batch_.drop();
+    } else {
+        drawBatch();
+    }
     endPainting();
     QImage fresh(want, QImage::Format_RGB32);
     fresh.fill(toQColor(profile().background(backColor())));
@@ -115,7 +128,7 @@ void CanvasWidget::replayRecord() {
     const Rgb fill = fillColor();
     const int width = drawWidth(), style = drawStyle(), fillStyle = this->fillStyle();
     const bool heavy = bold();
-    image_.fill(toQColor(profile().background(backColor())));
+    batch_.fill(packed(profile().background(backColor())));
     texts_.clear();
     Replay replay(*this);
     record().replay(replay);
@@ -132,6 +145,7 @@ void CanvasWidget::replayRecord() {
 
 QPainter& CanvasWidget::painter() {
     ensureImage();
+    drawBatch();
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing);
@@ -197,18 +211,10 @@ void CanvasWidget::profileChanged() {
 void CanvasWidget::renderClear(Rgb background) {
     ensureImage();
     endPainting();
-    image_.fill(toQColor(profile().background(background)));
+    batch_.fill(packed(profile().background(background)));
     shortRuns_.clear();
     texts_.clear();
     markChanged();
-}
-
-PixelBuffer CanvasWidget::pixels() {
-    ensureImage();
-    endPainting();
-    markChanged();
-    return {reinterpret_cast<std::uint32_t*>(image_.bits()), image_.width(), image_.height(),
-            static_cast<int>(image_.bytesPerLine() / 4)};
 }
 
 std::uint32_t CanvasWidget::packed(Rgb c) {
@@ -217,8 +223,8 @@ std::uint32_t CanvasWidget::packed(Rgb c) {
            static_cast<std::uint32_t>(std::clamp(c.blue, 0, 255));
 }
 
-// Solid lines and points are rasterised straight into the image: the screens draw thousands of
-// them per event, and the paint engine's per-segment cost is several times higher.
+// Solid lines, circles and points go to the raster batch: the screens draw thousands of them per
+// event, and the paint engine's per-segment cost is several times higher.
 // A curve of thousands of points draws segments far shorter than its width, and each thick
 // segment would blend its two round ends over the same few pixels again and again. Consecutive
 // short segments of one colour and width are joined into one chord instead, drawn once it is as
@@ -226,6 +232,8 @@ std::uint32_t CanvasWidget::packed(Rgb c) {
 // width, at a fraction of the cost.
 void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb colour) {
     if (drawStyle() == kSolid) {
+        ensureImage();
+        markChanged();
         const QPointF a = toDevice(x1, y1);
         const QPointF b = toDevice(x2, y2);
         const double width = profile().lineWidth(drawWidth()) * dpr();
@@ -239,7 +247,7 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
                 run.y2 = b.y();
                 return;
             }
-            rasterLine(pixels(), run.x1, run.y1, run.x2, run.y2, run.width, run.rgb);
+            batch_.line(run.x1, run.y1, run.x2, run.y2, run.width, run.rgb);
             run = shortRuns_.back();
             shortRuns_.pop_back();
             break;
@@ -247,16 +255,14 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
         if (std::hypot(b.x() - a.x(), b.y() - a.y()) < chord) {
             if (shortRuns_.size() == kShortRuns) {
                 const ShortRun& oldest = shortRuns_.front();
-                rasterLine(pixels(), oldest.x1, oldest.y1, oldest.x2, oldest.y2, oldest.width,
-                           oldest.rgb);
+                batch_.line(oldest.x1, oldest.y1, oldest.x2, oldest.y2, oldest.width, oldest.rgb);
                 shortRuns_.erase(shortRuns_.begin());
             }
             shortRuns_.push_back({a.x(), a.y(), b.x(), b.y(), width, rgb});
-            markChanged();
             return;
         }
         flushLines();
-        rasterLine(pixels(), a.x(), a.y(), b.x(), b.y(), width, rgb);
+        batch_.line(a.x(), a.y(), b.x(), b.y(), width, rgb);
         return;
     }
     flushLines();
@@ -276,12 +282,8 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
         const bool fill = fillStyle() == kFillSolid;
         const std::uint32_t ink = packed(shown(colour));
         const std::uint32_t inside = packed(shown(fillColor()));
-        if (r <= CircleStamp::kLargestRadius) {
-            if (!stamp_.matches(r, w)) stamp_ = CircleStamp(r, w);
-            stamp_.draw(pixels(), c.x(), c.y(), ink, fill, inside);
-        } else {
-            rasterCircle(pixels(), c.x(), c.y(), r, w, ink, fill, inside);
-        }
+        batch_.circle(c.x(), c.y(), r, w, ink, fill, inside);
+        markChanged();
         return;
     }
     QPainter& p = painter();
@@ -303,9 +305,10 @@ void CanvasWidget::renderArc(double cx, double cy, double radius, double start, 
 
 void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
     flushLines();
+    ensureImage();
     const QPointF c = toDevice(x, y);
-    rasterDot(pixels(), c.x(), c.y(), profile().dotWidth(drawWidth()) * dpr(),
-              packed(shown(colour)));
+    batch_.dot(c.x(), c.y(), profile().dotWidth(drawWidth()) * dpr(), packed(shown(colour)));
+    markChanged();
 }
 
 void CanvasWidget::renderText(double x, double y, std::string_view text, Rgb colour) {
@@ -391,11 +394,9 @@ void CanvasWidget::keepLayer(int slot) {
     RasterLayer& kept = rasterLayers_[slot];
     kept.texts = texts_;
     // A slot of the same size is written over in place: no fresh allocation per step.
-    if (kept.image.size() == image_.size() && kept.image.format() == image_.format())
-        std::memcpy(kept.image.bits(), image_.constBits(),
-                    static_cast<size_t>(image_.sizeInBytes()));
-    else
-        kept.image = image_.copy();
+    if (kept.image.size() != image_.size() || kept.image.format() != image_.format())
+        kept.image = QImage(image_.size(), image_.format());
+    batch_.copyTo(bufferOf(kept.image));
 }
 
 bool CanvasWidget::layerAvailable(int slot) const {
@@ -410,8 +411,7 @@ void CanvasWidget::putBackLayer(int slot) {
     endPainting();
     const auto it = rasterLayers_.find(slot);
     if (it != rasterLayers_.end() && it->second.image.size() == image_.size()) {
-        std::memcpy(image_.bits(), it->second.image.constBits(),
-                    static_cast<size_t>(image_.sizeInBytes()));
+        batch_.copyFrom(bufferOf(it->second.image));
         texts_ = it->second.texts;
         markChanged();
         return;
@@ -421,8 +421,8 @@ void CanvasWidget::putBackLayer(int slot) {
 }
 
 QImage CanvasWidget::snapshot() {
-    flushLines();
     ensureImage();
+    drawBatch();
     endPainting();
     QImage shown = image_.copy();
     shown.setDevicePixelRatio(dpr());
@@ -434,8 +434,8 @@ QImage CanvasWidget::snapshot() {
 }
 
 QImage CanvasWidget::picture(double ratio) {
-    flushLines();
     ensureImage();
+    drawBatch();
     endPainting();
     if (ratio <= dpr() || !record().complete()) return snapshot();
     // Drawn again into an image of the asked ratio, then the screen's image put back.
@@ -457,9 +457,9 @@ void CanvasWidget::repaintNow() {
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
-    flushLines();
     sizeStale_ = true;  // the screen, and with it the pixel ratio, may have changed
     ensureImage();
+    drawBatch();
     endPainting();
     changed_ = false;
     // The image is kept at device resolution: the exposed rectangle maps onto its pixels 1:1.

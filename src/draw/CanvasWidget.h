@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "draw/PlotCanvas.h"
-#include "draw/Raster.h"
+#include "draw/RasterBatch.h"
 
 namespace velarium {
 
@@ -80,7 +80,8 @@ protected:
 
 private:
     QPainter& painter();
-    PixelBuffer pixels();
+    static PixelBuffer bufferOf(QImage& image);
+    void drawBatch();
     static std::uint32_t packed(Rgb c);
     void endPainting();
     void ensureImage();
@@ -122,7 +123,7 @@ private:
     std::vector<ShortRun> shortRuns_;
 
     QImage image_;
-    CircleStamp stamp_;  // the last small circle drawn, kept for the next one of its size
+    RasterBatch batch_;  // raster work not yet done into the image
     double dpr_ = 1.0;
     bool changed_ = false;
     bool sizeStale_ = true;

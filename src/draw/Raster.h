@@ -11,12 +11,18 @@ struct PixelBuffer {
     int width = 0;
     int height = 0;
     int stride = 0;  // pixels per row
+    // The rows drawn into: [firstRow, endRow) of the buffer's rows.
+    int firstRow = 0;
+    int endRow = 1 << 30;
+
+    int topRow() const { return firstRow > 0 ? firstRow : 0; }
+    int bottomRow() const { return (endRow < height ? endRow : height) - 1; }
 };
 
 // Draws an antialiased solid segment of the given width (device pixels) from (x1, y1) to
 // (x2, y2), pixel centres at half-integers, blending the colour 0xRRGGBB by its coverage. The
 // ends are squared off half a width beyond the end points, so that the segments of an arrow
-// meet without a notch. Anything outside the buffer is clipped.
+// meet without a notch. Anything outside the buffer, or its rows, is clipped.
 void rasterLine(const PixelBuffer& buffer, double x1, double y1, double x2, double y2, double width,
                 std::uint32_t rgb);
 

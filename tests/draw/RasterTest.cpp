@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -62,6 +63,34 @@ TEST(Raster, ClipsAtTheBufferAndDrawsAZeroLengthLineAsADot) {
     rasterLine(dot.buffer(), 5, 5, 5, 5, 2, 0x123456);
     EXPECT_EQ(dot.changed(), 4);
     EXPECT_EQ(dot.at(4, 4), 0xff123456u);
+}
+
+// A thick line's squared ends reach their corners, half a width along and half a width across
+// from the end point: for a steep line near 45° that is about √2 half-widths above it.
+TEST(Raster, SquaredEndsReachTheirCorners) {
+    Image img(60, 60);
+    rasterLine(img.buffer(), 20, 20, 39, 40, 8, 0x000000);
+    // The end at (20, 20) has its top corner at about (20.2, 13.6).
+    EXPECT_NE(img.at(20, 14), kWhitePixel);
+    EXPECT_EQ(img.at(20, 12), kWhitePixel);
+}
+
+// A line a rounding error away from the horizontal, or from the vertical, draws as the level one
+// does, in its own rows only.
+TEST(Raster, NearlyLevelLinesDrawAsLevelOnes) {
+    Image level(400, 400);
+    rasterLine(level.buffer(), 180, 214, 297.12, 214, 1, 0x123456);
+    for (const auto& [x1, y1, x2, y2] :
+         {std::array{180.0, 213.99999999999997, 297.12, 214.0},
+          std::array{180.0, 214.0, 297.12, 214.00000000000003}}) {
+        Image tilted(400, 400);
+        rasterLine(tilted.buffer(), x1, y1, x2, y2, 1, 0x123456);
+        EXPECT_EQ(tilted.pixels, level.pixels);
+    }
+    Image plumb(400, 400), leaning(400, 400);
+    rasterLine(plumb.buffer(), 214, 180, 214, 297.12, 3, 0x123456);
+    rasterLine(leaning.buffer(), 214.00000000000003, 180, 214, 297.12, 3, 0x123456);
+    EXPECT_EQ(leaning.pixels, plumb.pixels);
 }
 
 TEST(Raster, AStampedCircleIsTheDrawnOneMovedToThePixelCentre) {

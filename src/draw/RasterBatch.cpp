@@ -1,0 +1,165 @@
+#include "draw/RasterBatch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace velarium {
+
+namespace {
+// A band's rows take about this many bytes: a few bands fit in a core's cache together with the
+// work that goes over them.
+constexpr long kBandBytes = 512 * 1024;
+
+// Rows as ints, far coordinates held well inside int range.
+int rowBelow(double y) { return static_cast<int>(std::floor(std::clamp(y, -1.0e8, 1.0e8))) - 1; }
+int rowAbove(double y) { return static_cast<int>(std::ceil(std::clamp(y, -1.0e8, 1.0e8))) + 1; }
+constexpr int kAllRows = 1 << 30;
+}  // namespace
+
+void RasterBatch::add(Op op) { ops_.push_back(op); }
+
+void RasterBatch::wholeImage(Op op) {
+    if (!copiesOut_) ops_.clear();
+    op.top = -kAllRows;
+    op.bottom = kAllRows;
+    ops_.push_back(op);
+}
+
+void RasterBatch::fill(std::uint32_t rgb) { wholeImage({Kind::Fill, false, 0, 0, rgb, 0, 0, {}}); }
+
+void RasterBatch::line(double x1, double y1, double x2, double y2, double width,
+                       std::uint32_t rgb) {
+    // A squared end reaches at most √2 half-widths past its end point.
+    const double reach = (std::max(width, 1.0) / 2 + 0.5) * 1.5;
+    add({Kind::Line,
+         false,
+         rowBelow(std::min(y1, y2) - reach),
+         rowAbove(std::max(y1, y2) + reach),
+         rgb,
+         0,
+         0,
+         {x1, y1, x2, y2, width}});
+}
+
+void RasterBatch::circle(double cx, double cy, double radius, double width, std::uint32_t rgb,
+                         bool fill, std::uint32_t fillRgb) {
+    const double outer = radius + std::max(width, 1.0) / 2 + 1;
+    Op op{Kind::Circle, fill, rowBelow(cy - outer), rowAbove(cy + outer), rgb, fillRgb, 0,
+          {cx, cy, radius, width, 0}};
+    if (radius <= CircleStamp::kLargestRadius) {
+        op.kind = Kind::Stamp;
+        const auto same = std::find_if(stamps_.begin(), stamps_.end(), [&](const CircleStamp& s) {
+            return s.matches(radius, width);
+        });
+        op.index = static_cast<int>(same - stamps_.begin());
+        if (same == stamps_.end()) stamps_.emplace_back(radius, width);
+    }
+    add(op);
+}
+
+void RasterBatch::dot(double x, double y, double size, std::uint32_t rgb) {
+    const double s = std::max(size, 1.0);
+    add({Kind::Dot, false, rowBelow(y - s), rowAbove(y + s), rgb, 0, 0, {x, y, size, 0, 0}});
+}
+
+void RasterBatch::copyTo(const PixelBuffer& target) {
+    buffers_.push_back(target);
+    copiesOut_ = true;
+    add({Kind::CopyTo, false, -kAllRows, kAllRows, 0, 0, static_cast<int>(buffers_.size() - 1),
+         {}});
+}
+
+void RasterBatch::copyFrom(const PixelBuffer& source) {
+    buffers_.push_back(source);
+    wholeImage({Kind::CopyFrom, false, 0, 0, 0, 0, static_cast<int>(buffers_.size() - 1), {}});
+}
+
+void RasterBatch::drop() {
+    ops_.clear();
+    buffers_.clear();
+    copiesOut_ = false;
+    // Stamps of a few sizes are kept for the next batches.
+    if (stamps_.size() > 8) stamps_.clear();
+}
+
+void RasterBatch::runOne(const Op& op, const PixelBuffer& band) const {
+    const double* v = op.v;
+    switch (op.kind) {
+        case Kind::Fill:
+            for (int y = band.topRow(); y <= band.bottomRow(); ++y) {
+                std::uint32_t* row = band.pixels + static_cast<long>(y) * band.stride;
+                std::fill(row, row + band.width, 0xff000000u | op.rgb);
+            }
+            break;
+        case Kind::Line:
+            rasterLine(band, v[0], v[1], v[2], v[3], v[4], op.rgb);
+            break;
+        case Kind::Circle:
+            rasterCircle(band, v[0], v[1], v[2], v[3], op.rgb, op.fill, op.fillRgb);
+            break;
+        case Kind::Stamp:
+            stamps_[static_cast<std::size_t>(op.index)].draw(band, v[0], v[1], op.rgb, op.fill,
+                                                             op.fillRgb);
+            break;
+        case Kind::Dot:
+            rasterDot(band, v[0], v[1], v[2], op.rgb);
+            break;
+        case Kind::CopyTo:
+        case Kind::CopyFrom: {
+            const PixelBuffer& other = buffers_[static_cast<std::size_t>(op.index)];
+            const std::size_t bytes = static_cast<std::size_t>(band.width) * 4;
+            for (int y = band.topRow(); y <= band.bottomRow(); ++y) {
+                std::uint32_t* row = band.pixels + static_cast<long>(y) * band.stride;
+                std::uint32_t* otherRow = other.pixels + static_cast<long>(y) * other.stride;
+                if (op.kind == Kind::CopyTo)
+                    std::memcpy(otherRow, row, bytes);
+                else
+                    std::memcpy(row, otherRow, bytes);
+            }
+            break;
+        }
+    }
+}
+
+void RasterBatch::run(const PixelBuffer& image) {
+    if (ops_.empty() || image.width <= 0 || image.height <= 0) {
+        drop();
+        return;
+    }
+    const int bandRows =
+        static_cast<int>(std::max(8L, kBandBytes / (static_cast<long>(image.stride) * 4)));
+    const int bands = (image.height + bandRows - 1) / bandRows;
+    // Each piece of work listed under every band it may touch, in order: a counting sort.
+    auto bandsOf = [&](const Op& op, int& first, int& last) {
+        first = std::clamp(op.top, 0, image.height - 1) / bandRows;
+        last = std::clamp(op.bottom, 0, image.height - 1) / bandRows;
+        return op.bottom >= 0 && op.top < image.height;
+    };
+    bandStart_.assign(static_cast<std::size_t>(bands) + 1, 0);
+    for (const Op& op : ops_) {
+        int first, last;
+        if (!bandsOf(op, first, last)) continue;
+        for (int k = first; k <= last; ++k) ++bandStart_[static_cast<std::size_t>(k) + 1];
+    }
+    for (int k = 0; k < bands; ++k)
+        bandStart_[static_cast<std::size_t>(k) + 1] += bandStart_[static_cast<std::size_t>(k)];
+    bandOps_.resize(static_cast<std::size_t>(bandStart_.back()));
+    std::vector<int> next(bandStart_.begin(), bandStart_.end() - 1);
+    for (int i = 0; i < static_cast<int>(ops_.size()); ++i) {
+        int first, last;
+        if (!bandsOf(ops_[static_cast<std::size_t>(i)], first, last)) continue;
+        for (int k = first; k <= last; ++k) bandOps_[static_cast<std::size_t>(next[k]++)] = i;
+    }
+    for (int k = 0; k < bands; ++k) {
+        PixelBuffer band = image;
+        band.firstRow = std::max(image.topRow(), k * bandRows);
+        band.endRow = std::min(image.bottomRow() + 1, (k + 1) * bandRows);
+        for (int j = bandStart_[static_cast<std::size_t>(k)];
+             j < bandStart_[static_cast<std::size_t>(k) + 1]; ++j)
+            runOne(ops_[static_cast<std::size_t>(bandOps_[static_cast<std::size_t>(j)])], band);
+    }
+    drop();
+}
+
+}  // namespace velarium
