@@ -137,10 +137,22 @@ void InkGrid::dot(double x, double y, double radius) {
     markDisc(x, y, std::max(radius, 0.5));
 }
 
+int InkGrid::cellOf(double g, int n, bool upper) {
+    const double c = std::clamp(std::isfinite(g) ? g : 0.0, 0.0, static_cast<double>(n));
+    const int i = static_cast<int>(c);
+    return upper && i < c ? i + 1 : i;
+}
+
 int InkGrid::inkIn(double left, double top, double right, double bottom) const {
     if (empty() || !(finite(left) && finite(top) && finite(right) && finite(bottom))) return 0;
+    return inkInCells(columnOf(left, false), rowOf(top, false), columnOf(right, true),
+                      rowOf(bottom, true));
+}
+
+int InkGrid::inkInCells(int c0, int r0, int c1, int r1) const {
+    if (empty() || c1 <= c0 || r1 <= r0) return 0;
+    const std::size_t stride = static_cast<std::size_t>(cols_) + 1;
     if (sumsStale_) {
-        const std::size_t stride = static_cast<std::size_t>(cols_) + 1;
         sums_.assign(stride * (static_cast<std::size_t>(rows_) + 1), 0);
         for (int r = 0; r < rows_; ++r)
             for (int c = 0; c < cols_; ++c) {
@@ -152,19 +164,8 @@ int InkGrid::inkIn(double left, double top, double right, double bottom) const {
             }
         sumsStale_ = false;
     }
-    // Cells [c0, c1) × [r0, r1) meet the box: the first from the cell holding its left or top
-    // edge, the last up to the cell holding its right or bottom edge.
-    const auto cell = [](double g, int n, bool up) {
-        const double c = std::clamp(g, 0.0, static_cast<double>(n));
-        const int i = static_cast<int>(c);
-        return up && i < c ? i + 1 : i;
-    };
-    const int c0 = cell(left * cols_, cols_, false), c1 = cell(right * cols_, cols_, true);
-    const int r0 = cell(top * rows_, rows_, false), r1 = cell(bottom * rows_, rows_, true);
-    if (c1 <= c0 || r1 <= r0) return 0;
     const auto s = [&](int r, int c) {
-        return sums_[static_cast<std::size_t>(r) * (static_cast<std::size_t>(cols_) + 1) +
-                     static_cast<std::size_t>(c)];
+        return sums_[static_cast<std::size_t>(r) * stride + static_cast<std::size_t>(c)];
     };
     return s(r1, c1) - s(r0, c1) - s(r1, c0) + s(r0, c0);
 }

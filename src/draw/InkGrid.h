@@ -29,7 +29,15 @@ public:
     // The number of marked cells that meet the box.
     int inkIn(double left, double top, double right, double bottom) const;
 
+    // The same count for many boxes: the cells [c0, c1) × [r0, r1) meet a box from the cell
+    // holding its left (top) edge up to the one holding its right (bottom) edge, so a box's
+    // cells can be found once per edge and counted in four look-ups.
+    int columnOf(double fraction, bool upper) const { return cellOf(fraction * cols_, cols_, upper); }
+    int rowOf(double fraction, bool upper) const { return cellOf(fraction * rows_, rows_, upper); }
+    int inkInCells(int c0, int r0, int c1, int r1) const;
+
 private:
+    static int cellOf(double g, int n, bool upper);
     void mark(int col, int row, int spread);
     void markDisc(double cx, double cy, double radius);
 

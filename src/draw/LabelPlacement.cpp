@@ -15,12 +15,6 @@ struct Box {
 bool overlaps(const Box& a, const Box& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
-
-double distanceTo(const Box& b, double x, double y) {
-    const double dx = std::max({b.left - x, 0.0, x - b.right});
-    const double dy = std::max({b.top - y, 0.0, y - b.bottom});
-    return std::sqrt(dx * dx + dy * dy);
-}
 }  // namespace
 
 Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead) {
@@ -76,21 +70,42 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
     double bestScore = std::numeric_limits<double>::infinity();
     int bestInk = std::numeric_limits<int>::max();
     Box best{};
+    // Per candidate column and row, once: the ink map's cells under it, whether it lies whole in
+    // the canvas, and its gap to the anchor across that direction.
+    struct GridLine {
+        int firstCell, endCell;
+        bool inside;
+        double gap;
+    };
+    const InkGrid& grid = canvas.record().ink();
+    const int side = 2 * rings + 1;
+    std::vector<GridLine> columns(static_cast<std::size_t>(side)), rows(columns.size());
+    for (int k = -rings; k <= rings; ++k) {
+        const auto at = static_cast<std::size_t>(k + rings);
+        const double left = x0 + k * step, top = y0 + k * step;
+        columns[at] = {grid.columnOf(left / W, false), grid.columnOf((left + w) / W, true),
+                       left >= 0 && left + w <= W, std::max({left - ax, 0.0, ax - left - w})};
+        rows[at] = {grid.rowOf(top / H, false), grid.rowOf((top + h) / H, true),
+                    top >= 0 && top + h <= H, std::max({top - ay, 0.0, ay - top - h})};
+    }
     auto consider = [&](int i, int j) {
+        const GridLine& c = columns[static_cast<std::size_t>(i + rings)];
+        const GridLine& r = rows[static_cast<std::size_t>(j + rings)];
+        if (!c.inside || !r.inside) return;
+        const double d2 = c.gap * c.gap + r.gap * r.gap;
+        if (d2 < gap * gap || d2 > reach * reach) return;
+        const int ink = grid.inkInCells(c.firstCell, r.firstCell, c.endCell, r.endCell);
+        if (ink > bestInk) return;
         const Box b{x0 + i * step, y0 + j * step, x0 + i * step + w, y0 + j * step + h};
-        if (b.left < 0 || b.top < 0 || b.right > W || b.bottom > H) return;
-        const double d = distanceTo(b, ax, ay);
-        if (d < gap || d > reach) return;
         // A place beside the anchor costs a text line more than one ahead of it, and one
         // behind it two lines more.
         const double cx = (b.left + b.right) / 2 - ax;
         const double cy = (b.top + b.bottom) / 2 - ay;
         const double cl = std::sqrt(cx * cx + cy * cy);
         const double cosAhead = cl > 0 ? (cx * hx + cy * hy) / cl : 0;
-        const double score = d + (hx != 0 || hy != 0 ? lineHeight * (1 - cosAhead) : 0);
-        if (bestInk == 0 && score >= bestScore) return;
-        const int ink = canvas.inkIn(b.left / W, b.top / H, b.right / W, b.bottom / H);
-        if (ink > bestInk || (ink == bestInk && score >= bestScore)) return;
+        const double score =
+            std::sqrt(d2) + (hx != 0 || hy != 0 ? lineHeight * (1 - cosAhead) : 0);
+        if (ink == bestInk && score >= bestScore) return;
         if (std::any_of(taken.begin(), taken.end(), [&](const Box& t) { return overlaps(b, t); }))
             return;
         bestInk = ink;
@@ -99,15 +114,23 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
     };
     // Far from the anchor the grid thins out, every stride-th ring and place on it, so that a
     // search that finds nothing free near the anchor stays cheap.
+    // A side of a ring whose row (column) leaves the canvas or lies beyond reach holds no place.
+    const auto open = [&](const std::vector<GridLine>& lines, int k) {
+        const GridLine& line = lines[static_cast<std::size_t>(k + rings)];
+        return line.inside && line.gap <= reach;
+    };
     for (int k = 0; k <= rings; ++k) {
         if (bestInk == 0 && k * step - std::max(w, h) / 2 > bestScore) break;
         const int stride = 1 + k / 32;
         if (k % stride != 0) continue;
+        const bool top = open(rows, -k), bottom = open(rows, k);
+        const bool left = open(columns, -k), right = open(columns, k);
+        if (!(top || bottom || left || right)) continue;
         for (int t = -k; t <= k; t += stride) {
-            consider(t, -k);
-            consider(t, k);
-            consider(-k, t);
-            consider(k, t);
+            if (top) consider(t, -k);
+            if (bottom) consider(t, k);
+            if (left) consider(-k, t);
+            if (right) consider(k, t);
         }
     }
     if (!std::isfinite(bestScore)) {
