@@ -10,6 +10,7 @@ namespace {
 constexpr double kCellPixels = 3;
 constexpr int kMaxCells = 512;
 constexpr double kTwoPi = 6.283185307179586;
+constexpr double kSmallCircleCells = 8;
 
 bool finite(double a) { return std::isfinite(a); }
 }  // namespace
@@ -99,8 +100,43 @@ void InkGrid::markDisc(double cx, double cy, double radius) {
         }
 }
 
+// The cells that the band of the ring, radius ± halfWidth, meets, row by row: on a row of cells
+// those within the outer circle's reach, less those whose every point lies inside the inner one.
+void InkGrid::markRing(double cx, double cy, double radius, double halfWidth) {
+    const double px = cx * cols_ * cellWidth_, py = cy * rows_ * cellHeight_;
+    const double outer = radius + halfWidth, inner = std::max(0.0, radius - halfWidth);
+    const int r0 = std::max(0, static_cast<int>(std::floor((py - outer) / cellHeight_)));
+    const int r1 = std::min(rows_ - 1, static_cast<int>(std::floor((py + outer) / cellHeight_)));
+    const auto column = [&](double x) {
+        return std::clamp(static_cast<int>(std::floor(x / cellWidth_)), 0, cols_ - 1);
+    };
+    for (int r = r0; r <= r1; ++r) {
+        const double top = r * cellHeight_ - py, bottom = top + cellHeight_;
+        // The nearest and the farthest vertical distance of the row from the centre.
+        const double nearY = top > 0 ? top : (bottom < 0 ? -bottom : 0.0);
+        const double farY = std::max(std::abs(top), std::abs(bottom));
+        if (nearY > outer) continue;
+        const double reach = std::sqrt(outer * outer - nearY * nearY);
+        // Cells lying wholly within |x − px| < hollow at every height of the row are bare.
+        const double hollow = farY < inner ? std::sqrt(inner * inner - farY * farY) : 0.0;
+        std::uint8_t* row = cells_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_);
+        const int first = column(px - reach), last = column(px + reach);
+        for (int c = first; c <= last; ++c) {
+            const double left = c * cellWidth_ - px, right = left + cellWidth_;
+            if (hollow > 0 && left > -hollow && right < hollow) continue;
+            row[c] = 1;
+        }
+    }
+    sumsStale_ = true;
+}
+
 void InkGrid::circle(double cx, double cy, double radius, bool filled, double halfWidth) {
-    arc(cx, cy, radius, 0, kTwoPi, false, halfWidth);
+    // A small circle's band is marked cell by cell; a large one's centre line chord by chord.
+    if (!empty() && finite(cx) && finite(cy) && finite(radius) && finite(halfWidth) &&
+        radius + halfWidth <= kSmallCircleCells * std::min(cellWidth_, cellHeight_))
+        markRing(cx, cy, radius, halfWidth);
+    else
+        arc(cx, cy, radius, 0, kTwoPi, false, halfWidth);
     if (filled && !empty() && finite(cx) && finite(cy) && finite(radius))
         markDisc(cx, cy, std::min(radius, 4.0 * kMaxCells * kCellPixels));
 }

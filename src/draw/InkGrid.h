@@ -40,6 +40,7 @@ private:
     static int cellOf(double g, int n, bool upper);
     void mark(int col, int row, int spread);
     void markDisc(double cx, double cy, double radius);
+    void markRing(double cx, double cy, double radius, double halfWidth);
 
     int cols_ = 0, rows_ = 0;
     double cellWidth_ = 1, cellHeight_ = 1;  // in pixels

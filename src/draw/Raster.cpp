@@ -39,6 +39,37 @@ inline void blend(std::uint32_t& dst, std::uint32_t rgb, float coverage) {
     blend(dst, rgb, std::min(weight(coverage), 256u));
 }
 
+#if defined(__SSE2__)
+// A colour as 16-bit lanes, blue, green, red, alpha for two pixels.
+inline __m128i colourLanes(std::uint32_t rgb) {
+    return _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(0xff000000u | rgb)),
+                             _mm_setzero_si128());
+}
+
+// Four pixels blended towards the colour by the weights 0..256 in the low four 16-bit lanes of
+// w: (colour·w + pixel·(256 − w)) / 256 per channel, exactly as blend does one.
+inline __m128i blend4(__m128i pixels, __m128i w, __m128i colour) {
+    const __m128i full = _mm_set1_epi16(256);
+    const __m128i pairs = _mm_unpacklo_epi16(w, w);
+    const __m128i w01 = _mm_unpacklo_epi32(pairs, pairs);
+    const __m128i w23 = _mm_unpackhi_epi32(pairs, pairs);
+    const __m128i d01 = _mm_unpacklo_epi8(pixels, _mm_setzero_si128());
+    const __m128i d23 = _mm_unpackhi_epi8(pixels, _mm_setzero_si128());
+    const __m128i r01 = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(colour, w01), _mm_mullo_epi16(d01, _mm_sub_epi16(full, w01))),
+        8);
+    const __m128i r23 = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(colour, w23), _mm_mullo_epi16(d23, _mm_sub_epi16(full, w23))),
+        8);
+    return _mm_packus_epi16(r01, r23);
+}
+
+inline void blend4(std::uint32_t* dst, __m128i w, __m128i colour) {
+    __m128i* at = reinterpret_cast<__m128i*>(dst);
+    _mm_storeu_si128(at, blend4(_mm_loadu_si128(at), w, colour));
+}
+#endif
+
 // A segment's coverage of the pixels of one row: the distance across the centre line and the
 // distance along it from the start are linear along the row, so each pixel costs a few
 // multiplications, and four neighbouring pixels go through the vector unit at once.
@@ -68,8 +99,7 @@ struct SegmentCoverage {
         const __m128 across4 = _mm_set1_ps(4 * acrossStep), along4 = _mm_set1_ps(4 * alongStep);
         const __m128 vEdge = _mm_set1_ps(edge), vLength = _mm_set1_ps(length);
         const __m128 sign = _mm_set1_ps(-0.0f);
-        const __m128i colour = _mm_unpacklo_epi8(
-            _mm_set1_epi32(static_cast<int>(0xff000000u | rgb)), _mm_setzero_si128());
+        const __m128i colour = colourLanes(rgb);
         for (; i < count && i + 4 <= room; i += 4) {
             const __m128 side = _mm_sub_ps(vEdge, _mm_andnot_ps(sign, ac));
             const __m128 ends = _mm_add_ps(_mm_min_ps(al, _mm_sub_ps(vLength, al)), vEdge);
@@ -79,10 +109,9 @@ struct SegmentCoverage {
                                           _mm_set1_ps(strength));
             ac = _mm_add_ps(ac, across4);
             al = _mm_add_ps(al, along4);
-            blend4(dst + i,
-                   _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(cov, _mm_set1_ps(256.0f)),
-                                               _mm_set1_ps(0.5f))),
-                   colour);
+            const __m128i w32 = _mm_cvttps_epi32(
+                _mm_add_ps(_mm_mul_ps(cov, _mm_set1_ps(256.0f)), _mm_set1_ps(0.5f)));
+            blend4(dst + i, _mm_packs_epi32(w32, w32), colour);
         }
         across += static_cast<float>(i) * acrossStep;
         along += static_cast<float>(i) * alongStep;
@@ -95,29 +124,6 @@ struct SegmentCoverage {
         }
     }
 
-#if defined(__SSE2__)
-    // Blends four pixels by their weights 0..256: (colour·w + pixel·(256 − w)) / 256 per channel,
-    // exactly as blend does one.
-    static void blend4(std::uint32_t* dst, __m128i w32, __m128i colour) {
-        const __m128i full = _mm_set1_epi16(256);
-        const __m128i w16 = _mm_packs_epi32(w32, w32);
-        const __m128i pairs = _mm_unpacklo_epi16(w16, w16);
-        const __m128i w01 = _mm_unpacklo_epi32(pairs, pairs);
-        const __m128i w23 = _mm_unpackhi_epi32(pairs, pairs);
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
-        const __m128i d01 = _mm_unpacklo_epi8(d, _mm_setzero_si128());
-        const __m128i d23 = _mm_unpackhi_epi8(d, _mm_setzero_si128());
-        const __m128i r01 = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(colour, w01),
-                          _mm_mullo_epi16(d01, _mm_sub_epi16(full, w01))),
-            8);
-        const __m128i r23 = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(colour, w23),
-                          _mm_mullo_epi16(d23, _mm_sub_epi16(full, w23))),
-            8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(r01, r23));
-    }
-#endif
 };
 
 #if defined(__SSE2__)
@@ -136,8 +142,7 @@ public:
           offsets_(_mm_setr_epi16(0, lane(1, acrossStep), lane(2, acrossStep),
                                   lane(3, acrossStep), lane(4, acrossStep), lane(5, acrossStep),
                                   lane(6, acrossStep), lane(7, acrossStep))),
-          colour_(_mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(0xff000000u | rgb)),
-                                    _mm_setzero_si128())),
+          colour_(colourLanes(rgb)),
           acrossStep_(acrossStep) {}
 
     // Blends the count pixels from dst, the first at the distance across, in groups of eight.
@@ -148,7 +153,6 @@ public:
             const __m128i start = _mm_set1_epi16(static_cast<short>(floorInt(across * kUnit + 0.5)));
             const __m128i v = _mm_add_epi16(start, offsets_);
             const __m128i distance = _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v));
-            // (edge − |across|) in 256ths of full coverage, rounded, within 0..256.
             // (edge − |across|) in 256ths of full coverage, rounded, within 0..256: nothing for
             // the pixels past the count, which lie outside the line.
             const __m128i w = _mm_max_epi16(
@@ -157,35 +161,14 @@ public:
                         _mm_add_epi16(_mm_sub_epi16(edge_, distance), _mm_set1_epi16(1)), 1),
                     _mm_set1_epi16(256)),
                 _mm_setzero_si128());
-            const __m128i low = _mm_unpacklo_epi16(w, w);
-            blend4(dst + i, _mm_unpacklo_epi32(low, low), _mm_unpackhi_epi32(low, low));
-            if (count - i > 4) {
-                const __m128i high = _mm_unpackhi_epi16(w, w);
-                blend4(dst + i + 4, _mm_unpacklo_epi32(high, high),
-                       _mm_unpackhi_epi32(high, high));
-            }
+            blend4(dst + i, w, colour_);
+            if (count - i > 4) blend4(dst + i + 4, _mm_unpackhi_epi64(w, w), colour_);
         }
     }
 
 private:
     static short lane(int k, double step) {
         return static_cast<short>(floorInt(k * step * kUnit + 0.5));
-    }
-    // Four pixels, weights repeated per channel for pixels 0–1 and 2–3.
-    void blend4(std::uint32_t* dst, __m128i w01, __m128i w23) const {
-        const __m128i full = _mm_set1_epi16(256);
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
-        const __m128i d01 = _mm_unpacklo_epi8(d, _mm_setzero_si128());
-        const __m128i d23 = _mm_unpackhi_epi8(d, _mm_setzero_si128());
-        const __m128i r01 = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(colour_, w01),
-                          _mm_mullo_epi16(d01, _mm_sub_epi16(full, w01))),
-            8);
-        const __m128i r23 = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(colour_, w23),
-                          _mm_mullo_epi16(d23, _mm_sub_epi16(full, w23))),
-            8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(r01, r23));
     }
 
     __m128i edge_, offsets_, colour_;
@@ -353,20 +336,36 @@ void rasterCircle(const PixelBuffer& b, double cx, double cy, double radius, dou
 CircleStamp::CircleStamp(double radius, double width) : radius_(radius), width_(width) {
     half_ = ceilInt(radius + std::max(width, 1.0) / 2 + 1);
     size_ = 2 * half_ + 1;
+    span_ = size_ + 4;  // room for a last group of four at the end of a row
     // Draw the ring white on black about the middle pixel's centre: its blue channel is then the
     // coverage.
     std::vector<std::uint32_t> canvas(static_cast<std::size_t>(size_ * size_), 0xff000000u);
     const PixelBuffer b{canvas.data(), size_, size_, size_};
     rasterCircle(b, half_ + 0.5, half_ + 0.5, radius, width, 0xffffff, false, 0);
-    ring_.resize(canvas.size());
-    inside_.resize(canvas.size());
-    for (int y = 0; y < size_; ++y)
+    weights_.assign(static_cast<std::size_t>(size_ * span_), 0);
+    inside_.assign(weights_.size(), 0);
+    rows_.assign(static_cast<std::size_t>(size_), {});
+    for (int y = 0; y < size_; ++y) {
+        Row& row = rows_[static_cast<std::size_t>(y)];
+        row = {size_, 0, half_, half_};
+        const auto at = [&](int x) { return static_cast<std::size_t>(y * span_ + x); };
         for (int x = 0; x < size_; ++x) {
-            const auto i = static_cast<std::size_t>(y * size_ + x);
-            ring_[i] = static_cast<std::uint8_t>(canvas[i] & 0xff);
+            const float coverage =
+                static_cast<float>(canvas[static_cast<std::size_t>(y * size_ + x)] & 0xff) / 255.0f;
+            weights_[at(x)] = static_cast<std::int16_t>(std::min(weight(coverage), 256u));
             const double dx = x - half_, dy = y - half_;
-            inside_[i] = dx * dx + dy * dy <= radius * radius ? 1 : 0;
+            inside_[at(x)] = dx * dx + dy * dy <= radius * radius ? 0xffffffffu : 0;
+            if (weights_[at(x)] != 0 || inside_[at(x)] != 0) {
+                row.first = std::min(row.first, x);
+                row.end = std::max(row.end, x + 1);
+            }
         }
+        // The gap inside the ring, about the middle column, where the line puts no ink.
+        if (weights_[at(half_)] == 0) {
+            while (row.gapFirst > 0 && weights_[at(row.gapFirst - 1)] == 0) --row.gapFirst;
+            while (row.gapEnd < size_ && weights_[at(row.gapEnd)] == 0) ++row.gapEnd;
+        }
+    }
 }
 
 void CircleStamp::draw(const PixelBuffer& b, double cx, double cy, std::uint32_t rgb, bool fill,
@@ -375,13 +374,45 @@ void CircleStamp::draw(const PixelBuffer& b, double cx, double cy, std::uint32_t
     const int py = floorInt(cy) - half_;
     const int x0 = std::max(0, -px), y0 = std::max(0, b.topRow() - py);
     const int x1 = std::min(size_, b.width - px), y1 = std::min(size_, b.bottomRow() + 1 - py);
+    const std::uint32_t solid = 0xff000000u | fillRgb;
+#if defined(__SSE2__)
+    const __m128i colour = colourLanes(rgb);
+    const __m128i fill4 = _mm_set1_epi32(static_cast<int>(solid));
+#endif
     for (int y = y0; y < y1; ++y) {
+        const Row& row = rows_[static_cast<std::size_t>(y)];
         std::uint32_t* line = b.pixels + static_cast<long>(py + y) * b.stride + px;
-        const std::uint8_t* ring = ring_.data() + y * size_;
-        const std::uint8_t* inside = inside_.data() + y * size_;
-        for (int x = x0; x < x1; ++x) {
-            if (fill && inside[x]) line[x] = 0xff000000u | fillRgb;
-            if (ring[x]) blend(line[x], rgb, ring[x] * (1.0f / 255.0f));
+        const std::int16_t* w = weights_.data() + y * span_;
+        const std::uint32_t* inside = inside_.data() + y * span_;
+        // A circle drawn without its inside skips the gap the ring leaves in the row.
+        const auto pass = [&](int from, int to) {
+            int x = std::max(x0, from);
+            const int stop = std::min(x1, to);
+#if defined(__SSE2__)
+            // Groups of four, the last reaching past the ink as far as the image allows: there
+            // the weights are 0 and nothing is inside, or the pixels are the ring's own.
+            for (; x < stop && x + 4 <= x1; x += 4) {
+                __m128i* at = reinterpret_cast<__m128i*>(line + x);
+                __m128i pixels = _mm_loadu_si128(at);
+                if (fill) {
+                    const __m128i in =
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(inside + x));
+                    pixels = _mm_or_si128(_mm_and_si128(in, fill4), _mm_andnot_si128(in, pixels));
+                }
+                const __m128i w4 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(w + x));
+                _mm_storeu_si128(at, blend4(pixels, w4, colour));
+            }
+#endif
+            for (; x < stop; ++x) {
+                if (fill && inside[x]) line[x] = solid;
+                if (w[x]) blend(line[x], rgb, static_cast<std::uint32_t>(w[x]));
+            }
+        };
+        if (fill || row.gapEnd <= row.gapFirst) {
+            pass(row.first, row.end);
+        } else {
+            pass(row.first, row.gapFirst);
+            pass(row.gapEnd, row.end);
         }
     }
 }

@@ -49,8 +49,15 @@ public:
 private:
     double radius_ = -1, width_ = -1;
     int half_ = 0, size_ = 0;
-    std::vector<std::uint8_t> ring_;    // coverage 0..255 of the line
-    std::vector<std::uint8_t> inside_;  // 1 where the pixel centre lies within the radius
+    int span_ = 0;  // values per row of the tables below
+    std::vector<std::int16_t> weights_;  // the line's coverage 0..256 per pixel
+    std::vector<std::uint32_t> inside_;  // all ones where the pixel centre lies within the radius
+    // Per row, the pixels [first, end) that get any ink, and the gap [gapFirst, gapEnd) inside
+    // the ring that the line leaves bare.
+    struct Row {
+        int first, end, gapFirst, gapEnd;
+    };
+    std::vector<Row> rows_;
 };
 
 // Fills the square of side size centred on (x, y) with the colour, whole pixels.
