@@ -118,6 +118,7 @@ void CanvasWidget::ensureImage() {
     image_ = std::move(fresh);
     // The kept layers are drawn again at the new size when they are put back.
     rasterLayers_.clear();
+    batch_.forgetLayers();
     if (kept) replayRecord();
 }
 
@@ -143,9 +144,12 @@ void CanvasWidget::replayRecord() {
     markChanged();
 }
 
-QPainter& CanvasWidget::painter() {
+QPainter& CanvasWidget::painter(double top, double bottom) {
     ensureImage();
     drawBatch();
+    // The paint engine's antialiasing reaches a pixel or two past the pen.
+    batch_.beforeWriting(bufferOf(image_), static_cast<int>(std::floor(top)) - 2,
+                         static_cast<int>(std::ceil(bottom)) + 2);
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing);
@@ -266,9 +270,12 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
         return;
     }
     flushLines();
-    QPainter& p = painter();
-    p.setPen(shownPen(colour));
-    p.drawLine(toDevice(x1, y1), toDevice(x2, y2));
+    ensureImage();
+    const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
+    const QPen pen = shownPen(colour);
+    QPainter& p = painter(std::min(a.y(), b.y()) - pen.widthF(), std::max(a.y(), b.y()) + pen.widthF());
+    p.setPen(pen);
+    p.drawLine(a, b);
 }
 
 void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour) {
@@ -286,21 +293,27 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
         markChanged();
         return;
     }
-    QPainter& p = painter();
-    p.setPen(shownPen(colour));
+    const QPointF c = toDevice(cx, cy);
+    const QPen pen = shownPen(colour);
+    QPainter& p = painter(c.y() - r - pen.widthF(), c.y() + r + pen.widthF());
+    p.setPen(pen);
     QBrush brush(toQColor(shown(fillColor())), brushStyleOf(fillStyle()));
     p.setBrush(brush);
-    p.drawEllipse(toDevice(cx, cy), r, r);
+    p.drawEllipse(c, r, r);
     p.setBrush(Qt::NoBrush);
 }
 
 void CanvasWidget::renderArc(double cx, double cy, double radius, double start, double end,
                              Rgb colour) {
     flushLines();
-    QPainter& p = painter();
-    p.setPen(shownPen(colour));
+    ensureImage();
     const ViewTransform d = device();
-    drawUserArc(p, toDevice(cx, cy), clampDevice(d.pixelsAlongX(radius)), start, end, d.yUp());
+    const QPointF c = toDevice(cx, cy);
+    const double r = clampDevice(d.pixelsAlongX(radius));
+    const QPen pen = shownPen(colour);
+    QPainter& p = painter(c.y() - r - pen.widthF(), c.y() + r + pen.widthF());
+    p.setPen(pen);
+    drawUserArc(p, c, r, start, end, d.yUp());
 }
 
 void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
@@ -396,7 +409,7 @@ void CanvasWidget::keepLayer(int slot) {
     // A slot of the same size is written over in place: no fresh allocation per step.
     if (kept.image.size() != image_.size() || kept.image.format() != image_.format())
         kept.image = QImage(image_.size(), image_.format());
-    batch_.copyTo(bufferOf(kept.image));
+    batch_.keep(slot, bufferOf(kept.image));
 }
 
 bool CanvasWidget::layerAvailable(int slot) const {
@@ -411,7 +424,7 @@ void CanvasWidget::putBackLayer(int slot) {
     endPainting();
     const auto it = rasterLayers_.find(slot);
     if (it != rasterLayers_.end() && it->second.image.size() == image_.size()) {
-        batch_.copyFrom(bufferOf(it->second.image));
+        batch_.putBack(slot);
         texts_ = it->second.texts;
         markChanged();
         return;
@@ -441,11 +454,13 @@ QImage CanvasWidget::picture(double ratio) {
     // Drawn again into an image of the asked ratio, then the screen's image put back.
     const QSize size = (QSizeF(this->size()) * ratio).toSize().expandedTo(QSize(1, 1));
     QImage shown = std::exchange(image_, QImage(size, QImage::Format_RGB32));
+    RasterBatch shownBatch = std::exchange(batch_, RasterBatch());
     const double shownRatio = std::exchange(dpr_, ratio);
     std::vector<KeptText> shownTexts = texts_;
     replayRecord();
     QImage drawn = snapshot();
     image_ = std::move(shown);
+    batch_ = std::move(shownBatch);
     dpr_ = shownRatio;
     texts_ = std::move(shownTexts);
     return drawn;

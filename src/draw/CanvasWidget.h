@@ -79,7 +79,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPainter& painter();
+    // The paint engine over the image, which it is about to draw into between device rows top
+    // and bottom.
+    QPainter& painter(double top, double bottom);
     static PixelBuffer bufferOf(QImage& image);
     void drawBatch();
     static std::uint32_t packed(Rgb c);

@@ -20,7 +20,7 @@ constexpr int kAllRows = 1 << 30;
 void RasterBatch::add(Op op) { ops_.push_back(op); }
 
 void RasterBatch::wholeImage(Op op) {
-    if (!copiesOut_) ops_.clear();
+    if (!keptInBatch_) ops_.clear();
     op.top = -kAllRows;
     op.bottom = kAllRows;
     ops_.push_back(op);
@@ -63,28 +63,87 @@ void RasterBatch::dot(double x, double y, double size, std::uint32_t rgb) {
     add({Kind::Dot, false, rowBelow(y - s), rowAbove(y + s), rgb, 0, 0, {x, y, size, 0, 0}});
 }
 
-void RasterBatch::copyTo(const PixelBuffer& target) {
-    buffers_.push_back(target);
-    copiesOut_ = true;
-    add({Kind::CopyTo, false, -kAllRows, kAllRows, 0, 0, static_cast<int>(buffers_.size() - 1),
-         {}});
+int RasterBatch::bandRowsOf(const PixelBuffer& image) {
+    return static_cast<int>(std::max(8L, kBandBytes / (static_cast<long>(image.stride) * 4)));
 }
 
-void RasterBatch::copyFrom(const PixelBuffer& source) {
-    buffers_.push_back(source);
-    wholeImage({Kind::CopyFrom, false, 0, 0, 0, 0, static_cast<int>(buffers_.size() - 1), {}});
+RasterBatch::Layer* RasterBatch::layer(int slot, int bands) {
+    for (auto& [s, l] : layers_)
+        if (s == slot) {
+            l.own.resize(static_cast<std::size_t>(bands), 1);
+            return &l;
+        }
+    return nullptr;
 }
+
+void RasterBatch::keep(int slot, const PixelBuffer& target) {
+    // Until the keeping is done, the layer's pixels are its own, whatever they hold.
+    const auto same = std::find_if(layers_.begin(), layers_.end(),
+                                   [&](const auto& l) { return l.first == slot; });
+    if (same == layers_.end())
+        layers_.push_back({slot, {target, {}}});
+    else
+        same->second.pixels = target;
+    keptInBatch_ = true;
+    add({Kind::Keep, false, -kAllRows, kAllRows, 0, 0, slot, {}});
+}
+
+void RasterBatch::putBack(int slot) {
+    const bool known = std::any_of(layers_.begin(), layers_.end(),
+                                   [&](const auto& l) { return l.first == slot; });
+    if (known) wholeImage({Kind::PutBack, false, 0, 0, 0, 0, slot, {}});
+}
+
+void RasterBatch::forgetLayers() { layers_.clear(); }
 
 void RasterBatch::drop() {
     ops_.clear();
-    buffers_.clear();
-    copiesOut_ = false;
+    keptInBatch_ = false;
     // Stamps of a few sizes are kept for the next batches.
     if (stamps_.size() > 8) stamps_.clear();
 }
 
-void RasterBatch::runOne(const Op& op, const PixelBuffer& band) const {
+void RasterBatch::copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_t rekept) {
+    for (std::size_t i = 0; i < layers_.size(); ++i) {
+        Layer& l = layers_[i].second;
+        auto& own = l.own[static_cast<std::size_t>(k)];
+        if (own || (i < 32 && (rekept >> i & 1))) continue;
+        const std::size_t bytes = static_cast<std::size_t>(band.width) * 4;
+        for (int y = band.topRow(); y <= band.bottomRow(); ++y)
+            std::memcpy(l.pixels.pixels + static_cast<long>(y) * l.pixels.stride,
+                        band.pixels + static_cast<long>(y) * band.stride, bytes);
+        own = 1;
+    }
+}
+
+void RasterBatch::beforeWriting(const PixelBuffer& image, int top, int bottom) {
+    if (bottom < 0 || top >= image.height || image.width <= 0) return;
+    const int bandRows = bandRowsOf(image);
+    const int bands = (image.height + bandRows - 1) / bandRows;
+    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), 1);
+    const int first = std::max(top, 0) / bandRows;
+    const int last = std::min(bottom, image.height - 1) / bandRows;
+    for (int k = first; k <= last; ++k) {
+        PixelBuffer band = image;
+        band.firstRow = k * bandRows;
+        band.endRow = (k + 1) * bandRows;
+        copyBeforeWriting(band, k, 0);
+    }
+}
+
+void RasterBatch::runOne(std::size_t j, const PixelBuffer& band, int k) {
+    const Op& op = ops_[j];
     const double* v = op.v;
+    const int bands = static_cast<int>(bandStart_.size()) - 1;
+    if (op.kind == Kind::Keep) {
+        if (Layer* l = layer(op.index, bands)) l->own[static_cast<std::size_t>(k)] = 0;
+        return;
+    }
+    Layer* back = op.kind == Kind::PutBack ? layer(op.index, bands) : nullptr;
+    // A layer put back over a band it shares with the image changes nothing there.
+    if (op.kind == Kind::PutBack && (back == nullptr || !back->own[static_cast<std::size_t>(k)]))
+        return;
+    copyBeforeWriting(band, k, rekept_[j]);
     switch (op.kind) {
         case Kind::Fill:
             for (int y = band.topRow(); y <= band.bottomRow(); ++y) {
@@ -105,20 +164,18 @@ void RasterBatch::runOne(const Op& op, const PixelBuffer& band) const {
         case Kind::Dot:
             rasterDot(band, v[0], v[1], v[2], op.rgb);
             break;
-        case Kind::CopyTo:
-        case Kind::CopyFrom: {
-            const PixelBuffer& other = buffers_[static_cast<std::size_t>(op.index)];
+        case Kind::PutBack: {
             const std::size_t bytes = static_cast<std::size_t>(band.width) * 4;
-            for (int y = band.topRow(); y <= band.bottomRow(); ++y) {
-                std::uint32_t* row = band.pixels + static_cast<long>(y) * band.stride;
-                std::uint32_t* otherRow = other.pixels + static_cast<long>(y) * other.stride;
-                if (op.kind == Kind::CopyTo)
-                    std::memcpy(otherRow, row, bytes);
-                else
-                    std::memcpy(row, otherRow, bytes);
-            }
+            for (int y = band.topRow(); y <= band.bottomRow(); ++y)
+                std::memcpy(band.pixels + static_cast<long>(y) * band.stride,
+                            back->pixels.pixels + static_cast<long>(y) * back->pixels.stride,
+                            bytes);
+            // The band is now as the layer has it: shared again.
+            back->own[static_cast<std::size_t>(k)] = 0;
             break;
         }
+        case Kind::Keep:
+            break;
     }
 }
 
@@ -127,9 +184,26 @@ void RasterBatch::run(const PixelBuffer& image) {
         drop();
         return;
     }
-    const int bandRows =
-        static_cast<int>(std::max(8L, kBandBytes / (static_cast<long>(image.stride) * 4)));
+    const int bandRows = bandRowsOf(image);
     const int bands = (image.height + bandRows - 1) / bandRows;
+    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), 1);
+    // A layer kept again later in the batch, and not put back before, needs no copy of what
+    // the image had: its next keeping replaces it.
+    rekept_.resize(ops_.size());
+    std::uint32_t rekept = 0;
+    for (std::size_t j = ops_.size(); j-- > 0;) {
+        rekept_[j] = rekept;
+        const Op& op = ops_[j];
+        if (op.kind != Kind::Keep && op.kind != Kind::PutBack) continue;
+        const auto at = std::find_if(layers_.begin(), layers_.end(),
+                                     [&](const auto& l) { return l.first == op.index; });
+        const auto bit = static_cast<std::size_t>(at - layers_.begin());
+        if (bit >= 32) continue;
+        if (op.kind == Kind::Keep)
+            rekept |= 1u << bit;
+        else
+            rekept &= ~(1u << bit);
+    }
     // Each piece of work listed under every band it may touch, in order: a counting sort.
     auto bandsOf = [&](const Op& op, int& first, int& last) {
         first = std::clamp(op.top, 0, image.height - 1) / bandRows;
@@ -157,7 +231,7 @@ void RasterBatch::run(const PixelBuffer& image) {
         band.endRow = std::min(image.bottomRow() + 1, (k + 1) * bandRows);
         for (int j = bandStart_[static_cast<std::size_t>(k)];
              j < bandStart_[static_cast<std::size_t>(k) + 1]; ++j)
-            runOne(ops_[static_cast<std::size_t>(bandOps_[static_cast<std::size_t>(j)])], band);
+            runOne(static_cast<std::size_t>(bandOps_[static_cast<std::size_t>(j)]), band, k);
     }
     drop();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "draw/Raster.h"
@@ -13,6 +14,11 @@ namespace velarium {
 // ratio of 2 is a 13 MB image; primitives drawn one after another over all of it wait on main
 // memory at row after row. The pixels come out exactly as if each piece of work were done over
 // the whole image in turn.
+//
+// Kept layers are copied on write, band by band: keeping a layer copies nothing, and a band is
+// copied into the layer only when the image is about to change there; putting a layer back
+// copies only the bands the image has changed since. A screen that keeps its picture, draws a
+// few arrows over it and puts it back copies the arrows' bands, not 13 MB twice.
 class RasterBatch {
 public:
     // The whole image in one colour.
@@ -22,39 +28,57 @@ public:
     void circle(double cx, double cy, double radius, double width, std::uint32_t rgb, bool fill,
                 std::uint32_t fillRgb);
     void dot(double x, double y, double size, std::uint32_t rgb);
-    // The image as it stands at this point of the batch, copied into target (of the image's size).
-    void copyTo(const PixelBuffer& target);
-    // The image replaced by source (of the image's size) at this point of the batch.
-    void copyFrom(const PixelBuffer& source);
+    // The image as it stands at this point of the batch, kept in slot's layer, whose pixels are
+    // target (of the image's size).
+    void keep(int slot, const PixelBuffer& target);
+    // The image replaced by slot's layer at this point of the batch.
+    void putBack(int slot);
+    // Layers no longer kept: their pixels are gone or of another size.
+    void forgetLayers();
 
     bool empty() const { return ops_.empty(); }
     // Does the work into image and empties the batch.
     void run(const PixelBuffer& image);
     // Forgets the work not yet done.
     void drop();
+    // The image is about to be written outside the batch in rows [top, bottom]: the kept layers
+    // take their copies of those rows first. The batch must be empty.
+    void beforeWriting(const PixelBuffer& image, int top, int bottom);
 
 private:
-    enum class Kind : std::uint8_t { Fill, Line, Circle, Stamp, Dot, CopyTo, CopyFrom };
+    enum class Kind : std::uint8_t { Fill, Line, Circle, Stamp, Dot, Keep, PutBack };
     struct Op {
         Kind kind;
         bool fill;
         int top, bottom;  // the rows the work may touch, both included
         std::uint32_t rgb, fillRgb;
-        int index;  // of the stamp or the buffer
+        int index;  // of the stamp or the layer's slot
         double v[5];
     };
-    // Work that covers the whole image: what came before it no longer shows, unless a copy took
-    // it somewhere else.
+    // A kept layer, and per band whether the layer holds its own copy of it (else the band is
+    // as the image has it).
+    struct Layer {
+        PixelBuffer pixels;
+        std::vector<std::uint8_t> own;
+    };
+    // Work that covers the whole image: what came before it no longer shows, unless a layer
+    // was kept in between.
     void wholeImage(Op op);
     void add(Op op);
-    void runOne(const Op& op, const PixelBuffer& band) const;
+    void runOne(std::size_t j, const PixelBuffer& band, int k);
+    static int bandRowsOf(const PixelBuffer& image);
+    // Band k of the image is about to change: layers sharing it take their copy, but for those
+    // in the mask rekept (by their place in layers_), which are kept again before they are read.
+    void copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_t rekept);
+    Layer* layer(int slot, int bands);
 
     std::vector<Op> ops_;
-    std::vector<PixelBuffer> buffers_;
     std::vector<CircleStamp> stamps_;
-    bool copiesOut_ = false;
-    // Work per band, rebuilt for each run.
+    std::vector<std::pair<int, Layer>> layers_;
+    bool keptInBatch_ = false;
+    // Per run: the work per band, and per piece of work the layers kept again after it.
     std::vector<int> bandStart_, bandOps_;
+    std::vector<std::uint32_t> rekept_;
 };
 
 }  // namespace velarium
