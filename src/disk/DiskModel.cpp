@@ -53,27 +53,70 @@ RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, doub
 }
 
 namespace {
+// The fields of DiskParameters the derivatives read, copied out once: the derivatives are written
+// through a pointer that could, as far as the compiler knows, point into the parameters, which
+// would otherwise be read again after every store.
+struct DerivativeTerms {
+    double omega;         // ω, stored into component 5 of every stage
+    double mu;            // μ·g while kinetic friction acts, else 0
+    double k;             // K of the restoring force
+    double powerFactor;   // −m·μ of the friction's power
+    double torqueFactor;  // μ·F·m of the friction's torque on a free disk
+    double inertia;       // I of the disk
+
+    explicit DerivativeTerms(const DiskParameters& p)
+        : omega(p.diskOmega),
+          mu(p.frictionOn ? p.frictionDecelNow : 0.0),
+          k(p.springK),
+          powerFactor(-p.bodyMass * mu),
+          torqueFactor(p.frictionDecel * p.omegaVariable * p.bodyMass),
+          inertia(p.diskInertia) {}
+};
+
+// Squared quantities this far from the ends of the double range are normal numbers with room to
+// spare, so every product below rounds by half a unit in the last place at most.
+constexpr double kTinySquare = 1e-290;
+constexpr double kHugeSquare = 1e290;
+// A relative margin far wider than the few roundings by which the two forms of the Qs test differ.
+constexpr double kQsMargin = 1 + 1e-12;
+
+// The small-Qs test r²·|v| < limit, answered exactly as r·r·|v| < limit with r = √rSq and |v| =
+// √vSq would answer it. When rSq²·vSq exceeds limit² by more than kQsMargin, both sides being
+// normal numbers, r·r·|v| lies above limit whatever the roundings: the square roots are skipped.
+// That is the case on every step of a body away from the axis and not at rest.
+bool smallQs(double rSq, double vSq, double limit) {
+    const double rSqSq = rSq * rSq;
+    const double q = rSqSq * vSq;
+    if (rSqSq >= kTinySquare && q >= kTinySquare && q <= kHugeSquare &&
+        q > limit * limit * kQsMargin)
+        return false;
+    const double r = std::sqrt(rSq);
+    return r * r * std::sqrt(vSq) < limit;
+}
+
 // The derivatives of components 0..5 into d. Only the component x's derivative signals a body on
 // the axis or at rest in the inertial frame, so beepOnAxis says whether it is wanted.
-void derivatives(DiskParameters& p, std::span<double> s, double* d, bool beepOnAxis) {
-    s[kOmega] = p.diskOmega;
+inline void derivatives(const DerivativeTerms& c, std::span<double> s, double* d, bool beepOnAxis) {
+    s[kOmega] = c.omega;
     const double vx = s[kVx], vy = s[kVy], x = s[kX], y = s[kY];
-    const double omega = s[kOmega];
-    const double mu = p.frictionOn ? p.frictionDecelNow : 0.0;
-    const double k = p.springK;
+    const double omega = c.omega;
+    const double mu = c.mu;
+    const double k = c.k;
     const auto [pr, qr] = relativeVelocity(vx, vy, x, y, omega);
     const double vRel = std::sqrt(pr * pr + qr * qr);
-    const double r = std::sqrt(x * x + y * y);
-    const double speed = std::sqrt(vx * vx + vy * vy);
+    // r and |v| enter only as r²·|v| and on the rare branches that need the radial direction.
+    const double rSq = x * x + y * y;
     const double w2 = omega * omega;
     if (vRel == 0) {
         // At rest on the disk: the disk point's centripetal acceleration ω²·(x, y)/r.
+        const double r = std::sqrt(rSq);
         d[kVx] = -w2 * radial(x, r) - k * x;
         d[kVy] = -w2 * radial(y, r) - k * y;
-    } else if (r * r * speed < 0.0001 * std::abs(omega)) {
+    } else if (smallQs(rSq, vx * vx + vy * vy, 0.0001 * std::abs(omega))) {
         // Qs = r²·|v|/ω small (on the axis, or at rest in the inertial frame); compared as
         // r²·|v| < 0.0001·|ω| so that ω = 0 needs no division.
         if (beepOnAxis) beep();
+        const double r = std::sqrt(rSq);
         d[kVx] = -w2 * radial(x, r) - k * x;
         d[kVy] = -mu * radial(y, r) - k * y;
     } else {
@@ -84,22 +127,20 @@ void derivatives(DiskParameters& p, std::span<double> s, double* d, bool beepOnA
     d[kX] = vx;
     d[kY] = vy;
     // Power of the friction on the body: −m·μ·(v·v_rel)/|v_rel|.
-    d[kEnergy] = vRel == 0 ? 0.0 : -p.bodyMass * mu * (vx * pr + vy * qr) / vRel;
+    d[kEnergy] = vRel == 0 ? 0.0 : c.powerFactor * (vx * pr + vy * qr) / vRel;
     // The reaction of the friction turns a free disk: dω/dt = μ·F·m·(y·P − x·Q)/(|v_rel|·I).
-    d[kOmega] = vRel == 0 ? 0.0
-                          : p.frictionDecel * p.omegaVariable * p.bodyMass * (y * pr - x * qr) /
-                                (vRel * p.diskInertia);
+    d[kOmega] = vRel == 0 ? 0.0 : c.torqueFactor * (y * pr - x * qr) / (vRel * c.inertia);
 }
 }  // namespace
 
 double diskDerivative(DiskParameters& p, double, std::span<double> s, int i) {
     std::array<double, kOmega + 1> d{};
-    derivatives(p, s, d.data(), i == kVx);
+    derivatives(DerivativeTerms(p), s, d.data(), i == kVx);
     return i >= kVx && i <= kOmega ? d[static_cast<std::size_t>(i)] : 0.0;
 }
 
 void diskDerivatives(DiskParameters& p, std::span<double> s, double* dydt) {
-    derivatives(p, s, dydt, true);
+    derivatives(DerivativeTerms(p), s, dydt, true);
 }
 
 OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0, double y0,
@@ -124,48 +165,57 @@ OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0,
         vx0,   vy0,   x0, y0, 0.5 * m * (vx0 * vx0 + vy0 * vy0) + 0.5 * k * (x0 * x0 + y0 * y0),
         omega, theta0};
     DiskState out = y;
-    auto rhs = [&p](double, std::span<double> s, double* dydt) { diskDerivatives(p, s, dydt); };
     const bool free = p.omegaVariable == 1;
+    const double angularMomentum = p.totalAngularMomentum;
+    const double inertia = p.diskInertia;
+    const double omega0 = p.diskOmega0;
     double restingTime = 0;
+    double theta = 0;  // the latest row's disk angle
     int i = 0;
     do {
         p.frictionDecelNow = p.frictionDecel;
-        rkfStepAll(t, y, h, out, 6, rhs);
+        // The parameters stay as they are during a step: their copy serves all its stages.
+        const DerivativeTerms terms(p);
+        rkfStepAll(t, y, h, out, RkfCount<kOmega + 1>{}, [&terms](double, std::span<double> s, double* dydt) {
+            derivatives(terms, s, dydt, true);
+        });
         y = out;
         if (i > lastRow) break;
+        const auto row = static_cast<std::size_t>(i);
         const double vx = y[kVx], vy = y[kVy], x = y[kX], yy = y[kY];
-        tab.tabVx[i] = vx;
-        tab.tabVy[i] = vy;
-        tab.tabX[i] = x;
-        tab.tabY[i] = yy;
-        tab.tabOmegaTorque[i] = y[kOmega];
-        tab.tabEnergy[i] = y[kEnergy];
+        const double omegaTorque = y[kOmega];
+        tab.tabVx[row] = vx;
+        tab.tabVy[row] = vy;
+        tab.tabX[row] = x;
+        tab.tabY[row] = yy;
+        tab.tabOmegaTorque[row] = omegaTorque;
+        tab.tabEnergy[row] = y[kEnergy];
         // A free disk takes the angular momentum the body does not carry: ω = (L − m·(y·vx −
         // x·vy))/I.
-        tab.tabOmega[i] =
-            free ? (p.totalAngularMomentum - m * (yy * vx - x * vy)) / p.diskInertia : p.diskOmega0;
-        p.diskOmega = tab.tabOmega[i];
-        tab.tabTheta[i] = i > 1 ? tab.tabTheta[i - 1] + h * p.diskOmega : 0.0;
-        const double c = std::cos(tab.tabTheta[i]);
-        const double s = std::sin(tab.tabTheta[i]);
-        tab.tabXRot[i] = c * x - s * yy;
-        tab.tabYRot[i] = s * x + c * yy;
-        const auto [pr, qr] = relativeVelocity(vx, vy, x, yy, tab.tabOmegaTorque[i]);
-        if (free && pr * pr + qr * qr < 0.00001 && p.startTime > piValue / (4 * p.diskOmega0)) {
+        const double omegaNow = free ? (angularMomentum - m * (yy * vx - x * vy)) / inertia : omega0;
+        tab.tabOmega[row] = omegaNow;
+        p.diskOmega = omegaNow;
+        theta = i > 1 ? theta + h * omegaNow : 0.0;
+        tab.tabTheta[row] = theta;
+        const double c = std::cos(theta);
+        const double s = std::sin(theta);
+        tab.tabXRot[row] = c * x - s * yy;
+        tab.tabYRot[row] = s * x + c * yy;
+        const auto [pr, qr] = relativeVelocity(vx, vy, x, yy, omegaTorque);
+        if (free && pr * pr + qr * qr < 0.00001 && p.startTime > piValue / (4 * omega0)) {
             restingTime = t;
             p.stuckFlag = true;
-            p.stuckOmega = tab.tabOmega[i];
+            p.stuckOmega = omegaNow;
             beep();
         }
-        if (free && restingTime > 0) {
-            tab.tabVxRot[i] = 0;
-            tab.tabVyRot[i] = 0;
-        } else {
-            tab.tabVxRot[i] = c * pr - s * qr;
-            tab.tabVyRot[i] = s * pr + c * qr;
+        double vxRot = 0, vyRot = 0;
+        if (!(free && restingTime > 0)) {
+            vxRot = c * pr - s * qr;
+            vyRot = s * pr + c * qr;
         }
-        tab.tabKeRot[i] =
-            0.5 * m * (tab.tabVxRot[i] * tab.tabVxRot[i] + tab.tabVyRot[i] * tab.tabVyRot[i]);
+        tab.tabVxRot[row] = vxRot;
+        tab.tabVyRot[row] = vyRot;
+        tab.tabKeRot[row] = 0.5 * m * (vxRot * vxRot + vyRot * vyRot);
         t += h;
         ++i;
     } while (t < tEnd);

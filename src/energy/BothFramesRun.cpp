@@ -99,7 +99,7 @@ BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings
     int k = 0;
     do {
         p.frictionDecelNow = p.frictionDecel;
-        rkfStepAll(t, state, dt, out, 6, rhs);
+        rkfStepAll(t, state, dt, out, RkfCount<kOmega + 1>{}, rhs);
         state = out;
         if (k > n - 1) break;
         const double vx = state[kVx], vy = state[kVy], x = state[kX], y = state[kY];
