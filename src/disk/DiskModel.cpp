@@ -176,9 +176,10 @@ OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0,
         p.frictionDecelNow = p.frictionDecel;
         // The parameters stay as they are during a step: their copy serves all its stages.
         const DerivativeTerms terms(p);
-        rkfStepAll(t, y, h, out, RkfCount<kOmega + 1>{}, [&terms](double, std::span<double> s, double* dydt) {
-            derivatives(terms, s, dydt, true);
-        });
+        rkfStepAll(t, y, h, out, RkfCount<kOmega + 1>{},
+                   [&terms](double, std::span<double> s, double* dydt) {
+                       derivatives(terms, s, dydt, true);
+                   });
         y = out;
         if (i > lastRow) break;
         const auto row = static_cast<std::size_t>(i);
@@ -192,7 +193,8 @@ OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0,
         tab.tabEnergy[row] = y[kEnergy];
         // A free disk takes the angular momentum the body does not carry: ω = (L − m·(y·vx −
         // x·vy))/I.
-        const double omegaNow = free ? (angularMomentum - m * (yy * vx - x * vy)) / inertia : omega0;
+        const double omegaNow =
+            free ? (angularMomentum - m * (yy * vx - x * vy)) / inertia : omega0;
         tab.tabOmega[row] = omegaNow;
         p.diskOmega = omegaNow;
         theta = i > 1 ? theta + h * omegaNow : 0.0;
