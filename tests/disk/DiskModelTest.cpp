@@ -92,6 +92,21 @@ TEST_F(DiskModelTest, SmallQsRuleAppliesToABodyAtRestInTheInertialFrame) {
     EXPECT_EQ(beeps, 1);
 }
 
+TEST_F(DiskModelTest, FrictionPointsAgainstTheRelativeVelocityAtEverySpeed) {
+    // A disk at rest and a body off the axis sliding along (0.6, 0.8), from a speed whose square
+    // is subnormal to one whose square is near the top of the double range: the friction is
+    // −μ·(0.6, 0.8).
+    disk.params.frictionOn = true;
+    disk.params.frictionDecelNow = 1.5;
+    disk.params.diskOmega = 0;
+    for (double speed : {1e-155, 1e-150, 1e-3, 1.0, 7e3, 1e150}) {
+        DiskState s{0.6 * speed, 0.8 * speed, 1, 0, 0, 0, 0};
+        EXPECT_NEAR(diskDerivative(disk.params, 0, s, kVx), -0.9, 1e-14) << speed;
+        EXPECT_NEAR(diskDerivative(disk.params, 0, s, kVy), -1.2, 1e-14) << speed;
+    }
+    EXPECT_EQ(beeps, 0);
+}
+
 TEST_F(DiskModelTest, SmallQsRuleSwitchesExactlyAtItsLimit) {
     // The rule applies when r·r·|v| < 0.0001·|ω|, r and |v| the rounded square roots: checked a
     // few units in the last place of ω either side of the limit, well away from it, and where the
