@@ -6,6 +6,7 @@
 #include "draw/Alerts.h"
 #include "draw/Arrow.h"
 #include "numeric/RkfStep.h"
+#include "numeric/VectorState.h"
 
 namespace velarium {
 
@@ -153,6 +154,7 @@ void diskDerivatives(DiskParameters& p, std::span<double> s, double* dydt) {
 
 OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0, double y0,
                             double omega, double theta0, double duration, int steps) {
+    clearUpperVectorHalves();
     DiskParameters& p = disk.params;
     OrbitTables& tab = disk.tables;
     p.frictionDecel = 1.0;

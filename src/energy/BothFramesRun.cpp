@@ -5,6 +5,7 @@
 
 #include "draw/Alerts.h"
 #include "numeric/RkfStep.h"
+#include "numeric/VectorState.h"
 
 namespace velarium {
 
@@ -54,6 +55,7 @@ double freeDiskDerivative(DiskParameters& p, double t, std::span<double> y, int 
 }
 
 BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings) {
+    clearUpperVectorHalves();
     DiskParameters& p = disk.params;
     OrbitTables& tab = disk.tables;
 
