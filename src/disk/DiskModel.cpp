@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "disk/DiskDerivatives.h"
 #include "draw/Alerts.h"
 #include "draw/Arrow.h"
 #include "numeric/RkfStep.h"
@@ -13,8 +14,6 @@ namespace velarium {
 namespace {
 std::vector<double> rows(int n) { return std::vector<double>(static_cast<std::size_t>(n), 0.0); }
 
-// x/r with the radial unit vector taken as zero on the axis, where it has no direction.
-double radial(double x, double r) { return r > 0 ? x / r : 0.0; }
 }  // namespace
 
 OrbitTables::OrbitTables()
@@ -53,103 +52,14 @@ RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, doub
     return {vx - omega * y, vy + omega * x};
 }
 
-namespace {
-// The fields of DiskParameters the derivatives read, copied out once: the derivatives are written
-// through a pointer that could, as far as the compiler knows, point into the parameters, which
-// would otherwise be read again after every store.
-struct DerivativeTerms {
-    double omega;         // ω, stored into component 5 of every stage
-    double mu;            // μ·g while kinetic friction acts, else 0
-    double k;             // K of the restoring force
-    double powerFactor;   // −m·μ of the friction's power
-    double torqueFactor;  // μ·F·m of the friction's torque on a free disk
-    double inertia;       // I of the disk
-
-    explicit DerivativeTerms(const DiskParameters& p)
-        : omega(p.diskOmega),
-          mu(p.frictionOn ? p.frictionDecelNow : 0.0),
-          k(p.springK),
-          powerFactor(-p.bodyMass * mu),
-          torqueFactor(p.frictionDecel * p.omegaVariable * p.bodyMass),
-          inertia(p.diskInertia) {}
-};
-
-// Squared quantities this far from the ends of the double range are normal numbers with room to
-// spare, so every product below rounds by half a unit in the last place at most.
-constexpr double kTinySquare = 1e-290;
-constexpr double kHugeSquare = 1e290;
-// A relative margin far wider than the few roundings by which the two forms of the Qs test differ.
-constexpr double kQsMargin = 1 + 1e-12;
-
-// The small-Qs test r²·|v| < limit, answered exactly as r·r·|v| < limit with r = √rSq and |v| =
-// √vSq would answer it. When rSq²·vSq exceeds limit² by more than kQsMargin, both sides being
-// normal numbers, r·r·|v| lies above limit whatever the roundings: the square roots are skipped.
-// That is the case on every step of a body away from the axis and not at rest.
-bool smallQs(double rSq, double vSq, double limit) {
-    const double rSqSq = rSq * rSq;
-    const double q = rSqSq * vSq;
-    if (rSqSq >= kTinySquare && q >= kTinySquare && q <= kHugeSquare &&
-        q > limit * limit * kQsMargin)
-        return false;
-    const double r = std::sqrt(rSq);
-    return r * r * std::sqrt(vSq) < limit;
-}
-
-// The derivatives of components 0..5 into d. Only the component x's derivative signals a body on
-// the axis or at rest in the inertial frame, so beepOnAxis says whether it is wanted.
-inline void derivatives(const DerivativeTerms& c, std::span<double> s, double* d, bool beepOnAxis) {
-    s[kOmega] = c.omega;
-    const double vx = s[kVx], vy = s[kVy], x = s[kX], y = s[kY];
-    const double omega = c.omega;
-    const double mu = c.mu;
-    const double k = c.k;
-    const auto [pr, qr] = relativeVelocity(vx, vy, x, y, omega);
-    const double vRelSq = pr * pr + qr * qr;
-    const double vRel = std::sqrt(vRelSq);
-    // r and |v| enter only as r²·|v| and on the rare branches that need the radial direction.
-    const double rSq = x * x + y * y;
-    const double w2 = omega * omega;
-    if (vRel == 0) {
-        // At rest on the disk: the disk point's centripetal acceleration ω²·(x, y)/r.
-        const double r = std::sqrt(rSq);
-        d[kVx] = -w2 * radial(x, r) - k * x;
-        d[kVy] = -w2 * radial(y, r) - k * y;
-    } else if (smallQs(rSq, vx * vx + vy * vy, 0.0001 * std::abs(omega))) {
-        // Qs = r²·|v|/ω small (on the axis, or at rest in the inertial frame); compared as
-        // r²·|v| < 0.0001·|ω| so that ω = 0 needs no division.
-        if (beepOnAxis) beep();
-        const double r = std::sqrt(rSq);
-        d[kVx] = -w2 * radial(x, r) - k * x;
-        d[kVy] = -mu * radial(y, r) - k * y;
-    } else if (vRelSq >= kTinySquare && vRelSq <= kHugeSquare) {
-        // Kinetic friction against the relative velocity, and the restoring force −K·r. The
-        // friction's −μ/|v_rel| is formed as −μ/|v_rel|²·|v_rel| so that the division need not
-        // wait for the square root: the two lie on the path from one stage of a step to the next.
-        const double drag = -mu / vRelSq * vRel;
-        d[kVx] = drag * pr - k * x;
-        d[kVy] = drag * qr - k * y;
-    } else {
-        // So slow or so fast that μ/|v_rel|² could leave the double range.
-        d[kVx] = -mu * pr / vRel - k * x;
-        d[kVy] = -mu * qr / vRel - k * y;
-    }
-    d[kX] = vx;
-    d[kY] = vy;
-    // Power of the friction on the body: −m·μ·(v·v_rel)/|v_rel|.
-    d[kEnergy] = vRel == 0 ? 0.0 : c.powerFactor * (vx * pr + vy * qr) / vRel;
-    // The reaction of the friction turns a free disk: dω/dt = μ·F·m·(y·P − x·Q)/(|v_rel|·I).
-    d[kOmega] = vRel == 0 ? 0.0 : c.torqueFactor * (y * pr - x * qr) / (vRel * c.inertia);
-}
-}  // namespace
-
 double diskDerivative(DiskParameters& p, double, std::span<double> s, int i) {
     std::array<double, kOmega + 1> d{};
-    derivatives(DerivativeTerms(p), s, d.data(), i == kVx);
+    diskDerivativesWith(DiskDerivativeTerms(p), s, d.data(), i == kVx);
     return i >= kVx && i <= kOmega ? d[static_cast<std::size_t>(i)] : 0.0;
 }
 
 void diskDerivatives(DiskParameters& p, std::span<double> s, double* dydt) {
-    derivatives(DerivativeTerms(p), s, dydt, true);
+    diskDerivativesWith(DiskDerivativeTerms(p), s, dydt, true);
 }
 
 OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0, double y0,
@@ -185,10 +95,10 @@ OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0,
     do {
         p.frictionDecelNow = p.frictionDecel;
         // The parameters stay as they are during a step: their copy serves all its stages.
-        const DerivativeTerms terms(p);
+        const DiskDerivativeTerms terms(p);
         rkfStepAll(t, y, h, out, RkfCount<kOmega + 1>{},
                    [&terms](double, std::span<double> s, double* dydt) {
-                       derivatives(terms, s, dydt, true);
+                       diskDerivativesWith(terms, s, dydt, true);
                    });
         y = out;
         if (i > lastRow) break;
