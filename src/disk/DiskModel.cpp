@@ -48,10 +48,6 @@ DiskRun::DiskRun()
       pathOmega(rows(kPathRows)),
       pathTheta(rows(kPathRows)) {}
 
-RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, double omega) {
-    return {vx - omega * y, vy + omega * x};
-}
-
 double diskDerivative(DiskParameters& p, double, std::span<double> s, int i) {
     std::array<double, kOmega + 1> d{};
     diskDerivativesWith(DiskDerivativeTerms(p), s, d.data(), i == kVx);
