@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -76,6 +77,13 @@ bool hasReadout(int j) {
     return j % LabAnimation::kMarkEvery == 0 && j >= LabAnimation::kMarkEvery;
 }
 
+// Whether two numbers, or arrays of them, are the same to the bit: kept results are taken over
+// only for the very inputs they were found from, −0 and NaN included.
+template <class T>
+bool sameBits(const T& a, const T& b) {
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
 // A read-out's text and its extent, measured once per event.
 struct Readout {
     std::string text;
@@ -83,12 +91,19 @@ struct Readout {
 };
 
 // The read-outs of the marks up to event n, in the order of the marks.
-std::vector<Readout> readouts(const PlotCanvas& canvas, const LabAnimation& lab, int n) {
+// The texts are kept from event to event and formed again only where a figure differs.
+std::vector<Readout> readouts(const PlotCanvas& canvas, LabAnimation& lab, int n) {
     std::vector<Readout> r;
     for (int j = LabAnimation::kMarkEvery; j <= n; j += LabAnimation::kMarkEvery) {
-        std::string text = readout(lab, j);
-        const TextExtent e = canvas.textExtent(text);
-        r.push_back({std::move(text), e});
+        const auto m = static_cast<std::size_t>(j / LabAnimation::kMarkEvery - 1);
+        const std::array<double, 4> figures{
+            lab.labDistTable[j], lab.labTimeTable[j], lab.labFirstDist,
+            j > LabAnimation::kMarkEvery ? lab.labDistTable[j - 61] : 0.0};
+        if (m == lab.readoutTexts.size()) lab.readoutTexts.emplace_back();
+        LabAnimation::ReadoutText& kept = lab.readoutTexts[m];
+        if (kept.text.empty() || !sameBits(kept.figures, figures))
+            kept = {figures, readout(lab, j)};
+        r.push_back({kept.text, canvas.textExtent(kept.text)});
     }
     return r;
 }
@@ -137,8 +152,8 @@ std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& l
     const std::array<double, 4> scale{canvas.scaleLeft(), canvas.scaleTop(), canvas.scaleWidth(),
                                       canvas.scaleHeight()};
     const std::array<double, 4> betaBox{beta.x0, beta.y0, beta.x1, beta.y1};
-    if (places.scale != scale || places.amplitude != c.amplitude || places.omega != c.omega ||
-        places.beta != betaBox) {
+    if (!sameBits(places.scale, scale) || !sameBits(places.amplitude, c.amplitude) ||
+        !sameBits(places.omega, c.omega) || !sameBits(places.beta, betaBox)) {
         places.scale = scale;
         places.amplitude = c.amplitude;
         places.omega = c.omega;
@@ -154,8 +169,8 @@ std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& l
         const double y = lab.labTrailY[static_cast<std::size_t>(j)];
         if (m < places.marks.size()) {
             const LabReadoutPlaces::Mark& kept = places.marks[m];
-            if (!(kept.extent.width == e.width && kept.extent.height == e.height && kept.x == x &&
-                  kept.y == y))
+            if (!sameBits(kept.extent.width, e.width) || !sameBits(kept.extent.height, e.height) ||
+                !sameBits(kept.x, x) || !sameBits(kept.y, y))
                 places.marks.resize(m);
         }
         if (m == places.marks.size())

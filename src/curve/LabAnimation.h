@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "curve/CurvePath.h"
@@ -52,7 +53,14 @@ struct LabAnimation {
     // must be drawn again. Anything drawn on the canvas outside the run resets it.
     int trailIntact = -1;
 
-    // The read-outs' places as the latest event found them.
+    // The read-outs' texts as the latest event formed them, each with the figures it was formed
+    // from (its distance and time, the first distance, the distance 61 events before), and their
+    // places.
+    struct ReadoutText {
+        std::array<double, 4> figures{};
+        std::string text;
+    };
+    std::vector<ReadoutText> readoutTexts;
     LabReadoutPlaces readoutPlaces;
 
     // Back to event 0 (START, or entering a mode); the canvas is left as it is.

@@ -164,8 +164,8 @@ TEST(LabTimerStep, ReadoutsNeverMeetAtAnySliderSetting) {
     EXPECT_EQ(runs, 54);
 }
 
-// The places a run keeps for its read-outs are the ones a search from scratch finds, also after
-// the scale, the path or an earlier mark changed between two events.
+// The texts and places a run keeps for its read-outs are the ones formed and found from scratch,
+// also after the scale, the path, an earlier mark or its figures changed between two events.
 TEST(LabTimerStep, KeptReadoutPlacesAreTheOnesFoundAfresh) {
     using Change = std::function<void(RecordingCanvas&, LabAnimation&, CurveSettings&)>;
     const std::pair<const char*, Change> changes[] = {
@@ -175,6 +175,8 @@ TEST(LabTimerStep, KeptReadoutPlacesAreTheOnesFoundAfresh) {
         {"path", [](RecordingCanvas&, LabAnimation&, CurveSettings& s) { s.amplitude = 1.2; }},
         {"earlier mark",
          [](RecordingCanvas&, LabAnimation& lab, CurveSettings&) { lab.labTrailY[120] += 2.5; }},
+        {"earlier figure",
+         [](RecordingCanvas&, LabAnimation& lab, CurveSettings&) { lab.labDistTable[120] += 5; }},
     };
     for (const auto& [what, change] : changes) {
         RecordingCanvas kept = labCanvas(), fresh = labCanvas();
@@ -185,6 +187,7 @@ TEST(LabTimerStep, KeptReadoutPlacesAreTheOnesFoundAfresh) {
         change(kept, lab, s);
         change(fresh, lab, s);
         LabAnimation anew = lab;
+        anew.readoutTexts.clear();
         anew.readoutPlaces = {};
         kept.clear();
         lab.canvasChanged();
