@@ -13,7 +13,6 @@ namespace velarium {
 
 namespace {
 std::vector<double> rows(int n) { return std::vector<double>(static_cast<std::size_t>(n), 0.0); }
-
 }  // namespace
 
 OrbitTables::OrbitTables()
