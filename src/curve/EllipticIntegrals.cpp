@@ -142,23 +142,43 @@ double ellipticE(double phi, double k) {
     return s * (rf - sk * sk * rd / 3.0);
 }
 
-double ellipticEAny(double phi, double k) {
+namespace {
+// E(φ, k) for any φ ≥ 0 as ellipticEAny gives it, with completeE() giving Ec = E(π/2, k) where
+// φ lies beyond the first quarter period.
+template <class Complete>
+double ellipticEReduced(double phi, double k, Complete completeE) {
     if (phi == 0) return 0;
     if (phi <= piValue / 2) return ellipticE(phi, k);
-    const double ec = ellipticE(piValue / 2, k);
+    const double ec = completeE();
     const double i = std::floor(phi / piValue);        // whole half periods
     const double j = std::floor(2.0 * phi / piValue);  // whole quarter periods
     if (std::fmod(j, 2.0) != 0) return (j + 1.0) * ec - ellipticE(piValue * (i + 1.0) - phi, k);
     return j * ec + ellipticE(phi - piValue * i, k);
 }
+}  // namespace
+
+double ellipticEAny(double phi, double k) {
+    return ellipticEReduced(phi, k, [k] { return ellipticE(piValue / 2, k); });
+}
 
 double inverseEllipticE(double e, double k, double ec) {
     if (!std::isfinite(e) || !std::isfinite(k) || !std::isfinite(ec) || ec <= 0) return 0;
+    // The walk evaluates E(φ, k) some twenty times, mostly past the first quarter period: the
+    // complete integral that reduces φ is formed once, as ellipticEAny forms it.
+    double complete = 0;
+    bool haveComplete = false;
+    auto eAt = [&](double angle) {
+        return ellipticEReduced(angle, k, [&] {
+            if (!haveComplete) complete = ellipticE(piValue / 2, k);
+            haveComplete = true;
+            return complete;
+        });
+    };
     // Start in the middle of the quarter period that holds e: E(m·π/2) = m·Ec.
     const double m = std::floor(e / ec);
     double phi = m * piValue / 2 + piValue / 4;
     double h = piValue / 20;
-    double E = ellipticEAny(phi, k);
+    double E = eAt(phi);
     int dir = e > E ? 1 : -1;
     int exactHits = 0;
     for (;;) {
@@ -168,7 +188,7 @@ double inverseEllipticE(double e, double k, double ec) {
             const double next = e > E ? phi + h : phi - h;
             if (next == phi) return phi;  // the step is below the resolution of φ
             phi = next;
-            E = ellipticEAny(phi, k);
+            E = eAt(phi);
             if (E == e) {
                 if (++exactHits >= 10) return phi;
                 break;

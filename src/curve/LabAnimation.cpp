@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -31,10 +32,6 @@ Box around(double xa, double ya, double xb, double yb, double margin) {
 Box extentBox(const PlotCanvas& canvas, double x, double y, TextExtent e, double margin) {
     const double down = canvas.scaleHeight() < 0 ? -e.height : e.height;
     return around(x, y, x + e.width, y + down, margin);
-}
-
-Box textBox(const PlotCanvas& canvas, double x, double y, const std::string& text, double margin) {
-    return extentBox(canvas, x, y, canvas.textExtent(text), margin);
 }
 
 // The read-out of a mark: the distance figure and the time; from the second mark on, the figure
@@ -80,45 +77,105 @@ bool hasReadout(int j) {
     return j % LabAnimation::kMarkEvery == 0 && j >= LabAnimation::kMarkEvery;
 }
 
-// The corners of the read-outs of the marks up to event n, placed mark by mark: where
-// readoutCorner puts each, or, when that meets the β text or an earlier read-out, at the nearest
-// free place on a grid of text lines and text widths around it, whole inside the canvas. Marks
-// close together (a slow body, or marks past the right edge, which share its column) then stand
-// side by side instead of printing over each other. An earlier read-out never moves, since its
-// place depends only on the ones before it.
-std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& lab,
-                                 const CurveSettings& c, int n, const Box& beta) {
+// Whether two numbers, or arrays of them, are the same to the bit: kept results are taken over
+// only for the very inputs they were found from, −0 and NaN included.
+template <class T>
+bool sameBits(const T& a, const T& b) {
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+// A read-out's text and its extent, measured once per event.
+struct Readout {
+    std::string text;
+    TextExtent extent;
+};
+
+// The read-outs of the marks up to event n, in the order of the marks.
+// The texts are kept from event to event and formed again only where a figure differs.
+std::vector<Readout> readouts(const PlotCanvas& canvas, LabAnimation& lab, int n) {
+    std::vector<Readout> r;
+    for (int j = LabAnimation::kMarkEvery; j <= n; j += LabAnimation::kMarkEvery) {
+        const auto m = static_cast<std::size_t>(j / LabAnimation::kMarkEvery - 1);
+        const std::array<double, 4> figures{
+            lab.labDistTable[j], lab.labTimeTable[j], lab.labFirstDist,
+            j > LabAnimation::kMarkEvery ? lab.labDistTable[j - 61] : 0.0};
+        if (m == lab.readoutTexts.size()) lab.readoutTexts.emplace_back();
+        LabAnimation::ReadoutText& kept = lab.readoutTexts[m];
+        if (kept.text.empty() || !sameBits(kept.figures, figures))
+            kept = {figures, readout(lab, j)};
+        r.push_back({kept.text, canvas.textExtent(kept.text)});
+    }
+    return r;
+}
+
+// Where a read-out of extent e goes, given the boxes already taken: where readoutCorner puts it,
+// or, when that meets one of them, at the nearest free place on a grid of text lines and text
+// widths around it, whole inside the canvas. Marks close together (a slow body, or marks past the
+// right edge, which share its column) then stand side by side instead of printing over each other.
+Vec2 freeCorner(const PlotCanvas& canvas, const CurveSettings& c, double x, double y, TextExtent e,
+                const std::vector<Box>& taken) {
     const double left = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
     const double right = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
     const double bottom = std::min(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
     const double top = std::max(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
+    const Vec2 base = readoutCorner(canvas, c, x, y, e);
+    const double dx = 1.05 * e.width, dy = 1.1 * e.height;
+    const int columns = static_cast<int>((right - left) / dx) + 1;
+    const int rows = static_cast<int>((top - bottom) / dy) + 1;
+    auto free = [&](Vec2 p) {
+        const Box box = extentBox(canvas, p.x, p.y, e, 0);
+        return std::none_of(taken.begin(), taken.end(), [&](const Box& b) { return b.meets(box); });
+    };
+    Vec2 at = base;
+    double nearest = free(base) ? 0 : std::numeric_limits<double>::infinity();
+    for (int col = -columns; col <= columns; ++col)
+        for (int row = -rows; row <= rows; ++row) {
+            const Vec2 p{base.x + col * dx, base.y + row * dy};
+            const double d = std::hypot(col * dx, row * dy);
+            if (d >= nearest || p.x < left || p.x + e.width > right || p.y > top ||
+                p.y - e.height < bottom)
+                continue;
+            if (!free(p)) continue;
+            nearest = d;
+            at = p;
+        }
+    return at;
+}
+
+// The corners of the read-outs, placed mark by mark by freeCorner, each clear of the β text and
+// of the read-outs before it. An earlier read-out never moves, since its place depends only on
+// the ones before it: the places kept in `places` are taken over up to the first mark whose
+// extent or position differs, or all found afresh when the scale, the path or the β text differ.
+std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& lab,
+                                 const CurveSettings& c, const std::vector<Readout>& texts,
+                                 const Box& beta, LabReadoutPlaces& places) {
+    const std::array<double, 4> scale{canvas.scaleLeft(), canvas.scaleTop(), canvas.scaleWidth(),
+                                      canvas.scaleHeight()};
+    const std::array<double, 4> betaBox{beta.x0, beta.y0, beta.x1, beta.y1};
+    if (!sameBits(places.scale, scale) || !sameBits(places.amplitude, c.amplitude) ||
+        !sameBits(places.omega, c.omega) || !sameBits(places.beta, betaBox)) {
+        places.scale = scale;
+        places.amplitude = c.amplitude;
+        places.omega = c.omega;
+        places.beta = betaBox;
+        places.marks.clear();
+    }
     std::vector<Box> taken{beta};
     std::vector<Vec2> corners;
-    for (int j = LabAnimation::kMarkEvery; j <= n; j += LabAnimation::kMarkEvery) {
-        const std::string text = readout(lab, j);
-        const TextExtent e = canvas.textExtent(text);
-        const Vec2 base = readoutCorner(canvas, c, lab.labTrailX[j], lab.labTrailY[j], e);
-        const double dx = 1.05 * e.width, dy = 1.1 * e.height;
-        const int columns = static_cast<int>((right - left) / dx) + 1;
-        const int rows = static_cast<int>((top - bottom) / dy) + 1;
-        auto free = [&](Vec2 p) {
-            const Box box = extentBox(canvas, p.x, p.y, e, 0);
-            return std::none_of(taken.begin(), taken.end(),
-                                [&](const Box& b) { return b.meets(box); });
-        };
-        Vec2 at = base;
-        double nearest = free(base) ? 0 : std::numeric_limits<double>::infinity();
-        for (int col = -columns; col <= columns; ++col)
-            for (int row = -rows; row <= rows; ++row) {
-                const Vec2 p{base.x + col * dx, base.y + row * dy};
-                const double d = std::hypot(col * dx, row * dy);
-                if (d >= nearest || p.x < left || p.x + e.width > right || p.y > top ||
-                    p.y - e.height < bottom)
-                    continue;
-                if (!free(p)) continue;
-                nearest = d;
-                at = p;
-            }
+    for (std::size_t m = 0; m < texts.size(); ++m) {
+        const int j = LabAnimation::kMarkEvery * static_cast<int>(m + 1);
+        const TextExtent e = texts[m].extent;
+        const double x = lab.labTrailX[static_cast<std::size_t>(j)];
+        const double y = lab.labTrailY[static_cast<std::size_t>(j)];
+        if (m < places.marks.size()) {
+            const LabReadoutPlaces::Mark& kept = places.marks[m];
+            if (!sameBits(kept.extent.width, e.width) || !sameBits(kept.extent.height, e.height) ||
+                !sameBits(kept.x, x) || !sameBits(kept.y, y))
+                places.marks.resize(m);
+        }
+        if (m == places.marks.size())
+            places.marks.push_back({e, x, y, freeCorner(canvas, c, x, y, e, taken)});
+        const Vec2 at = places.marks[m].corner;
         taken.push_back(extentBox(canvas, at.x, at.y, e, 0));
         corners.push_back(at);
     }
@@ -186,7 +243,8 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
     const double barb = std::hypot(canvas.scaleWidth(), canvas.scaleHeight()) / 75.0;
     const double margin = 0.02 * std::abs(canvas.scaleWidth()) + barb;
     std::vector<Box> covered;
-    covered.push_back(textBox(canvas, 2, 8, beta, margin));
+    const TextExtent betaExtent = canvas.textExtent(beta);
+    covered.push_back(extentBox(canvas, 2, 8, betaExtent, margin));
     covered.push_back(around(x, y, x, y, margin));
     const LabPrevArrows& p = lab.labPrevArrows;
     covered.push_back(around(p.x, p.y, p.x + p.vx, p.y + p.vy, margin));
@@ -210,23 +268,25 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
     const double pointMargin = 0.02 * std::abs(canvas.scaleWidth());
     if (n >= LabAnimation::kMarkEvery)
         lab.labFirstDist = lab.labDistTable[LabAnimation::kMarkEvery];
-    const std::vector<Vec2> corners =
-        readoutCorners(canvas, lab, c, n, textBox(canvas, 2, 8, beta, 0));
+    const std::vector<Readout> texts = readouts(canvas, lab, n);
+    const std::vector<Vec2> corners = readoutCorners(
+        canvas, lab, c, texts, extentBox(canvas, 2, 8, betaExtent, 0), lab.readoutPlaces);
+    static const Readout kNone;
     for (int j = 0; j <= n; ++j) {
         const double tjx = lab.labTrailX[j], tjy = lab.labTrailY[j];
-        const std::string text = hasReadout(j) ? readout(lab, j) : std::string();
-        const Vec2 at = hasReadout(j)
-                            ? corners[static_cast<std::size_t>(j / LabAnimation::kMarkEvery - 1)]
-                            : Vec2{};
+        const bool withReadout = hasReadout(j);
+        const auto m = static_cast<std::size_t>(withReadout ? j / LabAnimation::kMarkEvery - 1 : 0);
+        const Readout& r = withReadout ? texts[m] : kNone;
+        const Vec2 at = withReadout ? corners[m] : Vec2{};
         bool redraw = j > lab.trailIntact;
         if (!redraw) {
-            const Box mine = hasReadout(j) ? textBox(canvas, at.x, at.y, text, pointMargin)
-                                           : around(tjx, tjy, tjx, tjy, pointMargin);
+            const Box mine = withReadout ? extentBox(canvas, at.x, at.y, r.extent, pointMargin)
+                                         : around(tjx, tjy, tjx, tjy, pointMargin);
             const Box dot = around(tjx, tjy, tjx, tjy, pointMargin);
             redraw = std::any_of(covered.begin(), covered.end(),
                                  [&](const Box& b) { return b.meets(dot) || b.meets(mine); });
         }
-        if (redraw) drawTrailElement(canvas, lab, j, text, at);
+        if (redraw) drawTrailElement(canvas, lab, j, r.text, at);
     }
     lab.trailIntact = n;
     return stop;

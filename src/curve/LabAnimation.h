@@ -1,9 +1,12 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "curve/CurvePath.h"
 #include "draw/PlotCanvas.h"
+#include "draw/Vec2.h"
 
 namespace velarium {
 
@@ -13,6 +16,22 @@ struct LabPrevArrows {
     double vx = 0, vy = 0;  // velocity
     double tx = 0, ty = 0;  // half the tangential acceleration
     double cx = 0, cy = 0;  // half the centripetal acceleration
+};
+
+// Where the read-outs of the marks were placed, and all that their places follow from: the
+// scale, the path, the β text's box and, mark by mark, the read-out's extent and the mark's
+// position. A read-out's place depends only on these and on the read-outs before it, so the
+// places stay valid up to the first mark whose inputs differ.
+struct LabReadoutPlaces {
+    struct Mark {
+        TextExtent extent;
+        double x = 0, y = 0;  // the mark
+        Vec2 corner;          // the read-out's top-left corner
+    };
+    std::array<double, 4> scale{};  // left, top, width, height
+    double amplitude = 0, omega = 0;
+    std::array<double, 4> beta{};  // the β text's box
+    std::vector<Mark> marks;
 };
 
 // The state of the body's run along the path, kept between timer events.
@@ -33,6 +52,16 @@ struct LabAnimation {
     // The trail elements 0..trailIntact stand on the canvas as they were last drawn; the others
     // must be drawn again. Anything drawn on the canvas outside the run resets it.
     int trailIntact = -1;
+
+    // The read-outs' texts as the latest event formed them, each with the figures it was formed
+    // from (its distance and time, the first distance, the distance 61 events before), and their
+    // places.
+    struct ReadoutText {
+        std::array<double, 4> figures{};
+        std::string text;
+    };
+    std::vector<ReadoutText> readoutTexts;
+    LabReadoutPlaces readoutPlaces;
 
     // Back to event 0 (START, or entering a mode); the canvas is left as it is.
     void restart() {

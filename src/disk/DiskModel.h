@@ -78,7 +78,9 @@ struct OrbitEnd {
 struct RelativeVelocity {
     double p = 0, q = 0;
 };
-RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, double omega);
+inline RelativeVelocity relativeVelocity(double vx, double vy, double x, double y, double omega) {
+    return {vx - omega * y, vy + omega * x};
+}
 
 // Time derivative of component i (0..5) of a disk state. Writes diskOmega into y[5] first, so
 // every stage of a step sees the current diskOmega. The time does not enter.

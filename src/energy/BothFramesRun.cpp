@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "disk/DiskDerivatives.h"
 #include "draw/Alerts.h"
 #include "numeric/RkfStep.h"
+#include "numeric/VectorState.h"
 
 namespace velarium {
 
@@ -54,6 +56,7 @@ double freeDiskDerivative(DiskParameters& p, double t, std::span<double> y, int 
 }
 
 BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings) {
+    clearUpperVectorHalves();
     DiskParameters& p = disk.params;
     OrbitTables& tab = disk.tables;
 
@@ -90,16 +93,19 @@ BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings
     // The body at rest on the base at (0, R), moving with the base point under it.
     DiskState state{r0 * w0, 0, 0, r0, 0, w0, 0};
     DiskState out = state;
-    // The disk model's right-hand side for components 0..5, as freeDiskDerivative gives them.
-    auto rhs = [&p](double, std::span<double> s, double* dydt) {
-        p.springK = p.pendulumChosen ? kPendulumK : 0.0;
-        diskDerivatives(p, s, dydt);
-    };
+    // The disk model's right-hand side for components 0..5, as freeDiskDerivative gives them: the
+    // restoring force of a chosen pendulum, which stays as it is throughout the run.
+    p.springK = p.pendulumChosen ? kPendulumK : 0.0;
     double t = 0;
     int k = 0;
     do {
         p.frictionDecelNow = p.frictionDecel;
-        rkfStepAll(t, state, dt, out, 6, rhs);
+        // The parameters stay as they are during a step: their copy serves all its stages.
+        const DiskDerivativeTerms terms(p);
+        rkfStepAll(t, state, dt, out, RkfCount<kOmega + 1>{},
+                   [&terms](double, std::span<double> s, double* dydt) {
+                       diskDerivativesWith(terms, s, dydt, true);
+                   });
         state = out;
         if (k > n - 1) break;
         const double vx = state[kVx], vy = state[kVy], x = state[kX], y = state[kY];

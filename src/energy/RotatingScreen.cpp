@@ -212,7 +212,7 @@ void RotatingScreen::simulateBothFrames() {
     const QRect d = Program::display();
     DiskShared& disk = program_.disk();
     run_ = runBothFrames(disk, settings());
-    runTable_ = bothFramesTable(disk.tables, run_);
+    bothFramesTable(disk.tables, run_, runTable_);
     if (run_.plan.timeinterval) {
         // The limit of 5000 points enlarged the step.
         timeinterval->setValue(*run_.plan.timeinterval);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "curve/LabAnimation.h"
@@ -160,6 +162,47 @@ TEST(LabTimerStep, ReadoutsNeverMeetAtAnySliderSetting) {
                     ++runs;
                 }
     EXPECT_EQ(runs, 54);
+}
+
+// The texts and places a run keeps for its read-outs are the ones formed and found from scratch,
+// also after the scale, the path, an earlier mark or its figures changed between two events.
+TEST(LabTimerStep, KeptReadoutPlacesAreTheOnesFoundAfresh) {
+    using Change = std::function<void(RecordingCanvas&, LabAnimation&, CurveSettings&)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"nothing", [](RecordingCanvas&, LabAnimation&, CurveSettings&) {}},
+        {"scale",
+         [](RecordingCanvas& c, LabAnimation&, CurveSettings&) { c.setScale(0, 8, 16, -8); }},
+        {"path", [](RecordingCanvas&, LabAnimation&, CurveSettings& s) { s.amplitude = 1.2; }},
+        {"earlier mark",
+         [](RecordingCanvas&, LabAnimation& lab, CurveSettings&) { lab.labTrailY[120] += 2.5; }},
+        {"earlier figure",
+         [](RecordingCanvas&, LabAnimation& lab, CurveSettings&) { lab.labDistTable[120] += 5; }},
+    };
+    for (const auto& [what, change] : changes) {
+        RecordingCanvas kept = labCanvas(), fresh = labCanvas();
+        LabAnimation lab;
+        CurveSettings s = curveSettings({20, 1, 1, 0});  // slow: the read-outs crowd
+        for (int n = 0; n < 400; ++n) labTimerStep(kept, lab, s, 1);
+        ASSERT_EQ(lab.readoutPlaces.marks.size(), 6u);
+        change(kept, lab, s);
+        change(fresh, lab, s);
+        LabAnimation anew = lab;
+        anew.readoutTexts.clear();
+        anew.readoutPlaces = {};
+        kept.clear();
+        lab.canvasChanged();
+        anew.canvasChanged();
+        labTimerStep(kept, lab, s, 1);
+        labTimerStep(fresh, anew, s, 1);
+        const auto& a = kept.printedTexts();
+        const auto& b = fresh.printedTexts();
+        ASSERT_EQ(a.size(), b.size()) << what;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i].text, b[i].text) << what;
+            EXPECT_EQ(a[i].x, b[i].x) << what << " " << a[i].text;
+            EXPECT_EQ(a[i].y, b[i].y) << what << " " << a[i].text;
+        }
+    }
 }
 
 TEST(LabTimerStep, AtRestNoRatioIsPrinted) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "disk/DiskModel.h"
 #include "draw/Alerts.h"
@@ -89,6 +90,52 @@ TEST_F(DiskModelTest, SmallQsRuleAppliesToABodyAtRestInTheInertialFrame) {
     EXPECT_EQ(beeps, 1);
     EXPECT_DOUBLE_EQ(diskDerivative(disk.params, 0, s, kVy), -1.0);
     EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(DiskModelTest, FrictionPointsAgainstTheRelativeVelocityAtEverySpeed) {
+    // A disk at rest and a body off the axis sliding along (0.6, 0.8), from a speed whose square
+    // is subnormal to one whose square is near the top of the double range: the friction is
+    // −μ·(0.6, 0.8).
+    disk.params.frictionOn = true;
+    disk.params.frictionDecelNow = 1.5;
+    disk.params.diskOmega = 0;
+    for (double speed : {1e-155, 1e-150, 1e-3, 1.0, 7e3, 1e150}) {
+        DiskState s{0.6 * speed, 0.8 * speed, 1, 0, 0, 0, 0};
+        EXPECT_NEAR(diskDerivative(disk.params, 0, s, kVx), -0.9, 1e-14) << speed;
+        EXPECT_NEAR(diskDerivative(disk.params, 0, s, kVy), -1.2, 1e-14) << speed;
+    }
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(DiskModelTest, SmallQsRuleSwitchesExactlyAtItsLimit) {
+    // The rule applies when r·r·|v| < 0.0001·|ω|, r and |v| the rounded square roots: checked a
+    // few units in the last place of ω either side of the limit, well away from it, and where the
+    // squares underflow or overflow. Near the axis, close to rest, and at the ends of the range.
+    disk.params.frictionOn = true;
+    struct Case {
+        double x, y, vx, vy;
+    };
+    const Case cases[] = {{0.01, 0.02, 0.3, -0.4},    {1e-3, 0, 2, 1},
+                          {0.7, -0.2, 1e-4, 3e-5},    {-0.05, 0.03, -1.5, 0.25},
+                          {1e-100, 1e-100, 1e-50, 0}, {1e80, 0, 1e80, 0}};
+    for (const Case& c : cases) {
+        const double r = std::sqrt(c.x * c.x + c.y * c.y);
+        const double qs = r * r * std::sqrt(c.vx * c.vx + c.vy * c.vy);
+        std::vector<double> omegas;
+        double w = qs / 0.0001;
+        for (int k = 0; k < 5; ++k) w = std::nextafter(w, 0.0);
+        for (int k = 0; k < 10; ++k, w = std::nextafter(w, HUGE_VAL)) omegas.push_back(w);
+        for (double f : {0.5, 0.999999, 1.000001, 2.0}) omegas.push_back(f * qs / 0.0001);
+        for (double omega : omegas) {
+            DiskState s{c.vx, c.vy, c.x, c.y, 0, 0, 0};
+            disk.params.diskOmega = omega;
+            ASSERT_NE(c.vx - omega * c.y, 0.0);  // sliding: the rule is the one that decides
+            beeps = 0;
+            diskDerivative(disk.params, 0, s, kVx);
+            EXPECT_EQ(beeps, qs < 0.0001 * std::abs(omega) ? 1 : 0)
+                << "x " << c.x << " vx " << c.vx << " omega " << omega;
+        }
+    }
 }
 
 TEST_F(DiskModelTest, AllComponentsAtOnceAreTheOneByOneDerivatives) {

@@ -113,15 +113,22 @@ TEST(CsvTable, NumbersReadBackAsTheSameDouble) {
 }
 
 // The both-frames run's table holds, row for row, the orbit and work tables the run wrote, and
-// no row beyond them.
+// no row beyond them, also when it is written over the table of an earlier run.
 TEST(CsvTable, BothFramesRunParsesBackRowForRow) {
     DiskShared disk;
     BothFramesSettings settings;
     settings.xronosolikos = 2;
     settings.dialogi = true;
+    // Written over the table of a longer run, as the screen keeps one: no row of that run stays.
+    CsvTable kept;
+    BothFramesSettings longer = settings;
+    longer.xronosolikos = 5;
+    bothFramesTable(disk.tables, runBothFrames(disk, longer), kept);
     const BothFramesRun run = runBothFrames(disk, settings);
     ASSERT_GT(run.rows, 10);
-    const Records read = roundTrip(bothFramesTable(disk.tables, run));
+    bothFramesTable(disk.tables, run, kept);
+    EXPECT_EQ(toCsv(kept), toCsv(bothFramesTable(disk.tables, run)));
+    const Records read = roundTrip(kept);
     ASSERT_EQ(read.size(), static_cast<std::size_t>(run.rows) + 1);
     const OrbitTables& t = disk.tables;
     const std::vector<const std::vector<double>*> columns{&t.tabX,
