@@ -15,6 +15,10 @@ namespace {
 // Device coordinates far outside the image are clamped, so that a huge but finite user
 // coordinate cannot overflow the raster engine's fixed-point arithmetic.
 double clampDevice(double v) { return std::clamp(v, -1.0e6, 1.0e6); }
+// Of clamped device points: no square can overflow.
+double squaredDistance(double x1, double y1, double x2, double y2) {
+    return (x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1);
+}
 }  // namespace
 
 // The record drawn into the image through the canvas's own rendering, under the scale and pen
@@ -227,8 +231,8 @@ std::uint32_t CanvasWidget::packed(Rgb c) {
            static_cast<std::uint32_t>(std::clamp(c.blue, 0, 255));
 }
 
-// Solid lines, circles and points go to the raster batch: the screens draw thousands of them per
-// event, and the paint engine's per-segment cost is several times higher.
+// Lines, solid or dashed, solid circles and points go to the raster batch: the screens draw
+// thousands of them per event, and the paint engine's per-segment cost is several times higher.
 // A curve of thousands of points draws segments far shorter than its width, and each thick
 // segment would blend its two round ends over the same few pixels again and again. Consecutive
 // short segments of one colour and width are joined into one chord instead, drawn once it is as
@@ -246,7 +250,7 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
         for (ShortRun& run : shortRuns_) {
             if (run.rgb != rgb || run.width != width || run.x2 != a.x() || run.y2 != a.y())
                 continue;
-            if (std::hypot(b.x() - run.x1, b.y() - run.y1) < chord) {
+            if (squaredDistance(b.x(), b.y(), run.x1, run.y1) < chord * chord) {
                 run.x2 = b.x();
                 run.y2 = b.y();
                 return;
@@ -256,7 +260,7 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
             shortRuns_.pop_back();
             break;
         }
-        if (std::hypot(b.x() - a.x(), b.y() - a.y()) < chord) {
+        if (squaredDistance(a.x(), a.y(), b.x(), b.y()) < chord * chord) {
             if (shortRuns_.size() == kShortRuns) {
                 const ShortRun& oldest = shortRuns_.front();
                 batch_.line(oldest.x1, oldest.y1, oldest.x2, oldest.y2, oldest.width, oldest.rgb);
@@ -272,6 +276,12 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
     flushLines();
     ensureImage();
     const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
+    if (dashPatternOf(drawStyle()).count > 0) {
+        batch_.dashedLine(a.x(), a.y(), b.x(), b.y(), profile().lineWidth(drawWidth()) * dpr(),
+                          packed(shown(colour)), drawStyle());
+        markChanged();
+        return;
+    }
     const QPen pen = shownPen(colour);
     QPainter& p = painter(std::min(a.y(), b.y()) - pen.widthF(), std::max(a.y(), b.y()) + pen.widthF());
     p.setPen(pen);

@@ -91,13 +91,16 @@ void InkGrid::markDisc(double cx, double cy, double radius) {
     const int c1 = std::min(cols_ - 1, static_cast<int>(std::floor((px + radius) / cellWidth_)));
     const int r0 = std::max(0, static_cast<int>(std::floor((py - radius) / cellHeight_)));
     const int r1 = std::min(rows_ - 1, static_cast<int>(std::floor((py + radius) / cellHeight_)));
-    for (int r = r0; r <= r1; ++r)
+    for (int r = r0; r <= r1; ++r) {
+        const double ny = std::clamp(py, r * cellHeight_, (r + 1) * cellHeight_) - py;
+        std::uint8_t* row = cells_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_);
         for (int c = c0; c <= c1; ++c) {
             // The cell's nearest point to the centre.
-            const double nx = std::clamp(px, c * cellWidth_, (c + 1) * cellWidth_);
-            const double ny = std::clamp(py, r * cellHeight_, (r + 1) * cellHeight_);
-            if (std::hypot(nx - px, ny - py) <= radius) mark(c, r, 0);
+            const double nx = std::clamp(px, c * cellWidth_, (c + 1) * cellWidth_) - px;
+            if (nx * nx + ny * ny <= radius * radius) row[c] = 1;
         }
+    }
+    sumsStale_ = true;
 }
 
 // The cells that the band of the ring, radius ± halfWidth, meets, row by row: on a row of cells

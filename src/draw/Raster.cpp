@@ -1,8 +1,11 @@
 #include "draw/Raster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
+
+#include "draw/DrawTypes.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -426,6 +429,71 @@ void rasterDot(const PixelBuffer& b, double x, double y, double size, std::uint3
     for (int row = y0; row < y1; ++row) {
         std::uint32_t* p = b.pixels + static_cast<long>(row) * b.stride;
         std::fill(p + x0, p + std::max(x0, x1), 0xff000000u | rgb);
+    }
+}
+
+DashPattern dashPatternOf(int style) {
+    switch (style) {
+        case kDash: return {{4, 2}, 2};
+        case kDot: return {{1, 2}, 2};
+        case kDashDot: return {{4, 2, 1, 2}, 4};
+        case kDashDotDot: return {{4, 2, 1, 2, 1, 2}, 6};
+        default: return {};
+    }
+}
+
+void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, double y2,
+                      double width, std::uint32_t rgb, const DashPattern& pattern) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double len = std::sqrt(dx * dx + dy * dy);
+    if (len == 0 || pattern.count == 0) return;
+    const double unit = std::max(width, 1.0);
+    // The dashes of one period, from the start of the line along it, in pixels.
+    std::array<std::pair<double, double>, 3> dashes{};
+    int dashCount = 0;
+    double period = 0;
+    for (int i = 0; i < pattern.count; ++i) {
+        const double length = pattern.lengths[static_cast<std::size_t>(i)] * unit;
+        if (i % 2 == 0) dashes[static_cast<std::size_t>(dashCount++)] = {period, period + length};
+        period += length;
+    }
+    const double ux = dx / len, uy = dy / len;
+    const double edge = unit / 2 + 0.5;
+    const float strength = static_cast<float>(std::min(width, 1.0));
+    // A pixel's share of the dashes about its distance along: each dash's flat ends soften over
+    // a pixel, as the line's own ends do.
+    const auto dashed = [&](double along) {
+        if (along < -0.5 || along > len + 0.5) return 0.0;
+        const double phase = along - std::floor(along / period) * period;
+        double best = 0;
+        for (int i = 0; i < dashCount; ++i)
+            for (const double shift : {-period, 0.0, period}) {
+                const auto [from, to] = dashes[static_cast<std::size_t>(i)];
+                const double inside = std::min(phase - (from + shift), (to + shift) - phase) + 0.5;
+                best = std::max(best, std::min(inside, 1.0));
+            }
+        return std::min(best, std::min(along, len - along) + 0.5);
+    };
+    const double reach = edge * (std::abs(ux) + std::abs(uy));
+    const int row0 = std::max(b.topRow(), floorInt(std::min(y1, y2) - reach));
+    const int row1 = std::min(b.bottomRow(), ceilInt(std::max(y1, y2) + reach));
+    const double perUx = ux == 0 ? 0 : 1 / ux, perUy = uy == 0 ? 0 : 1 / uy;
+    const double acrossAt0 = (0.5 - x1) * uy - (0.5 - y1) * ux;
+    const double alongAt0 = (0.5 - x1) * ux + (0.5 - y1) * uy;
+    for (int y = row0; y <= row1; ++y) {
+        const double across0 = acrossAt0 - y * ux, along0 = alongAt0 + y * uy;
+        double lo = -1, hi = b.width;
+        narrow(across0, perUy, -edge, edge, lo, hi);
+        narrow(along0, perUx, -0.5, len + 0.5, lo, hi);
+        if (!(lo <= hi)) continue;
+        const int first = floorInt(lo) + 1, last = ceilInt(hi) - 1;
+        std::uint32_t* row = b.pixels + static_cast<long>(y) * b.stride;
+        for (int x = first; x <= last; ++x) {
+            const double side = std::min(edge - std::abs(across0 + x * uy), 1.0);
+            if (side <= 0) continue;
+            const double cov = std::min(side, dashed(along0 + x * ux));
+            if (cov > 0) blend(row[x], rgb, static_cast<float>(cov) * strength);
+        }
     }
 }
 

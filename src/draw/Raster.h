@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -59,6 +60,19 @@ private:
     };
     std::vector<Row> rows_;
 };
+
+// The dashes and gaps of a line style, in line widths (a width under one counts as one), dash
+// first: the paint engine's patterns for cosmetic pens. No dashes for a solid line.
+struct DashPattern {
+    std::array<double, 6> lengths{};
+    int count = 0;
+};
+DashPattern dashPatternOf(int style);
+
+// A line drawn in dashes with flat ends, the first dash at (x1, y1), as rasterLine draws a solid
+// one.
+void rasterDashedLine(const PixelBuffer& buffer, double x1, double y1, double x2, double y2,
+                      double width, std::uint32_t rgb, const DashPattern& pattern);
 
 // Fills the square of side size centred on (x, y) with the colour, whole pixels.
 void rasterDot(const PixelBuffer& buffer, double x, double y, double size, std::uint32_t rgb);

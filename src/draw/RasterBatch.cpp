@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "numeric/VectorState.h"
+
 namespace velarium {
 
 namespace {
@@ -40,6 +42,13 @@ void RasterBatch::line(double x1, double y1, double x2, double y2, double width,
          0,
          0,
          {x1, y1, x2, y2, width}});
+}
+
+void RasterBatch::dashedLine(double x1, double y1, double x2, double y2, double width,
+                             std::uint32_t rgb, int style) {
+    line(x1, y1, x2, y2, width, rgb);
+    ops_.back().kind = Kind::DashedLine;
+    ops_.back().index = style;
 }
 
 void RasterBatch::circle(double cx, double cy, double radius, double width, std::uint32_t rgb,
@@ -154,6 +163,9 @@ void RasterBatch::runOne(std::size_t j, const PixelBuffer& band, int k) {
         case Kind::Line:
             rasterLine(band, v[0], v[1], v[2], v[3], v[4], op.rgb);
             break;
+        case Kind::DashedLine:
+            rasterDashedLine(band, v[0], v[1], v[2], v[3], v[4], op.rgb, dashPatternOf(op.index));
+            break;
         case Kind::Circle:
             rasterCircle(band, v[0], v[1], v[2], v[3], op.rgb, op.fill, op.fillRgb);
             break;
@@ -184,6 +196,7 @@ void RasterBatch::run(const PixelBuffer& image) {
         drop();
         return;
     }
+    clearUpperVectorHalves();
     const int bandRows = bandRowsOf(image);
     const int bands = (image.height + bandRows - 1) / bandRows;
     for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), 1);

@@ -24,6 +24,9 @@ public:
     // The whole image in one colour.
     void fill(std::uint32_t rgb);
     void line(double x1, double y1, double x2, double y2, double width, std::uint32_t rgb);
+    // A line in the dashes of a line style (see dashPatternOf).
+    void dashedLine(double x1, double y1, double x2, double y2, double width, std::uint32_t rgb,
+                    int style);
     // A circle, through a stamp when it is small.
     void circle(double cx, double cy, double radius, double width, std::uint32_t rgb, bool fill,
                 std::uint32_t fillRgb);
@@ -46,13 +49,13 @@ public:
     void beforeWriting(const PixelBuffer& image, int top, int bottom);
 
 private:
-    enum class Kind : std::uint8_t { Fill, Line, Circle, Stamp, Dot, Keep, PutBack };
+    enum class Kind : std::uint8_t { Fill, Line, DashedLine, Circle, Stamp, Dot, Keep, PutBack };
     struct Op {
         Kind kind;
         bool fill;
         int top, bottom;  // the rows the work may touch, both included
         std::uint32_t rgb, fillRgb;
-        int index;  // of the stamp or the layer's slot
+        int index;  // of the stamp, the layer's slot or the dashed line's style
         double v[5];
     };
     // A kept layer, and per band whether the layer holds its own copy of it (else the band is
