@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "draw/PlotCanvas.h"
@@ -137,6 +139,10 @@ private:
         std::vector<KeptText> texts;
     };
     std::map<int, RasterLayer> rasterLayers_;
+    mutable std::unordered_map<std::string, QSizeF> measured_;  // texts' sizes in pixels
+    // Texts composed with their halos, ready to blit (see drawTexts).
+    mutable std::unordered_map<QString, QImage> composed_;
+    mutable std::size_t composedBytes_ = 0;
     bool textEventPending_ = false;
     double fontPoints_ = 0;
 };
