@@ -24,7 +24,8 @@ test-asan: deps
 bench: deps
 	cmake --preset release
 	cmake --build --preset release --target velarium_bench -j $(JOBS)
-	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/release/bench/velarium_bench
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/release/bench/velarium_bench \
+	  --benchmark_repetitions=3
 
 snap: deps
 	cmake --preset release

@@ -69,43 +69,72 @@ BENCHMARK(SurfaceFill);
 namespace velarium::bench {
 namespace {
 
-// Prints the usual table, then each handler's time against half a 60 Hz frame and against its
-// peer, the same picture drawn with Qt's own painter: Handler/<Screen>/<Case> is read against
+// Prints the usual table, then each handler's time against its target and against its peer,
+// the same picture drawn with Qt's own painter: Handler/<Screen>/<Case> is read against
 // Peer/QPainter/<Case>, or Peer/QPainter/<Screen> where the peer draws the screen's picture.
+// A handler's time is the least of its repetitions (make bench runs three): the least is the
+// run least disturbed by the rest of the machine. The target is a quarter of a 60 Hz frame,
+// unless the handler answers a click once or does a screen's work many times over.
 class VerdictReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                ms_[r.benchmark_name()] =
-                    r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
+        for (const Run& r : runs) {
+            if (r.run_type != Run::RT_Iteration || r.error_occurred) continue;
+            const double ms =
+                r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
+            const auto [it, fresh] = ms_.emplace(r.run_name.str(), ms);
+            if (!fresh) it->second = std::min(it->second, ms);
+        }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        constexpr double halfFrame = 1000.0 / 60 / 2;
-        // A handler that answers a click once, rather than drawing a frame, has its own target.
-        const std::map<std::string, double> clickTargets{{"Handler/Canvas/SaveSvg", 100.0}};
-        std::printf("\n%-40s %10s %12s %12s\n", "handler", "ms", "target", "peer ratio");
+        constexpr double quarterFrame = 1000.0 / 60 / 4;
+        const std::map<std::string, double> ownTargets{
+            // A click that writes a file, not a frame.
+            {"Handler/Canvas/SaveSvg", 100.0},
+            // Sixty captions placed at once, ten times what a screen places in one event.
+            {"Handler/Canvas/PlaceLabels", 1000.0 / 60 / 2}};
+        // How many times slower Qt's painter must be at the same picture.
+        const std::map<std::string, double> peerTargets{{"ArrowField", 8.0}, {"WorkChart", 4.0}};
+        std::printf("\n%-40s %10s %10s %8s %14s %8s\n", "handler (least of runs)", "ms", "target",
+                    "", "peer is", "target");
         double worst = 0;
+        bool allMet = true;
         for (const auto& [name, ms] : ms_) {
             if (name.rfind("Handler/", 0) != 0) continue;
-            const auto click = clickTargets.find(name);
-            const double target = click != clickTargets.end() ? click->second : halfFrame;
-            if (click == clickTargets.end()) worst = std::max(worst, ms);
+            const auto own = ownTargets.find(name);
+            const double target = own != ownTargets.end() ? own->second : quarterFrame;
+            if (own == ownTargets.end()) worst = std::max(worst, ms);
+            const bool within = ms <= target;
             // The peer draws the same picture: named after the handler's case, or its screen.
             const std::size_t slash = name.rfind('/');
             const std::string kase = name.substr(slash + 1);
             const std::string screen = name.substr(8, slash - 8);
+            std::string peerName = kase;
             auto peer = ms_.find("Peer/QPainter/" + kase);
-            if (peer == ms_.end()) peer = ms_.find("Peer/QPainter/" + screen);
-            char ratio[32] = "-";
-            if (peer != ms_.end())
-                std::snprintf(ratio, sizeof ratio, "%.2fx faster", peer->second / ms);
-            std::printf("%-40s %10.3f %12s %12s\n", name.c_str(), ms,
-                        ms <= target ? "within" : "OVER", ratio);
+            if (peer == ms_.end()) {
+                peerName = screen;
+                peer = ms_.find("Peer/QPainter/" + screen);
+            }
+            char ratio[32] = "-", ratioTarget[32] = "";
+            bool ratioMet = true;
+            if (peer != ms_.end()) {
+                const double times = peer->second / ms;
+                std::snprintf(ratio, sizeof ratio, "%.1fx slower", times);
+                const auto wanted = peerTargets.find(peerName);
+                if (wanted != peerTargets.end()) {
+                    ratioMet = times >= wanted->second;
+                    std::snprintf(ratioTarget, sizeof ratioTarget, "%.0fx %s", wanted->second,
+                                  ratioMet ? "met" : "MISSED");
+                }
+            }
+            allMet = allMet && within && ratioMet;
+            std::printf("%-40s %10.3f %10.1f %8s %14s %8s\n", name.c_str(), ms, target,
+                        within ? "within" : "OVER", ratio, ratioTarget);
         }
-        std::printf("worst handler: %.3f ms (half a frame is %.2f ms)\n", worst, halfFrame);
+        std::printf("worst frame handler: %.3f ms (a quarter of a 60 Hz frame is %.2f ms); %s\n",
+                    worst, quarterFrame, allMet ? "every target met" : "a target is missed");
     }
 
 private:
