@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "draw/DrawTypes.h"
 #include "draw/Raster.h"
 
 namespace velarium {
@@ -91,6 +92,31 @@ TEST(Raster, NearlyLevelLinesDrawAsLevelOnes) {
     rasterLine(plumb.buffer(), 214, 180, 214, 297.12, 3, 0x123456);
     rasterLine(leaning.buffer(), 214.00000000000003, 180, 214, 297.12, 3, 0x123456);
     EXPECT_EQ(leaning.pixels, plumb.pixels);
+}
+
+// Dashed lines take the paint engine's patterns in line widths, the first dash at the start:
+// along a level line the dashes and gaps come out that long, to a pixel.
+TEST(Raster, DashesAndGapsHaveTheirPatternsLengths) {
+    for (const auto& [style, dash, gap] :
+         {std::array<int, 3>{kDash, 8, 4}, {kDot, 2, 4}, {kDashDot, 8, 4}}) {
+        Image img(400, 20);
+        rasterDashedLine(img.buffer(), 10, 10, 390, 10, 2, 0x000000, dashPatternOf(style));
+        // The runs of ink and of bare pixels along row 9, from the line's start.
+        std::vector<int> runs{0};
+        bool inked = true;
+        for (int x = 10; x < 390; ++x) {
+            const bool ink = img.at(x, 9) != kWhitePixel;
+            if (ink != inked) {
+                runs.push_back(0);
+                inked = ink;
+            }
+            ++runs.back();
+        }
+        ASSERT_GT(runs.size(), 4u) << style;
+        EXPECT_NEAR(runs[0], dash, 1) << style;
+        EXPECT_NEAR(runs[1], gap, 1) << style;
+        EXPECT_EQ(dashPatternOf(kSolid).count, 0);
+    }
 }
 
 TEST(Raster, AStampedCircleIsTheDrawnOneMovedToThePixelCentre) {
