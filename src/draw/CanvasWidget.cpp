@@ -29,6 +29,7 @@ public:
     void clear(Rgb background) override {
         w_.shortRuns_.clear();
         w_.endPainting();
+        w_.endFrame();
         w_.batch_.fill(packed(w_.profile().background(background)));
         w_.texts_.clear();
     }
@@ -87,6 +88,13 @@ void CanvasWidget::flushLines() {
 PixelBuffer CanvasWidget::bufferOf(QImage& image) {
     return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
             static_cast<int>(image.bytesPerLine() / 4)};
+}
+
+// A new picture begins over the whole image. The work before it is dropped, unless a layer was
+// kept in between: then it is done now, so that a canvas not painted for a while (a screen
+// behind another) holds one picture's work at most.
+void CanvasWidget::endFrame() {
+    if (batch_.keptSinceRun()) drawBatch();
 }
 
 // The raster work of the batch done into the image, before anything else reads or paints it.
@@ -220,6 +228,7 @@ void CanvasWidget::profileChanged() {
 void CanvasWidget::renderClear(Rgb background) {
     ensureImage();
     endPainting();
+    endFrame();
     batch_.fill(packed(profile().background(background)));
     shortRuns_.clear();
     texts_.clear();
@@ -478,6 +487,7 @@ void CanvasWidget::putBackLayer(int slot) {
     endPainting();
     const auto it = rasterLayers_.find(slot);
     if (it != rasterLayers_.end() && it->second.image.size() == image_.size()) {
+        endFrame();
         batch_.putBack(slot);
         texts_ = it->second.texts;
         markChanged();
@@ -521,6 +531,8 @@ QImage CanvasWidget::picture(double ratio) {
 }
 
 void CanvasWidget::repaintNow() {
+    ensureImage();
+    drawBatch();
     endPainting();
     repaint();
 }

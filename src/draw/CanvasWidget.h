@@ -86,6 +86,7 @@ private:
     QPainter& painter(double top, double bottom);
     static PixelBuffer bufferOf(QImage& image);
     void drawBatch();
+    void endFrame();
     static std::uint32_t packed(Rgb c);
     void endPainting();
     void ensureImage();

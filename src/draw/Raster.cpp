@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "draw/DrawTypes.h"
 
@@ -191,6 +192,8 @@ inline void narrow(double c, double inverse, double low, double high, double& lo
     hi = std::min(hi, std::max(a, b));
 }
 
+constexpr double kShortSegment = 16;  // pixels
+
 }  // namespace
 
 void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2, double width,
@@ -216,14 +219,25 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     const int row0 = std::max(b.topRow(), floorInt(std::min(y1, y2) - reach));
     const int row1 = std::min(b.bottomRow(), ceilInt(std::max(y1, y2) + reach));
     const double lastColumn = b.width - 1;
-    const double perUx = ux == 0 ? 0 : 1 / ux, perUy = uy == 0 ? 0 : 1 / uy;
-    // The rows a few steps ahead are likely out of the cache: ask for them early.
-    constexpr int kAhead = 8;
-    const long ahead = kAhead * static_cast<long>(b.stride) +
-                       static_cast<long>(std::clamp(kAhead * dx / std::abs(dy), -64.0, 64.0));
     // The distances at the centre of the first pixel of row 0.
     const double acrossAt0 = (0.5 - x1) * uy - (0.5 - y1) * ux;
     const double alongAt0 = (0.5 - x1) * ux + (0.5 - y1) * uy;
+    if (len < kShortSegment) {
+        // A short segment, as the chords of a curve are: every pixel of its bounding box, the
+        // coverage deciding, costs less than finding each row's bounds.
+        const double side = edge * (std::abs(ux) + std::abs(uy));
+        const int first = std::max(0, floorInt(std::min(x1, x2) - side));
+        const int last = std::min(b.width - 1, ceilInt(std::max(x1, x2) + side));
+        for (int y = row0; y <= row1 && first <= last; ++y)
+            coverage.row(b.pixels + static_cast<long>(y) * b.stride + first, last - first + 1,
+                         b.width - first,
+                         static_cast<float>(acrossAt0 - y * ux + first * uy),
+                         static_cast<float>(uy),
+                         static_cast<float>(alongAt0 + y * uy + first * ux),
+                         static_cast<float>(ux));
+        return;
+    }
+    const double perUx = ux == 0 ? 0 : 1 / ux, perUy = uy == 0 ? 0 : 1 / uy;
 #if defined(__SSE2__)
     // The rows away from the ends: on those the strip |across| < edge alone bounds the pixels, at
     // x from (∓edge − acrossAt0 + y·ux)/uy, and the distance along is inside [1 − edge,
@@ -267,7 +281,6 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
             if (count <= 0) continue;
             if (first + ((count + 7) & ~7) <= b.width) {
                 std::uint32_t* dst = b.pixels + static_cast<long>(y) * b.stride + first;
-                __builtin_prefetch(dst + ahead);
                 interior->row(dst, count, across0 + first * uy);
                 continue;
             }
@@ -480,6 +493,9 @@ void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, dou
     const double perUx = ux == 0 ? 0 : 1 / ux, perUy = uy == 0 ? 0 : 1 / uy;
     const double acrossAt0 = (0.5 - x1) * uy - (0.5 - y1) * ux;
     const double alongAt0 = (0.5 - x1) * ux + (0.5 - y1) * uy;
+    // Grid lines are level or plumb: along a level line the dashes fall on the same columns in
+    // every row, and down a plumb one each row lies in one place of the pattern.
+    std::vector<double> columns;
     for (int y = row0; y <= row1; ++y) {
         const double across0 = acrossAt0 - y * ux, along0 = alongAt0 + y * uy;
         double lo = -1, hi = b.width;
@@ -487,11 +503,21 @@ void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, dou
         narrow(along0, perUx, -0.5, len + 0.5, lo, hi);
         if (!(lo <= hi)) continue;
         const int first = floorInt(lo) + 1, last = ceilInt(hi) - 1;
+        if (first > last) continue;
         std::uint32_t* row = b.pixels + static_cast<long>(y) * b.stride;
+        if (uy == 0 && columns.empty()) {
+            columns.resize(static_cast<std::size_t>(last - first + 1));
+            for (int x = first; x <= last; ++x)
+                columns[static_cast<std::size_t>(x - first)] = dashed(along0 + x * ux);
+        }
+        const double plumb = ux == 0 ? dashed(along0) : 0;
         for (int x = first; x <= last; ++x) {
             const double side = std::min(edge - std::abs(across0 + x * uy), 1.0);
             if (side <= 0) continue;
-            const double cov = std::min(side, dashed(along0 + x * ux));
+            const double dash = uy == 0   ? columns[static_cast<std::size_t>(x - first)]
+                                : ux == 0 ? plumb
+                                          : dashed(along0 + x * ux);
+            const double cov = std::min(side, dash);
             if (cov > 0) blend(row[x], rgb, static_cast<float>(cov) * strength);
         }
     }

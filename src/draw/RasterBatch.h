@@ -40,6 +40,9 @@ public:
     void forgetLayers();
 
     bool empty() const { return ops_.empty(); }
+    // Whether a layer was kept since the batch was last run: work that covers the whole image
+    // can then no longer drop what came before it.
+    bool keptSinceRun() const { return keptInBatch_; }
     // Does the work into image and empties the batch.
     void run(const PixelBuffer& image);
     // Forgets the work not yet done.
