@@ -174,8 +174,9 @@ void PlotCanvas::noteInk(Rgb colour) {
     // Components as the canvas shows them, within 0..255.
     const auto part = [](int c) { return static_cast<std::uint32_t>(std::clamp(c, 0, 255)); };
     const std::uint32_t key = part(colour.red) << 16 | part(colour.green) << 8 | part(colour.blue);
-    if (key == lastInk_) return;
-    lastInk_ = key;
+    std::uint32_t& recent = recentInks_[(key * 0x9E3779B1u) >> (32 - kRecentInkBits)];
+    if (recent == key) return;
+    recent = key;
     inks_.insert(key);
 }
 

@@ -150,9 +150,13 @@ private:
     bool persistent_ = false;
     long refused_ = 0;
     ColourProfile profile_;
-    // The inks as 0xRRGGBB, and the last one noted: most primitives repeat the one before.
+    // The inks as 0xRRGGBB, and before them the inks noted lately, each in a place of its own
+    // by a hash: nearly every primitive repeats an ink seen a moment before, and the set's own
+    // look-up costs a division per probe.
+    static constexpr int kRecentInkBits = 10;
     std::unordered_set<std::uint32_t> inks_;
-    std::uint32_t lastInk_ = 0xffffffffu;
+    std::vector<std::uint32_t> recentInks_ =
+        std::vector<std::uint32_t>(std::size_t{1} << kRecentInkBits, 0xffffffffu);
     DrawRecord record_;
 };
 
