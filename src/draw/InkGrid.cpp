@@ -124,11 +124,16 @@ void InkGrid::markRing(double cx, double cy, double radius, double halfWidth) {
         const double hollow = farY < inner ? std::sqrt(inner * inner - farY * farY) : 0.0;
         std::uint8_t* row = cells_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_);
         const int first = column(px - reach), last = column(px + reach);
-        for (int c = first; c <= last; ++c) {
-            const double left = c * cellWidth_ - px, right = left + cellWidth_;
-            if (hollow > 0 && left > -hollow && right < hollow) continue;
-            row[c] = 1;
+        // The bare cells: those from the first whose left edge lies past −hollow to the last
+        // whose right edge stops short of +hollow.
+        int bare = last + 1, bareEnd = last + 1;
+        if (hollow > 0) {
+            bare = std::max(first, static_cast<int>(std::floor((px - hollow) / cellWidth_)) + 1);
+            bareEnd = std::min(last + 1, static_cast<int>(std::ceil((px + hollow) / cellWidth_)) - 1);
+            if (bareEnd <= bare) bare = bareEnd = last + 1;
         }
+        std::fill(row + first, row + bare, std::uint8_t{1});
+        std::fill(row + bareEnd, row + last + 1, std::uint8_t{1});
     }
     sumsStale_ = true;
 }
