@@ -76,31 +76,25 @@ int RasterBatch::bandRowsOf(const PixelBuffer& image) {
     return static_cast<int>(std::max(8L, kBandBytes / (static_cast<long>(image.stride) * 4)));
 }
 
-RasterBatch::Layer* RasterBatch::layer(int slot, int bands) {
-    for (auto& [s, l] : layers_)
-        if (s == slot) {
-            l.own.resize(static_cast<std::size_t>(bands), 1);
-            return &l;
-        }
-    return nullptr;
+std::size_t RasterBatch::placeOf(int slot) const {
+    std::size_t i = 0;
+    while (i < layers_.size() && layers_[i].first != slot) ++i;
+    return i;
 }
 
 void RasterBatch::keep(int slot, const PixelBuffer& target) {
     // Until the keeping is done, the layer's pixels are its own, whatever they hold.
-    const auto same = std::find_if(layers_.begin(), layers_.end(),
-                                   [&](const auto& l) { return l.first == slot; });
-    if (same == layers_.end())
+    const std::size_t at = placeOf(slot);
+    if (at == layers_.size())
         layers_.push_back({slot, {target, {}}});
     else
-        same->second.pixels = target;
+        layers_[at].second.pixels = target;
     keptInBatch_ = true;
     add({Kind::Keep, false, -kAllRows, kAllRows, 0, 0, slot, {}});
 }
 
 void RasterBatch::putBack(int slot) {
-    const bool known = std::any_of(layers_.begin(), layers_.end(),
-                                   [&](const auto& l) { return l.first == slot; });
-    if (known) wholeImage({Kind::PutBack, false, 0, 0, 0, 0, slot, {}});
+    if (placeOf(slot) < layers_.size()) wholeImage({Kind::PutBack, false, 0, 0, 0, 0, slot, {}});
 }
 
 void RasterBatch::forgetLayers() { layers_.clear(); }
@@ -143,15 +137,19 @@ void RasterBatch::beforeWriting(const PixelBuffer& image, int top, int bottom) {
 void RasterBatch::runOne(std::size_t j, const PixelBuffer& band, int k) {
     const Op& op = ops_[j];
     const double* v = op.v;
-    const int bands = static_cast<int>(bandStart_.size()) - 1;
+    const auto bandIndex = static_cast<std::size_t>(k);
+    Layer* layer = nullptr;
+    if (op.kind == Kind::Keep || op.kind == Kind::PutBack) {
+        const std::size_t at = placeOf(op.index);
+        if (at == layers_.size()) return;
+        layer = &layers_[at].second;
+    }
     if (op.kind == Kind::Keep) {
-        if (Layer* l = layer(op.index, bands)) l->own[static_cast<std::size_t>(k)] = 0;
+        layer->own[bandIndex] = 0;
         return;
     }
-    Layer* back = op.kind == Kind::PutBack ? layer(op.index, bands) : nullptr;
     // A layer put back over a band it shares with the image changes nothing there.
-    if (op.kind == Kind::PutBack && (back == nullptr || !back->own[static_cast<std::size_t>(k)]))
-        return;
+    if (op.kind == Kind::PutBack && !layer->own[bandIndex]) return;
     copyBeforeWriting(band, k, rekept_[j]);
     switch (op.kind) {
         case Kind::Fill:
@@ -180,10 +178,10 @@ void RasterBatch::runOne(std::size_t j, const PixelBuffer& band, int k) {
             const std::size_t bytes = static_cast<std::size_t>(band.width) * 4;
             for (int y = band.topRow(); y <= band.bottomRow(); ++y)
                 std::memcpy(band.pixels + static_cast<long>(y) * band.stride,
-                            back->pixels.pixels + static_cast<long>(y) * back->pixels.stride,
+                            layer->pixels.pixels + static_cast<long>(y) * layer->pixels.stride,
                             bytes);
             // The band is now as the layer has it: shared again.
-            back->own[static_cast<std::size_t>(k)] = 0;
+            layer->own[bandIndex] = 0;
             break;
         }
         case Kind::Keep:
@@ -208,9 +206,7 @@ void RasterBatch::run(const PixelBuffer& image) {
         rekept_[j] = rekept;
         const Op& op = ops_[j];
         if (op.kind != Kind::Keep && op.kind != Kind::PutBack) continue;
-        const auto at = std::find_if(layers_.begin(), layers_.end(),
-                                     [&](const auto& l) { return l.first == op.index; });
-        const auto bit = static_cast<std::size_t>(at - layers_.begin());
+        const std::size_t bit = placeOf(op.index);
         if (bit >= 32) continue;
         if (op.kind == Kind::Keep)
             rekept |= 1u << bit;

@@ -76,7 +76,8 @@ private:
     // Band k of the image is about to change: layers sharing it take their copy, but for those
     // in the mask rekept (by their place in layers_), which are kept again before they are read.
     void copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_t rekept);
-    Layer* layer(int slot, int bands);
+    // The place of slot's layer in layers_, or its size where the slot has none.
+    std::size_t placeOf(int slot) const;
 
     std::vector<Op> ops_;
     std::vector<CircleStamp> stamps_;
