@@ -51,20 +51,18 @@ inline __m128i colourLanes(std::uint32_t rgb) {
 }
 
 // Four pixels blended towards the colour by the weights 0..256 in the low four 16-bit lanes of
-// w: (colour·w + pixel·(256 − w)) / 256 per channel, exactly as blend does one.
+// w: (colour·w + pixel·(256 − w)) / 256 per channel, exactly as blend does one, written as
+// (pixel·256 + (colour − pixel)·w) / 256, whose sum fits 16 bits whatever the sign of the product.
 inline __m128i blend4(__m128i pixels, __m128i w, __m128i colour) {
-    const __m128i full = _mm_set1_epi16(256);
     const __m128i pairs = _mm_unpacklo_epi16(w, w);
     const __m128i w01 = _mm_unpacklo_epi32(pairs, pairs);
     const __m128i w23 = _mm_unpackhi_epi32(pairs, pairs);
     const __m128i d01 = _mm_unpacklo_epi8(pixels, _mm_setzero_si128());
     const __m128i d23 = _mm_unpackhi_epi8(pixels, _mm_setzero_si128());
     const __m128i r01 = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(colour, w01), _mm_mullo_epi16(d01, _mm_sub_epi16(full, w01))),
-        8);
+        _mm_add_epi16(_mm_slli_epi16(d01, 8), _mm_mullo_epi16(_mm_sub_epi16(colour, d01), w01)), 8);
     const __m128i r23 = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(colour, w23), _mm_mullo_epi16(d23, _mm_sub_epi16(full, w23))),
-        8);
+        _mm_add_epi16(_mm_slli_epi16(d23, 8), _mm_mullo_epi16(_mm_sub_epi16(colour, d23), w23)), 8);
     return _mm_packus_epi16(r01, r23);
 }
 
@@ -132,30 +130,45 @@ struct SegmentCoverage {
 
 #if defined(__SSE2__)
 // The rows of a segment away from its ends, where only the distance across the centre line
-// decides the coverage: eight pixels at a time in 16-bit fixed point, distances in 1/512 pixel.
-// Each lane's offset from the group's first pixel is rounded once, not summed, so no lane is
-// more than a 512th of a pixel from the exact distance.
+// decides the coverage. A row's bounds and its distance across are found in integers with 32
+// fractional bits, from the row's index (not summed from row to row, so that every band finds
+// the same pixels); the pixels go eight at a time in 16-bit fixed point, distances in 1/512
+// pixel. Each lane's offset from the group's first pixel is rounded once, not summed, so no lane
+// is more than a 512th of a pixel from the exact distance.
 class InteriorRows {
 public:
-    static constexpr double kUnit = 512;
     // Lines wide enough to overflow the 16-bit distances take the general path.
     static bool fits(double edge) { return edge < 40; }
 
-    InteriorRows(double edge, double acrossStep, std::uint32_t rgb)
+    // The strip |across| < edge lies on row y between stripLo0 + y·stripStep and that plus
+    // stripSpan; across is acrossAt0 + x·uy − y·ux at the centre of pixel (x, y).
+    InteriorRows(double edge, double acrossAt0, double ux, double uy, double stripLo0,
+                 double stripSpan, double stripStep, std::uint32_t rgb)
         : edge_(_mm_set1_epi16(static_cast<short>(floorInt(edge * kUnit + 0.5)))),
-          offsets_(_mm_setr_epi16(0, lane(1, acrossStep), lane(2, acrossStep),
-                                  lane(3, acrossStep), lane(4, acrossStep), lane(5, acrossStep),
-                                  lane(6, acrossStep), lane(7, acrossStep))),
+          offsets_(_mm_setr_epi16(0, lane(1, uy), lane(2, uy), lane(3, uy), lane(4, uy),
+                                  lane(5, uy), lane(6, uy), lane(7, uy))),
           colour_(colourLanes(rgb)),
-          acrossStep_(acrossStep) {}
+          lo0_(fixed(stripLo0)),
+          span_(fixed(stripSpan)),
+          step_(fixed(stripStep)),
+          across0_(fixed(acrossAt0)),
+          perColumn_(fixed(uy)),
+          perRow_(fixed(ux)) {}
 
-    // Blends the count pixels from dst, the first at the distance across, in groups of eight.
-    // The row must have room for whole groups from dst, and the pixels past the count must lie
-    // outside the line.
-    void row(std::uint32_t* dst, int count, double across) const {
-        for (int i = 0; i < count; i += 8, across += 8 * acrossStep_) {
-            const __m128i start = _mm_set1_epi16(static_cast<short>(floorInt(across * kUnit + 0.5)));
-            const __m128i v = _mm_add_epi16(start, offsets_);
+    // Blends row y's pixels strictly inside the strip. False, with nothing drawn, where the
+    // row's last group of eight would pass the image's right edge.
+    bool row(const PixelBuffer& b, int y) const {
+        const std::int64_t lo = lo0_ + y * step_;
+        const int first = std::max(static_cast<int>(lo >> kShift) + 1, 0);
+        const int last = std::min(static_cast<int>((lo + span_ - 1) >> kShift), b.width - 1);
+        const int count = last - first + 1;
+        if (count <= 0) return true;
+        if (first + ((count + 7) & ~7) > b.width) return false;
+        std::uint32_t* dst = b.pixels + static_cast<long>(y) * b.stride + first;
+        std::int64_t across = across0_ + first * perColumn_ - y * perRow_;
+        for (int i = 0; i < count; i += 8, across += 8 * perColumn_) {
+            const auto start = static_cast<short>((across + kHalfUnit) >> kToUnits);
+            const __m128i v = _mm_add_epi16(_mm_set1_epi16(start), offsets_);
             const __m128i distance = _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v));
             // (edge − |across|) in 256ths of full coverage, rounded, within 0..256: nothing for
             // the pixels past the count, which lie outside the line.
@@ -166,17 +179,29 @@ public:
                     _mm_set1_epi16(256)),
                 _mm_setzero_si128());
             blend4(dst + i, w, colour_);
-            if (count - i > 4) blend4(dst + i + 4, _mm_unpackhi_epi64(w, w), colour_);
+            blend4(dst + i + 4, _mm_unpackhi_epi64(w, w), colour_);
         }
+        return true;
     }
 
 private:
+    static constexpr double kUnit = 512;
+    static constexpr int kShift = 32;
+    static constexpr int kToUnits = kShift - 9;  // from 2^-32 to 1/512 pixel
+    static constexpr std::int64_t kHalfUnit = std::int64_t{1} << (kToUnits - 1);
+
+    // Clamped device coordinates (within a million pixels) keep these well within 64 bits: the
+    // strip's bounds on row 0 lie within the line's rows' bounds plus the image's height times
+    // the step, which the strip being narrower than the image holds within its width.
+    static std::int64_t fixed(double v) {
+        return static_cast<std::int64_t>(v * 4294967296.0 + (v < 0 ? -0.5 : 0.5));
+    }
     static short lane(int k, double step) {
         return static_cast<short>(floorInt(k * step * kUnit + 0.5));
     }
 
     __m128i edge_, offsets_, colour_;
-    double acrossStep_;
+    std::int64_t lo0_, span_, step_, across0_, perColumn_, perRow_;
 };
 #endif
 
@@ -206,7 +231,8 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
         rasterDot(b, x1, y1, std::max(width, 1.0), rgb);
         return;
     }
-    const double ux = dx / len, uy = dy / len;  // along the segment
+    const double perLen = 1 / len;
+    const double ux = dx * perLen, uy = dy * perLen;  // along the segment
     const double edge = r + 0.5;
     const SegmentCoverage coverage{static_cast<float>(edge), static_cast<float>(len),
                                    static_cast<float>(std::min(width, 1.0)), rgb};
@@ -218,6 +244,7 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     const double reach = edge * (std::abs(ux) + std::abs(uy));
     const int row0 = std::max(b.topRow(), floorInt(std::min(y1, y2) - reach));
     const int row1 = std::min(b.bottomRow(), ceilInt(std::max(y1, y2) + reach));
+    if (row0 > row1) return;
     const double lastColumn = b.width - 1;
     // The distances at the centre of the first pixel of row 0.
     const double acrossAt0 = (0.5 - x1) * uy - (0.5 - y1) * ux;
@@ -247,19 +274,15 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     double stripLo0 = 0, stripHi0 = 0, stripStep = 0;
     // A strip wider than the image, as a line near the horizontal makes, gains nothing here.
     if (std::abs(uy) * (b.width + 2) > 2 * edge && width >= 1 && InteriorRows::fits(edge)) {
-        interior.emplace(edge, uy, rgb);
-        stripStep = ux / uy;
-        stripLo0 = (-std::copysign(edge, uy) - acrossAt0) / uy;
-        stripHi0 = (std::copysign(edge, uy) - acrossAt0) / uy;
-        // The distance along at either end of the strip is linear in y: a + y·slope.
+        stripStep = ux * perUy;
+        stripLo0 = (-std::copysign(edge, uy) - acrossAt0) * perUy;
+        stripHi0 = (std::copysign(edge, uy) - acrossAt0) * perUy;
+        interior.emplace(edge, acrossAt0, ux, uy, stripLo0, stripHi0 - stripLo0, stripStep, rgb);
+        // The distance along at either end of the strip is linear in y: a + y·(ux²/uy + uy),
+        // and the slope is 1/uy.
         double yLo = row0, yHi = row1;
-        const double alongSlope = stripStep * ux + uy;
         for (const double a : {alongAt0 + stripLo0 * ux, alongAt0 + stripHi0 * ux}) {
-            if (alongSlope == 0) {
-                if (a < 1 - edge || a > len + edge - 1) yHi = yLo - 1;
-                continue;
-            }
-            const double ya = (1 - edge - a) / alongSlope, yb = (len + edge - 1 - a) / alongSlope;
+            const double ya = (1 - edge - a) * uy, yb = (len + edge - 1 - a) * uy;
             yLo = std::max(yLo, std::min(ya, yb));
             yHi = std::min(yHi, std::max(ya, yb));
         }
@@ -272,19 +295,7 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     for (int y = row0; y <= row1; ++y) {
         const double across0 = acrossAt0 - y * ux;
 #if defined(__SSE2__)
-        if (y >= interior0 && y <= interior1) {
-            const double lo = stripLo0 + y * stripStep, hi = stripHi0 + y * stripStep;
-            if (!(lo < lastColumn + 1 && hi > -1)) continue;
-            const int first = floorInt(std::max(lo, -1.0)) + 1;
-            const int last = ceilInt(std::min(hi, lastColumn + 1)) - 1;
-            const int count = last - first + 1;
-            if (count <= 0) continue;
-            if (first + ((count + 7) & ~7) <= b.width) {
-                std::uint32_t* dst = b.pixels + static_cast<long>(y) * b.stride + first;
-                interior->row(dst, count, across0 + first * uy);
-                continue;
-            }
-        }
+        if (y >= interior0 && y <= interior1 && interior->row(b, y)) continue;
 #endif
         const double along0 = alongAt0 + y * uy;
         // Pixels strictly inside the bounds; one lying on a bound has no coverage.

@@ -17,6 +17,23 @@ constexpr long kBandBytes = 512 * 1024;
 int rowBelow(double y) { return static_cast<int>(std::floor(std::clamp(y, -1.0e8, 1.0e8))) - 1; }
 int rowAbove(double y) { return static_cast<int>(std::ceil(std::clamp(y, -1.0e8, 1.0e8))) + 1; }
 constexpr int kAllRows = 1 << 30;
+
+// The band's rows set to one value. A string store writes whole cache lines without first
+// reading them from memory, as a loop of vector stores does.
+void fillRows(const PixelBuffer& band, std::uint32_t value) {
+    const bool contiguous = band.stride == band.width;
+    for (int y = band.topRow(); y <= band.bottomRow(); ++y) {
+        std::uint32_t* row = band.pixels + static_cast<long>(y) * band.stride;
+        std::size_t count = static_cast<std::size_t>(band.width);
+        if (contiguous) count *= static_cast<std::size_t>(band.bottomRow() - y + 1);
+#if defined(__x86_64__)
+        asm volatile("rep stosl" : "+D"(row), "+c"(count) : "a"(value) : "memory");
+#else
+        std::fill(row, row + count, value);
+#endif
+        if (contiguous) break;
+    }
+}
 }  // namespace
 
 void RasterBatch::add(Op op) { ops_.push_back(op); }
@@ -153,10 +170,7 @@ void RasterBatch::runOne(std::size_t j, const PixelBuffer& band, int k) {
     copyBeforeWriting(band, k, rekept_[j]);
     switch (op.kind) {
         case Kind::Fill:
-            for (int y = band.topRow(); y <= band.bottomRow(); ++y) {
-                std::uint32_t* row = band.pixels + static_cast<long>(y) * band.stride;
-                std::fill(row, row + band.width, 0xff000000u | op.rgb);
-            }
+            fillRows(band, 0xff000000u | op.rgb);
             break;
         case Kind::Line:
             rasterLine(band, v[0], v[1], v[2], v[3], v[4], op.rgb);
