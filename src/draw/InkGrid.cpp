@@ -72,17 +72,36 @@ void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWid
     double tRow = ey != 0 ? ((row + (ey > 0 ? 1 : 0)) - gy1) / ey : inf;
     const double dCol = ex != 0 ? 1 / std::abs(ex) : inf;
     const double dRow = ey != 0 ? 1 / std::abs(ey) : inf;
-    for (int guard = cols_ + rows_ + 2; guard > 0; --guard) {
-        mark(col, row, spread);
-        if (col == endCol && row == endRow) break;
-        if (tCol < tRow) {
-            tCol += dCol;
-            col = std::clamp(col + stepCol, 0, cols_ - 1);
-        } else {
-            tRow += dRow;
-            row = std::clamp(row + stepRow, 0, rows_ - 1);
+    // One step per cell edge crossed, each to the nearer edge; once the column (row) is the end
+    // cell's, only rows (columns) remain. The choice is made without a branch: a line's steps
+    // mix the two at no pattern a predictor could follow.
+    const int steps = std::abs(endCol - col) + std::abs(endRow - row);
+    if (spread > 0) {
+        for (int i = 0;; ++i) {
+            mark(col, row, spread);
+            if (i == steps) break;
+            const bool across = row == endRow || (col != endCol && tCol < tRow);
+            tCol += across ? dCol : 0;
+            tRow += across ? 0 : dRow;
+            col += across ? stepCol : 0;
+            row += across ? 0 : stepRow;
         }
+        return;
     }
+    std::uint8_t* cells = cells_.data();
+    const std::ptrdiff_t rowStep = stepRow * static_cast<std::ptrdiff_t>(cols_);
+    std::ptrdiff_t at = static_cast<std::ptrdiff_t>(row) * cols_ + col;
+    for (int i = 0;; ++i) {
+        cells[at] = 1;
+        if (i == steps) break;
+        const bool across = row == endRow || (col != endCol && tCol < tRow);
+        tCol += across ? dCol : 0;
+        tRow += across ? 0 : dRow;
+        col += across ? stepCol : 0;
+        row += across ? 0 : stepRow;
+        at += across ? stepCol : rowStep;
+    }
+    sumsStale_ = true;
 }
 
 void InkGrid::markDisc(double cx, double cy, double radius) {
