@@ -129,55 +129,64 @@ struct SegmentCoverage {
 };
 
 #if defined(__SSE2__)
-// The rows of a segment away from its ends, where only the distance across the centre line
-// decides the coverage. A row's bounds and its distance across are found in integers with 32
-// fractional bits, from the row's index (not summed from row to row, so that every band finds
-// the same pixels); the pixels go eight at a time in 16-bit fixed point, distances in 1/512
-// pixel. Each lane's offset from the group's first pixel is rounded once, not summed, so no lane
-// is more than a 512th of a pixel from the exact distance.
-class InteriorRows {
+// A segment's rows eight pixels at a time in 16-bit fixed point, distances in 1/512 pixel. A
+// row's bounds and its first pixel's distances are found in integers with 32 fractional bits,
+// from the row's index (not summed from row to row, so that every band finds the same pixels).
+// Each lane's offset from its group's first pixel is rounded once, not summed, so no lane is more
+// than a 512th of a pixel from the exact distance.
+class SegmentRows {
 public:
     // Lines wide enough to overflow the 16-bit distances take the general path.
     static bool fits(double edge) { return edge < 40; }
 
-    // The strip |across| < edge lies on row y between stripLo0 + y·stripStep and that plus
-    // stripSpan; across is acrossAt0 + x·uy − y·ux at the centre of pixel (x, y).
-    InteriorRows(double edge, double acrossAt0, double ux, double uy, double stripLo0,
-                 double stripSpan, double stripStep, std::uint32_t rgb)
+    // On row y the strip |across| < edge lies between stripLo0 + y·stripStep and that plus
+    // stripSpan; across is acrossAt0 + x·uy − y·ux and along alongAt0 + x·ux + y·uy at the
+    // centre of pixel (x, y).
+    SegmentRows(double edge, double len, double acrossAt0, double alongAt0, double ux, double uy,
+                double perUx, double stripLo0, double stripSpan, double stripStep,
+                std::uint32_t rgb)
         : edge_(_mm_set1_epi16(static_cast<short>(floorInt(edge * kUnit + 0.5)))),
-          offsets_(_mm_setr_epi16(0, lane(1, uy), lane(2, uy), lane(3, uy), lane(4, uy),
-                                  lane(5, uy), lane(6, uy), lane(7, uy))),
+          acrossLanes_(lanes(uy)),
+          alongLanes_(lanes(ux)),
           colour_(colourLanes(rgb)),
           lo0_(fixed(stripLo0)),
           span_(fixed(stripSpan)),
           step_(fixed(stripStep)),
           across0_(fixed(acrossAt0)),
-          perColumn_(fixed(uy)),
-          perRow_(fixed(ux)) {}
+          along0_(fixed(alongAt0)),
+          len_(fixed(len)),
+          ux_(fixed(ux)),
+          uy_(fixed(uy)),
+          // Near an end, the pixels within edge of the ends along: from x = (−edge − alongAt0 −
+          // y·uy)/ux over (len + 2·edge)/|ux|; a line all but plumb has the rows alone for that.
+          plumb_(std::abs(ux) < 1.0 / 1024),
+          ends0_(plumb_ ? 0 : fixed(((ux > 0 ? -edge : len + edge) - alongAt0) * perUx)),
+          endsSpan_(plumb_ ? 0 : fixed((len + 2 * edge) * std::abs(perUx))),
+          endsStep_(plumb_ ? 0 : fixed(-uy * perUx)) {}
 
-    // Blends row y's pixels strictly inside the strip. False, with nothing drawn, where the
-    // row's last group of eight would pass the image's right edge.
+    // Blends row y's pixels, the ends cutting the coverage where kEnds is set. False, with
+    // nothing drawn, where the row's last group of eight would pass the image's right edge.
+    template <bool kEnds>
     bool row(const PixelBuffer& b, int y) const {
-        const std::int64_t lo = lo0_ + y * step_;
+        std::int64_t lo = lo0_ + y * step_, hi = lo + span_;
+        if (kEnds && !plumb_) {
+            const std::int64_t ends = ends0_ + y * endsStep_;
+            lo = std::max(lo, ends);
+            hi = std::min(hi, ends + endsSpan_);
+        }
+        // Pixels strictly inside the bounds; one lying on a bound has no coverage.
+        if (lo >= hi) return true;
         const int first = std::max(static_cast<int>(lo >> kShift) + 1, 0);
-        const int last = std::min(static_cast<int>((lo + span_ - 1) >> kShift), b.width - 1);
+        const int last = std::min(static_cast<int>((hi - 1) >> kShift), b.width - 1);
         const int count = last - first + 1;
         if (count <= 0) return true;
         if (first + ((count + 7) & ~7) > b.width) return false;
         std::uint32_t* dst = b.pixels + static_cast<long>(y) * b.stride + first;
-        std::int64_t across = across0_ + first * perColumn_ - y * perRow_;
-        for (int i = 0; i < count; i += 8, across += 8 * perColumn_) {
-            const auto start = static_cast<short>((across + kHalfUnit) >> kToUnits);
-            const __m128i v = _mm_add_epi16(_mm_set1_epi16(start), offsets_);
-            const __m128i distance = _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v));
-            // (edge − |across|) in 256ths of full coverage, rounded, within 0..256: nothing for
-            // the pixels past the count, which lie outside the line.
-            const __m128i w = _mm_max_epi16(
-                _mm_min_epi16(
-                    _mm_srai_epi16(
-                        _mm_add_epi16(_mm_sub_epi16(edge_, distance), _mm_set1_epi16(1)), 1),
-                    _mm_set1_epi16(256)),
-                _mm_setzero_si128());
+        std::int64_t across = across0_ + first * uy_ - y * ux_;
+        std::int64_t along = along0_ + first * ux_ + y * uy_;
+        for (int i = 0; i < count; i += 8, across += 8 * uy_, along += 8 * ux_) {
+            // Pixels past the count lie outside the line: weight 0 leaves them as they are.
+            const __m128i w = weights<kEnds>(across, along);
             blend4(dst + i, w, colour_);
             blend4(dst + i + 4, _mm_unpackhi_epi64(w, w), colour_);
         }
@@ -189,19 +198,50 @@ private:
     static constexpr int kShift = 32;
     static constexpr int kToUnits = kShift - 9;  // from 2^-32 to 1/512 pixel
     static constexpr std::int64_t kHalfUnit = std::int64_t{1} << (kToUnits - 1);
+    // Far from the ends the distance along decides nothing: it is held within this many units,
+    // where 16 bits still hold it with the lanes' offsets and the edge added.
+    static constexpr std::int64_t kFar = 20000;
 
-    // Clamped device coordinates (within a million pixels) keep these well within 64 bits: the
-    // strip's bounds on row 0 lie within the line's rows' bounds plus the image's height times
-    // the step, which the strip being narrower than the image holds within its width.
-    static std::int64_t fixed(double v) {
-        return static_cast<std::int64_t>(v * 4294967296.0 + (v < 0 ? -0.5 : 0.5));
+    // Clamped device coordinates (within a million pixels) keep these well within 64 bits: a
+    // bound on row 0 lies within the line's own rows' bounds plus the image's height times its
+    // step, which the strip being narrower than the image, or the line not all but plumb, holds
+    // to some thousands.
+    static std::int64_t fixed(double v) { return static_cast<std::int64_t>(v * 4294967296.0); }
+    // The lanes' offsets k·step for k = 0..7, rounded to units.
+    static __m128i lanes(double step) {
+        const __m128 unitStep = _mm_set1_ps(static_cast<float>(step * kUnit));
+        const __m128i low = _mm_cvtps_epi32(_mm_mul_ps(_mm_setr_ps(0, 1, 2, 3), unitStep));
+        const __m128i high = _mm_cvtps_epi32(_mm_mul_ps(_mm_setr_ps(4, 5, 6, 7), unitStep));
+        return _mm_packs_epi32(low, high);
     }
-    static short lane(int k, double step) {
-        return static_cast<short>(floorInt(k * step * kUnit + 0.5));
+    static short heldUnits(std::int64_t v) {
+        return static_cast<short>(std::clamp((v + kHalfUnit) >> kToUnits, -kFar, kFar));
     }
 
-    __m128i edge_, offsets_, colour_;
-    std::int64_t lo0_, span_, step_, across0_, perColumn_, perRow_;
+    // The group's weights 0..256: min(edge − |across|, edge + the distance to the nearer end,
+    // one pixel) in 256ths, rounded.
+    template <bool kEnds>
+    __m128i weights(std::int64_t across, std::int64_t along) const {
+        const auto start = static_cast<short>((across + kHalfUnit) >> kToUnits);
+        const __m128i a = _mm_add_epi16(_mm_set1_epi16(start), acrossLanes_);
+        __m128i cover =
+            _mm_sub_epi16(edge_, _mm_max_epi16(a, _mm_sub_epi16(_mm_setzero_si128(), a)));
+        if constexpr (kEnds) {
+            const __m128i fromStart = _mm_add_epi16(_mm_set1_epi16(heldUnits(along)), alongLanes_);
+            const __m128i toEnd =
+                _mm_sub_epi16(_mm_set1_epi16(heldUnits(len_ - along)), alongLanes_);
+            cover = _mm_min_epi16(cover, _mm_adds_epi16(_mm_min_epi16(fromStart, toEnd), edge_));
+        }
+        return _mm_max_epi16(
+            _mm_min_epi16(_mm_srai_epi16(_mm_adds_epi16(cover, _mm_set1_epi16(1)), 1),
+                          _mm_set1_epi16(256)),
+            _mm_setzero_si128());
+    }
+
+    __m128i edge_, acrossLanes_, alongLanes_, colour_;
+    std::int64_t lo0_, span_, step_, across0_, along0_, len_, ux_, uy_;
+    bool plumb_;
+    std::int64_t ends0_, endsSpan_, endsStep_;
 };
 #endif
 
@@ -266,18 +306,18 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     }
     const double perUx = ux == 0 ? 0 : 1 / ux, perUy = uy == 0 ? 0 : 1 / uy;
 #if defined(__SSE2__)
-    // The rows away from the ends: on those the strip |across| < edge alone bounds the pixels, at
-    // x from (∓edge − acrossAt0 + y·ux)/uy, and the distance along is inside [1 − edge,
+    // Each row's pixels within the strip |across| < edge, at x from (∓edge − acrossAt0 +
+    // y·ux)/uy; on the rows away from the ends the distance along is inside [1 − edge,
     // len + edge − 1] all over the strip, so that the ends cut no coverage.
-    std::optional<InteriorRows> interior;
+    std::optional<SegmentRows> rows;
     int interior0 = 0, interior1 = -1;
-    double stripLo0 = 0, stripHi0 = 0, stripStep = 0;
     // A strip wider than the image, as a line near the horizontal makes, gains nothing here.
-    if (std::abs(uy) * (b.width + 2) > 2 * edge && width >= 1 && InteriorRows::fits(edge)) {
-        stripStep = ux * perUy;
-        stripLo0 = (-std::copysign(edge, uy) - acrossAt0) * perUy;
-        stripHi0 = (std::copysign(edge, uy) - acrossAt0) * perUy;
-        interior.emplace(edge, acrossAt0, ux, uy, stripLo0, stripHi0 - stripLo0, stripStep, rgb);
+    if (std::abs(uy) * (b.width + 2) > 2 * edge && width >= 1 && SegmentRows::fits(edge)) {
+        const double stripStep = ux * perUy;
+        const double stripLo0 = (-std::copysign(edge, uy) - acrossAt0) * perUy;
+        const double stripHi0 = (std::copysign(edge, uy) - acrossAt0) * perUy;
+        rows.emplace(edge, len, acrossAt0, alongAt0, ux, uy, perUx, stripLo0,
+                     stripHi0 - stripLo0, stripStep, rgb);
         // The distance along at either end of the strip is linear in y: a + y·(ux²/uy + uy),
         // and the slope is 1/uy.
         double yLo = row0, yHi = row1;
@@ -295,7 +335,9 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     for (int y = row0; y <= row1; ++y) {
         const double across0 = acrossAt0 - y * ux;
 #if defined(__SSE2__)
-        if (y >= interior0 && y <= interior1 && interior->row(b, y)) continue;
+        if (rows && (y >= interior0 && y <= interior1 ? rows->row<false>(b, y)
+                                                      : rows->row<true>(b, y)))
+            continue;
 #endif
         const double along0 = alongAt0 + y * uy;
         // Pixels strictly inside the bounds; one lying on a bound has no coverage.
