@@ -546,9 +546,82 @@ void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, dou
     const double perUx = ux == 0 ? 0 : 1 / ux, perUy = uy == 0 ? 0 : 1 / uy;
     const double acrossAt0 = (0.5 - x1) * uy - (0.5 - y1) * ux;
     const double alongAt0 = (0.5 - x1) * ux + (0.5 - y1) * uy;
-    // Grid lines are level or plumb: along a level line the dashes fall on the same columns in
-    // every row, and down a plumb one each row lies in one place of the pattern.
-    std::vector<double> columns;
+    // Grid lines are level or plumb, and on them a pixel's coverage is the lesser of a share
+    // that depends on its column alone and one that depends on its row alone: along a level
+    // line the dashes fall on the same columns in every row and the side on the row, down a
+    // plumb one each row lies in one place of the pattern and the side falls on the same columns.
+    if (ux == 0 || uy == 0) {
+        const bool level = uy == 0;
+        // A share of the line's coverage as a weight 0..256, thin lines' strength taken in.
+        auto toWeight = [&](double share) {
+            return static_cast<std::int16_t>(
+                std::min(weight(std::max(static_cast<float>(share), 0.0f) * strength), 256u));
+        };
+        // Every row has the same columns: those the dashes span along a level line, the sides
+        // across a plumb one.
+        double lo = -1, hi = b.width;
+        if (level)
+            narrow(alongAt0, perUx, -0.5, len + 0.5, lo, hi);
+        else
+            narrow(acrossAt0, perUy, -edge, edge, lo, hi);
+        if (!(lo <= hi)) return;
+        const int first = floorInt(lo) + 1, last = ceilInt(hi) - 1;
+        if (first > last) return;
+        const int count = last - first + 1;
+        // The dashes' weights at the pixels from k0 to k1 along the line, the distance along
+        // being alongAt0 + k·step with a step of ±1. When the period is a whole number of
+        // pixels, a pixel has the weight of the one a period before it, but within a pixel of
+        // the line's ends.
+        const int repeat = period == std::floor(period) ? static_cast<int>(period) : 0;
+        auto dashWeights = [&](int k0, int k1, double step, std::vector<std::int16_t>& out) {
+            for (int k = k0; k <= k1; ++k) {
+                const double along = alongAt0 + k * step;
+                const double before = along - repeat * step;
+                const auto i = static_cast<std::size_t>(k - k0);
+                out[i] = repeat > 0 && k - k0 >= repeat && std::min(along, before) > 1 &&
+                                 std::max(along, before) < len - 1
+                             ? out[i - static_cast<std::size_t>(repeat)]
+                             : toWeight(dashed(along));
+            }
+        };
+        // Room for a last group of eight, weighing nothing.
+        std::vector<std::int16_t> columns(static_cast<std::size_t>((count + 7) & ~7), 0);
+        if (level)
+            dashWeights(first, last, ux, columns);
+        else
+            for (int x = first; x <= last; ++x)
+                columns[static_cast<std::size_t>(x - first)] =
+                    toWeight(std::min(edge - std::abs(acrossAt0 + x * uy), 1.0));
+        std::vector<std::int16_t> rows;
+        if (!level && row0 <= row1) {
+            rows.resize(static_cast<std::size_t>(row1 - row0 + 1));
+            dashWeights(row0, row1, uy, rows);
+        }
+        for (int y = row0; y <= row1; ++y) {
+            const std::int16_t rowWeight =
+                level ? toWeight(std::min(edge - std::abs(acrossAt0 - y * ux), 1.0))
+                      : rows[static_cast<std::size_t>(y - row0)];
+            if (rowWeight == 0) continue;
+            std::uint32_t* row = b.pixels + static_cast<long>(y) * b.stride;
+            int x = first;
+#if defined(__SSE2__)
+            const __m128i colour = colourLanes(rgb);
+            const __m128i cap = _mm_set1_epi16(rowWeight);
+            for (; x + 8 <= b.width && x <= last; x += 8) {
+                const auto* at = &columns[static_cast<std::size_t>(x - first)];
+                const __m128i w =
+                    _mm_min_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), cap);
+                blend4(row + x, w, colour);
+                blend4(row + x + 4, _mm_unpackhi_epi64(w, w), colour);
+            }
+#endif
+            for (; x <= last; ++x) {
+                const auto w = std::min(columns[static_cast<std::size_t>(x - first)], rowWeight);
+                if (w > 0) blend(row[x], rgb, static_cast<std::uint32_t>(w));
+            }
+        }
+        return;
+    }
     for (int y = row0; y <= row1; ++y) {
         const double across0 = acrossAt0 - y * ux, along0 = alongAt0 + y * uy;
         double lo = -1, hi = b.width;
@@ -558,19 +631,10 @@ void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, dou
         const int first = floorInt(lo) + 1, last = ceilInt(hi) - 1;
         if (first > last) continue;
         std::uint32_t* row = b.pixels + static_cast<long>(y) * b.stride;
-        if (uy == 0 && columns.empty()) {
-            columns.resize(static_cast<std::size_t>(last - first + 1));
-            for (int x = first; x <= last; ++x)
-                columns[static_cast<std::size_t>(x - first)] = dashed(along0 + x * ux);
-        }
-        const double plumb = ux == 0 ? dashed(along0) : 0;
         for (int x = first; x <= last; ++x) {
             const double side = std::min(edge - std::abs(across0 + x * uy), 1.0);
             if (side <= 0) continue;
-            const double dash = uy == 0   ? columns[static_cast<std::size_t>(x - first)]
-                                : ux == 0 ? plumb
-                                          : dashed(along0 + x * ux);
-            const double cov = std::min(side, dash);
+            const double cov = std::min(side, dashed(along0 + x * ux));
             if (cov > 0) blend(row[x], rgb, static_cast<float>(cov) * strength);
         }
     }
