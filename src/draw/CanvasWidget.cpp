@@ -79,10 +79,21 @@ void CanvasWidget::markChanged() {
 }
 
 void CanvasWidget::flushLines() {
-    if (shortRuns_.empty()) return;
-    const std::vector<ShortRun> runs = std::move(shortRuns_);
+    for (const ShortRun& r : shortRuns_) batch_.line(r.x1, r.y1, r.x2, r.y2, r.width, r.rgb);
     shortRuns_.clear();
-    for (const ShortRun& r : runs) batch_.line(r.x1, r.y1, r.x2, r.y2, r.width, r.rgb);
+}
+
+// A dot drawn between the segments of curves, as the points of a chart are, leaves the curves'
+// waiting chords to grow unless it may cover them: only then must they be drawn first.
+void CanvasWidget::flushLinesUnder(double x, double y, double reach) {
+    for (const ShortRun& r : shortRuns_) {
+        const double margin = reach + r.width / 2 + 1;
+        if (x + margin > std::min(r.x1, r.x2) && x - margin < std::max(r.x1, r.x2) &&
+            y + margin > std::min(r.y1, r.y2) && y - margin < std::max(r.y1, r.y2)) {
+            flushLines();
+            return;
+        }
+    }
 }
 
 PixelBuffer CanvasWidget::bufferOf(QImage& image) {
@@ -337,10 +348,11 @@ void CanvasWidget::renderArc(double cx, double cy, double radius, double start, 
 }
 
 void CanvasWidget::renderPoint(double x, double y, Rgb colour) {
-    flushLines();
     ensureImage();
     const QPointF c = toDevice(x, y);
-    batch_.dot(c.x(), c.y(), profile().dotWidth(drawWidth()) * dpr(), packed(shown(colour)));
+    const double size = profile().dotWidth(drawWidth()) * dpr();
+    flushLinesUnder(c.x(), c.y(), size);
+    batch_.dot(c.x(), c.y(), size, packed(shown(colour)));
     markChanged();
 }
 

@@ -102,6 +102,7 @@ private:
 
     void markChanged();
     void flushLines();
+    void flushLinesUnder(double x, double y, double reach);
     void textsChanged();
     void drawTexts(QPainter& p) const;
     void keepText(double x, double y, std::string_view text, Rgb colour, const QFont& font);
