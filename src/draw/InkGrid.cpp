@@ -54,12 +54,18 @@ void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWid
         }
         return true;
     };
-    if (!clip(-dx, gx1) || !clip(dx, cols_ - gx1) || !clip(-dy, gy1) || !clip(dy, rows_ - gy1))
-        return;
-    gx2 = gx1 + t1 * dx;
-    gy2 = gy1 + t1 * dy;
-    gx1 += t0 * dx;
-    gy1 += t0 * dy;
+    const auto inside = [&](double gx, double gy) {
+        return gx >= 0 && gx <= cols_ && gy >= 0 && gy <= rows_;
+    };
+    if (!inside(gx1, gy1) || !inside(gx2, gy2)) {
+        if (!clip(-dx, gx1) || !clip(dx, cols_ - gx1) || !clip(-dy, gy1) ||
+            !clip(dy, rows_ - gy1))
+            return;
+        gx2 = gx1 + t1 * dx;
+        gy2 = gy1 + t1 * dy;
+        gx1 += t0 * dx;
+        gy1 += t0 * dy;
+    }
 
     const int spread = static_cast<int>(halfWidth / std::min(cellWidth_, cellHeight_) + 0.5);
     auto cellOf = [](double g, int n) { return std::clamp(static_cast<int>(g), 0, n - 1); };
@@ -68,10 +74,10 @@ void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWid
     const double inf = std::numeric_limits<double>::infinity();
     const double ex = gx2 - gx1, ey = gy2 - gy1;
     const int stepCol = ex > 0 ? 1 : -1, stepRow = ey > 0 ? 1 : -1;
-    double tCol = ex != 0 ? ((col + (ex > 0 ? 1 : 0)) - gx1) / ex : inf;
-    double tRow = ey != 0 ? ((row + (ey > 0 ? 1 : 0)) - gy1) / ey : inf;
-    const double dCol = ex != 0 ? 1 / std::abs(ex) : inf;
-    const double dRow = ey != 0 ? 1 / std::abs(ey) : inf;
+    const double perEx = ex != 0 ? 1 / ex : inf, perEy = ey != 0 ? 1 / ey : inf;
+    double tCol = ex != 0 ? ((col + (ex > 0 ? 1 : 0)) - gx1) * perEx : inf;
+    double tRow = ey != 0 ? ((row + (ey > 0 ? 1 : 0)) - gy1) * perEy : inf;
+    const double dCol = std::abs(perEx), dRow = std::abs(perEy);
     // One step per cell edge crossed, each to the nearer edge; once the column (row) is the end
     // cell's, only rows (columns) remain. The choice is made without a branch: a line's steps
     // mix the two at no pattern a predictor could follow.
