@@ -151,6 +151,9 @@ public:
           colour_(colourLanes(rgb)),
           lo0_(fixed(stripLo0)),
           span_(fixed(stripSpan)),
+          // A strip under four pixels wide, as a steep thin line has, holds at most four pixels
+          // of a row.
+          narrow_(stripSpan < 4),
           step_(fixed(stripStep)),
           across0_(fixed(acrossAt0)),
           along0_(fixed(alongAt0)),
@@ -188,7 +191,7 @@ public:
             // Pixels past the count lie outside the line: weight 0 leaves them as they are.
             const __m128i w = weights<kEnds>(across, along);
             blend4(dst + i, w, colour_);
-            blend4(dst + i + 4, _mm_unpackhi_epi64(w, w), colour_);
+            if (!narrow_) blend4(dst + i + 4, _mm_unpackhi_epi64(w, w), colour_);
         }
         return true;
     }
@@ -239,7 +242,9 @@ private:
     }
 
     __m128i edge_, acrossLanes_, alongLanes_, colour_;
-    std::int64_t lo0_, span_, step_, across0_, along0_, len_, ux_, uy_;
+    std::int64_t lo0_, span_;
+    bool narrow_;
+    std::int64_t step_, across0_, along0_, len_, ux_, uy_;
     bool plumb_;
     std::int64_t ends0_, endsSpan_, endsStep_;
 };
