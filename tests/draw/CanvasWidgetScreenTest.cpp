@@ -227,6 +227,34 @@ private slots:
         QVERIFY2(differ < inked / 20, qPrintable(QString("%1 of %2").arg(differ).arg(inked)));
     }
 
+    // A dot drawn among a curve's short segments stands over the ink drawn before it, as it
+    // would over the curve drawn in one stroke, however the segments before it were joined.
+    void aDotStandsOverTheSegmentsDrawnBeforeIt() {
+        auto draw = [](double piece) {
+            auto c = std::make_unique<CanvasWidget>();
+            c->resize(200, 200);
+            c->show();
+            c->setScale(0, 10, 10, 0);
+            c->clear();
+            c->setDrawWidth(4);
+            // A level curve of 20 px per unit from x = 1 to 9 that turns at 5.05, with a red dot
+            // 3.25 px behind the turn: the ink after it reaches back 2.5 px, the segments before
+            // it up to 2.5 px past their start.
+            auto curve = [&](double from, double to) {
+                for (double x = from; x < to - 1e-9; x += piece)
+                    c->line(x, 5, std::min(x + piece, to), 5, {0, 0, 255});
+            };
+            curve(1, 5.05);
+            c->point(4.8875, 5, {255, 0, 0});
+            curve(5.05, 9);
+            return c->snapshot();
+        };
+        const QImage pieces = draw(0.002), strokes = draw(10);
+        for (int x = 95; x <= 99; ++x)
+            QCOMPARE(pieces.pixelColor(x, 100), strokes.pixelColor(x, 100));
+        QCOMPARE(pieces.pixelColor(98, 100), QColor(255, 0, 0));
+    }
+
     void refusesNonFiniteAndKeepsItsScale() {
         CanvasWidget c;
         c.resize(50, 50);
