@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "numeric/VectorState.h"
 
@@ -17,6 +22,23 @@ constexpr long kBandBytes = 512 * 1024;
 int rowBelow(double y) { return static_cast<int>(std::floor(std::clamp(y, -1.0e8, 1.0e8))) - 1; }
 int rowAbove(double y) { return static_cast<int>(std::ceil(std::clamp(y, -1.0e8, 1.0e8))) + 1; }
 constexpr int kAllRows = 1 << 30;
+
+// A row copied into a layer, which is not read again before the next event: stored past the
+// cache, so that the copy neither reads the layer's old pixels from memory first nor pushes the
+// band being drawn out of the cache.
+void streamRow(std::uint32_t* to, const std::uint32_t* from, int count) {
+    int i = 0;
+#if defined(__SSE2__)
+    while (i < count && (reinterpret_cast<std::uintptr_t>(to + i) & 15) != 0) {
+        to[i] = from[i];
+        ++i;
+    }
+    for (; i + 4 <= count; i += 4)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(to + i),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
+#endif
+    std::copy(from + i, from + count, to + i);
+}
 
 // The band's rows set to one value. A string store writes whole cache lines without first
 // reading them from memory, as a loop of vector stores does.
@@ -128,11 +150,13 @@ void RasterBatch::copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_
         Layer& l = layers_[i].second;
         auto& own = l.own[static_cast<std::size_t>(k)];
         if (own || (i < 32 && (rekept >> i & 1))) continue;
-        const std::size_t bytes = static_cast<std::size_t>(band.width) * 4;
         for (int y = band.topRow(); y <= band.bottomRow(); ++y)
-            std::memcpy(l.pixels.pixels + static_cast<long>(y) * l.pixels.stride,
-                        band.pixels + static_cast<long>(y) * band.stride, bytes);
+            streamRow(l.pixels.pixels + static_cast<long>(y) * l.pixels.stride,
+                      band.pixels + static_cast<long>(y) * band.stride, band.width);
         own = 1;
+#if defined(__SSE2__)
+        _mm_sfence();
+#endif
     }
 }
 
