@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "draw/InkGrid.h"
 
@@ -38,6 +40,50 @@ TEST(InkGrid, ASmallCircleMarksTheCellsItsBandMeets) {
                 EXPECT_LE(std::hypot(nx, ny), r + w + 1e-9) << "circle " << n;
                 EXPECT_GE(std::hypot(fx, fy), r - w - 1e-9) << "circle " << n;
             }
+    }
+}
+
+// A thin segment marks the cells it passes through and no other, whether its ends lie inside
+// cells or exactly on their corners, where the walk's two next edges are met at once.
+TEST(InkGrid, AThinSegmentMarksTheCellsItCrossesAndNoOther) {
+    constexpr int kCells = 100;  // a 300-pixel canvas, cells of three pixels
+    std::mt19937 g(11);
+    std::uniform_real_distribution<double> at(0.02, 0.98);
+    std::uniform_int_distribution<int> corner(2, kCells - 2);
+    for (int n = 0; n < 600; ++n) {
+        InkGrid grid;
+        grid.reset(3 * kCells, 3 * kCells);
+        // Every other segment ends on a cell corner.
+        const double x1 = at(g), y1 = at(g);
+        const double x2 = n % 2 ? static_cast<double>(corner(g)) / kCells : at(g);
+        const double y2 = n % 2 ? static_cast<double>(corner(g)) / kCells : at(g);
+        grid.segment(x1, y1, x2, y2, 0.5);
+        // Whether the segment meets a cell's box (in cells, a hair larger).
+        auto meets = [&](int col, int row) {
+            double t0 = 0, t1 = 1;
+            const double px = x1 * kCells, py = y1 * kCells;
+            const double dx = (x2 - x1) * kCells, dy = (y2 - y1) * kCells;
+            for (const auto& [p, q] : {std::pair{-dx, px - col + 1e-9}, {dx, col + 1 + 1e-9 - px},
+                                       {-dy, py - row + 1e-9}, {dy, row + 1 + 1e-9 - py}}) {
+                if (p == 0) {
+                    if (q < 0) return false;
+                } else if (p < 0) {
+                    t0 = std::max(t0, q / p);
+                } else {
+                    t1 = std::min(t1, q / p);
+                }
+            }
+            return t0 <= t1;
+        };
+        for (int row = 0; row < kCells; ++row)
+            for (int col = 0; col < kCells; ++col)
+                if (grid.inkInCells(col, row, col + 1, row + 1) > 0) {
+                    ASSERT_TRUE(meets(col, row)) << "segment " << n << ", cell " << col << "," << row;
+                }
+        for (double t = 0; t <= 1; t += 0.001) {
+            const double x = x1 + t * (x2 - x1), y = y1 + t * (y2 - y1);
+            ASSERT_GT(grid.inkIn(x, y, x, y), 0) << "segment " << n << " at " << t;
+        }
     }
 }
 
