@@ -205,11 +205,13 @@ private:
     // where 16 bits still hold it with the lanes' offsets and the edge added.
     static constexpr std::int64_t kFar = 20000;
 
-    // Clamped device coordinates (within a million pixels) keep these well within 64 bits: a
-    // bound on row 0 lies within the line's own rows' bounds plus the image's height times its
-    // step, which the strip being narrower than the image, or the line not all but plumb, holds
-    // to some thousands.
-    static std::int64_t fixed(double v) { return static_cast<std::int64_t>(v * 4294967296.0); }
+    // Held within half a billion pixels, which 64 bits hold twice over with a row's step times
+    // the image's height added: a bound held there lies outside the image on every row of it,
+    // as the exact one does, since no step (at most the image's width a row) moves a bound by a
+    // tenth of that over the image's rows.
+    static std::int64_t fixed(double v) {
+        return static_cast<std::int64_t>(std::clamp(v, -5.0e8, 5.0e8) * 4294967296.0);
+    }
     // The lanes' offsets k·step for k = 0..7, rounded to units.
     static __m128i lanes(double step) {
         const __m128 unitStep = _mm_set1_ps(static_cast<float>(step * kUnit));
