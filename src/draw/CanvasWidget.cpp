@@ -167,12 +167,14 @@ void CanvasWidget::replayRecord() {
     markChanged();
 }
 
-QPainter& CanvasWidget::painter(double top, double bottom) {
+QPainter& CanvasWidget::painter(QPointF centre, double reachX, double reachY) {
     ensureImage();
     drawBatch();
     // The paint engine's antialiasing reaches a pixel or two past the pen.
-    batch_.beforeWriting(bufferOf(image_), static_cast<int>(std::floor(top)) - 2,
-                         static_cast<int>(std::ceil(bottom)) + 2);
+    auto below = [](double v) { return static_cast<int>(std::floor(clampDevice(v))) - 2; };
+    auto above = [](double v) { return static_cast<int>(std::ceil(clampDevice(v))) + 2; };
+    batch_.beforeWriting(bufferOf(image_), below(centre.x() - reachX), below(centre.y() - reachY),
+                         above(centre.x() + reachX), above(centre.y() + reachY));
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing);
@@ -304,7 +306,8 @@ void CanvasWidget::renderLine(double x1, double y1, double x2, double y2, Rgb co
         return;
     }
     const QPen pen = shownPen(colour);
-    QPainter& p = painter(std::min(a.y(), b.y()) - pen.widthF(), std::max(a.y(), b.y()) + pen.widthF());
+    QPainter& p = painter((a + b) / 2, std::abs(a.x() - b.x()) / 2 + pen.widthF(),
+                          std::abs(a.y() - b.y()) / 2 + pen.widthF());
     p.setPen(pen);
     p.drawLine(a, b);
 }
@@ -326,7 +329,7 @@ void CanvasWidget::renderCircle(double cx, double cy, double radius, Rgb colour)
     }
     const QPointF c = toDevice(cx, cy);
     const QPen pen = shownPen(colour);
-    QPainter& p = painter(c.y() - r - pen.widthF(), c.y() + r + pen.widthF());
+    QPainter& p = painter(c, r + pen.widthF(), r + pen.widthF());
     p.setPen(pen);
     QBrush brush(toQColor(shown(fillColor())), brushStyleOf(fillStyle()));
     p.setBrush(brush);
@@ -342,7 +345,7 @@ void CanvasWidget::renderArc(double cx, double cy, double radius, double start, 
     const QPointF c = toDevice(cx, cy);
     const double r = clampDevice(d.pixelsAlongX(radius));
     const QPen pen = shownPen(colour);
-    QPainter& p = painter(c.y() - r - pen.widthF(), c.y() + r + pen.widthF());
+    QPainter& p = painter(c, r + pen.widthF(), r + pen.widthF());
     p.setPen(pen);
     drawUserArc(p, c, r, start, end, d.yUp());
 }

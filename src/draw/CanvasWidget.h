@@ -81,9 +81,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // The paint engine over the image, which it is about to draw into between device rows top
-    // and bottom.
-    QPainter& painter(double top, double bottom);
+    // The paint engine over the image, which it is about to draw into within reachX and reachY
+    // device pixels of centre.
+    QPainter& painter(QPointF centre, double reachX, double reachY);
     static PixelBuffer bufferOf(QImage& image);
     void drawBatch();
     void endFrame();

@@ -18,9 +18,9 @@ namespace {
 // work that goes over them.
 constexpr long kBandBytes = 512 * 1024;
 
-// Rows as ints, far coordinates held well inside int range.
-int rowBelow(double y) { return static_cast<int>(std::floor(std::clamp(y, -1.0e8, 1.0e8))) - 1; }
-int rowAbove(double y) { return static_cast<int>(std::ceil(std::clamp(y, -1.0e8, 1.0e8))) + 1; }
+// Rows or columns as ints, far coordinates held well inside int range.
+int indexBelow(double y) { return static_cast<int>(std::floor(std::clamp(y, -1.0e8, 1.0e8))) - 1; }
+int indexAbove(double y) { return static_cast<int>(std::ceil(std::clamp(y, -1.0e8, 1.0e8))) + 1; }
 constexpr int kAllRows = 1 << 30;
 
 // A row copied into a layer, which is not read again before the next event: stored past the
@@ -73,14 +73,17 @@ void RasterBatch::line(double x1, double y1, double x2, double y2, double width,
                        std::uint32_t rgb) {
     // A squared end reaches at most √2 half-widths past its end point.
     const double reach = (std::max(width, 1.0) / 2 + 0.5) * 1.5;
-    add({Kind::Line,
-         false,
-         rowBelow(std::min(y1, y2) - reach),
-         rowAbove(std::max(y1, y2) + reach),
-         rgb,
-         0,
-         0,
-         {x1, y1, x2, y2, width}});
+    Op op{Kind::Line,
+          false,
+          indexBelow(std::min(y1, y2) - reach),
+          indexAbove(std::max(y1, y2) + reach),
+          rgb,
+          0,
+          0,
+          {x1, y1, x2, y2, width}};
+    op.left = indexBelow(std::min(x1, x2) - reach);
+    op.right = indexAbove(std::max(x1, x2) + reach);
+    add(op);
 }
 
 void RasterBatch::dashedLine(double x1, double y1, double x2, double y2, double width,
@@ -93,8 +96,10 @@ void RasterBatch::dashedLine(double x1, double y1, double x2, double y2, double 
 void RasterBatch::circle(double cx, double cy, double radius, double width, std::uint32_t rgb,
                          bool fill, std::uint32_t fillRgb) {
     const double outer = radius + std::max(width, 1.0) / 2 + 1;
-    Op op{Kind::Circle, fill, rowBelow(cy - outer), rowAbove(cy + outer), rgb, fillRgb, 0,
+    Op op{Kind::Circle, fill, indexBelow(cy - outer), indexAbove(cy + outer), rgb, fillRgb, 0,
           {cx, cy, radius, width, 0}};
+    op.left = indexBelow(cx - outer);
+    op.right = indexAbove(cx + outer);
     if (radius <= CircleStamp::kLargestRadius) {
         op.kind = Kind::Stamp;
         const auto same = std::find_if(stamps_.begin(), stamps_.end(), [&](const CircleStamp& s) {
@@ -108,7 +113,10 @@ void RasterBatch::circle(double cx, double cy, double radius, double width, std:
 
 void RasterBatch::dot(double x, double y, double size, std::uint32_t rgb) {
     const double s = std::max(size, 1.0);
-    add({Kind::Dot, false, rowBelow(y - s), rowAbove(y + s), rgb, 0, 0, {x, y, size, 0, 0}});
+    Op op{Kind::Dot, false, indexBelow(y - s), indexAbove(y + s), rgb, 0, 0, {x, y, size, 0, 0}};
+    op.left = indexBelow(x - s);
+    op.right = indexAbove(x + s);
+    add(op);
 }
 
 int RasterBatch::bandRowsOf(const PixelBuffer& image) {
@@ -145,33 +153,49 @@ void RasterBatch::drop() {
     if (stamps_.size() > 8) stamps_.clear();
 }
 
-void RasterBatch::copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_t rekept) {
+void RasterBatch::copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_t rekept,
+                                    int left, int right) {
+    const int from = std::max(left, 0), to = std::min(right + 1, band.width);
+    if (from >= to) return;
+    // The layer's copy of columns [a, b) of the band.
+    auto copy = [&](const Layer& l, int a, int b) {
+        for (int y = band.topRow(); y <= band.bottomRow() && a < b; ++y)
+            streamRow(l.pixels.pixels + static_cast<long>(y) * l.pixels.stride + a,
+                      band.pixels + static_cast<long>(y) * band.stride + a, b - a);
+    };
     for (std::size_t i = 0; i < layers_.size(); ++i) {
         Layer& l = layers_[i].second;
-        auto& own = l.own[static_cast<std::size_t>(k)];
-        if (own || (i < 32 && (rekept >> i & 1))) continue;
-        for (int y = band.topRow(); y <= band.bottomRow(); ++y)
-            streamRow(l.pixels.pixels + static_cast<long>(y) * l.pixels.stride,
-                      band.pixels + static_cast<long>(y) * band.stride, band.width);
-        own = 1;
+        Columns& own = l.own[static_cast<std::size_t>(k)];
+        if ((own.from <= from && own.to >= to) || (i < 32 && (rekept >> i & 1))) continue;
+        // The layer's own columns grow to take in the new ones, and the image's columns between
+        // the two, unchanged since the keeping, with them.
+        if (own.empty()) {
+            copy(l, from, to);
+            own = {from, to};
+        } else {
+            copy(l, from, own.from);
+            copy(l, own.to, to);
+            own = {std::min(own.from, from), std::max(own.to, to)};
+        }
 #if defined(__SSE2__)
         _mm_sfence();
 #endif
     }
 }
 
-void RasterBatch::beforeWriting(const PixelBuffer& image, int top, int bottom) {
+void RasterBatch::beforeWriting(const PixelBuffer& image, int left, int top, int right,
+                                int bottom) {
     if (bottom < 0 || top >= image.height || image.width <= 0) return;
     const int bandRows = bandRowsOf(image);
     const int bands = (image.height + bandRows - 1) / bandRows;
-    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), 1);
+    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), kEveryColumn);
     const int first = std::max(top, 0) / bandRows;
     const int last = std::min(bottom, image.height - 1) / bandRows;
     for (int k = first; k <= last; ++k) {
         PixelBuffer band = image;
         band.firstRow = k * bandRows;
         band.endRow = (k + 1) * bandRows;
-        copyBeforeWriting(band, k, 0);
+        copyBeforeWriting(band, k, 0, left, right);
     }
 }
 
@@ -186,12 +210,17 @@ void RasterBatch::runOne(std::size_t j, const PixelBuffer& band, int k) {
         layer = &layers_[at].second;
     }
     if (op.kind == Kind::Keep) {
-        layer->own[bandIndex] = 0;
+        layer->own[bandIndex] = {};
         return;
     }
-    // A layer put back over a band it shares with the image changes nothing there.
-    if (op.kind == Kind::PutBack && !layer->own[bandIndex]) return;
-    copyBeforeWriting(band, k, rekept_[j]);
+    // A layer put back changes only the columns it does not share with the image.
+    if (op.kind == Kind::PutBack) {
+        const Columns own = layer->own[bandIndex];
+        if (own.empty()) return;
+        copyBeforeWriting(band, k, rekept_[j], own.from, own.to - 1);
+    } else {
+        copyBeforeWriting(band, k, rekept_[j], op.left, op.right);
+    }
     switch (op.kind) {
         case Kind::Fill:
             fillRows(band, 0xff000000u | op.rgb);
@@ -213,13 +242,15 @@ void RasterBatch::runOne(std::size_t j, const PixelBuffer& band, int k) {
             rasterDot(band, v[0], v[1], v[2], op.rgb);
             break;
         case Kind::PutBack: {
-            const std::size_t bytes = static_cast<std::size_t>(band.width) * 4;
-            for (int y = band.topRow(); y <= band.bottomRow(); ++y)
-                std::memcpy(band.pixels + static_cast<long>(y) * band.stride,
-                            layer->pixels.pixels + static_cast<long>(y) * layer->pixels.stride,
-                            bytes);
+            const Columns own = layer->own[bandIndex];
+            const int from = std::max(own.from, 0), to = std::min(own.to, band.width);
+            for (int y = band.topRow(); y <= band.bottomRow() && from < to; ++y)
+                std::memcpy(band.pixels + static_cast<long>(y) * band.stride + from,
+                            layer->pixels.pixels + static_cast<long>(y) * layer->pixels.stride +
+                                from,
+                            static_cast<std::size_t>(to - from) * 4);
             // The band is now as the layer has it: shared again.
-            layer->own[bandIndex] = 0;
+            layer->own[bandIndex] = {};
             break;
         }
         case Kind::Keep:
@@ -235,7 +266,7 @@ void RasterBatch::run(const PixelBuffer& image) {
     clearUpperVectorHalves();
     const int bandRows = bandRowsOf(image);
     const int bands = (image.height + bandRows - 1) / bandRows;
-    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), 1);
+    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), kEveryColumn);
     // A layer kept again later in the batch, and not put back before, needs no copy of what
     // the image had: its next keeping replaces it.
     rekept_.resize(ops_.size());

@@ -15,10 +15,11 @@ namespace velarium {
 // memory at row after row. The pixels come out exactly as if each piece of work were done over
 // the whole image in turn.
 //
-// Kept layers are copied on write, band by band: keeping a layer copies nothing, and a band is
-// copied into the layer only when the image is about to change there; putting a layer back
-// copies only the bands the image has changed since. A screen that keeps its picture, draws a
-// few arrows over it and puts it back copies the arrows' bands, not 13 MB twice.
+// Kept layers are copied on write, band by band: keeping a layer copies nothing, and the columns
+// of a band are copied into the layer only when the image is about to change there; putting a
+// layer back copies only the columns the image has changed since. A screen that keeps its
+// picture, draws a few arrows over it and puts it back copies the arrows' part of their bands,
+// not 13 MB twice.
 class RasterBatch {
 public:
     // The whole image in one colour.
@@ -47,9 +48,9 @@ public:
     void run(const PixelBuffer& image);
     // Forgets the work not yet done.
     void drop();
-    // The image is about to be written outside the batch in rows [top, bottom]: the kept layers
-    // take their copies of those rows first. The batch must be empty.
-    void beforeWriting(const PixelBuffer& image, int top, int bottom);
+    // The image is about to be written outside the batch in columns [left, right] of rows
+    // [top, bottom]: the kept layers take their copies of those first. The batch must be empty.
+    void beforeWriting(const PixelBuffer& image, int left, int top, int right, int bottom);
 
 private:
     enum class Kind : std::uint8_t { Fill, Line, DashedLine, Circle, Stamp, Dot, Keep, PutBack };
@@ -60,22 +61,31 @@ private:
         std::uint32_t rgb, fillRgb;
         int index;  // of the stamp, the layer's slot or the dashed line's style
         double v[5];
+        int left = -(1 << 30), right = 1 << 30;  // the columns the work may touch, both included
     };
-    // A kept layer, and per band whether the layer holds its own copy of it (else the band is
-    // as the image has it).
+    // Columns [from, to) of a band.
+    struct Columns {
+        int from = 0, to = 0;
+        bool empty() const { return from >= to; }
+    };
+    // A kept layer, and per band the columns of which the layer holds its own copy: elsewhere
+    // the band is as the image has it.
     struct Layer {
         PixelBuffer pixels;
-        std::vector<std::uint8_t> own;
+        std::vector<Columns> own;
     };
+    static constexpr Columns kEveryColumn{-(1 << 30), 1 << 30};
     // Work that covers the whole image: what came before it no longer shows, unless a layer
     // was kept in between.
     void wholeImage(Op op);
     void add(Op op);
     void runOne(std::size_t j, const PixelBuffer& band, int k);
     static int bandRowsOf(const PixelBuffer& image);
-    // Band k of the image is about to change: layers sharing it take their copy, but for those
-    // in the mask rekept (by their place in layers_), which are kept again before they are read.
-    void copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_t rekept);
+    // Columns [left, right] of band k of the image are about to change: layers sharing them
+    // take their copy, but for those in the mask rekept (by their place in layers_), which are
+    // kept again before they are read.
+    void copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_t rekept, int left,
+                           int right);
     // The place of slot's layer in layers_, or its size where the slot has none.
     std::size_t placeOf(int slot) const;
 

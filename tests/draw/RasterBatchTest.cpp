@@ -85,8 +85,9 @@ TEST(RasterBatch, BandsAndLayersShowWhatTheWholeImageWould) {
                     break;
                 case Work::Foreign: {
                     batch.run(banded.buffer());
-                    batch.beforeWriting(banded.buffer(),
+                    batch.beforeWriting(banded.buffer(), static_cast<int>(std::min(w.a, w.c)) - 4,
                                         static_cast<int>(std::min(w.b, w.d)) - 4,
+                                        static_cast<int>(std::max(w.a, w.c)) + 4,
                                         static_cast<int>(std::max(w.b, w.d)) + 4);
                     rasterLine(out, w.a, w.b, w.c, w.d, w.width, w.rgb);
                     rasterLine(banded.buffer(), w.a, w.b, w.c, w.d, w.width, w.rgb);
