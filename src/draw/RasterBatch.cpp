@@ -58,7 +58,29 @@ void fillRows(const PixelBuffer& band, std::uint32_t value) {
 }
 }  // namespace
 
-void RasterBatch::add(Op op) { ops_.push_back(op); }
+RasterBatch::Reach RasterBatch::reachOf(Kind kind, const double* v) {
+    switch (kind) {
+        case Kind::Line:
+        case Kind::DashedLine:
+            // A squared end reaches at most √2 half-widths past its end point.
+            return {(std::max(v[4], 1.0) / 2 + 0.5) * 1.5, std::min(v[0], v[2]),
+                    std::min(v[1], v[3]), std::max(v[0], v[2]), std::max(v[1], v[3])};
+        case Kind::Circle:
+        case Kind::Stamp:
+            return {v[2] + std::max(v[3], 1.0) / 2 + 1, v[0], v[1], v[0], v[1]};
+        case Kind::Dot:
+            return {std::max(v[2], 1.0), v[0], v[1], v[0], v[1]};
+        default:
+            return {1.0e9, 0, 0, 0, 0};
+    }
+}
+
+void RasterBatch::add(Op op) {
+    const Reach r = reachOf(op.kind, op.v);
+    op.top = indexBelow(r.y1 - r.reach);
+    op.bottom = indexAbove(r.y2 + r.reach);
+    ops_.push_back(op);
+}
 
 void RasterBatch::wholeImage(Op op) {
     if (!keptInBatch_) ops_.clear();
@@ -71,35 +93,17 @@ void RasterBatch::fill(std::uint32_t rgb) { wholeImage({Kind::Fill, false, 0, 0,
 
 void RasterBatch::line(double x1, double y1, double x2, double y2, double width,
                        std::uint32_t rgb) {
-    // A squared end reaches at most √2 half-widths past its end point.
-    const double reach = (std::max(width, 1.0) / 2 + 0.5) * 1.5;
-    Op op{Kind::Line,
-          false,
-          indexBelow(std::min(y1, y2) - reach),
-          indexAbove(std::max(y1, y2) + reach),
-          rgb,
-          0,
-          0,
-          {x1, y1, x2, y2, width}};
-    op.left = indexBelow(std::min(x1, x2) - reach);
-    op.right = indexAbove(std::max(x1, x2) + reach);
-    add(op);
+    add({Kind::Line, false, 0, 0, rgb, 0, 0, {x1, y1, x2, y2, width}});
 }
 
 void RasterBatch::dashedLine(double x1, double y1, double x2, double y2, double width,
                              std::uint32_t rgb, int style) {
-    line(x1, y1, x2, y2, width, rgb);
-    ops_.back().kind = Kind::DashedLine;
-    ops_.back().index = style;
+    add({Kind::DashedLine, false, 0, 0, rgb, 0, style, {x1, y1, x2, y2, width}});
 }
 
 void RasterBatch::circle(double cx, double cy, double radius, double width, std::uint32_t rgb,
                          bool fill, std::uint32_t fillRgb) {
-    const double outer = radius + std::max(width, 1.0) / 2 + 1;
-    Op op{Kind::Circle, fill, indexBelow(cy - outer), indexAbove(cy + outer), rgb, fillRgb, 0,
-          {cx, cy, radius, width, 0}};
-    op.left = indexBelow(cx - outer);
-    op.right = indexAbove(cx + outer);
+    Op op{Kind::Circle, fill, 0, 0, rgb, fillRgb, 0, {cx, cy, radius, width, 0}};
     if (radius <= CircleStamp::kLargestRadius) {
         op.kind = Kind::Stamp;
         const auto same = std::find_if(stamps_.begin(), stamps_.end(), [&](const CircleStamp& s) {
@@ -112,11 +116,13 @@ void RasterBatch::circle(double cx, double cy, double radius, double width, std:
 }
 
 void RasterBatch::dot(double x, double y, double size, std::uint32_t rgb) {
-    const double s = std::max(size, 1.0);
-    Op op{Kind::Dot, false, indexBelow(y - s), indexAbove(y + s), rgb, 0, 0, {x, y, size, 0, 0}};
-    op.left = indexBelow(x - s);
-    op.right = indexAbove(x + s);
-    add(op);
+    add({Kind::Dot, false, 0, 0, rgb, 0, 0, {x, y, size, 0, 0}});
+}
+
+RasterBatch::Columns RasterBatch::columnsOf(const Op& op) {
+    if (op.kind == Kind::Fill) return kEveryColumn;
+    const Reach r = reachOf(op.kind, op.v);
+    return {indexBelow(r.x1 - r.reach), indexAbove(r.x2 + r.reach) + 1};
 }
 
 int RasterBatch::bandRowsOf(const PixelBuffer& image) {
@@ -218,8 +224,9 @@ void RasterBatch::runOne(std::size_t j, const PixelBuffer& band, int k) {
         const Columns own = layer->own[bandIndex];
         if (own.empty()) return;
         copyBeforeWriting(band, k, rekept_[j], own.from, own.to - 1);
-    } else {
-        copyBeforeWriting(band, k, rekept_[j], op.left, op.right);
+    } else if (!layers_.empty()) {
+        const Columns reach = columnsOf(op);
+        copyBeforeWriting(band, k, rekept_[j], reach.from, reach.to - 1);
     }
     switch (op.kind) {
         case Kind::Fill:

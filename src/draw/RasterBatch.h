@@ -61,7 +61,6 @@ private:
         std::uint32_t rgb, fillRgb;
         int index;  // of the stamp, the layer's slot or the dashed line's style
         double v[5];
-        int left = -(1 << 30), right = 1 << 30;  // the columns the work may touch, both included
     };
     // Columns [from, to) of a band.
     struct Columns {
@@ -80,6 +79,14 @@ private:
     void wholeImage(Op op);
     void add(Op op);
     void runOne(std::size_t j, const PixelBuffer& band, int k);
+    // The box of a primitive's points, and how far past it its pixels reach; the whole image
+    // for other work.
+    struct Reach {
+        double reach, x1, y1, x2, y2;
+    };
+    static Reach reachOf(Kind kind, const double* v);
+    // The columns the work may touch, found as its rows are.
+    static Columns columnsOf(const Op& op);
     static int bandRowsOf(const PixelBuffer& image);
     // Columns [left, right] of band k of the image are about to change: layers sharing them
     // take their copy, but for those in the mask rekept (by their place in layers_), which are
