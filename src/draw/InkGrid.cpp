@@ -82,9 +82,9 @@ void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWid
     // cell's, only rows (columns) remain. The choice is made without a branch: a line's steps
     // mix the two at no pattern a predictor could follow.
     const int steps = std::abs(endCol - col) + std::abs(endRow - row);
-    if (spread > 0) {
+    auto walk = [&](auto&& markCell) {
         for (int i = 0;; ++i) {
-            mark(col, row, spread);
+            markCell(col, row);
             if (i == steps) break;
             const bool across = row == endRow || (col != endCol && tCol < tRow);
             tCol += across ? dCol : 0;
@@ -92,21 +92,15 @@ void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWid
             col += across ? stepCol : 0;
             row += across ? 0 : stepRow;
         }
+    };
+    if (spread > 0) {
+        walk([&](int c, int r) { mark(c, r, spread); });
         return;
     }
-    std::uint8_t* cells = cells_.data();
-    const std::ptrdiff_t rowStep = stepRow * static_cast<std::ptrdiff_t>(cols_);
-    std::ptrdiff_t at = static_cast<std::ptrdiff_t>(row) * cols_ + col;
-    for (int i = 0;; ++i) {
-        cells[at] = 1;
-        if (i == steps) break;
-        const bool across = row == endRow || (col != endCol && tCol < tRow);
-        tCol += across ? dCol : 0;
-        tRow += across ? 0 : dRow;
-        col += across ? stepCol : 0;
-        row += across ? 0 : stepRow;
-        at += across ? stepCol : rowStep;
-    }
+    walk([&](int c, int r) {
+        cells_[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) +
+               static_cast<std::size_t>(c)] = 1;
+    });
     sumsStale_ = true;
 }
 

@@ -19,6 +19,17 @@ QColor at(CanvasWidget& c, double x, double y) {
     return img.pixelColor(static_cast<int>(p.x() * dpr), static_cast<int>(p.y() * dpr));
 }
 
+// A shown 200 by 200 canvas, ten units a side, cleared, drawing lines four pixels wide.
+std::unique_ptr<CanvasWidget> wideLineCanvas() {
+    auto c = std::make_unique<CanvasWidget>();
+    c->resize(200, 200);
+    c->show();
+    c->setScale(0, 10, 10, 0);
+    c->clear();
+    c->setDrawWidth(4);
+    return c;
+}
+
 int countDark(const QImage& img) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
@@ -200,12 +211,7 @@ private slots:
     // in long strokes, and the last short pieces are on the screen without anything after them.
     void shortSegmentsDrawTheLineTheyFollow() {
         auto draw = [](int pieces) {
-            auto c = std::make_unique<CanvasWidget>();
-            c->resize(200, 200);
-            c->show();
-            c->setScale(0, 10, 10, 0);
-            c->clear();
-            c->setDrawWidth(4);
+            auto c = wideLineCanvas();
             for (int i = 0; i < pieces; ++i) {
                 const double a = 3.0 * i / pieces, b = 3.0 * (i + 1) / pieces;
                 c->line(2 + 2 * std::cos(a), 5 + 2 * std::sin(a), 2 + 2 * std::cos(b),
@@ -231,12 +237,7 @@ private slots:
     // would over the curve drawn in one stroke, however the segments before it were joined.
     void aDotStandsOverTheSegmentsDrawnBeforeIt() {
         auto draw = [](double piece) {
-            auto c = std::make_unique<CanvasWidget>();
-            c->resize(200, 200);
-            c->show();
-            c->setScale(0, 10, 10, 0);
-            c->clear();
-            c->setDrawWidth(4);
+            auto c = wideLineCanvas();
             // A level curve of 20 px per unit from x = 1 to 9 that turns at 5.05, with a red dot
             // 3.25 px behind the turn: the ink after it reaches back 2.5 px, the segments before
             // it up to 2.5 px past their start.
