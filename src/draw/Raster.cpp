@@ -196,6 +196,34 @@ public:
         return true;
     }
 
+    // Rows y and y + 1 away from the ends of a narrow strip, four pixels each, weighed together
+    // in the eight lanes. False, with nothing drawn, where either row is not a plain one, for
+    // the rows to be drawn one at a time.
+    bool rowPair(const PixelBuffer& b, int y) const {
+        if (!narrow_) return false;
+        const std::int64_t lo0 = lo0_ + y * step_, lo1 = lo0 + step_;
+        const int first0 = static_cast<int>(lo0 >> kShift) + 1;
+        const int first1 = static_cast<int>(lo1 >> kShift) + 1;
+        const int last0 = static_cast<int>((lo0 + span_ - 1) >> kShift);
+        const int last1 = static_cast<int>((lo1 + span_ - 1) >> kShift);
+        if (first0 < 0 || first1 < 0 || first0 > last0 || first1 > last1 ||
+            std::max(first0, first1) + 4 > b.width)
+            return false;
+        const auto start = [&](int first, int row) {
+            return static_cast<short>((across0_ + first * uy_ - row * ux_ + kHalfUnit) >>
+                                      kToUnits);
+        };
+        const __m128i a = _mm_add_epi16(_mm_unpacklo_epi64(_mm_set1_epi16(start(first0, y)),
+                                                           _mm_set1_epi16(start(first1, y + 1))),
+                                        _mm_unpacklo_epi64(acrossLanes_, acrossLanes_));
+        const __m128i w = weightsOf(
+            _mm_sub_epi16(edge_, _mm_max_epi16(a, _mm_sub_epi16(_mm_setzero_si128(), a))));
+        blend4(b.pixels + static_cast<long>(y) * b.stride + first0, w, colour_);
+        blend4(b.pixels + static_cast<long>(y + 1) * b.stride + first1,
+               _mm_unpackhi_epi64(w, w), colour_);
+        return true;
+    }
+
 private:
     static constexpr double kUnit = 512;
     static constexpr int kShift = 32;
@@ -237,6 +265,10 @@ private:
                 _mm_sub_epi16(_mm_set1_epi16(heldUnits(len_ - along)), alongLanes_);
             cover = _mm_min_epi16(cover, _mm_adds_epi16(_mm_min_epi16(fromStart, toEnd), edge_));
         }
+        return weightsOf(cover);
+    }
+    // Covers in units, at most a pixel and none below nothing, as weights 0..256, rounded.
+    static __m128i weightsOf(__m128i cover) {
         return _mm_max_epi16(
             _mm_min_epi16(_mm_srai_epi16(_mm_adds_epi16(cover, _mm_set1_epi16(1)), 1),
                           _mm_set1_epi16(256)),
@@ -342,6 +374,10 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     for (int y = row0; y <= row1; ++y) {
         const double across0 = acrossAt0 - y * ux;
 #if defined(__SSE2__)
+        if (rows && y >= interior0 && y < interior1 && rows->rowPair(b, y)) {
+            ++y;
+            continue;
+        }
         if (rows && (y >= interior0 && y <= interior1 ? rows->row<false>(b, y)
                                                       : rows->row<true>(b, y)))
             continue;
