@@ -1,6 +1,7 @@
 #include "curve/LabAnimation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -34,16 +35,23 @@ Box extentBox(const PlotCanvas& canvas, double x, double y, TextExtent e, double
     return around(x, y, x + e.width, y + down, margin);
 }
 
+// The figures a mark's read-out is formed from: its distance and time, the first mark's
+// distance, and from the second mark on the distance the figure is measured from.
+using ReadoutFigures = std::array<double, 4>;
+ReadoutFigures readoutFigures(const LabAnimation& lab, int j) {
+    return {lab.labDistTable[j], lab.labTimeTable[j], lab.labFirstDist,
+            j > LabAnimation::kMarkEvery ? lab.labDistTable[j - 61] : 0.0};
+}
+
 // The read-out of a mark: the distance figure and the time; from the second mark on, the figure
 // as a multiple of the first one (none when the first figure is 0).
-std::string readout(const LabAnimation& lab, int j) {
-    if (j == LabAnimation::kMarkEvery)
-        return "Ds =" + formatFixed(lab.labDistTable[j], 2) +
-               " t =" + formatFixed(lab.labTimeTable[j], 2);
-    const std::string time = " t = " + formatFixed(lab.labTimeTable[j], 2);
-    if (lab.labFirstDist == 0) return time;
-    const double ratio = (lab.labDistTable[j] - lab.labDistTable[j - 61]) / lab.labFirstDist;
-    return "Ds = " + formatFixed(ratio, 2) + " X" + formatFixed(lab.labFirstDist, 2) + time;
+std::string readout(const ReadoutFigures& f, bool firstMark) {
+    const auto [distance, time, firstDistance, from] = f;
+    if (firstMark) return "Ds =" + formatFixed(distance, 2) + " t =" + formatFixed(time, 2);
+    const std::string at = " t = " + formatFixed(time, 2);
+    if (firstDistance == 0) return at;
+    const double ratio = (distance - from) / firstDistance;
+    return "Ds = " + formatFixed(ratio, 2) + " X" + formatFixed(firstDistance, 2) + at;
 }
 
 // Where a mark's read-out of extent e stands, as the top-left corner of its text: whole inside the
@@ -96,13 +104,11 @@ std::vector<Readout> readouts(const PlotCanvas& canvas, LabAnimation& lab, int n
     std::vector<Readout> r;
     for (int j = LabAnimation::kMarkEvery; j <= n; j += LabAnimation::kMarkEvery) {
         const auto m = static_cast<std::size_t>(j / LabAnimation::kMarkEvery - 1);
-        const std::array<double, 4> figures{
-            lab.labDistTable[j], lab.labTimeTable[j], lab.labFirstDist,
-            j > LabAnimation::kMarkEvery ? lab.labDistTable[j - 61] : 0.0};
+        const ReadoutFigures figures = readoutFigures(lab, j);
         if (m == lab.readoutTexts.size()) lab.readoutTexts.emplace_back();
         LabAnimation::ReadoutText& kept = lab.readoutTexts[m];
         if (kept.text.empty() || !sameBits(kept.figures, figures))
-            kept = {figures, readout(lab, j)};
+            kept = {figures, readout(figures, j == LabAnimation::kMarkEvery)};
         r.push_back({kept.text, canvas.textExtent(kept.text)});
     }
     return r;

@@ -68,9 +68,9 @@ void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWid
     }
 
     const int spread = static_cast<int>(halfWidth / std::min(cellWidth_, cellHeight_) + 0.5);
-    auto cellOf = [](double g, int n) { return std::clamp(static_cast<int>(g), 0, n - 1); };
-    int col = cellOf(gx1, cols_), row = cellOf(gy1, rows_);
-    const int endCol = cellOf(gx2, cols_), endRow = cellOf(gy2, rows_);
+    auto cellAt = [](double g, int n) { return std::clamp(static_cast<int>(g), 0, n - 1); };
+    int col = cellAt(gx1, cols_), row = cellAt(gy1, rows_);
+    const int endCol = cellAt(gx2, cols_), endRow = cellAt(gy2, rows_);
     const double inf = std::numeric_limits<double>::infinity();
     const double ex = gx2 - gx1, ey = gy2 - gy1;
     const int stepCol = ex > 0 ? 1 : -1, stepRow = ey > 0 ? 1 : -1;

@@ -210,14 +210,11 @@ public:
             std::max(first0, first1) + 4 > b.width)
             return false;
         const auto start = [&](int first, int row) {
-            return static_cast<short>((across0_ + first * uy_ - row * ux_ + kHalfUnit) >>
-                                      kToUnits);
+            return _mm_set1_epi16(units(across0_ + first * uy_ - row * ux_));
         };
-        const __m128i a = _mm_add_epi16(_mm_unpacklo_epi64(_mm_set1_epi16(start(first0, y)),
-                                                           _mm_set1_epi16(start(first1, y + 1))),
-                                        _mm_unpacklo_epi64(acrossLanes_, acrossLanes_));
-        const __m128i w = weightsOf(
-            _mm_sub_epi16(edge_, _mm_max_epi16(a, _mm_sub_epi16(_mm_setzero_si128(), a))));
+        const __m128i w = weightsOf(sideCover(
+            _mm_add_epi16(_mm_unpacklo_epi64(start(first0, y), start(first1, y + 1)),
+                          _mm_unpacklo_epi64(acrossLanes_, acrossLanes_))));
         blend4(b.pixels + static_cast<long>(y) * b.stride + first0, w, colour_);
         blend4(b.pixels + static_cast<long>(y + 1) * b.stride + first1,
                _mm_unpackhi_epi64(w, w), colour_);
@@ -247,18 +244,22 @@ private:
         const __m128i high = _mm_cvtps_epi32(_mm_mul_ps(_mm_setr_ps(4, 5, 6, 7), unitStep));
         return _mm_packs_epi32(low, high);
     }
+    // A fixed-point distance in units, rounded; held within kFar of nothing where it may be far.
+    static short units(std::int64_t v) { return static_cast<short>((v + kHalfUnit) >> kToUnits); }
     static short heldUnits(std::int64_t v) {
         return static_cast<short>(std::clamp((v + kHalfUnit) >> kToUnits, -kFar, kFar));
+    }
+    // edge − |across| per lane, the distances across in units.
+    __m128i sideCover(__m128i across) const {
+        return _mm_sub_epi16(edge_,
+                             _mm_max_epi16(across, _mm_sub_epi16(_mm_setzero_si128(), across)));
     }
 
     // The group's weights 0..256: min(edge − |across|, edge + the distance to the nearer end,
     // one pixel) in 256ths, rounded.
     template <bool kEnds>
     __m128i weights(std::int64_t across, std::int64_t along) const {
-        const auto start = static_cast<short>((across + kHalfUnit) >> kToUnits);
-        const __m128i a = _mm_add_epi16(_mm_set1_epi16(start), acrossLanes_);
-        __m128i cover =
-            _mm_sub_epi16(edge_, _mm_max_epi16(a, _mm_sub_epi16(_mm_setzero_si128(), a)));
+        __m128i cover = sideCover(_mm_add_epi16(_mm_set1_epi16(units(across)), acrossLanes_));
         if constexpr (kEnds) {
             const __m128i fromStart = _mm_add_epi16(_mm_set1_epi16(heldUnits(along)), alongLanes_);
             const __m128i toEnd =
@@ -331,9 +332,8 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     if (len < kShortSegment) {
         // A short segment, as the chords of a curve are: every pixel of its bounding box, the
         // coverage deciding, costs less than finding each row's bounds.
-        const double side = edge * (std::abs(ux) + std::abs(uy));
-        const int first = std::max(0, floorInt(std::min(x1, x2) - side));
-        const int last = std::min(b.width - 1, ceilInt(std::max(x1, x2) + side));
+        const int first = std::max(0, floorInt(std::min(x1, x2) - reach));
+        const int last = std::min(b.width - 1, ceilInt(std::max(x1, x2) + reach));
         for (int y = row0; y <= row1 && first <= last; ++y)
             coverage.row(b.pixels + static_cast<long>(y) * b.stride + first, last - first + 1,
                          b.width - first,
@@ -372,7 +372,6 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
     }
 #endif
     for (int y = row0; y <= row1; ++y) {
-        const double across0 = acrossAt0 - y * ux;
 #if defined(__SSE2__)
         if (rows && y >= interior0 && y < interior1 && rows->rowPair(b, y)) {
             ++y;
@@ -382,7 +381,7 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
                                                       : rows->row<true>(b, y)))
             continue;
 #endif
-        const double along0 = alongAt0 + y * uy;
+        const double across0 = acrossAt0 - y * ux, along0 = alongAt0 + y * uy;
         // Pixels strictly inside the bounds; one lying on a bound has no coverage.
         double lo = -1, hi = lastColumn + 1;
         narrow(across0, perUy, -edge, edge, lo, hi);
@@ -600,6 +599,10 @@ void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, dou
             return static_cast<std::int16_t>(
                 std::min(weight(std::max(static_cast<float>(share), 0.0f) * strength), 256u));
         };
+        // The side's share at a distance across the centre line.
+        auto sideWeight = [&](double across) {
+            return toWeight(std::min(edge - std::abs(across), 1.0));
+        };
         // Every row has the same columns: those the dashes span along a level line, the sides
         // across a plumb one.
         double lo = -1, hi = b.width;
@@ -633,22 +636,22 @@ void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, dou
             dashWeights(first, last, ux, columns);
         else
             for (int x = first; x <= last; ++x)
-                columns[static_cast<std::size_t>(x - first)] =
-                    toWeight(std::min(edge - std::abs(acrossAt0 + x * uy), 1.0));
+                columns[static_cast<std::size_t>(x - first)] = sideWeight(acrossAt0 + x * uy);
         std::vector<std::int16_t> rows;
         if (!level && row0 <= row1) {
             rows.resize(static_cast<std::size_t>(row1 - row0 + 1));
             dashWeights(row0, row1, uy, rows);
         }
+#if defined(__SSE2__)
+        const __m128i colour = colourLanes(rgb);
+#endif
         for (int y = row0; y <= row1; ++y) {
-            const std::int16_t rowWeight =
-                level ? toWeight(std::min(edge - std::abs(acrossAt0 - y * ux), 1.0))
-                      : rows[static_cast<std::size_t>(y - row0)];
+            const std::int16_t rowWeight = level ? sideWeight(acrossAt0 - y * ux)
+                                                 : rows[static_cast<std::size_t>(y - row0)];
             if (rowWeight == 0) continue;
             std::uint32_t* row = b.pixels + static_cast<long>(y) * b.stride;
             int x = first;
 #if defined(__SSE2__)
-            const __m128i colour = colourLanes(rgb);
             const __m128i cap = _mm_set1_epi16(rowWeight);
             for (; x + 8 <= b.width && x <= last; x += 8) {
                 const auto* at = &columns[static_cast<std::size_t>(x - first)];

@@ -40,21 +40,27 @@ void streamRow(std::uint32_t* to, const std::uint32_t* from, int count) {
     std::copy(from + i, from + count, to + i);
 }
 
-// The band's rows set to one value. A string store writes whole cache lines without first
+// count pixels from to set to one value. A string store writes whole cache lines without first
 // reading them from memory, as a loop of vector stores does.
-void fillRows(const PixelBuffer& band, std::uint32_t value) {
-    const bool contiguous = band.stride == band.width;
-    for (int y = band.topRow(); y <= band.bottomRow(); ++y) {
-        std::uint32_t* row = band.pixels + static_cast<long>(y) * band.stride;
-        std::size_t count = static_cast<std::size_t>(band.width);
-        if (contiguous) count *= static_cast<std::size_t>(band.bottomRow() - y + 1);
+void fillPixels(std::uint32_t* to, std::size_t count, std::uint32_t value) {
 #if defined(__x86_64__)
-        asm volatile("rep stosl" : "+D"(row), "+c"(count) : "a"(value) : "memory");
+    asm volatile("rep stosl" : "+D"(to), "+c"(count) : "a"(value) : "memory");
 #else
-        std::fill(row, row + count, value);
+    std::fill(to, to + count, value);
 #endif
-        if (contiguous) break;
+}
+
+// The band's rows set to one value, in one store where they lie back to back.
+void fillRows(const PixelBuffer& band, std::uint32_t value) {
+    const int top = band.topRow(), rows = band.bottomRow() - top + 1;
+    if (rows <= 0) return;
+    std::uint32_t* first = band.pixels + static_cast<long>(top) * band.stride;
+    const auto width = static_cast<std::size_t>(band.width);
+    if (band.stride == band.width) {
+        fillPixels(first, width * static_cast<std::size_t>(rows), value);
+        return;
     }
+    for (int y = 0; y < rows; ++y) fillPixels(first + static_cast<long>(y) * band.stride, width, value);
 }
 }  // namespace
 
@@ -125,8 +131,12 @@ RasterBatch::Columns RasterBatch::columnsOf(const Op& op) {
     return {indexBelow(r.x1 - r.reach), indexAbove(r.x2 + r.reach) + 1};
 }
 
-int RasterBatch::bandRowsOf(const PixelBuffer& image) {
-    return static_cast<int>(std::max(8L, kBandBytes / (static_cast<long>(image.stride) * 4)));
+int RasterBatch::sizeBands(const PixelBuffer& image) {
+    const int bandRows =
+        static_cast<int>(std::max(8L, kBandBytes / (static_cast<long>(image.stride) * 4)));
+    const int bands = (image.height + bandRows - 1) / bandRows;
+    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), kEveryColumn);
+    return bandRows;
 }
 
 std::size_t RasterBatch::placeOf(int slot) const {
@@ -143,7 +153,7 @@ void RasterBatch::keep(int slot, const PixelBuffer& target) {
     else
         layers_[at].second.pixels = target;
     keptInBatch_ = true;
-    add({Kind::Keep, false, -kAllRows, kAllRows, 0, 0, slot, {}});
+    add({Kind::Keep, false, 0, 0, 0, 0, slot, {}});
 }
 
 void RasterBatch::putBack(int slot) {
@@ -192,9 +202,7 @@ void RasterBatch::copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_
 void RasterBatch::beforeWriting(const PixelBuffer& image, int left, int top, int right,
                                 int bottom) {
     if (bottom < 0 || top >= image.height || image.width <= 0) return;
-    const int bandRows = bandRowsOf(image);
-    const int bands = (image.height + bandRows - 1) / bandRows;
-    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), kEveryColumn);
+    const int bandRows = sizeBands(image);
     const int first = std::max(top, 0) / bandRows;
     const int last = std::min(bottom, image.height - 1) / bandRows;
     for (int k = first; k <= last; ++k) {
@@ -271,9 +279,8 @@ void RasterBatch::run(const PixelBuffer& image) {
         return;
     }
     clearUpperVectorHalves();
-    const int bandRows = bandRowsOf(image);
+    const int bandRows = sizeBands(image);
     const int bands = (image.height + bandRows - 1) / bandRows;
-    for (auto& [slot, l] : layers_) l.own.resize(static_cast<std::size_t>(bands), kEveryColumn);
     // A layer kept again later in the batch, and not put back before, needs no copy of what
     // the image had: its next keeping replaces it.
     rekept_.resize(ops_.size());

@@ -87,7 +87,9 @@ private:
     static Reach reachOf(Kind kind, const double* v);
     // The columns the work may touch, found as its rows are.
     static Columns columnsOf(const Op& op);
-    static int bandRowsOf(const PixelBuffer& image);
+    // The rows of a band of image; each layer's list of bands sized to them, the bands new to it
+    // its own.
+    int sizeBands(const PixelBuffer& image);
     // Columns [left, right] of band k of the image are about to change: layers sharing them
     // take their copy, but for those in the mask rekept (by their place in layers_), which are
     // kept again before they are read.
