@@ -61,6 +61,22 @@ BENCHMARK(Handler_Canvas_ArrowField)
     ->Name("Handler/Canvas/ArrowField")
     ->Unit(benchmark::kMillisecond);
 
+// The ArrowField picture at the program's zoom of 200%: every line, arrowhead and dot twice as
+// wide, and the repaint.
+void Handler_Canvas_Zoom200(benchmark::State& state) {
+    application();
+    CanvasWidget canvas;
+    showArrowCanvas(canvas);
+    canvas.setProfile({false, 2.0});
+    const ArrowField field = arrowField();
+    for (auto _ : state) {
+        canvas.clear();
+        drawArrowField(canvas, field);
+        canvas.repaintNow();
+    }
+}
+BENCHMARK(Handler_Canvas_Zoom200)->Name("Handler/Canvas/Zoom200")->Unit(benchmark::kMillisecond);
+
 // A canvas full of read-outs: 300 texts printed in a 15 by 20 grid, each a different number, and
 // the repaint that composes them over the picture.
 void Handler_Canvas_TextField(benchmark::State& state) {

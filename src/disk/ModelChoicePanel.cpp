@@ -1,6 +1,6 @@
 #include "disk/ModelChoicePanel.h"
 
-#include <algorithm>
+#include <QVBoxLayout>
 
 #include "disk/RotatingDiskScreen.h"
 #include "shell/Controls.h"
@@ -10,23 +10,21 @@
 namespace velarium {
 
 ModelChoicePanel::ModelChoicePanel(Program& program) : program_(program) {
-    setFont(font());
     STATHERIGON = new QRadioButton(QStringLiteral("CONSTANT ANGULAR VELOCITY"), this);
     STATHERIGON->setObjectName(QStringLiteral("STATHERIGON"));
     STATHERIGON->setChecked(true);
     MHSTATHERIGON = new QRadioButton(QStringLiteral("CONSTANT ANGULAR MOMENTUM"), this);
     MHSTATHERIGON->setObjectName(QStringLiteral("MHSTATHERIGON"));
-    // The captions need the room of their text in the font at hand.
-    auto wide = [](QRadioButton* b, double designed) {
-        return std::max(designed, 15.0 * b->sizeHint().width());
-    };
-    const double width1 = wide(STATHERIGON, 2775);
-    const double width2 = wide(MHSTATHERIGON, 3015);
-    placeTwips(*STATHERIGON, 0, 480, width1, 495);
-    placeTwips(*MHSTATHERIGON, 0, 1080, width2, 615);
-    const double designedWidth = std::max(3255.0, width2 + 240);
-    new TwipScaler(*this, designedWidth, 1995);
-    resize(twips(designedWidth), twips(1995));
+    // The two options one under the other, each with the room its caption needs in the font at
+    // hand, at every zoom and pixel ratio; the panel keeps at least its designed size.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, twips(480), twips(240), twips(240));
+    column->setSpacing(twips(105));
+    column->addWidget(STATHERIGON);
+    column->addWidget(MHSTATHERIGON);
+    column->addStretch();
+    column->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(sizeHint().expandedTo(QSize(twips(3255), twips(1995))));
     onChosen(STATHERIGON, this, [this] { DIALEGO_STATHERIGON_Click(); });
     onChosen(MHSTATHERIGON, this, [this] { DIALEGO_MHSTATHERIGON_Click(); });
 }

@@ -81,9 +81,14 @@ void RotatingDiskScreen::updateDiskMessage() {
     message_ = velarium::updateDiskMessage(in, message_);
     if (Text1->toPlainText().toStdString() != message_.text)
         Text1->setPlainText(QString::fromStdString(message_.text));
+    showMessageColour();
+}
+
+// In projector colours the message is printed in its dark projector colour, as canvas texts are.
+void RotatingDiskScreen::showMessageColour() {
+    const Rgb c = program_.projector().on() ? projectorColour(message_.colour) : message_.colour;
     QPalette palette = Text1->palette();
-    palette.setColor(QPalette::Text,
-                     QColor(message_.colour.red, message_.colour.green, message_.colour.blue));
+    palette.setColor(QPalette::Text, QColor(c.red, c.green, c.blue));
     Text1->setPalette(palette);
 }
 

@@ -13,6 +13,7 @@
 #include "shell/Controls.h"
 #include "shell/MaximumAtTop.h"
 #include "shell/Program.h"
+#include "shell/ProgramZoom.h"
 
 namespace velarium {
 
@@ -149,46 +150,56 @@ void RotatingDiskScreen::connectHandlers() {
     connect(vxtax, &QScrollBar::valueChanged, this, [this] { exigisi2_vxtax_Change(); });
     connect(vytax, &QScrollBar::valueChanged, this, [this] { exigisi2_vytax_Change(); });
     connect(zoumerno, &QScrollBar::valueChanged, this, [this] { exigisi2_zoumerno_Change(); });
+    connect(program_.projector().action(), &QAction::toggled, this,
+            [this] { showMessageColour(); });
 }
 
 // The drawing is a square at the left edge, 0.75 of the window's height (narrower when the window
-// would leave no room for the controls); the controls stand to its right in one or two columns,
-// the rotating view's drawing below them. Under the drawing a row holds the explanation's bars
-// from a twentieth of the drawing's width to 0.9 of it: the orbit point on the first 1/1.7 of
-// that span, the horizontal view shift on the rest. The vertical shift stands along the
-// drawing's right edge, and the message fills what is left below.
+// would leave no room for the controls, or too little for them in two columns); the controls stand
+// to its right in one or two columns, the rotating view's drawing below them. Under the drawing a
+// row holds the explanation's bars from a twentieth of the drawing's width to 0.9 of it: the orbit
+// point on the first 1/1.7 of that span, the horizontal view shift on the rest. The vertical shift
+// stands along the drawing's right edge, and the message fills what is left below.
 void RotatingDiskScreen::layoutControls() {
     const QWidget* body = centralWidget();
     const int w = std::max(body->width(), 320);
     const int h = std::max(body->height(), 240);
-    const int side = std::max(std::min(static_cast<int>(0.75 * height()), w - 250), 100);
-    const int gap = 8;
-    const int bar = 18;
+    // Rows and bars grow with the program's zoom, as their captions do.
+    const double z = zoomOf(*this);
+    const auto zoomed = [z](int pixels) { return static_cast<int>(std::lround(pixels * z)); };
+    const int gap = zoomed(8);
+    const int bar = zoomed(18);
+    const int rowH = zoomed(24);
+    int side = std::max(std::min(static_cast<int>(0.75 * height()), w - zoomed(250)), 100);
+    // Where one column of controls would run below the window, the drawing gives up the width
+    // for two.
+    const int oneColumn = 2 * gap + zoomed(30) + 9 * (rowH + 2) + 4 * (rowH + bar + 4 + zoomed(4));
+    if (w - side - 2 * gap < zoomed(440) && oneColumn > h)
+        side = std::max(std::min(side, w - zoomed(440) - 3 * gap), 100);
     Picture1->setGeometry(0, 0, side, side);
     const int barRow = side + 2;
     Text1->setGeometry(0, barRow + bar + gap, side, std::max(h - barRow - bar - 2 * gap, 40));
 
     const int x0 = side + gap;
     const int room = std::max(w - x0 - gap, 160);
-    const bool twoColumns = room >= 440;
+    const bool twoColumns = room >= zoomed(440);
     const int colW = twoColumns ? (room - gap) / 2 : room;
-    const int rowH = 24;
     int y = gap;
     auto place = [&](QWidget* wd, int x, int& yy, int height) {
         wd->setGeometry(x, yy, colW, height);
         yy += height + 2;
     };
-    place(Command1, x0, y, 30);
+    place(Command1, x0, y, zoomed(30));
     for (QWidget* wd : std::initializer_list<QWidget*>{Option2, Option1, Check1, Check2, Check3,
                                                        Check4, Check5, Check6, Check7})
         place(wd, x0, y, rowH);
     int y2 = twoColumns ? gap : y + gap;
     const int x1 = twoColumns ? x0 + colW + gap : x0;
-    for (auto [lb, bar] :
+    for (auto [lb, scroll] :
          {std::pair{Label1, zoumerno}, {Label2, mazalazo}, {Label3, vxtax}, {Label4, vytax}}) {
         place(lb, x1, y2, rowH);
-        place(bar, x1, y2, 18);
-        y2 += 4;
+        place(scroll, x1, y2, bar);
+        y2 += zoomed(4);
     }
     const int top = std::max(y, y2) + gap;
     const int picture = std::clamp(std::min(room, h - top - gap), 40, 400);

@@ -110,6 +110,7 @@ private:
     // Redraws the current step without advancing: velocities, and forces in the rotating view.
     void showDiskVectors();
     void updateDiskMessage();
+    void showMessageColour();
     void showVelocityLabels();
     void drawStartPicture();
     // The picture of the current state at the canvas's current size.

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "draw/CanvasAccessible.h"
+#include "draw/FocusRing.h"
 #include "draw/QtDrawing.h"
 
 namespace velarium {
@@ -216,8 +217,13 @@ QFont CanvasWidget::textFont(bool bold) const {
 
 Rgb CanvasWidget::shown(Rgb colour) const { return profile().ink(colour, backColor()); }
 
+// A font given in pixels (a picture whose texts grow with it) grows in pixels.
 QFont CanvasWidget::shownFont(QFont font) const {
-    font.setPointSizeF(font.pointSizeF() * profile().textScale());
+    if (font.pixelSize() > 0)
+        font.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(font.pixelSize() * profile().textScale()))));
+    else
+        font.setPointSizeF(font.pointSizeF() * profile().textScale());
     return font;
 }
 
@@ -564,6 +570,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     p.drawImage(r, image_, QRectF(r.topLeft() * dpr(), r.size() * dpr()));
     p.setClipRect(r);
     drawTexts(p);
+    if (hasFocus()) drawFocusRing(p, rect(), profile().zoom);
     emit painted();
 }
 
@@ -608,5 +615,16 @@ CanvasMouse CanvasWidget::mouseOf(QMouseEvent* event) const {
 void CanvasWidget::mousePressEvent(QMouseEvent* event) { emit pressed(mouseOf(event)); }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) { emit released(mouseOf(event)); }
+
+// The focus ring is drawn over the picture, never into its image.
+void CanvasWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CanvasWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
 
 }  // namespace velarium

@@ -28,17 +28,19 @@ const std::vector<std::pair<Rgb, Rgb>>& projectorTable();
 
 // How a canvas shows what it is asked to draw: in the program's own colours, or for a projector
 // in a lit room, dark and saturated on white with heavier lines, larger dots and larger text.
+// The program's zoom (1 to 2.5) grows every line, dot and text on top of that.
 struct ColourProfile {
     bool projector = false;
+    double zoom = 1.0;
 
     // What the canvas's background colour shows as.
     Rgb background(Rgb colour) const { return projector ? kWhite : colour; }
     // What a colour drawn on a canvas of the given background shows as. Drawing in the
     // background colour (or white) erases, and keeps erasing.
     Rgb ink(Rgb colour, Rgb canvasBackground) const;
-    double lineWidth(int pixels) const { return projector ? 1.5 * pixels : pixels; }
-    double dotWidth(int pixels) const { return projector ? 2.0 * pixels : pixels; }
-    double textScale() const { return projector ? 1.25 : 1.0; }
+    double lineWidth(int pixels) const { return (projector ? 1.5 : 1.0) * zoom * pixels; }
+    double dotWidth(int pixels) const { return (projector ? 2.0 : 1.0) * zoom * pixels; }
+    double textScale() const { return (projector ? 1.25 : 1.0) * zoom; }
 
     friend bool operator==(const ColourProfile&, const ColourProfile&) = default;
 };

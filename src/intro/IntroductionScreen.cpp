@@ -9,6 +9,7 @@
 #include "shell/Fonts.h"
 #include "shell/Navigation.h"
 #include "shell/Program.h"
+#include "shell/ProgramZoom.h"
 
 namespace velarium {
 
@@ -74,21 +75,39 @@ void IntroductionScreen::buildControls() {
 void IntroductionScreen::layoutControls() {
     const QRect d = rect();
     const int gap = 12;
-    const int side = std::max(std::min(d.height() - 2 * gap, d.width() / 2 - gap), 120);
+    int widest = 0;
+    for (QPushButton* b : {Command1, Command3, Command2})
+        widest = std::max(widest, b->sizeHint().width());
+    // The picture leaves the column at least the width of the widest button's caption.
+    const int side = std::max(
+        std::min({d.height() - 2 * gap, d.width() / 2 - gap, d.width() - 3 * gap - widest}), 120);
     Picture1->setGeometry(gap, gap, side, side);
 
     const int x = 2 * gap + side;
     const int width = std::max(d.width() - x - gap, 120);
-    int y = gap;
+    int buttons = 0;
+    for (QPushButton* b : {Command1, Command3, Command2})
+        buttons += std::max(b->sizeHint().height(), 32) + gap / 2;
+    int heights[3];
+    int texts = 0;
     for (int i = 0; i < 3; ++i) {
-        Text1[i]->setFont(timesGreek(kIntroTextSizes[i]));
+        Text1[i]->setFont(timesGreek(kIntroTextSizes[i] * zoomOf(*this)));
         // Tall enough for the whole text at this width, with the box's frame and margins.
         const QFontMetrics fm(Text1[i]->font());
         const int inner = width - 2 * Text1[i]->frameWidth() - 12;
-        const int height = fm.boundingRect(QRect(0, 0, inner, 100000), Qt::TextWordWrap,
-                                           QString::fromUtf8(kIntroTexts[i]))
-                               .height() +
-                           2 * Text1[i]->frameWidth() + 16;
+        heights[i] = fm.boundingRect(QRect(0, 0, inner, 100000), Qt::TextWordWrap,
+                                     QString::fromUtf8(kIntroTexts[i]))
+                         .height() +
+                     2 * Text1[i]->frameWidth() + 16;
+        texts += heights[i];
+    }
+    // Where the whole texts and the buttons would run below the window (a large zoom on a small
+    // display), the boxes share the room left above the buttons and scroll.
+    const int room = d.height() - 4 * gap - buttons;
+    const double share = texts > room ? std::max(room, 3 * gap) / static_cast<double>(texts) : 1.0;
+    int y = gap;
+    for (int i = 0; i < 3; ++i) {
+        const int height = std::max(static_cast<int>(heights[i] * share), gap);
         Text1[i]->setGeometry(x, y, width, height);
         y += height + gap;
     }

@@ -76,6 +76,7 @@ int runProgram(QApplication& app, const StartOptions& options) {
     program.onEnd([&app, &status] { app.exit(status); });
     endWithLastWindow(app, program);
     program.projector().setOn(options.projector || ProjectorColours::remembered());
+    if (const double zoom = ProgramZoom::remembered(); zoom > 0) program.zoom().setFactor(zoom);
     program.screens().get(ScreenId::firststep).show();
     if (options.selfTest) {
         // Once the event loop runs, the windows a person would see are the visible top-level ones.

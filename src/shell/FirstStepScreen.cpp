@@ -10,6 +10,7 @@
 #include "shell/Fonts.h"
 #include "shell/Navigation.h"
 #include "shell/Program.h"
+#include "shell/ProgramZoom.h"
 #include "shell/Twips.h"
 #include "shell/WrapLabel.h"
 
@@ -52,7 +53,7 @@ void FirstStepScreen::growMenuBar() {
                       height() / static_cast<double>(twips(kDesignedHeight) + designedBarHeight_)));
     for (QWidget* w : std::initializer_list<QWidget*>{menuBar(), CAMPYLONO->menu()}) {
         QFont f = w->font();
-        f.setPointSizeF(8.25 * grow);
+        f.setPointSizeF(8.25 * grow * zoomOf(*this));
         w->setFont(f);
     }
 }

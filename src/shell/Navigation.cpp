@@ -1,5 +1,7 @@
 #include "shell/Navigation.h"
 
+#include <algorithm>
+
 #include "energy/RotatingScreen.h"
 #include "shell/Program.h"
 #include "translating/RelativeMotionScreen.h"
@@ -18,7 +20,9 @@ void openRotatingDisk(Program& program) {
     QWidget& choice = program.screens().get(ScreenId::DIALEGO);
     const int width = static_cast<int>(0.8 * d.width());
     disk.setGeometry(d.left(), d.top(), width, disk.height() > 0 ? disk.height() : d.height());
-    choice.move(d.left() + width, d.top());
+    // The model-choice panel stands beside it, or, where its captions need more than the last
+    // fifth, at the display's right edge: whole on the display either way.
+    choice.move(std::min(d.left() + width, d.left() + d.width() - choice.width()), d.top());
     bringUp(disk);
 }
 

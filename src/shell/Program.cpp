@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "shell/KeyboardAccess.h"
 #include "shell/WindowAccessible.h"
 
 namespace velarium {
@@ -15,6 +16,7 @@ Program::Program()
           return QFileDialog::getSaveFileName(parent, caption, QString(), filters, selectedFilter);
       }) {
     installWindowAccessibility();
+    installKeyboardAccess();
     canvasMenuEntries_.append(projector_.action());
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "disk/DiskModel.h"
+#include "shell/ProgramZoom.h"
 #include "shell/ProjectorColours.h"
 #include "shell/ScreenRegistry.h"
 
@@ -26,6 +27,8 @@ public:
     DiskShared& disk() { return disk_; }
     // The canvases' colours, on every screen: the program's own or "Projector Colours".
     ProjectorColours& projector() { return projector_; }
+    // The zoom of every text and line of every screen.
+    ProgramZoom& zoom() { return zoom_; }
 
     // Ends the program at once: every screen closes and no handler runs any more.
     void end();
@@ -55,6 +58,7 @@ private:
     DiskShared disk_;  // declared first: it outlives the screens that refer to it
     ScreenRegistry screens_;
     ProjectorColours projector_{screens_};
+    ProgramZoom zoom_{screens_, projector_};
     std::function<void()> endAction_;
     bool ended_ = false;
     QList<QAction*> canvasMenuEntries_;

@@ -30,6 +30,11 @@ ProjectorColours::ProjectorColours(ScreenRegistry& screens)
 
 void ProjectorColours::setOn(bool on) { action_->setChecked(on); }
 
+void ProjectorColours::setZoom(double zoom) {
+    zoom_ = zoom;
+    apply();
+}
+
 void ProjectorColours::adopt(QWidget& screen) const {
     screen.addAction(action_);
     showProfileIn(screen, profile());

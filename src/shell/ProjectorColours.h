@@ -21,9 +21,11 @@ public:
     // a canvas's context menu can offer it as it is.
     QAction* action() const { return action_; }
     bool on() const { return action_->isChecked(); }
-    ColourProfile profile() const { return {on()}; }
+    ColourProfile profile() const { return {on(), zoom_}; }
     // Switches the profile of every canvas of every screen made so far, without remembering.
     void setOn(bool on);
+    // Every canvas shows its lines, dots and texts grown by the program's zoom.
+    void setZoom(double zoom);
     // A screen just made takes the action and the present profile.
     void adopt(QWidget& screen) const;
 
@@ -35,6 +37,7 @@ private:
 
     ScreenRegistry& screens_;
     QAction* action_;
+    double zoom_ = 1.0;
 };
 
 }  // namespace velarium

@@ -1,6 +1,7 @@
 #include "shell/ScreenRegistry.h"
 
 #include "shell/FullScreen.h"
+#include "shell/KeyboardAccess.h"
 #include "shell/Program.h"
 #include "shell/ScreenFactories.h"
 
@@ -46,7 +47,9 @@ QWidget& ScreenRegistry::get(ScreenId id) {
         slot->setWindowTitle(QString::fromUtf8(info.caption));
         slot->setAccessibleName(QString::fromUtf8(info.caption));
         installFullScreenKeys(*slot);
+        adoptKeyboardAccess(*slot);
         program_.projector().adopt(*slot);
+        program_.zoom().adopt(*slot);
         ++creations_[index(id)];
     }
     return *slot;

@@ -4,6 +4,9 @@
 #include <QVariant>
 #include <algorithm>
 
+#include "draw/CanvasWidget.h"
+#include "shell/ProgramZoom.h"
+
 namespace velarium {
 
 namespace {
@@ -24,7 +27,13 @@ QRect scaled(const QRectF& designed, double factor) {
             static_cast<int>(std::lround(designed.height() / 15.0 * factor))};
 }
 
-// A font set on the widget itself, not inherited, grows from its designed size.
+// The zoom a control's font takes: a canvas's texts grow with its lines through its profile.
+double zoomFor(const QWidget& w) {
+    return qobject_cast<const CanvasWidget*>(&w) ? 1.0 : zoomOf(w);
+}
+
+// A font set on the widget itself, not inherited, grows from its designed size, by the layout's
+// factor and the screen's zoom.
 void scaleFont(QWidget& w, double factor) {
     if (!w.testAttribute(Qt::WA_SetFont)) return;
     QVariant designed = w.property(kFontPoints);
@@ -34,10 +43,21 @@ void scaleFont(QWidget& w, double factor) {
         w.setProperty(kFontPoints, designed);
     }
     QFont f = w.font();
-    f.setPointSizeF(designed.toDouble() * factor);
+    f.setPointSizeF(designed.toDouble() * factor * zoomFor(w));
     w.setFont(f);
 }
 }  // namespace
+
+bool insideTwips(const QWidget& w) {
+    for (const QWidget* p = &w; p; p = p->parentWidget())
+        if (p->property(kFactor).isValid()) return true;
+    return false;
+}
+
+void refitTwips(QWidget& screen) {
+    for (QObject* o : screen.findChildren<QObject*>())
+        if (auto* scaler = dynamic_cast<TwipScaler*>(o)) scaler->fit();
+}
 
 void placeTwips(QWidget& w, double left, double top, double width, double height) {
     const QRectF designed(left, top, width, height);
@@ -48,7 +68,7 @@ void placeTwips(QWidget& w, double left, double top, double width, double height
 void setTwipFont(QWidget& w, double points) {
     w.setProperty(kFontPoints, points);
     QFont f = w.font();
-    f.setPointSizeF(points * factorOf(w));
+    f.setPointSizeF(points * factorOf(w) * zoomFor(w));
     w.setFont(f);
 }
 
@@ -90,8 +110,10 @@ bool TwipScaler::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TwipScaler::apply(double factor) {
-    if (std::abs(factor - factor_) < 1e-6) return;
+    const double zoom = zoomOf(body_);
+    if (std::abs(factor - factor_) < 1e-6 && std::abs(zoom - zoom_) < 1e-6) return;
     factor_ = factor;
+    zoom_ = zoom;
     body_.setProperty(kFactor, factor);
     scaleFont(body_, factor);
     for (QWidget* w : body_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {

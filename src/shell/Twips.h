@@ -22,9 +22,17 @@ void placeTwips(QWidget& w, double left, double top, double width, double height
 // sits on; the screen's TwipScaler grows it again when the factor changes.
 void setTwipFont(QWidget& w, double points);
 
+// Whether a widget is a body laid out in twips or stands on one.
+bool insideTwips(const QWidget& w);
+
+// Fits every body of the screen laid out in twips again, for its present size and the screen's
+// zoom.
+void refitTwips(QWidget& screen);
+
 // Scales a screen laid out in twips with its window. Every control placed with placeTwips on
 // `body`, and every font set on the body or its controls, is multiplied by one factor: the
-// largest that fits the body's designed size into its present size. Canvases keep their user
+// largest that fits the body's designed size into its present size. Fonts grow by the screen's
+// zoom as well. Canvases keep their user
 // scale; their pictures grow with them.
 class TwipScaler : public QObject {
 public:
@@ -53,6 +61,7 @@ private:
     double width_;
     double height_;
     double factor_ = 1.0;
+    double zoom_ = 1.0;
     QWidget* stretched_ = nullptr;
 };
 
