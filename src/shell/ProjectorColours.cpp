@@ -1,6 +1,9 @@
 #include "shell/ProjectorColours.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <optional>
 
 #include "draw/CanvasWidget.h"
 #include "shell/ScreenRegistry.h"
@@ -8,9 +11,19 @@
 namespace velarium {
 
 namespace {
-// The program's own settings file and key, whatever the application object is called.
-const QString kSettingsName = QStringLiteral("velarium");
 const QString kKey = QStringLiteral("canvas/projectorColours");
+
+// The program's own settings file, whatever the application object is called. It is read and
+// written only while it is a regular file (or absent): anything else in its place (a FIFO that
+// would hold the start for ever, a device, a folder) is left alone.
+std::optional<QSettings> openSettings() {
+    const QString path =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/velarium/velarium.conf");
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile()) return std::nullopt;
+    return std::optional<QSettings>(std::in_place, path, QSettings::IniFormat);
+}
 
 void showProfileIn(QWidget& screen, ColourProfile profile) {
     for (CanvasWidget* c : screen.findChildren<CanvasWidget*>()) c->setProfile(profile);
@@ -25,7 +38,9 @@ ProjectorColours::ProjectorColours(ScreenRegistry& screens)
     connect(action_, &QAction::toggled, this, [this] { apply(); });
     // Only a person's choice through the action is remembered, not a start with --projector.
     connect(action_, &QAction::triggered, this,
-            [](bool checked) { QSettings(kSettingsName, kSettingsName).setValue(kKey, checked); });
+            [](bool checked) {
+                if (auto settings = openSettings()) settings->setValue(kKey, checked);
+            });
 }
 
 void ProjectorColours::setOn(bool on) { action_->setChecked(on); }
@@ -41,7 +56,8 @@ void ProjectorColours::apply() const {
 }
 
 bool ProjectorColours::remembered() {
-    return QSettings(kSettingsName, kSettingsName).value(kKey).toBool();
+    const auto settings = openSettings();
+    return settings && settings->value(kKey).toBool();
 }
 
 }  // namespace velarium

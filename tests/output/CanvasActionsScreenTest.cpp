@@ -85,8 +85,9 @@ struct Bench {
         screen.resize(300, 200);
         canvas->resize(300, 200);
         screen.show();
-        t.program.setSaveNameChooser(
-            [this](QWidget*, const QString&, const QString&, QString*) { return next; });
+        t.program.setSaveNameChooser([this](QWidget*, const SaveQuestion&, const SaveAnswer& answer) {
+            if (!next.isEmpty()) answer(next, next.endsWith(QLatin1String(".svg")));
+        });
     }
 };
 
@@ -150,9 +151,8 @@ private slots:
             QVERIFY2(actions, screenInfo(id).name);
             for (CanvasWidget* canvas : screen.findChildren<CanvasWidget*>()) {
                 ++canvases;
-                const auto menu = actions->menuFor(canvas);
+                const QList<QAction*> entries = actions->menuFor(canvas).actions();
                 QCOMPARE(actions->target(), canvas);
-                const QList<QAction*> entries = menu->actions();
                 QCOMPARE(entries.size(), 6);
                 QCOMPARE(entries[0]->text(), QStringLiteral("Copy Picture"));
                 QCOMPARE(entries[1]->text(), QStringLiteral("Save Picture…"));
@@ -176,7 +176,7 @@ private slots:
         t.screen<RotatingScreen>(ScreenId::rotating).simulateBothFrames();
         for (ScreenId id : {ScreenId::exigisirelative, ScreenId::x_ygraph, ScreenId::xronikh}) {
             auto* actions = t.screen(id).findChild<CanvasActions*>();
-            const auto menu = actions->menuFor(t.screen(id).findChild<CanvasWidget*>());
+            actions->menuFor(t.screen(id).findChild<CanvasWidget*>());
             QVERIFY2(actions->exportData->isEnabled(), screenInfo(id).name);
         }
         // The introduction never has a run.
@@ -203,8 +203,7 @@ private slots:
         QCOMPARE(menu->actions().value(1), s.canvasActions->savePicture);
         QVERIFY(menu->actions().value(2)->isEnabled());
         const QString path = dir.filePath(QStringLiteral("moving.png"));
-        t.program.setSaveNameChooser(
-            [&](QWidget*, const QString&, const QString&, QString*) { return path; });
+        t.program.setSaveNameChooser(answering(path));
         menu->actions().value(1)->trigger();
         menu->close();
         QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32),
@@ -218,12 +217,11 @@ private slots:
         QTemporaryDir dir;
         auto& s = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
         for (int i = 0; i < 5; ++i) s.Command1->click();
-        const QString path = dir.filePath(QStringLiteral("run"));
-        t.program.setSaveNameChooser(
-            [&](QWidget*, const QString&, const QString&, QString*) { return path; });
+        const QString path = dir.filePath(QStringLiteral("run.csv"));
+        t.program.setSaveNameChooser(answering(path));
         s.canvasActions->refresh();
         s.canvasActions->exportData->trigger();
-        QFile file(path + QStringLiteral(".csv"));
+        QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const std::string expected = toCsv(relativeRunTable(s.run(), s.settings(), 1.0 / 15));
         QCOMPARE(file.readAll().toStdString(), expected);
@@ -280,9 +278,9 @@ private slots:
         Bench b;
         drawScene(*b.canvas);
         QTemporaryDir dir;
-        b.next = dir.filePath(QStringLiteral("scene"));
-        b.actions.savePicture->trigger();  // no suffix: the PNG filter's
-        QImage png(b.next + QStringLiteral(".png"));
+        b.next = dir.filePath(QStringLiteral("scene.png"));
+        b.actions.savePicture->trigger();
+        QImage png(b.next);
         QCOMPARE(png.size(), b.canvas->size() * 2);
         QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
                  slidePicture(*b.canvas).convertToFormat(QImage::Format_RGB32));

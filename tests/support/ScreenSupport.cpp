@@ -8,11 +8,16 @@ TestProgram::TestProgram() {
     previous_ = installAlerts(
         {[this] { ++beeps; }, [this](const std::string& text) { messages.push_back(text); }});
     // No file dialog opens in a test: asked for a name, the person cancels.
-    program.setSaveNameChooser(
-        [](QWidget*, const QString&, const QString&, QString*) { return QString(); });
+    program.setSaveNameChooser(answering(QString()));
 }
 
 TestProgram::~TestProgram() { installAlerts(previous_); }
+
+Program::SaveNameChooser answering(const QString& path, int kind) {
+    return [path, kind](QWidget*, const SaveQuestion&, const SaveAnswer& answer) {
+        if (!path.isEmpty()) answer(path, kind);
+    };
+}
 
 void prepareScreenTests() { installFontSubstitutions(); }
 

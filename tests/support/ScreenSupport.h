@@ -42,6 +42,10 @@ private:
     Alerts previous_;
 };
 
+// A file chooser that answers every question as a person who names path and the kind of file at
+// index kind would, at once; an empty path cancels.
+Program::SaveNameChooser answering(const QString& path, int kind = 0);
+
 // Prepares fonts once per test executable.
 void prepareScreenTests();
 
