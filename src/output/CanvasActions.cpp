@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 #include "draw/Alerts.h"
 #include "output/PictureFile.h"
@@ -167,11 +169,15 @@ bool CanvasActions::writeFile(const QString& path, const std::function<bool(QIOD
         failed(path, file.errorString());
         return false;
     }
+    errno = 0;
     const bool written = write(file) && file.flush();
+    const int systemError = errno;
     if (!written || file.error() != QFileDevice::NoError) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QStringLiteral("the data could not be written");
+        // A failed flush leaves Qt without the system's reason: take it from errno.
+        QString reason = file.errorString();
+        if (file.error() == QFileDevice::NoError || reason == QLatin1String("Unknown error"))
+            reason = systemError ? QString::fromLocal8Bit(std::strerror(systemError))
+                                 : QStringLiteral("the data could not be written");
         file.cancelWriting();
         failed(path, reason);
         return false;

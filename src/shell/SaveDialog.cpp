@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <unistd.h>
@@ -38,8 +41,21 @@ void confirmReplace(QWidget* asker, const QString& caption, const SaveAnswer& an
     box->open();
 }
 
-// Qt's own file dialog, which refuses a name too long for its folder without a word: this one
-// says why.
+// Why a name cannot be given to a new file in its folder, or nothing when it can.
+QString tooLong(const QString& path) {
+    const QFileInfo info(path);
+    const qsizetype bytes = info.fileName().toUtf8().size();
+    const int longest = longestFileName(path);
+    if (info.exists() || bytes <= longest) return {};
+    return QStringLiteral("The name “%1…” is too long: it takes %2 bytes, and a file name in this "
+                          "folder may take at most %3. Choose a shorter name.")
+        .arg(info.fileName().left(40))
+        .arg(bytes)
+        .arg(longest);
+}
+
+// Qt's own file dialog, which greys its Save button for a name too long for its folder without
+// a word: this one says why under the name as it is typed, and again if it is accepted.
 class SaveDialog : public QFileDialog {
 public:
     SaveDialog(QWidget* parent, const SaveQuestion& question)
@@ -55,6 +71,20 @@ public:
         setDefaultSuffix(kinds_.value(0).suffix);
         connect(this, &QFileDialog::filterSelected, this,
                 [this](const QString& filter) { setDefaultSuffix(kinds_.value(kind(filter)).suffix); });
+        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* grid = qobject_cast<QGridLayout*>(layout());
+        if (edit && grid) {
+            auto* hint = new QLabel(this);
+            hint->setObjectName(QStringLiteral("nameHint"));
+            hint->setWordWrap(true);
+            hint->hide();
+            grid->addWidget(hint, grid->rowCount(), 0, 1, grid->columnCount());
+            connect(edit, &QLineEdit::textChanged, hint, [this, hint] {
+                const QString why = tooLong(selectedFiles().value(0));
+                hint->setText(why);
+                hint->setVisible(!why.isEmpty());
+            });
+        }
     }
 
     int kind(const QString& filter) const {
@@ -64,20 +94,9 @@ public:
     }
 
     void accept() override {
-        const QStringList files = selectedFiles();
-        if (!files.isEmpty()) {
-            const QFileInfo info(files.front());
-            const qsizetype bytes = info.fileName().toUtf8().size();
-            const int longest = longestFileName(files.front());
-            if (!info.exists() && bytes > longest) {
-                showNotice(this, QStringLiteral("The name “%1…” is too long: it takes %2 bytes, "
-                                                "and a file name in this folder may take at most "
-                                                "%3. Choose a shorter name.")
-                                     .arg(info.fileName().left(40))
-                                     .arg(bytes)
-                                     .arg(longest));
-                return;
-            }
+        if (const QString why = tooLong(selectedFiles().value(0)); !why.isEmpty()) {
+            showNotice(this, why);
+            return;
         }
         QFileDialog::accept();
     }

@@ -1,14 +1,21 @@
 #include "support/ScreenSupport.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+
 #include "shell/Fonts.h"
+#include "shell/Notice.h"
 
 namespace velarium::test {
 
-TestProgram::TestProgram() {
-    previous_ = installAlerts(
-        {[this] { ++beeps; }, [this](const std::string& text) { messages.push_back(text); }});
-    // No file dialog opens in a test: asked for a name, the person cancels.
-    program.setSaveNameChooser(answering(QString()));
+TestProgram::TestProgram(Dialogs dialogs) {
+    previous_ = installAlerts({[this] { ++beeps; }, [this, dialogs](const std::string& text) {
+                                   messages.push_back(text);
+                                   if (dialogs == Real)
+                                       showNotice(nullptr, QString::fromStdString(text));
+                               }});
+    if (dialogs == Cancelled) program.setSaveNameChooser(answering(QString()));
 }
 
 TestProgram::~TestProgram() { installAlerts(previous_); }
@@ -18,6 +25,52 @@ Program::SaveNameChooser answering(const QString& path, int kind) {
         if (!path.isEmpty()) answer(path, kind);
     };
 }
+
+namespace person {
+QWidget* dialogInFront() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && (qobject_cast<QFileDialog*>(w) || qobject_cast<QMessageBox*>(w)) &&
+            w->isModal())
+            return w;
+    return nullptr;
+}
+
+bool typeName(const QString& name) {
+    auto* dialog = qobject_cast<QFileDialog*>(dialogInFront());
+    auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+    if (!edit) return false;
+    // The window system gives the dialog the keyboard as it opens; offscreen, the test does.
+    QApplication::setActiveWindow(dialog);
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, name);
+    QTest::keyClick(edit, Qt::Key_Return);
+    return true;
+}
+
+bool answer(QMessageBox::StandardButton button) {
+    auto* box = qobject_cast<QMessageBox*>(dialogInFront());
+    QAbstractButton* b = box ? box->button(button) : nullptr;
+    if (!b) return false;
+    b->click();
+    return true;
+}
+
+bool escape() {
+    QWidget* dialog = dialogInFront();
+    if (!dialog) return false;
+    QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Escape);
+    return true;
+}
+
+bool settled() {
+    for (int round = 0; round < 2; ++round) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return !dialogInFront();
+}
+}  // namespace person
 
 void prepareScreenTests() { installFontSubstitutions(); }
 
