@@ -1,6 +1,7 @@
 #include "shell/SaveDialog.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStandardPaths>
 #include <unistd.h>
 
 #include "shell/Notice.h"
@@ -41,6 +43,22 @@ void confirmReplace(QWidget* asker, const QString& caption, const SaveAnswer& an
     box->open();
 }
 
+// The folder the person last wrote a file to in this run: the next dialog opens there.
+QString& lastFolder() {
+    static QString folder;
+    return folder;
+}
+
+// Where a dialog opens: the last folder written to, else the person's pictures or documents
+// folder, else their home.
+QString startFolder(const SaveQuestion& question) {
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir()) return lastFolder();
+    const bool picture = question.kinds.value(0).suffix == QLatin1String("png");
+    const QString kind = QStandardPaths::writableLocation(picture ? QStandardPaths::PicturesLocation
+                                                                  : QStandardPaths::DocumentsLocation);
+    return QFileInfo(kind).isDir() ? kind : QDir::homePath();
+}
+
 // Why a name cannot be given to a new file in its folder, or nothing when it can.
 QString tooLong(const QString& path) {
     const QFileInfo info(path);
@@ -59,7 +77,7 @@ QString tooLong(const QString& path) {
 class SaveDialog : public QFileDialog {
 public:
     SaveDialog(QWidget* parent, const SaveQuestion& question)
-        : QFileDialog(parent, question.caption), kinds_(question.kinds) {
+        : QFileDialog(parent, question.caption, startFolder(question)), kinds_(question.kinds) {
         setObjectName(QStringLiteral("saveDialog"));
         setAcceptMode(AcceptSave);
         setFileMode(AnyFile);
@@ -79,8 +97,8 @@ public:
             hint->setWordWrap(true);
             hint->hide();
             grid->addWidget(hint, grid->rowCount(), 0, 1, grid->columnCount());
-            connect(edit, &QLineEdit::textChanged, hint, [this, hint] {
-                const QString why = tooLong(selectedFiles().value(0));
+            connect(edit, &QLineEdit::textChanged, hint, [this, hint](const QString& typed) {
+                const QString why = tooLong(QDir(directory()).absoluteFilePath(typed));
                 hint->setText(why);
                 hint->setVisible(!why.isEmpty());
             });
@@ -120,6 +138,7 @@ void askSaveName(QWidget* parent, const SaveQuestion& question, SaveAnswer answe
                          const QStringList files = dialog->selectedFiles();
                          if (result != QDialog::Accepted || files.isEmpty() || !asker) return;
                          const QString path = files.front();
+                         lastFolder() = QFileInfo(path).absolutePath();
                          const int kind = dialog->kind(dialog->selectedNameFilter());
                          if (QFileInfo::exists(path))
                              confirmReplace(asker, question.caption, answer, path, kind);

@@ -350,9 +350,16 @@ private slots:
         QVERIFY(contents(dir.filePath(QStringLiteral("drawing.svg"))).contains("<svg"));
 
         actions.savePicture->trigger();
+        auto* dialog = qobject_cast<QFileDialog*>(person::dialogInFront());
         QVERIFY(person::typeName(dir.filePath(QString(300, QLatin1Char('x')))));
-        auto* hint = person::dialogInFront()->findChild<QLabel*>(QStringLiteral("nameHint"));
+        // The hint says why as the name is typed; Return, if Save is not greyed yet, says it again.
+        auto* hint = dialog->findChild<QLabel*>(QStringLiteral("nameHint"));
         QVERIFY(hint && hint->isVisible() && hint->text().contains(QStringLiteral("too long")));
+        if (auto* notice = qobject_cast<QMessageBox*>(person::dialogInFront())) {
+            QVERIFY(notice->text().contains(QStringLiteral("too long")));
+            QVERIFY(person::answer(QMessageBox::Ok));
+        }
+        QCOMPARE(person::dialogInFront(), dialog);
         QVERIFY(person::escape());
         QVERIFY(person::settled());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);

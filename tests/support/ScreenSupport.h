@@ -55,7 +55,7 @@ Program::SaveNameChooser answering(const QString& path, int kind = 0);
 namespace person {
 // The dialog in front, or null.
 QWidget* dialogInFront();
-// Types name into the file dialog in front and presses Return; false when no file dialog is
+// Puts name into the file dialog's name box, as typing it does, and presses Return; false when no file dialog is
 // there.
 bool typeName(const QString& name);
 // Answers the question or message in front with the button (Yes, No, Ok).
