@@ -65,7 +65,7 @@ const std::vector<std::vector<std::string>>& stepTexts() {
          {"Vb1, Vb2: for the ROTATING(t=t1 & t=t2)"},
          {"α)Vb11 for the INERTIAL at the moment t1"},
          {"β)Vb22 for the INERTIAL at the moment t2 "},
-         {"γ)Vb12 for the INERTIAL at the moment t2 (value=Vb22) is the Vb22 "},
+         {"γ)Vb21 for the INERTIAL at the moment t2 (value=Vb22) is the Vb22 "},
          {"TRANSPORTED to the orbit that passes through t1 "}},
         {{"The ABSOLUTE acceleration is calculated by:"}, {"Vα2-Vα1=Vre22+Vb22-(Vre11+Vb11). "}},
         {{"The Velocities Vre21  & Vb21 are ADDED AND SUBTRACTED"},

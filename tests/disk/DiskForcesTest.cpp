@@ -36,7 +36,10 @@ TEST(DiskVectors, RotatingViewTurnsEveryVectorByTheDiskAngle) {
     for (auto [a, b2] : {std::pair{in.position, rot.position},
                          {in.baseVelocity, rot.baseVelocity},
                          {in.relative, rot.relative},
-                         {in.friction, rot.friction}}) {
+                         {in.friction, rot.friction},
+                         // The vector diagram stands in each picture's own axes.
+                         {in.rotatingVelocity, rot.rotatingVelocity},
+                         {in.inertialVelocity, rot.inertialVelocity}}) {
         const Vec2 t = turnedOf(a);
         EXPECT_NEAR(t.x, b2.x, 1e-14);
         EXPECT_NEAR(t.y, b2.y, 1e-14);
@@ -112,7 +115,11 @@ TEST(DiskVectors, StayFiniteOnTheAxisAndWithoutRotation) {
 // The guiding message: each rule that applies replaces the one before.
 class DiskMessageRules : public ::testing::Test {
 protected:
-    DiskMessage after(DiskMessageInput in) { return updateDiskMessage(in, {"before", {1, 2, 3}}); }
+    // The message after a display step, unless the test gives the step.
+    DiskMessage after(DiskMessageInput in, int step = 1) {
+        in.stepIndex = step;
+        return updateDiskMessage(in, {"before", {1, 2, 3}});
+    }
     static bool starts(const DiskMessage& m, const char* head) {
         return m.text.rfind(head, 0) == 0;
     }
@@ -129,22 +136,35 @@ TEST_F(DiskMessageRules, InertialViewWithoutFriction) {
     in.check2 = true;
     m = after(in);
     EXPECT_TRUE(m.text.ends_with(
-        "STUDY THIS CASE.RELATIVE VELOCITY=ABSOLUTE VELOCITY - VELOCITY OF THE POINT OF BASE"));
+        "STUDY THIS CASE. RELATIVE VELOCITY=ABSOLUTE VELOCITY - VELOCITY OF THE POINT OF BASE"));
+    // Before the first step the message first says what to do.
+    EXPECT_TRUE(starts(after(in, 0),
+                       "CHOOSE THE OBSERVER, THE INITIAL VELOCITY, THE MASS AND "
+                       "FRICTION, THEN PRESS STEP"));
     EXPECT_EQ(m.colour, (Rgb{9, 150, 0}));
 }
 
 TEST_F(DiskMessageRules, InertialViewWithFriction) {
     DiskMessageInput in;
     in.friction = true;
-    const std::string m1 =
-        "CASE WITH FRICTION. ω = CONSTANT, FRICTION ALWAYS CAUSES AN INCREASE OF SPEED";
-    EXPECT_EQ(after(in), (DiskMessage{m1, {200, 0, 0}}));
-    in.check1 = true;
-    EXPECT_EQ(after(in), (DiskMessage{m1 + "TO FIND THE RELATIVE VELOCITY PRESS 'SHOW RELATIVE "
-                                           "VELOCITY'",
-                                      {9, 150, 155}}));
-    in.check2 = true;
-    EXPECT_EQ(after(in), (DiskMessage{m1, {9, 150, 0}}));
+    // With ω constant the message says what the latest step did to the speed.
+    for (auto [speed, clause] :
+         {std::pair{SpeedTrend::rose, "IN THIS STEP FRICTION INCREASED THE SPEED"},
+          {SpeedTrend::fell, "IN THIS STEP FRICTION DECREASED THE SPEED"},
+          {SpeedTrend::kept, "IN THIS STEP THE SPEED DID NOT CHANGE"},
+          {SpeedTrend::unknown, "PRESS STEP TO SEE WHETHER FRICTION RAISES OR LOWERS THE SPEED"}}) {
+        in.speed = speed;
+        in.check1 = in.check2 = false;
+        const std::string m1 = std::string("CASE WITH FRICTION. ω = CONSTANT, ") + clause;
+        EXPECT_EQ(after(in), (DiskMessage{m1, {200, 0, 0}}));
+        in.check1 = true;
+        EXPECT_EQ(after(in),
+                  (DiskMessage{m1 + " TO FIND THE RELATIVE VELOCITY PRESS 'SHOW RELATIVE "
+                                    "VELOCITY'",
+                               {9, 150, 155}}));
+        in.check2 = true;
+        EXPECT_EQ(after(in), (DiskMessage{m1, {9, 150, 0}}));
+    }
 
     in = {};
     in.friction = true;
@@ -168,7 +188,7 @@ TEST_F(DiskMessageRules, RotatingViewWithoutFrictionLastRuleWins) {
     DiskMessageInput in;
     in.rotatingView = true;
     DiskMessage m = after(in);
-    EXPECT_TRUE(m.text.ends_with("WHAT IS THE CAUSE??PRESS CENTRIFUGAL"));
+    EXPECT_TRUE(m.text.ends_with("WHAT IS THE CAUSE?? PRESS CENTRIFUGAL"));
     EXPECT_EQ(m.colour, (Rgb{255, 0, 0}));
     in.check5 = true;
     EXPECT_TRUE(after(in).text.ends_with("PRESS CORIOLIS"));
@@ -193,10 +213,16 @@ TEST_F(DiskMessageRules, RotatingViewWithFriction) {
     DiskMessageInput in;
     in.rotatingView = true;
     in.friction = true;
+    in.speed = SpeedTrend::fell;
     DiskMessage m = after(in);
-    EXPECT_TRUE(
-        m.text.ends_with("INCREASE OF SPEED OBSERVE THAT FRICTION IS OPPOSITE TO RELATIVE "
-                         "VELOCITY"));
+    EXPECT_EQ(m.text,
+              "CASE WITH FRICTION. ω = CONSTANT, IN THIS STEP THE SPEED RELATIVE TO THE DISK "
+              "DECREASED: FRICTION, OPPOSITE TO THE RELATIVE VELOCITY, TOOK AWAY MORE THAN THE "
+              "CENTRIFUGAL FORCE GAVE OBSERVE THAT FRICTION IS OPPOSITE TO RELATIVE VELOCITY");
+    in.speed = SpeedTrend::rose;
+    EXPECT_NE(after(in).text.find("RELATIVE TO THE DISK INCREASED: THE CENTRIFUGAL FORCE DID MORE "
+                                  "WORK THAN FRICTION TOOK AWAY"),
+              std::string::npos);
     EXPECT_EQ(m.colour, (Rgb{200, 0, 0}));
     // The force boxes say nothing while ω is constant.
     in.check4 = in.check5 = in.check7 = true;
@@ -219,6 +245,48 @@ TEST_F(DiskMessageRules, RotatingViewWithFriction) {
     m = after(in);
     EXPECT_TRUE(starts(m, "IS THE FORCE DUE TO THE BASE ACCELERATION IMPORTANT?"));
     EXPECT_EQ(m.colour, (Rgb{55, 35, 95}));
+}
+
+// The speed in the frame shown, from the kept rows: |v| inertially, |(P, Q)| on the disk.
+TEST(DiskMessageFacts, SpeedTrendAndRimCrossingFollowTheRun) {
+    DiskRun run;
+    run.stepDuration = 0.1;
+    run.stepIndex = 2;
+    // Row 1 at (0, 1) moving (2, 0) on a disk at ω = 2: at rest on the disk, |v| = 2. Row 2
+    // at (1.5, 1) moving (1, 0): |v| = 1, (P, Q) = (1 − 2, 0 + 3) has |v′| = √10.
+    const double xs[] = {0, 0, 1.5}, ys[] = {1, 1, 1}, vxs[] = {2, 2, 1};
+    for (std::size_t k = 0; k < 3; ++k) {
+        run.pathX[k] = run.pathXRot[k] = xs[k];
+        run.pathY[k] = run.pathYRot[k] = ys[k];
+        run.pathVx[k] = vxs[k];
+        run.pathOmega[k] = 2;
+    }
+    EXPECT_EQ(speedTrend(run, false), SpeedTrend::fell);
+    EXPECT_EQ(speedTrend(run, true), SpeedTrend::rose);
+    run.stepIndex = 1;
+    EXPECT_EQ(speedTrend(run, false), SpeedTrend::kept);
+    run.stepIndex = 0;
+    EXPECT_EQ(speedTrend(run, false), SpeedTrend::unknown);
+    // On to (3, 1): the chord from (1.5, 1) crosses r = 2 at x = √3 during step 3.
+    run.stepIndex = 3;
+    run.pathX[3] = run.pathXRot[3] = 3;
+    run.pathY[3] = run.pathYRot[3] = 1;
+    EXPECT_FALSE(rimCrossing(run, false, 4).crossed);
+    const RimCrossing c = rimCrossing(run, false, 2);
+    ASSERT_TRUE(c.crossed);
+    EXPECT_EQ(c.step, 3);
+    EXPECT_NEAR(c.from, 0.2, 1e-15);
+    EXPECT_NEAR(c.to, 0.3, 1e-15);
+    EXPECT_NEAR(c.at.x, std::sqrt(3.0), 1e-12);
+    EXPECT_NEAR(c.at.y, 1, 1e-12);
+    DiskMessageInput in;
+    in.stepIndex = 3;
+    in.rim = c;
+    EXPECT_TRUE(updateDiskMessage(in, {}).text.ends_with(
+        "CHOOSE 'ROTATING' TO STUDY THIS CASE. THE BODY LEFT THE DISK "
+        "DURING STEP 3 (t = 0.20 TO 0.30), AT (1.73, 1.00) IN THIS "
+        "VIEW, WHERE r = 2. BEYOND THE RIM THERE IS NO DISK UNDER IT: "
+        "NO FRICTION ACTS ON IT THERE."));
 }
 
 TEST_F(DiskMessageRules, ExplanationModeEmptiesTheTextAndPendulumsNameTheirForce) {
