@@ -73,12 +73,21 @@ void RotatingDiskScreen::keepBodyInSight(const DiskPictureSettings& st) {
         if (std::abs(Picture1->scaleWidth()) != 4 * inSight) setDiskScale(*Picture1, inSight, 0, 0);
         Label1->setText(QStringLiteral("SCALE= ") +
                         QString::fromStdString(formatFixed(inSight, 2)) +
-                        QStringLiteral("X Radius, WIDENED TO KEEP THE BODY IN SIGHT"));
-    } else if (zoomInSight_ > 0) {
-        zoomInSight_ = 0;
-        setViewScale();
-        Label1->setText(zoomLabel_);
+                        QStringLiteral("X Radius, WIDENED"));
+        Label1->setToolTip(
+            QStringLiteral("The view is wider than the zoom: it keeps the body "
+                           "and its arrows in sight."));
+    } else {
+        endWidening();
     }
+}
+
+void RotatingDiskScreen::endWidening() {
+    if (zoomInSight_ == 0) return;
+    zoomInSight_ = 0;
+    setViewScale();
+    Label1->setText(zoomLabel_);
+    Label1->setToolTip({});
 }
 
 void RotatingDiskScreen::updateDiskMessage() {

@@ -266,11 +266,7 @@ void RotatingDiskScreen::setViewScale() {
 }
 
 void RotatingDiskScreen::drawStartPicture() {
-    if (zoomInSight_ > 0) {
-        zoomInSight_ = 0;
-        setViewScale();
-        Label1->setText(zoomLabel_);
-    }
+    endWidening();
     velarium::drawStartPicture(*Picture1, run_, disk_.params.unitRadius);
     trail_.valid = false;
 }

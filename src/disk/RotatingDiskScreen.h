@@ -127,6 +127,8 @@ private:
     // Widens the view, at a step, while the body or the heads of its arrows would stand outside
     // it.
     void keepBodyInSight(const DiskPictureSettings& settings);
+    // Back to the zoom's own view and read-out.
+    void endWidening();
     void drawRun();
 
     Program& program_;

@@ -391,6 +391,29 @@ TEST_F(DiskCaptions, StayWholeInsideAndApartFromEachOther) {
                     }
                     ++checked;
                 }
+                // A caption stands beside its own arrow: clear of its head, a head's length from
+                // the tip, and within a few lines of it. The arrows drawn in a colour of their
+                // own are looked at; the shaft is the first line of that colour.
+                const double barb = std::hypot(1.0, 1.0) / 75;  // in canvas fractions
+                const double line = c.textExtent("Vg").height / std::abs(c.scaleHeight());
+                for (const PrintedText& t : texts) {
+                    Rgb colour = t.colour;
+                    if (colour == kBlack || colour == kDiagramRotating || colour == kRelative ||
+                        colour == kBaseVelocity || colour == kFriction)
+                        continue;
+                    const auto& lines = c.recordsOf(Kind::Line);
+                    const auto shaft = std::find_if(lines.begin(), lines.end(), [&](const auto& l) {
+                        return l.colour == colour;
+                    });
+                    if (shaft == lines.end()) continue;
+                    const Vec2 tip = fraction(c, shaft->x2, shaft->y2);
+                    if (tip.x < 0 || tip.x > 1 || tip.y < 0 || tip.y > 1) continue;
+                    const double dx = std::max({t.left - tip.x, 0.0, tip.x - t.right});
+                    const double dy = std::max({t.top - tip.y, 0.0, tip.y - t.bottom});
+                    const double gap = std::hypot(dx, dy);
+                    EXPECT_GE(gap, 0.99 * barb) << t.text << " touches its head";
+                    EXPECT_LE(gap, barb + 5 * line) << t.text << " stands far from its arrow";
+                }
                 // The relative velocity's head leaves its caption readable.
                 std::vector<Primitive> relative;
                 for (const auto& l : c.recordsOf(Kind::Line))

@@ -502,7 +502,7 @@ private slots:
                 const double half = r.Picture1->scaleWidth() / 2;
                 QVERIFY(std::abs(x) < half && std::abs(y) < half);
             }
-            QVERIFY(r.Label1->text().contains(QStringLiteral("WIDENED TO KEEP THE BODY IN SIGHT")));
+            QVERIFY(r.Label1->text().endsWith(QStringLiteral("X Radius, WIDENED")));
             QVERIFY(text(r).contains(QStringLiteral("THE BODY LEFT THE DISK DURING STEP")));
             r.EPANELAVE->trigger();
             QCOMPARE(r.Label1->text(), QStringLiteral("SCALE= 1.00X Radius"));
