@@ -51,9 +51,10 @@ const std::vector<std::vector<std::string>>& stepTexts() {
          {"In the diagram we see 3 curves:  "},
          {"3 blues who represent"},
          {"a)On the LEFT the orbit that observes the ROTATING OBSERVER"},
-         {"b)The middle is the ORBIT OF RELATIVE OBSERVER as "},
+         {"b)On the RIGHT is the ORBIT OF RELATIVE OBSERVER as "},
          {"is perceived by the INERTIAL OBSERVER at the time t1 "},
-         {"c)On the RIGHT is the ORBIT OF RELATIVE OBSERVER for the INERTIAL at t2"},
+         {"c)Over it, turned as the disk turns in Δt, the ORBIT OF RELATIVE OBSERVER for the "
+          "INERTIAL at t2"},
          {"The red curve is the orbit that perceives the INERTIAL observer"}},
         {{"In the diagram are shown the relative velocities:"},
          {"Vre1, Vre2: for the rotating observer and the:"},
