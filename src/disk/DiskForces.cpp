@@ -134,7 +134,9 @@ DiskVectors diskVectors(const DiskParameters& params, const BodyNow& b, bool rot
     const Vec2 velocity{b.vx, b.vy};
     const Vec2 base{w * b.y, -w * b.x};
     const Vec2 relative{p, q};
-    const double mu = friction ? params.frictionDecel : 0.0;
+    // Beyond the rim there is no disk under the body to rub on it.
+    const bool onDisk = std::hypot(b.x, b.y) <= kRimRadius;
+    const double mu = friction && onDisk ? params.frictionDecel : 0.0;
     const Vec2 drag = vRel > 0 ? Vec2{-mu * p / vRel, -mu * q / vRel} : Vec2{};
 
     // The rotating frame's components: x' = R(θ)·x, v' = R(θ)·(P, Q).
@@ -144,7 +146,7 @@ DiskVectors diskVectors(const DiskParameters& params, const BodyNow& b, bool rot
     at.diskOmega = w;
     at.frictionDecelNow = at.frictionDecel;
     std::array<double, 7> state{b.vx, b.vy, b.x, b.y, 0, w, b.theta};
-    const double alpha = friction ? diskDerivative(at, 0, state, kOmega) : 0.0;
+    const double alpha = friction && onDisk ? diskDerivative(at, 0, state, kOmega) : 0.0;
 
     DiskVectors out;
     out.coriolis = 2 * m * w * Vec2{-v.y, v.x};

@@ -33,7 +33,8 @@ struct DiskVectors {
     Vec2 total;             // every force the rotating observer sees acting on the body
 };
 
-// The vectors at the body's state. Friction counts only when `friction` is on; α is the disk
+// The vectors at the body's state. Friction counts only when `friction` is on and the body is on
+// the disk, r ≤ kRimRadius; α is the disk
 // model's own angular acceleration at this state, and without friction nothing turns the disk.
 // The total is centrifugal + Coriolis + m·friction + base-acceleration force + restoring force.
 DiskVectors diskVectors(const DiskParameters& params, const BodyNow& body, bool rotatingView,

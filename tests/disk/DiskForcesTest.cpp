@@ -101,6 +101,17 @@ TEST(DiskVectors, TotalForceIsEveryForceTheRotatingObserverSees) {
     EXPECT_LT(s.total.x * s.position.x + s.total.y * s.position.y, 0);
 }
 
+TEST(DiskVectors, NoFrictionBeyondTheRim) {
+    // At r = 2 the body still rubs on the disk; just beyond, nothing is under it.
+    DiskParameters p;
+    p.omegaVariable = 1;
+    for (auto [x, rubs] : {std::pair{2.0, true}, {2.001, false}}) {
+        const DiskVectors v = diskVectors(p, BodyNow{x, 0, 5, 0, 2, 0}, true, true);
+        EXPECT_EQ(length(v.friction) > 0, rubs) << x;
+        EXPECT_EQ(length(v.baseAcceleration) > 0, rubs) << x;
+    }
+}
+
 TEST(DiskVectors, StayFiniteOnTheAxisAndWithoutRotation) {
     DiskParameters p;
     p.omegaVariable = 1;
