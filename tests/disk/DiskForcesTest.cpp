@@ -258,48 +258,6 @@ TEST_F(DiskMessageRules, RotatingViewWithFriction) {
     EXPECT_EQ(m.colour, (Rgb{55, 35, 95}));
 }
 
-// The speed in the frame shown, from the kept rows: |v| inertially, |(P, Q)| on the disk.
-TEST(DiskMessageFacts, SpeedTrendAndRimCrossingFollowTheRun) {
-    DiskRun run;
-    run.stepDuration = 0.1;
-    run.stepIndex = 2;
-    // Row 1 at (0, 1) moving (2, 0) on a disk at ω = 2: at rest on the disk, |v| = 2. Row 2
-    // at (1.5, 1) moving (1, 0): |v| = 1, (P, Q) = (1 − 2, 0 + 3) has |v′| = √10.
-    const double xs[] = {0, 0, 1.5}, ys[] = {1, 1, 1}, vxs[] = {2, 2, 1};
-    for (std::size_t k = 0; k < 3; ++k) {
-        run.pathX[k] = run.pathXRot[k] = xs[k];
-        run.pathY[k] = run.pathYRot[k] = ys[k];
-        run.pathVx[k] = vxs[k];
-        run.pathOmega[k] = 2;
-    }
-    EXPECT_EQ(speedTrend(run, false), SpeedTrend::fell);
-    EXPECT_EQ(speedTrend(run, true), SpeedTrend::rose);
-    run.stepIndex = 1;
-    EXPECT_EQ(speedTrend(run, false), SpeedTrend::kept);
-    run.stepIndex = 0;
-    EXPECT_EQ(speedTrend(run, false), SpeedTrend::unknown);
-    // On to (3, 1): the chord from (1.5, 1) crosses r = 2 at x = √3 during step 3.
-    run.stepIndex = 3;
-    run.pathX[3] = run.pathXRot[3] = 3;
-    run.pathY[3] = run.pathYRot[3] = 1;
-    EXPECT_FALSE(rimCrossing(run, false, 4).crossed);
-    const RimCrossing c = rimCrossing(run, false, 2);
-    ASSERT_TRUE(c.crossed);
-    EXPECT_EQ(c.step, 3);
-    EXPECT_NEAR(c.from, 0.2, 1e-15);
-    EXPECT_NEAR(c.to, 0.3, 1e-15);
-    EXPECT_NEAR(c.at.x, std::sqrt(3.0), 1e-12);
-    EXPECT_NEAR(c.at.y, 1, 1e-12);
-    DiskMessageInput in;
-    in.stepIndex = 3;
-    in.rim = c;
-    EXPECT_TRUE(updateDiskMessage(in, {}).text.ends_with(
-        "CHOOSE 'ROTATING' TO STUDY THIS CASE. THE BODY LEFT THE DISK "
-        "DURING STEP 3 (t = 0.20 TO 0.30), AT (1.73, 1.00) IN THIS "
-        "VIEW, WHERE r = 2. BEYOND THE RIM THERE IS NO DISK UNDER IT: "
-        "NO FRICTION ACTS ON IT THERE."));
-}
-
 TEST_F(DiskMessageRules, ExplanationModeEmptiesTheTextAndPendulumsNameTheirForce) {
     DiskMessageInput in;
     in.explanationMode = true;
