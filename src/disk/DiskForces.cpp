@@ -176,10 +176,6 @@ DiskVectors diskVectors(const DiskParameters& params, const BodyNow& b, bool rot
     return out;
 }
 
-namespace {
-DiskMessage chosenDiskMessage(const DiskMessageInput& in, DiskMessage current);
-}  // namespace
-
 SpeedTrend speedTrend(const DiskRun& run, bool rotatingView) {
     if (run.stepIndex < 1) return SpeedTrend::unknown;
     auto energy = [&](std::size_t k) {
@@ -223,14 +219,6 @@ RimCrossing rimCrossing(const DiskRun& run, bool rotatingView, double rim) {
                 {a.x + s * d.x, a.y + s * d.y}};
     }
     return {};
-}
-
-DiskMessage updateDiskMessage(const DiskMessageInput& in, DiskMessage current) {
-    DiskMessage m = chosenDiskMessage(in, std::move(current));
-    if (in.explanationMode) return m;
-    if (in.stepIndex == 0) m.text = join({kOpening, m.text});
-    if (in.rim.crossed) m.text = join({m.text, rimMessage(in.rim, kRimRadius)});
-    return m;
 }
 
 namespace {
@@ -294,5 +282,17 @@ DiskMessage chosenDiskMessage(const DiskMessageInput& in, DiskMessage current) {
 }
 
 }  // namespace
+
+DiskMessage updateDiskMessage(const DiskMessageInput& in, DiskMessage current) {
+    DiskMessage m = chosenDiskMessage(in, std::move(current));
+    if (in.explanationMode) return m;
+    // A message the rules left as it was may carry these already.
+    if (in.stepIndex == 0 && !m.text.starts_with(kOpening)) m.text = join({kOpening, m.text});
+    if (in.rim.crossed) {
+        const std::string rim = rimMessage(in.rim, kRimRadius);
+        if (!m.text.ends_with(rim)) m.text = join({m.text, rim});
+    }
+    return m;
+}
 
 }  // namespace velarium
