@@ -40,7 +40,7 @@ CurveSliders CurveLab::sliders() const {
             s_.epitaxyno->value()};
 }
 
-void CurveLab::setLabScale() { s_.eikona->setScale(0, 10, 20, -10); }
+void CurveLab::setLabScale() { setCurveLabScale(*s_.eikona); }
 
 void CurveLab::setText(const std::string& text) { s_.Text1->setPlainText(qs(text)); }
 
@@ -52,6 +52,7 @@ void CurveLab::uncheckModes() {
 // Every picture drawn outside the run lies over the trail: the next event draws it all again.
 void CurveLab::redrawLab() {
     s_.eikona->clear();
+    setLabScale();
     setText(drawCurveLab(*s_.eikona, curveSettings(sliders())));
     anim_.canvasChanged();
     pathShown_ = true;

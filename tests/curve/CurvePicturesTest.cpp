@@ -103,7 +103,7 @@ TEST(DrawCurveLab, InitialSettingsPicture) {
     expectLegend(c, "VELOCITY", 10, -9.1);
     expectLegend(c, "CENTRIPETAL ACCELERATION", 10, -8.1);
     expectLegend(c, "TOTAL ACCELERATION", 10, -7.1);
-    EXPECT_EQ(text.rfind("The centripetal acceleration has a direction towards the convex of the "
+    EXPECT_EQ(text.rfind("The centripetal acceleration has a direction towards the concave of the "
                          "curve.  You can study the effect of CURVATURE  on respect",
                          0),
               0u);
@@ -166,7 +166,7 @@ TEST(DrawRadiusScene, CirclesAtTheFirstCrestAndTrough) {
     expectLegend(c, "CENTRIPETAL ACCELERATION", 10, -8.1);
     expectShaft(shafts(c, kRed).back(), 10, -9.1, {1, 0});
     EXPECT_EQ(text,
-              "The centripetal acceleration is directed towards the convex of the curve. The "
+              "The centripetal acceleration is directed towards the concave of the curve. The "
               "TANGENTIAL acceleration is directed according to the tangent, the circles are "
               "drawn with a radius =RADIUS OF CURVATURE.");
 }
@@ -214,7 +214,7 @@ TEST(ShowPointVectors, RadiusModeHasNoFriction) {
     EXPECT_EQ(textAt(c, "FRICTION"), nullptr);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(*text,
-              "The centripetal acceleration is directed towards the convex part of the curve. The "
+              "The centripetal acceleration is directed towards the concave part of the curve. The "
               "TANGENTIAL is tangent to the curve, the circles are drawn with radius = RADIUS OF "
               "CURVATURE.");
 }
@@ -228,7 +228,8 @@ TEST(ShowPointVectors, OffThePathShowsTheRadiusScene) {
     EXPECT_FALSE(press.pressOnCurve);
     EXPECT_GT(circleDots(c).size(), 200u);
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(text->rfind("The centripetal acceleration is directed towards the convex of", 0), 0u);
+    EXPECT_EQ(text->rfind("The centripetal acceleration is directed towards the concave of", 0),
+              0u);
 }
 
 TEST(ShowPointVectors, AtRestNoFrictionIsDrawn) {
@@ -273,13 +274,13 @@ TEST(JudgeForce, ForceTowardsTheCentreAtTheCrest) {
     EXPECT_FALSE(j.says(kShapeWrong));
     // F has no tangential part, so friction is left unbalanced against the acceleration.
     EXPECT_TRUE(j.says(kTangentialWrong));
-    const auto student = shafts(j.canvas, Rgb{0, 0, 255});
+    const auto student = shafts(j.canvas, Rgb{0, 0, 255}, 1);
     ASSERT_EQ(student.size(), 1u);
     expectShaft(student[0], 6, 2, {0, -2});
 
-    // Es = (|κ|·|V|² − n·F)·n with n pointing down at the crest.
+    // Es = (|C| − n·F)·n with n pointing down at the crest, every arrow at the scale of C.
     const PointQuantities p = pointQuantities(s, 6);
-    const double es = std::abs(p.kappa) * p.v * p.v - 2;
+    const double es = length(p.centripetal) - 2;
     const auto shape = shafts(j.canvas, Rgb{0, 250, 10}, 2);
     ASSERT_EQ(shape.size(), 2u);
     EXPECT_NEAR(shape[0].x2 - shape[0].x1, 0, 1e-9);
@@ -287,12 +288,16 @@ TEST(JudgeForce, ForceTowardsTheCentreAtTheCrest) {
     expectShaft(shape[1], 0.2, -8.5, {1, 0});
 
     // Et = T − f − ((T·F)/|T|²)·T; F is perpendicular to T here.
-    const auto tangential = shafts(j.canvas, Rgb{150, 200, 50}, 2);
+    const auto tangential = shafts(j.canvas, Rgb{230, 120, 0}, 2);
     ASSERT_EQ(tangential.size(), 2u);
     const double v = length(p.velocity);
     expectShaft(tangential[0], 6, 2,
                 {p.tangential.x + 3.5 * p.velocity.x / v, p.tangential.y + 3.5 * p.velocity.y / v},
                 1e-9);
+    // The student's own force has its legend row, and the scale of all of them is stated.
+    expectLegend(j.canvas, "YOUR FORCE", 2, -7);
+    expectShaft(shafts(j.canvas, Rgb{0, 0, 255}, 2).at(0), 0.2, -7.5, {1, 0});
+    EXPECT_TRUE(j.says("ALL FORCES DRAWN AT A/4 = 0.50 PER UNIT"));
     expectLegend(j.canvas, "EXTRA NEEDED FORCE FOR SHAPE", 2, -8);
     EXPECT_TRUE(j.says("EXTRA NEEDED FORCE FOR TANGENTIAL ACC."));
     EXPECT_EQ(j.canvas.drawWidth(), 1);
@@ -329,14 +334,48 @@ TEST(JudgeForce, TangentialVerdicts) {
     }
 }
 
-TEST(JudgeForce, AtTheInflectionEveryForceIsWrongForTheShape) {
+// At the crest of the default path (A = 2, ω = π/12, v₀ = 3, at = 2) the path needs the net
+// force (A/4)·|κ|·v² downwards at the exercise's scale, with |κ| = Aω² and v² = v₀² + 2·at·s(6):
+// a push of 3 downwards is more than that, so the extra force for the shape points up.
+TEST(JudgeForce, ExtraForceForTheShapeKeepsToTheScaleOfTheArrows) {
+    const double A = 2, w = kPi / 12;
+    double s6 = 0;  // Simpson's rule for the arc length ∫₀⁶ sqrt(1 + (Aω·cos ωx)²) dx
+    const int n = 600;
+    for (int k = 0; k <= n; ++k) {
+        const double x = 6.0 * k / n;
+        const double weight = k == 0 || k == n ? 1 : (k % 2 ? 4 : 2);
+        s6 += weight * std::sqrt(1 + std::pow(A * w * std::cos(w * x), 2)) * 6.0 / n / 3;
+    }
+    const double needed = A / 4 * A * w * w * (9 + 2 * 2 * s6);
+    const Judged j(curveSettings({}), 6, {0, -3});
+    EXPECT_TRUE(j.says(kShapeRight));
+    const auto shape = shafts(j.canvas, Rgb{0, 250, 10}, 2);
+    ASSERT_EQ(shape.size(), 2u);
+    EXPECT_NEAR(shape[0].x2 - shape[0].x1, 0, 1e-9);
+    EXPECT_NEAR(shape[0].y2 - shape[0].y1, 3 - needed, 1e-6);
+    EXPECT_GT(shape[0].y2, shape[0].y1);
+}
+
+// At an inflection point the path does not bend: a force along the tangent is right for the
+// shape, one across it is wrong, and the extra force takes away what it pushes across.
+TEST(JudgeForce, AtTheInflectionOnlyAForceAlongThePathKeepsItsShape) {
     const CurveSettings s = curveSettings({});
+    const double slope = 2 * kPi / 12;  // y′(0) = Aω
+    const Vec2 t{1 / std::hypot(1, slope), slope / std::hypot(1, slope)};
+    const Vec2 n{-t.y, t.x};
+    for (double k : {2.0, -1.5}) {
+        const Judged j(s, 0, {k * t.x, k * t.y});
+        EXPECT_TRUE(j.says(kShapeRight)) << k;
+        EXPECT_FALSE(j.says(kShapeWrong)) << k;
+    }
     for (Vec2 F : {Vec2{1, 1}, Vec2{0, -3}, Vec2{-2, 0.5}}) {
         const Judged j(s, 0, F);
         EXPECT_TRUE(j.says(kShapeWrong));
         EXPECT_EQ(textAt(j.canvas, "DIRECTION OF EXTRA FORCE FOR CENTRIPETAL"), nullptr);
-        // Es vanishes: only the legend's green arrow is drawn.
-        EXPECT_EQ(shafts(j.canvas, Rgb{0, 250, 10}).size(), 1u);
+        const auto shape = shafts(j.canvas, Rgb{0, 250, 10}, 2);
+        ASSERT_EQ(shape.size(), 2u);
+        const double across = dot(F, n);
+        expectShaft(shape[0], 0, 0, {-across * n.x, -across * n.y}, 1e-9);
         EXPECT_EQ(j.canvas.refusedCount(), 0);
     }
 }
@@ -445,6 +484,50 @@ TEST(Readouts, EntryAndChangeTextsDiffer) {
     EXPECT_EQ(tangentialReadout(c, false), "Tangential Acceleration= 2.0");
     EXPECT_EQ(formatFixed(-0.001, 2), "0.00");
     EXPECT_EQ(formatFixed(-1.234, 2), "-1.23");
+}
+
+// On the lab's canvas as the screen has it, 479 × 404 pixels, one unit is as long across as up:
+// the circles of curvature are round in pixels, the lab's range is all in view, and the
+// centripetal arrow stands at right angles to the velocity on the screen.
+TEST(CurveLabScale, EqualUnitsKeepCirclesRoundAndRightAnglesRight) {
+    for (auto [w, h] : {std::pair{479, 404}, std::pair{404, 479}, std::pair{600, 600}}) {
+        RecordingCanvas c(w, h);
+        setCurveLabScale(c);
+        const ViewTransform v = c.view();
+        EXPECT_NEAR(v.pixelsAlongX(1), v.pixelsAlongY(1), 1e-9);
+        EXPECT_LE(c.scaleLeft(), 0.0);
+        EXPECT_GE(c.scaleLeft() + c.scaleWidth(), 20.0);
+        EXPECT_GE(c.scaleTop(), 10.0);
+        EXPECT_LE(c.scaleTop() + c.scaleHeight(), -10.0);
+        auto pixel = [&](double x, double y) { return Vec2{v.toPixelX(x), v.toPixelY(y)}; };
+
+        const CurveSettings s = curveSettings({});
+        drawRadiusScene(c, s);
+        const PointQuantities crest = pointQuantities(s, 6);
+        const Vec2 centre = pixel(6, crest.y + crest.radius);
+        const double r = v.pixelsAlongY(std::abs(crest.radius));
+        int near = 0;
+        for (const auto& p : c.recordsOf(Kind::Point)) {
+            if (p.colour != kMagenta) continue;
+            const Vec2 q = pixel(p.x1, p.y1);
+            const double d = std::hypot(q.x - centre.x, q.y - centre.y);
+            if (std::abs(d - r) < 0.5) ++near;
+        }
+        EXPECT_GT(near, 20) << w << " × " << h;
+
+        c.clear();
+        ForcePress press;
+        showPointVectors(c, s, 10, s.amplitude * std::sin(s.omega * 10), false, true, press);
+        const Primitive vel = shafts(c, kRed).at(0);
+        const Primitive acc = shafts(c, kCentripetal).at(0);
+        auto onScreen = [&](const Primitive& p) {
+            const Vec2 from = pixel(p.x1, p.y1), to = pixel(p.x2, p.y2);
+            return Vec2{to.x - from.x, to.y - from.y};
+        };
+        const Vec2 a = onScreen(vel), b = onScreen(acc);
+        const double degrees = std::acos(dot(a, b) / (length(a) * length(b))) * 180 / kPi;
+        EXPECT_NEAR(degrees, 90, 0.01) << w << " × " << h;
+    }
 }
 
 }  // namespace

@@ -240,18 +240,19 @@ TEST_F(EnergyGraphsTest, EveryGraphHoldsAllItsDataAndNamesItsAxes) {
         const char* yName;
     };
     WorkChartState state;
+    // The program's units have no names: the time and ω axes name the quantity alone.
     const Graph graphs[] = {
         {"orbits", [](PlotCanvas& c, const DiskShared& d, double) { drawOrbitGraph(c, d); },
          kOrbitXAxis, kOrbitYAxis},
         {"work chart",
          [&](PlotCanvas& c, const DiskShared& d, double t) { drawWorkChartFirst(c, d, t, state); },
-         kTimeAxis, kWorkAxis},
+         "t", kWorkAxis},
         {"velocities", [](PlotCanvas& c, const DiskShared& d, double) { drawVelocityGraphs(c, d); },
-         kTimeAxis, kSpeedAxis},
+         "t", kSpeedAxis},
         {"angular velocity",
-         [](PlotCanvas& c, const DiskShared& d, double) { drawAngularVelocityGraph(c, d); },
-         kTimeAxis, kOmegaAxis},
-        {"base angle", drawBaseAngleGraph, kTimeAxis, kAngleAxis},
+         [](PlotCanvas& c, const DiskShared& d, double) { drawAngularVelocityGraph(c, d); }, "t",
+         "ω"},
+        {"base angle", drawBaseAngleGraph, "t", kAngleAxis},
     };
     // One canvas per graph, kept from run to run as a screen keeps its picture.
     std::map<std::string, RecordingCanvas> canvases;
