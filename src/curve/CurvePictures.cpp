@@ -337,12 +337,14 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
     canvas.setDrawWidth(2);
     drawArrow(canvas, px, py, T.x - f.x - along.x, T.y - f.y - along.y, kTangentialOrange);
 
-    legendRow(canvas, 2, -7, "YOUR FORCE", 0.2, -7.5, kStudentBlue);
+    // The legend under the path, with the student's force at the bottom; the widest row goes
+    // above the others, clear of the point's own legend at the right.
+    legendRow(canvas, 2, -9, "YOUR FORCE", 0.2, -9.5, kStudentBlue);
     legendRow(canvas, 2, -8, "EXTRA NEEDED FORCE FOR SHAPE", 0.2, -8.5, kShapeGreen);
-    legendRow(canvas, 2, -9, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.", 0.2, -9.5,
+    legendRow(canvas, 2, -7, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.", 0.2, -7.5,
               kTangentialOrange);
     canvas.setDrawWidth(1);
-    printWhole(canvas, 2, -5.8, forceScaleText(c));
+    printWhole(canvas, 2, -6, forceScaleText(c));
 }
 
 }  // namespace velarium

@@ -295,8 +295,8 @@ TEST(JudgeForce, ForceTowardsTheCentreAtTheCrest) {
                 {p.tangential.x + 3.5 * p.velocity.x / v, p.tangential.y + 3.5 * p.velocity.y / v},
                 1e-9);
     // The student's own force has its legend row, and the scale of all of them is stated.
-    expectLegend(j.canvas, "YOUR FORCE", 2, -7);
-    expectShaft(shafts(j.canvas, Rgb{0, 0, 255}, 2).at(0), 0.2, -7.5, {1, 0});
+    expectLegend(j.canvas, "YOUR FORCE", 2, -9);
+    expectShaft(shafts(j.canvas, Rgb{0, 0, 255}, 2).at(0), 0.2, -9.5, {1, 0});
     EXPECT_TRUE(j.says("ALL FORCES DRAWN AT A/4 = 0.50 PER UNIT"));
     expectLegend(j.canvas, "EXTRA NEEDED FORCE FOR SHAPE", 2, -8);
     EXPECT_TRUE(j.says("EXTRA NEEDED FORCE FOR TANGENTIAL ACC."));

@@ -14,6 +14,7 @@
 #include "energy/GraphAxes.h"
 #include "energy/PointAnimations.h"
 #include "energy/WorkChart.h"
+#include "support/RecordedInk.h"
 
 namespace velarium {
 namespace {
@@ -231,6 +232,30 @@ TEST_F(EnergyGraphsTest, OrbitAnimationAddsOneSegmentOfEachOrbitPerPoint) {
 const BothFramesSettings kRunsInARow[] = {
     {1, 5, 10, 1, true}, {}, {12, 5, 10, 20, true}, {4, 5, 0, 1, true}, {40, 10, 10, 1, false},
 };
+
+// No grid line, curve, mark or sample runs through a name, a number or a legend text, on the
+// chart (its full range: in half of it the curves run off by design) and the graphs at the sizes
+// their screens have on a 1920 × 1080 display.
+TEST_F(EnergyGraphsTest, NoLineStrikesThroughAText) {
+    using Draw = std::function<void(PlotCanvas&, double)>;
+    WorkChartState state;
+    const std::pair<const char*, Draw> graphs[] = {
+        {"work chart", [&](PlotCanvas& c, double t) { drawWorkChartFirst(c, *disk, t, state); }},
+        {"angular velocity", [&](PlotCanvas& c, double) { drawAngularVelocityGraph(c, *disk); }},
+        {"base angle", [&](PlotCanvas& c, double t) { drawBaseAngleGraph(c, *disk, t); }},
+    };
+    for (const BothFramesSettings& s :
+         {BothFramesSettings{}, BothFramesSettings{12, 5, 10, 20, true}}) {
+        const BothFramesRun r = run(s);
+        for (const auto& [name, draw] : graphs) {
+            RecordingCanvas c(1632, 540);
+            draw(c, r.plan.totalTime);
+            for (const PrintedText& t : c.printedTexts())
+                EXPECT_FALSE(testing::anyInkMeets(c, t))
+                    << name << ": " << t.text << ", mass " << s.massvalue;
+        }
+    }
+}
 
 TEST_F(EnergyGraphsTest, EveryGraphHoldsAllItsDataAndNamesItsAxes) {
     struct Graph {
