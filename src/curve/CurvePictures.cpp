@@ -167,17 +167,37 @@ Vec2 unitNormal(const PointQuantities& p) {
 
 }  // namespace
 
-void setCurveLabScale(PlotCanvas& canvas) {
-    // The lab's range, x from 0 to 20 and y from −10 to 10 about (10, 0); the direction with
-    // pixels to spare widens, so that one unit is as many pixels across as up.
+void setCurveLabScale(PlotCanvas& canvas, const CurveSettings* stations) {
+    // The lab's range, x from 0 to 20 and y from −10 to 10, and the tips of the stations' arrows
+    // with a margin for their heads; then the direction with pixels to spare widens about the
+    // middle, so that one unit is as many pixels across as up.
+    double x0 = 0, x1 = 20, y0 = -10, y1 = 10;
+    if (stations) {
+        for (int k = 0; k <= 14; ++k) {
+            const PointQuantities p = pointQuantities(*stations, 1.4 * k);
+            const Vec2 total{p.centripetal.x + p.tangential.x, p.centripetal.y + p.tangential.y};
+            for (Vec2 d : {p.velocity, p.centripetal, total}) {
+                x0 = std::min(x0, p.x + d.x);
+                x1 = std::max(x1, p.x + d.x);
+                y0 = std::min(y0, p.y + d.y);
+                y1 = std::max(y1, p.y + d.y);
+            }
+        }
+        const double margin = 0.03 * std::max(x1 - x0, y1 - y0);
+        if (x1 > 20) x1 += margin;
+        if (x0 < 0) x0 -= margin;
+        if (y1 > 10) y1 += margin;
+        if (y0 < -10) y0 -= margin;
+    }
     const double pw = canvas.pixelWidth(), ph = canvas.pixelHeight();
     if (!(pw > 0 && ph > 0)) {
-        canvas.setScale(0, 10, 20, -10);
+        canvas.setScale(x0, y1, x1, y0);
         return;
     }
-    const double perPixel = std::max(20 / pw, 20 / ph);
+    const double perPixel = std::max((x1 - x0) / pw, (y1 - y0) / ph);
+    const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
     const double halfX = perPixel * pw / 2, halfY = perPixel * ph / 2;
-    canvas.setScale(10 - halfX, halfY, 10 + halfX, -halfY);
+    canvas.setScale(cx - halfX, cy + halfY, cx + halfX, cy - halfY);
 }
 
 std::string forceScaleText(const CurveSettings& c) {

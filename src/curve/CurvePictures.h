@@ -22,9 +22,10 @@ struct ForcePress {
     Vec2 pressTangential;
 };
 
-// The lab's scale: x from 0 to 20 and y from −10 to 10 at least, with equal units both ways
-// (the shorter range widened about the middle), y up.
-void setCurveLabScale(PlotCanvas& canvas);
+// The lab's scale: x from 0 to 20 and y from −10 to 10 at least, and with the settings of the
+// acceleration display also every arrow of its fifteen stations; equal units both ways (the
+// shorter range widened about the middle), y up.
+void setCurveLabScale(PlotCanvas& canvas, const CurveSettings* stations = nullptr);
 
 // The path y = A·sin(ω·x) as 401 points 0.05 apart in x, from x = 0 to 20.
 void drawPath(PlotCanvas& canvas, const CurveSettings& c);

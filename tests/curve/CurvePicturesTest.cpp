@@ -530,5 +530,24 @@ TEST(CurveLabScale, EqualUnitsKeepCirclesRoundAndRightAnglesRight) {
     }
 }
 
+// Every arrow of the acceleration display, heads and all, lies in view at any slider setting.
+TEST(CurveLabScale, EveryArrowOfTheStationsIsInView) {
+    for (const CurveSliders sliders :
+         {CurveSliders{}, CurveSliders{35, 60, 5, 35}, CurveSliders{1, 1, 5, 35}}) {
+        RecordingCanvas c(479, 404);
+        const CurveSettings s = curveSettings(sliders);
+        setCurveLabScale(c, &s);
+        drawCurveLab(c, s);
+        const double right = c.scaleLeft() + c.scaleWidth();
+        const double bottom = c.scaleTop() + c.scaleHeight();
+        for (const auto& l : c.recordsOf(Kind::Line))
+            for (auto [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}}) {
+                EXPECT_TRUE(x >= c.scaleLeft() && x <= right && y <= c.scaleTop() && y >= bottom)
+                    << x << ", " << y << " amplitude " << sliders.platosvalue;
+            }
+        EXPECT_NEAR(c.view().pixelsAlongX(1), c.view().pixelsAlongY(1), 1e-9);
+    }
+}
+
 }  // namespace
 }  // namespace velarium
