@@ -255,8 +255,9 @@ std::string drawRadiusScene(PlotCanvas& canvas, const CurveSettings& c) {
         arrow(canvas, p.x, p.y, p.centripetal, kCentripetalBlue);
         arrow(canvas, p.x, p.y, p.tangential, kTangentialBlue);
     }
-    legendRow(canvas, 10, -9.1, "VELOCITY", 10, -9.1, kVelocityRed);
-    legendRow(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION", 10, -8.1, kCentripetalBlue);
+    // The unit arrows left of their texts, not through them.
+    legendRow(canvas, 10, -9.1, "VELOCITY", 9, -9.1, kVelocityRed);
+    legendRow(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION", 9, -8.1, kCentripetalBlue);
     return kRadiusText;
 }
 

@@ -164,7 +164,7 @@ TEST(DrawRadiusScene, CirclesAtTheFirstCrestAndTrough) {
     expectShaft(tangential[0], 6, 2, {0.5 * 2, 0}, 1e-9);  // (A/4)·at along the tangent
     expectLegend(c, "VELOCITY", 10, -9.1);
     expectLegend(c, "CENTRIPETAL ACCELERATION", 10, -8.1);
-    expectShaft(shafts(c, kRed).back(), 10, -9.1, {1, 0});
+    expectShaft(shafts(c, kRed).back(), 9, -9.1, {1, 0});
     EXPECT_EQ(text,
               "The centripetal acceleration is directed towards the concave of the curve. The "
               "TANGENTIAL acceleration is directed according to the tangent, the circles are "
