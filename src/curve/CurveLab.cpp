@@ -40,7 +40,12 @@ CurveSliders CurveLab::sliders() const {
             s_.epitaxyno->value()};
 }
 
-void CurveLab::setLabScale() { s_.eikona->setScale(0, 10, 20, -10); }
+// Every arrow of the acceleration display in view, in all the modes that draw single points of
+// the path too, so that a press lands where the picture shows it.
+void CurveLab::setLabScale() {
+    const CurveSettings c = curveSettings(sliders());
+    setCurveLabScale(*s_.eikona, &c);
+}
 
 void CurveLab::setText(const std::string& text) { s_.Text1->setPlainText(qs(text)); }
 
@@ -52,6 +57,7 @@ void CurveLab::uncheckModes() {
 // Every picture drawn outside the run lies over the trail: the next event draws it all again.
 void CurveLab::redrawLab() {
     s_.eikona->clear();
+    setLabScale();
     setText(drawCurveLab(*s_.eikona, curveSettings(sliders())));
     anim_.canvasChanged();
     pathShown_ = true;
@@ -132,7 +138,7 @@ void CurveLab::firststep_Option2_Click() {
                                          s_.epitaxyno, s_.Label3, s_.arxikives})
         w->hide();
     s_.Option2->setChecked(true);  // and Option1 off
-    setLabScale();
+    setCurveLabScale(*s_.eikona);  // the run: the lab's own range
     s_.eikona->clear();
     anim_.canvasChanged();
     s_.Command1->show();

@@ -9,11 +9,12 @@
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
+#include "draw/NumberFormat.h"
 
 namespace velarium {
 
 const char* const kCanvasPressText =
-    "The centripetal acceleration has a direction towards the convex of the curve. If the speed "
+    "The centripetal acceleration has a direction towards the concave of the curve. If the speed "
     "changes there is a component tangent to the curve, the circles are plotted according to the "
     "radius of curvature.";
 
@@ -24,9 +25,16 @@ constexpr Rgb kCentripetalBlue{5, 150, 255};
 constexpr Rgb kTangentialBlue{5, 150, 250};
 constexpr Rgb kCircleMagenta{250, 0, 150};
 constexpr Rgb kFrictionOlive{155, 155, 0};
+constexpr Rgb kStudentBlue{0, 0, 255};
+constexpr Rgb kShapeGreen{0, 250, 10};
+constexpr Rgb kTangentialOrange{230, 120, 0};
+
+// How far from the tangent a force may point, as the sine of the angle, and still count as
+// running along the path.
+const double kAlongPath = std::sin(3 * piValue / 180);
 
 constexpr const char* kLabText =
-    "The centripetal acceleration has a direction towards the convex of the curve."
+    "The centripetal acceleration has a direction towards the concave of the curve."
     "  You can study the effect of CURVATURE  on respect of the MEASURE of CENTRIPETAL "
     "acceleration. You can change the SPEED, so that changes the centripetal "
     "acceleration=υ²/R where R radius of CURVATURE. You can change the AMPLITUDE, the FREQUENCY "
@@ -35,7 +43,7 @@ constexpr const char* kLabText =
     "see that if it is increased, the CENTRIPETAL acceleration changes.";
 
 constexpr const char* kRadiusText =
-    "The centripetal acceleration is directed towards the convex of the curve. The TANGENTIAL "
+    "The centripetal acceleration is directed towards the concave of the curve. The TANGENTIAL "
     "acceleration is directed according to the tangent, the circles are drawn with a radius "
     "=RADIUS OF CURVATURE.";
 
@@ -46,7 +54,7 @@ constexpr const char* kForceText =
     "DIRECTION IS CONCERNED & Β)WHICH ARE THE FORCES NEEDED?";
 
 constexpr const char* kPointRadiusText =
-    "The centripetal acceleration is directed towards the convex part of the curve. The "
+    "The centripetal acceleration is directed towards the concave part of the curve. The "
     "TANGENTIAL is tangent to the curve, the circles are drawn with radius = RADIUS OF "
     "CURVATURE.";
 
@@ -150,7 +158,51 @@ std::optional<Vec2> friction(Vec2 velocity) {
     return Vec2{-3.5 * velocity.x / v, -3.5 * velocity.y / v};
 }
 
+// The unit normal towards the centre of curvature, (−sin θ, cos θ) turned the way the path
+// bends; at an inflection point, where it does not bend, (−sin θ, cos θ).
+Vec2 unitNormal(const PointQuantities& p) {
+    const double side = p.kappa < 0 ? -1.0 : 1.0;
+    return {-side * std::sin(p.theta), side * std::cos(p.theta)};
+}
+
 }  // namespace
+
+void setCurveLabScale(PlotCanvas& canvas, const CurveSettings* stations) {
+    // The lab's range, x from 0 to 20 and y from −10 to 10, and the tips of the stations' arrows
+    // with a margin for their heads; then the direction with pixels to spare widens about the
+    // middle, so that one unit is as many pixels across as up.
+    double x0 = 0, x1 = 20, y0 = -10, y1 = 10;
+    if (stations) {
+        for (int k = 0; k <= 14; ++k) {
+            const PointQuantities p = pointQuantities(*stations, 1.4 * k);
+            const Vec2 total{p.centripetal.x + p.tangential.x, p.centripetal.y + p.tangential.y};
+            for (Vec2 d : {p.velocity, p.centripetal, total}) {
+                x0 = std::min(x0, p.x + d.x);
+                x1 = std::max(x1, p.x + d.x);
+                y0 = std::min(y0, p.y + d.y);
+                y1 = std::max(y1, p.y + d.y);
+            }
+        }
+        const double margin = 0.03 * std::max(x1 - x0, y1 - y0);
+        if (x1 > 20) x1 += margin;
+        if (x0 < 0) x0 -= margin;
+        if (y1 > 10) y1 += margin;
+        if (y0 < -10) y0 -= margin;
+    }
+    const double pw = canvas.pixelWidth(), ph = canvas.pixelHeight();
+    if (!(pw > 0 && ph > 0)) {
+        canvas.setScale(x0, y1, x1, y0);
+        return;
+    }
+    const double perPixel = std::max((x1 - x0) / pw, (y1 - y0) / ph);
+    const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+    const double halfX = perPixel * pw / 2, halfY = perPixel * ph / 2;
+    canvas.setScale(cx - halfX, cy + halfY, cx + halfX, cy - halfY);
+}
+
+std::string forceScaleText(const CurveSettings& c) {
+    return "ALL FORCES DRAWN AT A/4 = " + formatFixed(c.amplitude / 4, 2) + " PER UNIT";
+}
 
 void drawPath(PlotCanvas& canvas, const CurveSettings& c) {
     for (int n = 0; n <= 400; ++n) {
@@ -203,8 +255,9 @@ std::string drawRadiusScene(PlotCanvas& canvas, const CurveSettings& c) {
         arrow(canvas, p.x, p.y, p.centripetal, kCentripetalBlue);
         arrow(canvas, p.x, p.y, p.tangential, kTangentialBlue);
     }
-    legendRow(canvas, 10, -9.1, "VELOCITY", 10, -9.1, kVelocityRed);
-    legendRow(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION", 10, -8.1, kCentripetalBlue);
+    // The unit arrows left of their texts, not through them.
+    legendRow(canvas, 10, -9.1, "VELOCITY", 9, -9.1, kVelocityRed);
+    legendRow(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION", 9, -8.1, kCentripetalBlue);
     return kRadiusText;
 }
 
@@ -253,7 +306,7 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
     press.pressCentripetal = p.centripetal;
     const double px = press.pressX, py = press.pressY;
     const Vec2 F{xr - px, yr - py};
-    drawArrow(canvas, px, py, F.x, F.y, Rgb{0, 0, 255});
+    drawArrow(canvas, px, py, F.x, F.y, kStudentBlue);
 
     // At rest the direction of motion, and so friction, is undefined: nothing to judge.
     const Vec2 V = press.pressVelocity;
@@ -268,13 +321,19 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
     if (dot(F, f) > 0 || dot(T, Vec2{f.x + F.x, f.y + F.y}) < 0)
         printWhole(canvas, 2, 9, "FORCE: INCORRECT FOR THE TANGENTIAL ACCELERATION");
 
-    // Shape verdict: the force must have a component towards the centre of curvature.
-    if (dot(F, C) > 0) {
+    // Shape verdict: where the path bends, the force must have a component towards the centre
+    // of curvature. At an inflection point it does not bend: a force that does not push across
+    // the path (within a few degrees, as far as a drag can follow the tangent) keeps it so.
+    const Vec2 normal = unitNormal(p);
+    const bool bends = C.x != 0 || C.y != 0;
+    const bool rightForShape =
+        bends ? dot(F, C) > 0 : std::abs(dot(F, normal)) <= kAlongPath * length(F);
+    if (rightForShape) {
         printWhole(canvas, 2, 8, "FORCE: HAS THE CORRECT DIRECTION FOR THE SHAPE OF THE CURVE");
     } else {
         printWhole(canvas, 2, 8, "FORCE: HAS WRONG DIRECTION FOR THE SHAPE OF THE CURVE");
         canvas.setDrawWidth(3);
-        if (C.x != 0 || C.y != 0) {
+        if (bends) {
             arrow(canvas, px, py, C, Rgb{0, 150, 250});
             legendRow(canvas, 2, 7, "DIRECTION OF EXTRA FORCE FOR CENTRIPETAL", 0.2, 6.8,
                       Rgb{25, 50, 250});
@@ -282,27 +341,31 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
         canvas.setDrawWidth(1);
     }
 
-    // Extra force for the shape: Es = (|κ|·|V|² − n·F)·n with n = C/|A·ac/4| the unit normal
-    // towards the centre; at an inflection point C and n vanish, and so does Es.
-    const double cLength = std::abs(c.amplitude * p.ac / 4);
-    const Vec2 n = cLength > 0 ? Vec2{C.x / cLength, C.y / cLength} : Vec2{};
-    const double vv = dot(V, V);
-    const double es = std::abs(press.pressCurvature) * vv - dot(n, F);
+    // Every arrow of the exercise is drawn at one scale, the one of C and T: A/4 length units per
+    // unit of force on a unit mass. The path needs the net force |C| across it, towards the
+    // centre: Es = (|C| − n·F)·n, n the unit normal towards the centre (at an inflection point
+    // |C| = 0 and Es takes away what F pushes across). Along it, F, friction f and Et together
+    // make T: Et = T − f less the part of F along the tangent.
+    const double es = length(C) - dot(normal, F);
     canvas.setDrawWidth(2);
-    drawArrow(canvas, px, py, es * n.x, es * n.y, Rgb{0, 250, 10});
+    drawArrow(canvas, px, py, es * normal.x, es * normal.y, kShapeGreen);
     canvas.setDrawWidth(1);
 
-    // Extra force for the tangential acceleration: T − f less the part of F along the tangent.
     const double tt = dot(T, T);
+    const double vv = dot(V, V);
     const Vec2 along = tt == 0 ? Vec2{dot(V, F) / vv * V.x, dot(V, F) / vv * V.y}
                                : Vec2{dot(T, F) / tt * T.x, dot(T, F) / tt * T.y};
     canvas.setDrawWidth(2);
-    drawArrow(canvas, px, py, T.x - f.x - along.x, T.y - f.y - along.y, Rgb{150, 200, 50});
+    drawArrow(canvas, px, py, T.x - f.x - along.x, T.y - f.y - along.y, kTangentialOrange);
 
-    legendRow(canvas, 2, -8, "EXTRA NEEDED FORCE FOR SHAPE", 0.2, -8.5, Rgb{0, 250, 10});
-    legendRow(canvas, 2, -9, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.", 0.2, -9.5,
-              Rgb{150, 200, 50});
+    // The legend under the path, with the student's force at the bottom; the widest row goes
+    // above the others, clear of the point's own legend at the right.
+    legendRow(canvas, 2, -9, "YOUR FORCE", 0.2, -9.5, kStudentBlue);
+    legendRow(canvas, 2, -8, "EXTRA NEEDED FORCE FOR SHAPE", 0.2, -8.5, kShapeGreen);
+    legendRow(canvas, 2, -7, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.", 0.2, -7.5,
+              kTangentialOrange);
     canvas.setDrawWidth(1);
+    printWhole(canvas, 2, -6, forceScaleText(c));
 }
 
 }  // namespace velarium

@@ -22,6 +22,11 @@ struct ForcePress {
     Vec2 pressTangential;
 };
 
+// The lab's scale: x from 0 to 20 and y from −10 to 10 at least, and with the settings of the
+// acceleration display also every arrow of its fifteen stations; equal units both ways (the
+// shorter range widened about the middle), y up.
+void setCurveLabScale(PlotCanvas& canvas, const CurveSettings* stations = nullptr);
+
 // The path y = A·sin(ω·x) as 401 points 0.05 apart in x, from x = 0 to 20.
 void drawPath(PlotCanvas& canvas, const CurveSettings& c);
 
@@ -39,6 +44,9 @@ std::string drawRadiusScene(PlotCanvas& canvas, const CurveSettings& c);
 std::optional<std::string> showPointVectors(PlotCanvas& canvas, const CurveSettings& c, double X,
                                             double Y, bool guessForce, bool radiusMode,
                                             ForcePress& press);
+
+// The scale that every arrow of the force exercise shares, as the exercise states it.
+std::string forceScaleText(const CurveSettings& c);
 
 // Judges the student's force, dragged from the press point to (xr, yr), against the bending of
 // the path and the change of speed, and draws the extra forces that would be needed.

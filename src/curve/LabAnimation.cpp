@@ -35,16 +35,17 @@ Box extentBox(const PlotCanvas& canvas, double x, double y, TextExtent e, double
     return around(x, y, x + e.width, y + down, margin);
 }
 
-// The figures a mark's read-out is formed from: its distance and time, the first mark's
-// distance, and from the second mark on the distance the figure is measured from.
+// The figures a mark's read-out is formed from: the distance from the start at the mark and its
+// time, the first mark's distance, and from the second mark on the distance at the mark before.
 using ReadoutFigures = std::array<double, 4>;
 ReadoutFigures readoutFigures(const LabAnimation& lab, int j) {
     return {lab.labDistTable[j], lab.labTimeTable[j], lab.labFirstDist,
-            j > LabAnimation::kMarkEvery ? lab.labDistTable[j - 61] : 0.0};
+            j > LabAnimation::kMarkEvery ? lab.labDistTable[j - LabAnimation::kMarkEvery] : 0.0};
 }
 
-// The read-out of a mark: the distance figure and the time; from the second mark on, the figure
-// as a multiple of the first one (none when the first figure is 0).
+// The read-out of a mark: the first mark shows the distance covered in the first interval and
+// the time; each later one the distance covered in its own interval, as a multiple of the first
+// (none when the first distance is 0).
 std::string readout(const ReadoutFigures& f, bool firstMark) {
     const auto [distance, time, firstDistance, from] = f;
     if (firstMark) return "Ds =" + formatFixed(distance, 2) + " t =" + formatFixed(time, 2);
@@ -85,6 +86,13 @@ bool hasReadout(int j) {
     return j % LabAnimation::kMarkEvery == 0 && j >= LabAnimation::kMarkEvery;
 }
 
+// Whether the mark at x lies within the canvas's width.
+bool inView(const PlotCanvas& canvas, double x) {
+    const double left = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    const double right = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
+    return x >= left && x <= right;
+}
+
 // Whether two numbers, or arrays of them, are the same to the bit: kept results are taken over
 // only for the very inputs they were found from, −0 and NaN included.
 template <class T>
@@ -98,12 +106,17 @@ struct Readout {
     TextExtent extent;
 };
 
-// The read-outs of the marks up to event n, in the order of the marks.
-// The texts are kept from event to event and formed again only where a figure differs.
+// The read-outs of the marks up to event n, in the order of the marks; a mark beyond the canvas
+// has none (an empty text). The texts are kept from event to event and formed again only where a
+// figure differs.
 std::vector<Readout> readouts(const PlotCanvas& canvas, LabAnimation& lab, int n) {
     std::vector<Readout> r;
     for (int j = LabAnimation::kMarkEvery; j <= n; j += LabAnimation::kMarkEvery) {
         const auto m = static_cast<std::size_t>(j / LabAnimation::kMarkEvery - 1);
+        if (!inView(canvas, lab.labTrailX[static_cast<std::size_t>(j)])) {
+            r.push_back({});
+            continue;
+        }
         const ReadoutFigures figures = readoutFigures(lab, j);
         if (m == lab.readoutTexts.size()) lab.readoutTexts.emplace_back();
         LabAnimation::ReadoutText& kept = lab.readoutTexts[m];
@@ -179,10 +192,12 @@ std::vector<Vec2> readoutCorners(const PlotCanvas& canvas, const LabAnimation& l
                 !sameBits(kept.x, x) || !sameBits(kept.y, y))
                 places.marks.resize(m);
         }
+        const bool shown = !texts[m].text.empty();
         if (m == places.marks.size())
-            places.marks.push_back({e, x, y, freeCorner(canvas, c, x, y, e, taken)});
+            places.marks.push_back(
+                {e, x, y, shown ? freeCorner(canvas, c, x, y, e, taken) : Vec2{}});
         const Vec2 at = places.marks[m].corner;
-        taken.push_back(extentBox(canvas, at.x, at.y, e, 0));
+        if (shown) taken.push_back(extentBox(canvas, at.x, at.y, e, 0));
         corners.push_back(at);
     }
     return corners;
@@ -196,7 +211,7 @@ void drawTrailElement(PlotCanvas& canvas, const LabAnimation& lab, int j, const 
     canvas.setDrawWidth(3);
     canvas.point(x, y, kMarkRed);
     canvas.setCurrentPosition(x, y);
-    if (hasReadout(j)) {
+    if (hasReadout(j) && !text.empty()) {
         canvas.setCurrentPosition(at.x, at.y);
         canvas.print(text);
     }
@@ -243,7 +258,7 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
 
     if (!(n - 1 <= LabAnimation::kLastDrawnEvent && n <= LabAnimation::kLastDrawnEvent))
         return false;
-    lab.labDistTable[n] = s - lab.labDistTable[n - 1];
+    lab.labDistTable[n] = s;
 
     // What this event draws under the trail, to know which trail elements it covers.
     const double barb = std::hypot(canvas.scaleWidth(), canvas.scaleHeight()) / 75.0;

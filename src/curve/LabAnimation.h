@@ -45,7 +45,7 @@ struct LabAnimation {
     std::array<double, kLastCountedEvent + 1> labTimeTable{};
     std::array<double, kLastCountedEvent + 1> labTrailX{};
     std::array<double, kLastCountedEvent + 1> labTrailY{};
-    std::array<double, kLastDrawnEvent + 1> labDistTable{};
+    std::array<double, kLastDrawnEvent + 1> labDistTable{};  // distance from the start
     LabPrevArrows labPrevArrows;
     double labFirstDist = 0;
 

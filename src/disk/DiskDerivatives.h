@@ -47,6 +47,7 @@ struct DiskDerivativeTerms {
     double powerFactor;   // −m·μ of the friction's power
     double torqueFactor;  // μ·F·m of the friction's torque on a free disk
     double inertia;       // I of the disk
+    double rimSq;         // the rim's radius squared: beyond it nothing rubs on the body
 
     explicit DiskDerivativeTerms(const DiskParameters& p)
         : omega(p.diskOmega),
@@ -54,7 +55,8 @@ struct DiskDerivativeTerms {
           k(p.springK),
           powerFactor(-p.bodyMass * mu),
           torqueFactor(p.frictionDecel * p.omegaVariable * p.bodyMass),
-          inertia(p.diskInertia) {}
+          inertia(p.diskInertia),
+          rimSq(p.rimRadius * p.rimRadius) {}
 };
 
 // The derivatives of components 0..5 into d, as diskDerivatives gives them. Only the component
@@ -73,6 +75,17 @@ inline void diskDerivativesWith(const DiskDerivativeTerms& c, std::span<double> 
     // r and |v| enter only as r²·|v| and on the rare branches that need the radial direction.
     const double rSq = x * x + y * y;
     const double w2 = omega * omega;
+    if (rSq > c.rimSq) {
+        // Beyond the rim there is no disk under the body: no friction, no torque on the disk;
+        // only the restoring force acts, and it keeps the energy.
+        d[kVx] = -k * x;
+        d[kVy] = -k * y;
+        d[kX] = vx;
+        d[kY] = vy;
+        d[kEnergy] = 0;
+        d[kOmega] = 0;
+        return;
+    }
     if (vRel == 0) {
         // At rest on the disk: the disk point's centripetal acceleration ω²·(x, y)/r.
         const double r = std::sqrt(rSq);

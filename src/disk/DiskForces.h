@@ -25,7 +25,7 @@ struct DiskVectors {
     Vec2 relative;          // (P, Q)
     Vec2 friction;          // −μ·(P, Q)/|v_rel|; zero at rest on the disk
     Vec2 inertialVelocity;  // (vx, vy), for the vector diagram
-    Vec2 rotatingVelocity;  // v' = R(θ)·(P, Q), for the vector diagram
+    Vec2 rotatingVelocity;  // the velocity relative to the disk, for the vector diagram
     Vec2 coriolis;          // 2·m·ω·(−v'y, v'x)
     Vec2 centrifugal;       // m·ω²·(x', y')
     Vec2 baseAcceleration;  // m·α·(−y', x'), α = dω/dt from the friction torque
@@ -33,7 +33,8 @@ struct DiskVectors {
     Vec2 total;             // every force the rotating observer sees acting on the body
 };
 
-// The vectors at the body's state. Friction counts only when `friction` is on; α is the disk
+// The vectors at the body's state. Friction counts only when `friction` is on and the body is on
+// the disk, r ≤ kRimRadius; α is the disk
 // model's own angular acceleration at this state, and without friction nothing turns the disk.
 // The total is centrifugal + Coriolis + m·friction + base-acceleration force + restoring force.
 DiskVectors diskVectors(const DiskParameters& params, const BodyNow& body, bool rotatingView,
@@ -41,6 +42,22 @@ DiskVectors diskVectors(const DiskParameters& params, const BodyNow& body, bool 
 
 // Which model the model-choice panel has chosen.
 enum class DiskChoice { constantOmega, freeDisk, none };
+
+// How the body's kinetic energy in the frame shown changed over the latest display step: from
+// ½·m·|v|² in the inertial frame, from ½·m·|v′|² = ½·m·(P² + Q²) in the rotating one.
+enum class SpeedTrend { unknown, rose, fell, kept };
+SpeedTrend speedTrend(const DiskRun& run, bool rotatingView);
+
+// Where the body first went beyond the disk's rim: the display step during which it crossed
+// r = rim, that step's time span, and the crossing point in the view's coordinates, taken on
+// the chord between the step's two rows.
+struct RimCrossing {
+    bool crossed = false;
+    int step = 0;
+    double from = 0, to = 0;
+    Vec2 at;
+};
+RimCrossing rimCrossing(const DiskRun& run, bool rotatingView, double rim);
 
 // What decides the guiding message of the rotating-disk screen.
 struct DiskMessageInput {
@@ -52,6 +69,9 @@ struct DiskMessageInput {
     DiskChoice choice = DiskChoice::constantOmega;
     bool check1 = false, check2 = false, check4 = false, check5 = false, check6 = false,
          check7 = false;
+    int stepIndex = 0;  // 0: the run has not started
+    SpeedTrend speed = SpeedTrend::unknown;
+    RimCrossing rim;
 };
 
 struct DiskMessage {
@@ -61,7 +81,9 @@ struct DiskMessage {
 };
 
 // The message that follows `current` for the situation: the rules apply in turn and the last
-// one that applies wins; where none applies the current message stays.
+// one that applies wins; where none applies the current message stays. Before the first step
+// the message first says what to do; once the body has left the disk it says so at the end.
+// Texts that follow one another are parted by one space.
 DiskMessage updateDiskMessage(const DiskMessageInput& in, DiskMessage current);
 
 }  // namespace velarium

@@ -149,9 +149,11 @@ bool advanceStep(DiskShared& disk, DiskRun& run, StepMode mode) {
     const double dt = run.stepDuration;
     const auto kk = static_cast<std::size_t>(k);
     if (mode.friction || mode.pendulum) {
+        disk.params.rimRadius = mode.rimRadius;
         const OrbitEnd end =
             integrateDiskOrbit(disk, run.bodyVx, run.bodyVy, run.pathX[kk - 1], run.pathY[kk - 1],
                                run.omegaNow, run.diskAngle, dt, DiskRun::kSubSteps);
+        disk.params.rimRadius = std::numeric_limits<double>::infinity();
         run.pathX[kk] = end.x;
         run.pathY[kk] = end.y;
         run.bodyVx = end.vx;

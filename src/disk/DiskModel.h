@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -28,7 +29,14 @@ struct DiskParameters {
     double stuckOmega = 0;            // ω at that moment
     bool frictionOn = false;          // kinetic friction acts ("NON ZERO FRICTION")
     bool pendulumChosen = false;      // a pendulum entry of the rotating-disk screen is checked
+    // Friction acts only where the disk is under the body, r ≤ rimRadius; a model without a rim
+    // keeps the infinite default.
+    double rimRadius = std::numeric_limits<double>::infinity();
 };
+
+// The disk's rim, at twice the unit radius R = 1 at which the body starts. Beyond it there is no
+// disk under the body.
+inline constexpr double kRimRadius = 2.0;
 
 // Indices of the integrated state of a body on a disk.
 enum DiskIndex : int {
@@ -128,6 +136,7 @@ struct DiskRun {
 struct StepMode {
     bool friction = false;  // integrate with kinetic friction
     bool pendulum = false;  // integrate with the restoring force
+    double rimRadius = std::numeric_limits<double>::infinity();  // where the disk ends
 };
 
 // Advances the body by one display step k = stepIndex (1..kMaxStep) of stepDuration: integrated

@@ -13,18 +13,9 @@
 
 namespace velarium {
 
-namespace {
-constexpr Rgb kBaseVelocity{0, 255, 0};
-constexpr Rgb kRelative{255, 0, 255};
-constexpr Rgb kFriction{0, 255, 0};
-constexpr Rgb kLineOfMotion{0, 150, 150};
-constexpr Rgb kDiagramInertial{255, 0, 0};
-constexpr Rgb kDiagramRotating{0, 0, 255};
-constexpr Rgb kCoriolis{100, 155, 150};
-constexpr Rgb kCentrifugalStep{0, 0, 255};
-constexpr Rgb kBaseAcceleration{100, 0, 150};
-constexpr Rgb kRestoring{230, 120, 0};
+using namespace diskcolours;
 
+namespace {
 Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
 Vec2 operator*(double k, Vec2 v) { return {k * v.x, k * v.y}; }
 
@@ -101,7 +92,21 @@ struct OverlayArrow {
     int width = 1;
     int style = kSolid;
     std::string caption;
+    // The size of the vector drawn, and its symbol ("F" or "v"), for a caption that must say it.
+    double size = 0;
+    const char* symbol = "v";
 };
+
+// An arrow shorter than two heads would be a head alone: a captioned one is drawn two heads long
+// in its own direction, and its caption gives its size instead.
+void lengthenShortArrow(const PlotCanvas& canvas, OverlayArrow& a) {
+    const double n = length(a.d);
+    const double least = 2 * barbLength(canvas);
+    if (a.caption.empty() || !(n > 0) || n >= least) return;
+    a.d = (least / n) * a.d;
+    a.caption +=
+        ", |" + std::string(a.symbol) + "| = " + formatFixed(a.size, 3) + " (drawn longer)";
+}
 
 void drawOverlayArrow(PlotCanvas& canvas, const OverlayArrow& a) {
     if (a.d.x == 0 && a.d.y == 0) return;
@@ -111,14 +116,16 @@ void drawOverlayArrow(PlotCanvas& canvas, const OverlayArrow& a) {
     penBack(canvas);
 }
 
-// The caption goes by the tip, or where the arrow leaves the view when its tip is out of sight;
-// an arrow wholly out of sight, or of no length, has none.
+// The caption goes by the tip, clear of the head and within a few lines of it, or where the
+// arrow leaves the view when its tip is out of sight; an arrow wholly out of sight, or of no
+// length, has none.
 void captionOverlayArrow(PlotCanvas& canvas, const OverlayArrow& a) {
     if (a.caption.empty() || (a.d.x == 0 && a.d.y == 0)) return;
     const auto [t0, t1] = visiblePart(viewBox(canvas, 0), a.from, a.d);
     if (t0 > t1) return;
     canvas.setForeColor(a.colour);
-    placeLabel(canvas, {a.from.x + t1 * a.d.x, a.from.y + t1 * a.d.y}, a.caption, a.d);
+    placeLabel(canvas, {a.from.x + t1 * a.d.x, a.from.y + t1 * a.d.y}, a.caption, a.d,
+               {barbLength(canvas), 4});
     penBack(canvas);
 }
 
@@ -204,6 +211,29 @@ void setDiskScale(PlotCanvas& canvas, double zoom, double shiftX, double shiftY)
     canvas.setScale(-2 * zoom + shiftX, 2 * zoom + shiftY, 2 * zoom + shiftX, -2 * zoom + shiftY);
 }
 
+double diskZoomInSight(const DiskParameters& params, const DiskRun& run,
+                       const DiskPictureSettings& st, double zoom) {
+    const auto k = static_cast<std::size_t>(run.stepIndex);
+    const BodyNow body{run.pathX[k], run.pathY[k], run.bodyVx,
+                       run.bodyVy,   run.omegaNow, run.diskAngle};
+    const DiskVectors v = diskVectors(params, body, st.rotatingView, st.friction);
+    double reach = std::max(std::abs(v.position.x), std::abs(v.position.y));
+    auto tip = [&](Vec2 d) {
+        const Vec2 e = v.position + kVelocityScale * d;
+        reach = std::max({reach, std::abs(e.x), std::abs(e.y)});
+    };
+    tip(v.velocity);
+    if (st.check1) tip(v.baseVelocity);
+    if (st.check2) tip(v.relative);
+    if (st.friction) tip(v.friction);
+    // The view's half side is 2·s and a head is a seventy-fifth of its diagonal, 2·√2·2·s/75:
+    // a point at `reach` with its dot and two heads of margin needs 2·s·(1 − 2·√2/37.5) ≥
+    // reach + dot.
+    const double needed = (reach + kBodyDotRadius) / (2 * (1 - 2 * std::sqrt(2.0) / 37.5));
+    if (needed <= zoom) return zoom;
+    return std::ceil(4 * needed) / 4;
+}
+
 void drawStartPicture(PlotCanvas& canvas, const DiskRun& run, int unitRadius) {
     const double r = unitRadius;
     canvas.clear();
@@ -278,11 +308,13 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
         const double l = params.diskInertia * run.omegaNow +
                          params.bodyMass * (body.y * body.vx - body.x * body.vy);
         const auto [p, q] = relativeVelocity(body.vx, body.vy, body.x, body.y, body.omega);
+        // |v_rel| = √(P² + Q²) is a speed, not a component.
         canvas.setForeColor(kBlack);
-        canvas.setCurrentPosition(canvas.scaleLeft() + 0.02 * canvas.scaleWidth(),
-                                  canvas.scaleTop() + 0.02 * canvas.scaleHeight());
+        const double left = canvas.scaleLeft() + 0.02 * canvas.scaleWidth();
+        canvas.setCurrentPosition(left, canvas.scaleTop() + 0.02 * canvas.scaleHeight());
         canvas.print("L=" + formatFixed(l, 2));
-        canvas.print("vRELx=" + formatFixed(std::sqrt(p * p + q * q), 2));
+        canvas.setCurrentPosition(left, canvas.currentY());
+        canvas.print("vREL=" + formatFixed(std::sqrt(p * p + q * q), 2));
     }
 
     if (!st.rotatingView) {
@@ -301,15 +333,16 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
     std::vector<OverlayArrow> arrows{{at, kVelocityScale * v.velocity, kBlack, 1, kSolid, ""}};
     if (st.check1)
         arrows.push_back({at, kVelocityScale * v.baseVelocity, kBaseVelocity, 1, kSolid,
-                          "Velocity of the point of BASE"});
+                          "Velocity of the point of BASE", length(v.baseVelocity)});
     if (st.check2)
-        arrows.push_back(
-            {at, kVelocityScale * v.relative, kRelative, 4, kSolid, "Relative Velocity"});
+        arrows.push_back({at, kVelocityScale * v.relative, kRelative, 4, kSolid,
+                          "Relative Velocity", length(v.relative)});
     const bool friction = st.friction && params.frictionDecel != 0;
     // The inertial view shows friction beside the velocities as the deceleration it causes; the
     // rotating view shows it among the forces, as m times that deceleration.
     if (friction && !st.rotatingView)
-        arrows.push_back({at, kVelocityScale * v.friction, kFriction, 2, kSolid, "FRICTION"});
+        arrows.push_back({at, kVelocityScale * v.friction, kFriction, 2, kSolid, "FRICTION",
+                          length(v.friction), "a"});
 
     // The forces of the rotating view, all at one scale that keeps every one of them in sight,
     // so that the arrows the class sees add up to the total.
@@ -323,12 +356,8 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
         };
         std::vector<Force> forces;
         if (st.check4) forces.push_back({v.coriolis, kCoriolis, 2, kSolid, "Coriolis Force"});
-        if (st.check5) {
-            if (st.duringStep)
-                forces.push_back({v.centrifugal, kCentrifugalStep, 2, kDot, "Centrifugal Force"});
-            else
-                forces.push_back({v.centrifugal, kBlack, 2, kSolid, ""});
-        }
+        if (st.check5)
+            forces.push_back({v.centrifugal, kCentrifugal, 2, kSolid, "Centrifugal Force"});
         if (friction)
             forces.push_back({params.bodyMass * v.friction, kFriction, 2, kSolid, "FRICTION"});
         if (st.check6 && st.freeDisk)
@@ -345,12 +374,13 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
                 caption += ", " + formatFixed(ratio, 0) + " × the largest other force";
             forces.push_back({v.restoring, kRestoring, 2, kSolid, caption});
         }
-        if (st.check7) forces.push_back({v.total, kBlack, 3, kSolid, "Total Force"});
+        if (st.check7) forces.push_back({v.total, kTotalForce, 3, kSolid, "Total Force"});
         std::vector<Vec2> fs;
         for (const Force& f : forces) fs.push_back(f.f);
         const double scale = forceScale(canvas, at, fs);
         for (const Force& f : forces)
-            arrows.push_back({at, scale * f.f, f.colour, f.width, f.style, f.caption});
+            arrows.push_back(
+                {at, scale * f.f, f.colour, f.width, f.style, f.caption, length(f.f), "F"});
         if (!forces.empty()) legend = "Forces drawn at " + formatFixed(scale, 3) + " × F";
     }
 
@@ -380,22 +410,23 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
     for (int i = 0; i < 12; ++i) ink.points.push_back(at);
     const Vec2 o = diagramOrigin(canvas, at, ends, ink);
     arrows.push_back({o, kVelocityScale * v.inertialVelocity, kDiagramInertial, 1, kSolid,
-                      "Velocity in Inertial Frame"});
+                      "Velocity in Inertial Frame", length(v.inertialVelocity)});
     arrows.push_back({o, kVelocityScale * v.rotatingVelocity, kDiagramRotating,
-                      st.rotatingView ? 2 : 1, kSolid, "Velocity in Rotating Frame"});
+                      st.rotatingView ? 2 : 1, kSolid, "Velocity in Rotating Frame",
+                      length(v.rotatingVelocity)});
     if (triangle) {
         arrows.push_back({o, baseEnd, kBaseVelocity, 1, kSolid, ""});
         arrows.push_back({o + baseEnd, kVelocityScale * v.relative, kRelative, 4, kSolid, ""});
         if (friction) arrows.push_back({o, kVelocityScale * v.friction, kFriction, 2, kSolid, ""});
     }
 
+    for (OverlayArrow& a : arrows) lengthenShortArrow(canvas, a);
     for (const OverlayArrow& a : arrows) drawOverlayArrow(canvas, a);
     for (const OverlayArrow& a : arrows) captionOverlayArrow(canvas, a);
     if (!legend.empty()) {
         canvas.setForeColor(kBlack);
         // In the bottom-left corner, which the round disk leaves free.
-        placeLabel(canvas, {canvas.scaleLeft(), canvas.scaleTop() + canvas.scaleHeight()},
-                   legend);
+        placeLabel(canvas, {canvas.scaleLeft(), canvas.scaleTop() + canvas.scaleHeight()}, legend);
     }
 }
 

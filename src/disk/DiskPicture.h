@@ -10,7 +10,7 @@
 namespace velarium {
 
 // Drawing constants of the rotating-disk picture.
-inline constexpr double kViewHalfSize = 2.0;                  // the drawn disk radius
+inline constexpr double kViewHalfSize = kRimRadius;           // the drawn disk radius
 inline constexpr double kBodyDotRadius = kViewHalfSize / 20;  // the body's dot
 inline constexpr double kVelocityScale = 0.3;                 // arrows are 0.3 times the vector
 
@@ -29,10 +29,29 @@ struct DiskPictureSettings {
     bool pendulum = false;  // a pendulum entry is checked: the restoring force acts
     bool check1 = false, check2 = false, check4 = false, check5 = false, check6 = false,
          check7 = false;
-    // A display step draws the centrifugal force blue, dotted and captioned; a redraw by the
-    // check boxes or the zoom draws it black, solid and without caption.
-    bool duringStep = false;
 };
+
+// The colours of the vectors of the picture, one hue for each named vector, apart in the
+// program's colours and in the projector's. The body's own velocity arrow is black.
+namespace diskcolours {
+inline constexpr Rgb kBaseVelocity{0, 140, 0};
+inline constexpr Rgb kRelative{255, 0, 255};
+inline constexpr Rgb kFriction{150, 120, 0};
+inline constexpr Rgb kLineOfMotion{0, 150, 150};
+inline constexpr Rgb kDiagramInertial{255, 0, 0};
+inline constexpr Rgb kDiagramRotating{0, 0, 255};
+inline constexpr Rgb kCoriolis{0, 110, 190};
+inline constexpr Rgb kCentrifugal{200, 90, 0};
+inline constexpr Rgb kBaseAcceleration{100, 0, 150};
+inline constexpr Rgb kRestoring{0, 140, 90};
+inline constexpr Rgb kTotalForce{200, 0, 100};
+}  // namespace diskcolours
+
+// The zoom at which the body and the heads of its velocity arrows stand inside the view with a
+// margin for the heads: the chosen zoom, or a wider one, in quarters, when the body has gone
+// beyond it. The forces are fitted to the view they get.
+double diskZoomInSight(const DiskParameters& params, const DiskRun& run,
+                       const DiskPictureSettings& settings, double zoom);
 
 // The start picture: the rim, the body's dot at (0, R) with its velocity arrow, two radii and an
 // arc that marks the clockwise sense of rotation.

@@ -31,13 +31,16 @@ ModelChoicePanel::ModelChoicePanel(Program& program) : program_(program) {
 
 void ModelChoicePanel::DIALEGO_STATHERIGON_Click() {
     program_.disk().params.omegaVariable = 0;
-    program_.screens().as<RotatingDiskScreen>(ScreenId::exigisi2).Check6->hide();
+    auto& disk = program_.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
+    disk.Check6->hide();
+    disk.updateDiskMessage();
 }
 
 void ModelChoicePanel::DIALEGO_MHSTATHERIGON_Click() {
     program_.disk().params.omegaVariable = 1;
     auto& disk = program_.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
     disk.Check6->setVisible(disk.Option1->isChecked());
+    disk.updateDiskMessage();
 }
 
 }  // namespace velarium

@@ -1,6 +1,7 @@
 // The handlers of the rotating-disk screen: stepping, the timer, the menu, the check boxes, the
 // options and the scroll bars.
 #include <QPalette>
+#include <cmath>
 
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
@@ -35,7 +36,7 @@ void RotatingDiskScreen::showVelocityLabels() {
     Label4->setText(velocityText("Vy =", vytax->value()));
 }
 
-DiskPictureSettings RotatingDiskScreen::pictureSettings(bool duringStep) const {
+DiskPictureSettings RotatingDiskScreen::pictureSettings() const {
     DiskPictureSettings st;
     st.rotatingView = Option1->isChecked();
     st.friction = Check3->isChecked();
@@ -47,18 +48,46 @@ DiskPictureSettings RotatingDiskScreen::pictureSettings(bool duringStep) const {
     st.check5 = Check5->isChecked();
     st.check6 = Check6->isChecked();
     st.check7 = Check7->isChecked();
-    st.duringStep = duringStep;
     return st;
 }
 
 // The trail of the view over the rim, then what changes from step to step. The kept trail is
 // only good for the canvas size it was drawn at.
-void RotatingDiskScreen::drawRun(bool duringStep) {
+void RotatingDiskScreen::drawRun() {
     if (Picture1->size() != trailCanvasSize_) trail_.valid = false;
     trailCanvasSize_ = Picture1->size();
-    const DiskPictureSettings st = pictureSettings(duringStep);
+    const DiskPictureSettings st = pictureSettings();
     drawDiskTrail(*Picture1, run_, st.rotatingView, trail_);
     drawDiskOverlay(*Picture1, disk_.params, run_, st);
+}
+
+void RotatingDiskScreen::keepBodyInSight(const DiskPictureSettings& st) {
+    const double zoom = zoumerno->value() / 100.0;
+    const double inSight = run_.explanationMode || run_.stepIndex == 0
+                               ? zoom
+                               : diskZoomInSight(disk_.params, run_, st, zoom);
+    if (inSight > zoom) {
+        if (zoomInSight_ == 0) zoomLabel_ = Label1->text();
+        zoomInSight_ = inSight;
+        // The view's side is 4·s.
+        if (std::abs(Picture1->scaleWidth()) != 4 * inSight) setDiskScale(*Picture1, inSight, 0, 0);
+        Label1->setText(QStringLiteral("SCALE= ") +
+                        QString::fromStdString(formatFixed(inSight, 2)) +
+                        QStringLiteral("X Radius, WIDENED"));
+        Label1->setToolTip(
+            QStringLiteral("The view is wider than the zoom: it keeps the body "
+                           "and its arrows in sight."));
+    } else {
+        endWidening();
+    }
+}
+
+void RotatingDiskScreen::endWidening() {
+    if (zoomInSight_ == 0) return;
+    zoomInSight_ = 0;
+    setViewScale();
+    Label1->setText(zoomLabel_);
+    Label1->setToolTip({});
 }
 
 void RotatingDiskScreen::updateDiskMessage() {
@@ -68,16 +97,22 @@ void RotatingDiskScreen::updateDiskMessage() {
     in.textbook = FOUCAULTTEXTBOOK->isChecked();
     in.rotatingView = Option1->isChecked();
     in.friction = Check3->isChecked();
-    const ModelChoicePanel& panel = program_.screens().as<ModelChoicePanel>(ScreenId::DIALEGO);
-    in.choice = panel.MHSTATHERIGON->isChecked() ? DiskChoice::freeDisk
-                : panel.STATHERIGON->isChecked() ? DiskChoice::constantOmega
-                                                 : DiskChoice::none;
+    // The model choice matters only with friction; without it the panel is not needed.
+    if (in.friction) {
+        const ModelChoicePanel& panel = program_.screens().as<ModelChoicePanel>(ScreenId::DIALEGO);
+        in.choice = panel.MHSTATHERIGON->isChecked() ? DiskChoice::freeDisk
+                    : panel.STATHERIGON->isChecked() ? DiskChoice::constantOmega
+                                                     : DiskChoice::none;
+    }
     in.check1 = Check1->isChecked();
     in.check2 = Check2->isChecked();
     in.check4 = Check4->isChecked();
     in.check5 = Check5->isChecked();
     in.check6 = Check6->isChecked();
     in.check7 = Check7->isChecked();
+    in.stepIndex = run_.stepIndex;
+    in.speed = speedTrend(run_, in.rotatingView);
+    in.rim = rimCrossing(run_, in.rotatingView, kRimRadius);
     message_ = velarium::updateDiskMessage(in, message_);
     if (Text1->toPlainText().toStdString() != message_.text)
         Text1->setPlainText(QString::fromStdString(message_.text));
@@ -102,9 +137,12 @@ void RotatingDiskScreen::diskScreenStep() {
         return;
     }
     stepping_ = true;
-    updateDiskMessage();
     displayStep(disk_, run_, stepInput());
-    drawRun(true);
+    // The message speaks of the step just made.
+    updateDiskMessage();
+    // The view follows the motion; a zoom chosen since holds until the next step.
+    keepBodyInSight(pictureSettings());
+    drawRun();
     if (run_.stepIndex >= DiskRun::kMaxStep) stopTimer();
     stepping_ = false;
 }
@@ -122,9 +160,8 @@ void RotatingDiskScreen::showDiskVectors() {
         run_.bodyVy = vytax->value() * p.unitRadius * p.diskOmega0;
     }
     p.springK = pendulum() ? 40.0 : 0.0;
-    drawRun(false);
-    // The inertial view's redraw also brings the message up to date.
-    if (!Option1->isChecked()) updateDiskMessage();
+    drawRun();
+    updateDiskMessage();
 }
 
 void RotatingDiskScreen::exigisi2_Command1_Click() {
@@ -177,6 +214,7 @@ void RotatingDiskScreen::exigisi2_FOUCAULT_Click() {
     hideShifts();
     explanation_->end();
     protosimiox->hide();
+    updateDiskMessage();
 }
 
 void RotatingDiskScreen::exigisi2_Check_Click() { showDiskVectors(); }
@@ -210,6 +248,7 @@ void RotatingDiskScreen::exigisi2_mazalazo_Change() {
     p.totalAngularMomentum =
         p.diskInertia * p.diskOmega0 + p.bodyMass * p.unitRadius * vxtax->value() * p.diskOmega0;
     showModelChoiceForFriction();
+    updateDiskMessage();
 }
 
 void RotatingDiskScreen::exigisi2_vxtax_Change() {
@@ -224,6 +263,7 @@ void RotatingDiskScreen::exigisi2_vytax_Change() {
 
 void RotatingDiskScreen::exigisi2_zoumerno_Change() {
     stopTimer();
+    zoomInSight_ = 0;
     const double s = zoumerno->value() / 100.0;
     Label1->setText(QStringLiteral("SCALE= ") + QString::fromStdString(formatFixed(s, 2)) +
                     QStringLiteral("X Radius"));

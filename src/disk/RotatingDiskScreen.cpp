@@ -31,6 +31,7 @@ RotatingDiskScreen::RotatingDiskScreen(Program& program)
                            [this] { return diskRunTable(run_, disk_.params); },
                            QStringLiteral("Press STEP first: there is no run yet."));
     explanation_ = std::make_unique<ExplanationMode>(*this);
+    updateDiskMessage();
 }
 
 RotatingDiskScreen::~RotatingDiskScreen() = default;
@@ -227,9 +228,8 @@ void RotatingDiskScreen::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     layoutControls();
     if (shownBefore_) {
-        resetDiskScreen();
         message_ = {};
-        Text1->clear();
+        resetDiskScreen();
     } else
         redrawPicture();
     shownBefore_ = true;
@@ -277,6 +277,7 @@ void RotatingDiskScreen::setViewScale() {
 }
 
 void RotatingDiskScreen::drawStartPicture() {
+    endWidening();
     velarium::drawStartPicture(*Picture1, run_, disk_.params.unitRadius);
     trail_.valid = false;
 }
@@ -309,6 +310,7 @@ void RotatingDiskScreen::resetDiskScreen() {
     run_.keepMotion(0);
     p.stuckFlag = false;
     drawStartPicture();
+    updateDiskMessage();
 }
 
 }  // namespace velarium

@@ -77,6 +77,8 @@ public:
     // The run the screen keeps: the path tables in both frames and the step counter.
     DiskRun& run() { return run_; }
     const DiskMessage& message() const { return message_; }
+    // Chooses the guiding message again for the situation as it now stands.
+    void updateDiskMessage();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -109,7 +111,6 @@ private:
     DisplayStepInput stepInput() const;
     // Redraws the current step without advancing: velocities, and forces in the rotating view.
     void showDiskVectors();
-    void updateDiskMessage();
     void showMessageColour();
     void showVelocityLabels();
     void drawStartPicture();
@@ -118,13 +119,18 @@ private:
 
     bool pendulum() const;
     bool freeDiskChosen() const;
-    DiskPictureSettings pictureSettings(bool duringStep) const;
+    DiskPictureSettings pictureSettings() const;
     void hideShifts();
     void stopTimer();
     // The model choice panel is shown beside the screen while friction is on.
     void showModelChoiceForFriction();
     void setViewScale();
-    void drawRun(bool duringStep);
+    // Widens the view, at a step, while the body or the heads of its arrows would stand outside
+    // it.
+    void keepBodyInSight(const DiskPictureSettings& settings);
+    // Back to the zoom's own view and read-out.
+    void endWidening();
+    void drawRun();
 
     Program& program_;
     DiskShared& disk_;
@@ -133,6 +139,9 @@ private:
     TrailLayer trail_;
     QSize trailCanvasSize_;
     bool stepping_ = false;
+    // The zoom read-out as the user left it, while the view is widened beyond the zoom.
+    QString zoomLabel_;
+    double zoomInSight_ = 0;
     bool shownBefore_ = false;
 
     // The step-by-step explanation of the centrifugal and Coriolis accelerations hooks into the

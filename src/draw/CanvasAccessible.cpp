@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QMenu>
 
 #include "draw/CanvasWidget.h"
 
@@ -19,6 +20,30 @@ public:
             return own.isEmpty() ? static_cast<const CanvasWidget*>(widget())->shownText() : own;
         }
         return QAccessibleWidget::text(t);
+    }
+
+    // A canvas's context menu is a window of its own, which Qt leaves out of the tree; while it
+    // is open it is the canvas's last child, as a menu bar's open menu is its item's, so that a
+    // screen reader can walk to its entries.
+    int childCount() const override {
+        return QAccessibleWidget::childCount() + (openMenu() ? 1 : 0);
+    }
+    QAccessibleInterface* child(int index) const override {
+        const int own = QAccessibleWidget::childCount();
+        if (index == own && openMenu()) return QAccessible::queryAccessibleInterface(openMenu());
+        return QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child && child->object() && child->object() == openMenu())
+            return QAccessibleWidget::childCount();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+
+private:
+    QMenu* openMenu() const {
+        for (QMenu* m : widget()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+            if (m->isVisible()) return m;
+        return nullptr;
     }
 };
 

@@ -217,11 +217,11 @@ QFont CanvasWidget::textFont(bool bold) const {
 
 Rgb CanvasWidget::shown(Rgb colour) const { return profile().ink(colour, backColor()); }
 
-// A font given in pixels (a picture whose texts grow with it) grows in pixels.
+// A font sized in pixels keeps its unit: its point size reads -1.
 QFont CanvasWidget::shownFont(QFont font) const {
     if (font.pixelSize() > 0)
-        font.setPixelSize(
-            std::max(1, static_cast<int>(std::lround(font.pixelSize() * profile().textScale()))));
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() *
+                                                                  profile().textScale()))));
     else
         font.setPointSizeF(font.pointSizeF() * profile().textScale());
     return font;

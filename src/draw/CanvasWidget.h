@@ -44,6 +44,9 @@ public:
     QImage picture(double ratio);
     // The font the canvas prints its texts in.
     QFont textFont(bool bold) const;
+    // What a colour and a font drawn in the program's terms show as in the canvas's profile.
+    Rgb shown(Rgb colour) const;
+    QFont shownFont(QFont font) const;
     // Every text printed since the last clear, one per line, in print order.
     QString shownText() const;
 
@@ -95,10 +98,7 @@ private:
     ViewTransform device() const;
     QPointF toDevice(double x, double y) const;
     double dpr() const;
-    // What a colour, a font and a pen drawn in the program's terms show as in the canvas's
-    // profile.
-    Rgb shown(Rgb colour) const;
-    QFont shownFont(QFont font) const;
+    // What a pen drawn in the program's terms shows as in the canvas's profile.
     QPen shownPen(Rgb colour) const;
     CanvasMouse mouseOf(QMouseEvent* event) const;
 

@@ -21,8 +21,13 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
     return placeLines(canvas, anchor, {text}, ahead);
 }
 
+Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead,
+                LabelReach reach) {
+    return placeLines(canvas, anchor, {text}, ahead, reach);
+}
+
 Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::string_view> lines,
-                Vec2 ahead) {
+                Vec2 ahead, LabelReach near) {
     const double W = std::max(1.0, canvas.pixelWidth());
     const double H = std::max(1.0, canvas.pixelHeight());
     const ViewTransform view(canvas.scaleLeft(), canvas.scaleTop(), canvas.scaleWidth(),
@@ -61,9 +66,10 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
     // within reach of the anchor (a fifth of the canvas, or four lines): a caption farther away no
     // longer reads as the anchor's. Of those, one free of ink wins, the nearest; where none is
     // free, the one with the least ink.
-    const double gap = 0.3 * lineHeight;
+    const double gap = std::max(0.3 * lineHeight, view.pixelsAlongX(near.clearance));
     const double step = std::max(1.0, 0.25 * lineHeight);
-    const double reach = std::max(0.2 * std::max(W, H), 4 * lineHeight);
+    const double reach = near.lines > 0 ? gap + near.lines * lineHeight
+                                        : std::max(0.2 * std::max(W, H), 4 * lineHeight);
     const double x0 = ax - w / 2;
     const double y0 = ay - h / 2;
     const int rings = static_cast<int>(std::ceil((reach + std::max(w, h) / 2) / step)) + 1;
@@ -103,8 +109,7 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
         const double cy = (b.top + b.bottom) / 2 - ay;
         const double cl = std::sqrt(cx * cx + cy * cy);
         const double cosAhead = cl > 0 ? (cx * hx + cy * hy) / cl : 0;
-        const double score =
-            std::sqrt(d2) + (hx != 0 || hy != 0 ? lineHeight * (1 - cosAhead) : 0);
+        const double score = std::sqrt(d2) + (hx != 0 || hy != 0 ? lineHeight * (1 - cosAhead) : 0);
         if (ink == bestInk && score >= bestScore) return;
         if (std::any_of(taken.begin(), taken.end(), [&](const Box& t) { return overlaps(b, t); }))
             return;

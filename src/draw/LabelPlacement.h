@@ -18,9 +18,19 @@ namespace velarium {
 // canvas as far as it goes. Returns the top-left corner of the printed text.
 Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead = {});
 
+// How near a caption keeps to its anchor: at least `clearance` user units from it (an arrow's
+// head, so that the caption does not touch it) and at most `lines` text lines beyond that, so
+// that it still reads as its arrow's. Zero keeps the general rule.
+struct LabelReach {
+    double clearance = 0;
+    double lines = 0;
+};
+Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead,
+                LabelReach reach);
+
 // The same for a block of lines printed one below the other from one left edge: the block as a
 // whole goes where placeLabel would put a label of its size.
 Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::string_view> lines,
-                Vec2 ahead = {});
+                Vec2 ahead = {}, LabelReach near = {});
 
 }  // namespace velarium

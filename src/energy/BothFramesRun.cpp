@@ -98,16 +98,52 @@ BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings
     p.springK = p.pendulumChosen ? kPendulumK : 0.0;
     double t = 0;
     int k = 0;
+    // Once the free base carries the body, the body rides with it at the radius it came to rest
+    // at, and base and body turn together at ω = L/(I + m·r²).
+    bool riding = false;
+    double ridingOmega = 0;
     do {
         p.frictionDecelNow = p.frictionDecel;
-        // The parameters stay as they are during a step: their copy serves all its stages.
-        const DiskDerivativeTerms terms(p);
-        rkfStepAll(t, state, dt, out, RkfCount<kOmega + 1>{},
-                   [&terms](double, std::span<double> s, double* dydt) {
-                       diskDerivativesWith(terms, s, dydt, true);
-                   });
-        state = out;
+        if (riding) {
+            // A turn of ω·dt clockwise, the body moving with the base point under it.
+            const double a = ridingOmega * dt;
+            const double x = state[kX], y = state[kY];
+            state[kX] = x * std::cos(a) + y * std::sin(a);
+            state[kY] = -x * std::sin(a) + y * std::cos(a);
+            state[kVx] = ridingOmega * state[kY];
+            state[kVy] = -ridingOmega * state[kX];
+        } else {
+            // The parameters stay as they are during a step: their copy serves all its stages.
+            const DiskDerivativeTerms terms(p);
+            rkfStepAll(t, state, dt, out, RkfCount<kOmega + 1>{},
+                       [&terms](double, std::span<double> s, double* dydt) {
+                           diskDerivativesWith(terms, s, dydt, true);
+                       });
+            state = out;
+        }
         if (k > n - 1) break;
+        if (free && !riding && k > kRestTestFrom) {
+            const double x = state[kX], y = state[kY];
+            const double r2 = x * x + y * y;
+            const double w =
+                (p.totalAngularMomentum - m * (y * state[kVx] - x * state[kVy])) / p.diskInertia;
+            const auto [pr, qr] = relativeVelocity(state[kVx], state[kVy], x, y, w);
+            const double hold = p.totalAngularMomentum / (p.diskInertia + m * r2);
+            // At rest on the base, and friction can hold the body there: it supplies the net
+            // centripetal force m·|ω² − K|·r, at most μ·m·g with g = 1.
+            if (pr * pr + qr * qr < kRestSpeedSquared &&
+                std::abs(hold * hold - p.springK) * std::sqrt(r2) <= p.frictionDecel) {
+                riding = true;
+                ridingOmega = hold;
+                // Static friction takes up the last of the slip; its work on the body is the
+                // change of kinetic energy.
+                const double before = state[kVx] * state[kVx] + state[kVy] * state[kVy];
+                state[kVx] = ridingOmega * y;
+                state[kVy] = -ridingOmega * x;
+                const double after = state[kVx] * state[kVx] + state[kVy] * state[kVy];
+                state[kEnergy] += 0.5 * m * (after - before);
+            }
+        }
         const double vx = state[kVx], vy = state[kVy], x = state[kX], y = state[kY];
         tab.tabVx[k] = vx;
         tab.tabVy[k] = vy;
@@ -140,7 +176,7 @@ BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings
             // The free base carries the body along at rest.
             tab.tabVxRot[k] = 0;
             tab.tabVyRot[k] = 0;
-            run.restTime = t;
+            if (run.restTime == 0) run.restTime = t;
             beep();
         } else if (free && run.restTime > 0) {
             tab.tabVxRot[k] = 0;

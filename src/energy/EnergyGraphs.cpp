@@ -118,8 +118,8 @@ void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double total
     canvas.line(-span, 0, span, 0);
     canvas.line(0, -thetaMax, 0, thetaMax);
     drawAxisTicks(canvas, span, 0, thetaMax, 0);
-    nameAxes(canvas, span, 0, kTimeAxis, 0, thetaMax, kAngleAxis);
     for (int i = 1; i <= last; ++i) canvas.point(i * dt, t.tabTheta[i]);
+    nameAxes(canvas, span, 0, kTimeAxis, 0, thetaMax, kAngleAxis);
 }
 
 void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk) {
@@ -133,7 +133,6 @@ void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk) {
     canvas.line(-span / 20, 0, span, 0);
     canvas.line(0, -w0, 0, w0);
     drawAxisTicks(canvas, span, -span / 10, w0, 0);
-    nameAxes(canvas, span, 0, kTimeAxis, 0, w0, kOmegaAxis);
 
     const int last = std::min(n - 1, drawableRows(disk) - 2);
     double omegaFinal = last >= 1 ? t.tabOmega[last] : w0;
@@ -146,6 +145,8 @@ void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk) {
             omegaFinal = t.tabOmega[i];
         }
     }
+
+    nameAxes(canvas, span, 0, kTimeAxis, 0, w0, kOmegaAxis);
 
     // The legend's samples span N·dt/4 to N·dt/2; their texts stand right of them.
     const double from = span / 4;
@@ -184,7 +185,6 @@ void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk) {
     // The right half is left for the legend.
     canvas.setScale(-span / 20, 1.1 * vmax, 2 * span, -1.1 * vmax);
     drawAxisTicks(canvas, span, 0, vmax, -vmax);
-    nameAxes(canvas, span, 0, kTimeAxis, 0, vmax, kSpeedAxis);
     auto curve = [&](const std::vector<double>& values, int i, Rgb colour) {
         canvas.line(i * dt, values[i], (i + 1) * dt, values[i + 1], colour);
     };
@@ -208,6 +208,8 @@ void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk) {
             canvas.setDrawWidth(1);
         }
     }
+
+    nameAxes(canvas, span, 0, kTimeAxis, 0, vmax, kSpeedAxis);
 
     struct Entry {
         const char* text;

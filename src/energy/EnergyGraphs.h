@@ -18,11 +18,12 @@ inline constexpr Rgb kMagenta{255, 0, 255};
 // Points of the last run that a graph may read: rows 0 .. drawableRows − 1.
 int drawableRows(const DiskShared& disk);
 
-// Names of the axes, each quantity with its unit in the program's units.
-inline constexpr const char* kTimeAxis = "t (s)";
+// Names of the axes. The program's units have no names: time and angular velocity go bare, an
+// angle is in radians.
+inline constexpr const char* kTimeAxis = "t";
 inline constexpr const char* kWorkAxis = "W, E";
 inline constexpr const char* kSpeedAxis = "v";
-inline constexpr const char* kOmegaAxis = "ω (rad/s)";
+inline constexpr const char* kOmegaAxis = "ω";
 inline constexpr const char* kAngleAxis = "θ (rad)";
 inline constexpr const char* kOrbitXAxis = "x";
 inline constexpr const char* kOrbitYAxis = "y";

@@ -77,25 +77,30 @@ void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, do
         canvas.line(0, 1.5 * yMin, 0, 1.5 * yMax);
 
     const AxisSteps step = axisTickSteps(xMax, xMin, yMax, yMin);
-    const double a = std::max(std::abs(xMax), std::abs(xMin));
-    const double b = std::max(std::abs(yMax), std::abs(yMin));
     const ViewTransform view = canvas.view();
     const double gapX = view.userAlongX(kNumberGapPixels);
     const double gapY = view.userAlongY(kNumberGapPixels);
     // Towards the top of the canvas in user units.
     const double up = canvas.scaleHeight() < 0 ? 1.0 : -1.0;
     const int keepStyle = canvas.drawStyle();
+    // The dotted grid spans the graph's own ranges, so that it runs through no legend or name
+    // beside them.
+    const double gridLeft = std::min(xMin, 0.0), gridRight = std::max(xMax, 0.0);
+    const double gridBottom = std::min(yMin, 0.0), gridTop = std::max(yMax, 0.0);
 
     if (usable(step.x)) {
+        const double numbersY = xAxisAtZero && std::min(yMin, yMax) < 0
+                                    ? std::min(yMin, yMax) - up * gapY
+                                    : axisY - up * (std::abs(step.y) / 2 + gapY);
         auto tick = [&](int j) {
             const double x = j * step.x;
             canvas.line(x, axisY - step.y / 2, x, axisY + step.y / 2);
             canvas.setDrawStyle(kDot);
-            canvas.line(x, -1.5 * b, x, 1.5 * b);
+            canvas.line(x, gridBottom, x, gridTop);
             canvas.setDrawStyle(keepStyle);
-            // Below the axis and right of the tick, clear of both axes.
-            printInside(canvas, x + gapX, axisY - up * (std::abs(step.y) / 2 + gapY),
-                        formatFixed(x, 2));
+            // Right of the tick, below the axis, or below the whole range where the values go
+            // below zero, so that no curve runs through the number.
+            printInside(canvas, x + gapX, numbersY, formatFixed(x, 2));
         };
         const double slack = 1e-9 * step.x;
         for (int j = 0; j <= kMostTicks && j * step.x <= xMax + slack; j += 2) tick(j);
@@ -106,12 +111,18 @@ void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, do
             const double y = j * step.y;
             canvas.line(axisX - step.x / 2, y, axisX + step.x / 2, y);
             canvas.setDrawStyle(kDot);
-            canvas.line(-1.5 * a, y, 1.5 * a, y);
+            canvas.line(gridLeft, y, gridRight, y);
             canvas.setDrawStyle(keepStyle);
-            // Right of the axis, just above the tick line.
+            // Just above the tick line: left of the axis where the canvas has room, clear of the
+            // curves that start on the axis; else right of it.
+            // Below the line where the canvas ends above it.
             const std::string text = formatScientific(y);
-            printInside(canvas, axisX + step.x / 2 + gapX,
-                        y + up * (canvas.textExtent(text).height + gapY), text);
+            const TextExtent e = canvas.textExtent(text);
+            const double leftOf = axisX - gapX - e.width;
+            const double above = y + up * (e.height + gapY);
+            const bool roomAbove = (canvas.scaleTop() - above) * up >= 0;
+            printInside(canvas, leftOf >= canvas.scaleLeft() ? leftOf : axisX + step.x / 2 + gapX,
+                        roomAbove ? above : y - up * gapY, text);
         };
         // Whole multiples of the step between the two ends, the negative side without 0.
         const double slack = 1e-9 * step.y;
@@ -128,7 +139,6 @@ void nameAxes(PlotCanvas& canvas, double xEnd, double axisY, std::string_view xN
               double yEnd, std::string_view yName) {
     const double left = canvas.scaleLeft();
     const double right = left + canvas.scaleWidth();
-    const double top = canvas.scaleTop();
     const ViewTransform view = canvas.view();
     const double gapX = view.userAlongX(kNumberGapPixels);
     const double gapY = view.userAlongY(kNumberGapPixels);
@@ -138,14 +148,9 @@ void nameAxes(PlotCanvas& canvas, double xEnd, double axisY, std::string_view xN
         printInside(canvas, xEnd + gapX, axisY + xe.height / 2, std::string(xName));
     else  // above the axis, ending where it ends
         printInside(canvas, xEnd - xe.width, axisY + gapY + xe.height, std::string(xName));
-    // Left of the vertical axis's top, where the numbers (right of it) leave room; else at the
-    // free place nearest the right of its top.
-    const TextExtent ye = canvas.textExtent(yName);
-    if (axisX - gapX - ye.width >= left)
-        printInside(canvas, axisX - gapX - ye.width, std::min(top, yEnd + ye.height / 2),
-                    std::string(yName));
-    else
-        placeLabel(canvas, {axisX + gapX + ye.width / 2, yEnd}, yName, {1, 0});
+    // At the free place nearest the vertical axis's top, its left side first, clear of the
+    // numbers, the grid and whatever was drawn before.
+    placeLabel(canvas, {axisX - gapX, yEnd}, yName, {-1, 0});
 }
 
 double angleOf(double x, double y) {

@@ -16,15 +16,15 @@ struct AxisSteps {
 };
 AxisSteps axisTickSteps(double xMax, double xMin, double yMax, double yMin);
 
-// The axes of a graph whose scale is set, with a tick, a dotted grid line and a number at every
-// second multiple of each step: the time numbers as "0.00" below the horizontal axis, the values
-// as "0.0E+00" right of the vertical one.
+// The axes of a graph whose scale is set, with a tick, a dotted grid line over the graph's ranges
+// and a number at every second multiple of each step: the time numbers as "0.00" below the
+// horizontal axis, the values as "0.0E+00" left of the vertical one where the canvas has room,
+// else right of it.
 void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, double yMin);
 
-// Names the axes of a graph (y up), each with its quantity and unit: the horizontal one just
-// beyond its end at (xEnd, axisY), or above the axis where the canvas ends there; the vertical
-// one at its top (axisX, yEnd), left of the axis where there is room, its numbers being right of
-// it.
+// Names the axes of a graph (y up): the horizontal one just beyond its end at (xEnd, axisY), or
+// above the axis where the canvas ends there; the vertical one at the free place nearest the left
+// of its top (axisX, yEnd). Called once the graph is drawn, so that the names keep clear of it.
 void nameAxes(PlotCanvas& canvas, double xEnd, double axisY, std::string_view xName, double axisX,
               double yEnd, std::string_view yName);
 

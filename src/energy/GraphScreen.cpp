@@ -106,7 +106,7 @@ void GraphScreen::animationTick() {
 WorkChartScreen::WorkChartScreen(Program& program)
     : GraphScreen(program, ScreenId::base_centrafugal), program_(program) {
     Command1 = named(new QPushButton(QString::fromUtf8(kHalfMaximumCaption), this), "Command1");
-    layoutControls();
+    showCaption(kHalfMaximumCaption);
     connect(Command1, &QPushButton::clicked, this, [this] { base_centrafugal_Command1_Click(); });
 }
 
@@ -127,14 +127,21 @@ void WorkChartScreen::drawFirst() {
     present();
     const std::string caption =
         drawWorkChartFirst(*picture, program_.disk(), runTotalTime(), state_);
-    Command1->setText(QString::fromStdString(caption));
-    layoutControls();
+    showCaption(caption);
 }
 
 void WorkChartScreen::base_centrafugal_Command1_Click() {
-    const std::string caption =
-        drawWorkChartToggled(*picture, program_.disk(), runTotalTime(), state_);
+    showCaption(drawWorkChartToggled(*picture, program_.disk(), runTotalTime(), state_));
+}
+
+// The caption, Greek after the first press, and a tooltip that says in English what the next
+// press does.
+void WorkChartScreen::showCaption(const std::string& caption) {
     Command1->setText(QString::fromStdString(caption));
+    Command1->setToolTip(caption != kInitialRangeCaption
+                             ? QStringLiteral("Show half of the vertical range, to see the "
+                                              "smaller works and energies more closely")
+                             : QStringLiteral("Show the full vertical range again"));
     layoutControls();
 }
 

@@ -80,6 +80,7 @@ protected:
 
 private:
     void base_centrafugal_Command1_Click();
+    void showCaption(const std::string& caption);
     // The total time of the run the chart shows, not the bar's present value.
     double runTotalTime() const;
 

@@ -220,16 +220,25 @@ void RotatingScreen::simulateBothFrames() {
                         readout(timeStepOf(timeinterval->value()), 5));
     }
 
+    // The orbits at the top left, frame and all within a quarter of the display, so that they
+    // meet neither this screen below nor the base angle graph beside them.
     GraphScreen& orbits = graph(ScreenId::x_ygraph);
     placeWindow(orbits, d.left(), d.top(), d.width() / 2, d.height() / 2);
     orbits.present();
+    const QSize frame = orbits.frameGeometry().size() - orbits.size();
+    placeWindow(orbits, d.left(), d.top(), std::max(1, d.width() / 2 - frame.width()),
+                std::max(1, d.height() / 2 - frame.height()));
     drawOrbitGraph(*orbits.picture, disk);
 
+    // The base angle graph beside the orbits, over the rest of the upper half: no window of the
+    // run lies over another. The frames are known once the windows are shown.
     GraphScreen& angle = graph(ScreenId::goniaxronos);
     angle.present();
+    const int left = orbits.frameGeometry().right() + 1;
+    const QSize angleFrame = angle.frameGeometry().size() - angle.size();
+    placeWindow(angle, left, d.top(), std::max(1, d.left() + d.width() - left - angleFrame.width()),
+                std::max(1, d.height() / 2 - angleFrame.height()));
     drawBaseAngleGraph(*angle.picture, disk, run_.plan.totalTime);
-    // The orbits are the run's main picture: they stay in front of the wider base angle graph.
-    orbits.raise();
 }
 
 void RotatingScreen::rotating_epanalipsi_Click() {

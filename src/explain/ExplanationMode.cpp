@@ -42,6 +42,8 @@ void ExplanationMode::exigisi2_CORIOLISEXP_Click() {
     s_.XSCALEFIGURE->show();
     s_.YSCALEFIGURE->show();
     s_.run_.stepIndex = 0;
+    // A view widened to follow the run gives way to the zoom's own.
+    s_.endWidening();
     if (!s_.run_.explanationMode) scaleText_ = s_.Label1->text();
     s_.run_.explanationMode = true;
     s_.run_.explanationStep = 0;

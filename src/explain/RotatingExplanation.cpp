@@ -16,14 +16,13 @@ namespace velarium {
 // into the disk's frame by θ2 (and, after the step's vectors, by θ1): the absolute orbits as the
 // rotating observer sees them; violet the orbit in the disk's frame.
 // Vectors: velocities from the moment's position, t2 first; Vre blue, Vα pink, Vb and −Vb green
-// ((5, 255, 0) at t2, (0, 255, 0) at t1). Accelerations stand at the orbit point of t1: the
-// relative one red, −dVb/Δt dark green, the absolute one blue, its parts and the Coriolis
-// construction purple, ω²×R black; the limits of step 8 dashed. Negatives are dashed, vectors
-// of t2 carried to t1 dotted.
-// Sums are laid end to end: Vα then −Vb reach the tip of Vre, the parts of an acceleration reach
-// its tip. Orbit points are left out where the texts stand.
-// Text: the step's lines from the top-left corner, the footer at the bottom-left, labels by
-// placeLabel beside each arrow's tip, clear of the texts and of the ink.
+// (a yellower green at t2). The two moments are marked and labelled "t1" and "t2". Accelerations
+// stand at the orbit point of t1: the relative one red, −dVb/Δt dark green, the absolute one blue,
+// its parts and the Coriolis construction purple, ω²×R black; the limits of step 8 dashed.
+// Negatives are dashed, vectors of t2 carried to t1 dotted. Sums are laid end to end: Vα then −Vb
+// reach the tip of Vre, the parts of an acceleration reach its tip. Orbit points are left out where
+// the texts stand. Text: the step's lines from the top-left corner, the footer at the bottom-left,
+// labels by placeLabel beside each arrow's tip, clear of the texts and of the ink.
 
 namespace {
 
@@ -32,8 +31,9 @@ constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kPink{255, 0, 255};
 constexpr Rgb kPinkSolid{250, 50, 255};
 constexpr Rgb kRotatingOrbit{150, 50, 255};
-constexpr Rgb kBaseAtT1{0, 255, 0};
-constexpr Rgb kBaseAtT2{5, 255, 0};
+// Two greens dark enough to read on white, told apart by their shade.
+constexpr Rgb kBaseAtT1{0, 130, 0};
+constexpr Rgb kBaseAtT2{60, 110, 0};
 constexpr Rgb kBaseText{0, 125, 0};
 constexpr Rgb kPurple{125, 0, 125};
 constexpr int kVectorWidth = 2;
@@ -42,16 +42,16 @@ constexpr int kFooterLines = 5;
 
 const std::vector<std::vector<StepLine>>& stepTexts() {
     static const std::vector<std::vector<StepLine>> texts = {
-        {{"Explanation for the ROTATING observer of: CENTRIPETAL and Coriolis ", kBlack, true},
+        {{"Explanation for the ROTATING observer of: CENTRIFUGAL and Coriolis ", kBlack, true},
          {"The RELATIVE velocity Vre is analyzed to:Vα "},
          {"and  -Vb (base) that is: Vre=Vα-Vb where Vb=ω×R"},
          {"In the diagramm there are 4 curves:"},
-         {"1 blue which is the orbit that sees the ROTATING observer", kBlue},
+         {"1 VIOLET which is the orbit that sees the ROTATING observer", kRotatingOrbit},
          {"2 PINK which are the ABSOLUTE orbits as the ROTATING is seeing them", kPink},
          {"and one RED which is the absolute orbit for the INERTIAL observer", kRed},
          {"In the diagram are shown the relative velocities at 2 moments"}},
         {{"In the diagram are the ABSOLUTE velocities:"},
-         {"Vαχ11, Vαχ22: as the ROTATING observer sees them at t1 &  t2"},
+         {"Vα11, Vα22: as the ROTATING observer sees them at t1 &  t2"},
          {"and the corresponding ABSOLUTE orbits"},
          {"as the ROTATING observer sees"}},
         {{"In the diagram are the base velocities:"},
@@ -63,7 +63,7 @@ const std::vector<std::vector<StepLine>>& stepTexts() {
         {{"The RELATIVE ACCELERATION is calculated", kRed, true},
          {"a_relative =(Vre22-Vre11)/Δt ", kRed, true},
          {"With a dashed vector is shown the Vre22"}},
-        {{"Acceleration due to the base rotation= -(Vb22-Vb21)/Δt", kBaseText, true},
+        {{"Acceleration due to the base rotation= -(Vb22-Vb11)/Δt", kBaseText, true},
          {"This acceleration is _|_ to the relative velocity because"},
          {"Vb=ω×R  -->α =-(Vb2-Vb1)/Δt=-ω×(R2-R1)/Δt=-ω×Vrelative"},
          {"It has the direction of the Coriolis acceleration, WHICH"},
@@ -71,7 +71,7 @@ const std::vector<std::vector<StepLine>>& stepTexts() {
         {{"Absolute acceleration= (Vα22-Vα11)/Δt", kBlue, true},
          {"With dashed vector is shown the Vα22"},
          {"Press CLICK to see a decomposition of the acceleration"}},
-        {{"Analysis of the ABSOLUTE ACCELERATION= (Vb21-Vb11)/Δt", kPurple, true},
+        {{"Analysis of the ABSOLUTE ACCELERATION= (Vα22 - Vα11)/Δt", kPurple, true},
          {"To 2 components: α) // to the radius και β)  _|_ to Vrelative"}},
         {{"                         Decomposition of the RELATIVE ACCELERATION", kPurple, true},
          {"TO a component // r and a vertical to the VELOCITY. The first one is equal to"},
@@ -275,6 +275,14 @@ PictureScales drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, Disk
     drawOrbits(canvas, run, f, theta2, false);
 
     std::vector<ArrowLabel> labels;
+    // The two moments the step compares, as thick points with their names.
+    for (auto [x, name] : {std::pair{q.x1, "t1"}, {q.x2, "t2"}}) {
+        const Vec2 at = f.at(x);
+        canvas.setDrawWidth(5);
+        canvas.point(at.x, at.y, kBlack);
+        canvas.setDrawWidth(1);
+        labels.push_back({at, {}, name, kBlack});
+    }
     const std::vector<StepArrow> arrows = rotatingStepArrows(q, st.step);
     drawStepArrows(canvas, labels, s, arrows, kVectorWidth);
     drawOrbits(canvas, run, f, theta1, true);

@@ -11,11 +11,6 @@ namespace velarium {
 namespace {
 double radians(double degrees) { return degrees * piValue / 180; }
 
-void printAt(PlotCanvas& canvas, double x, double y, const char* text) {
-    canvas.setCurrentPosition(x, y);
-    canvas.print(text);
-}
-
 // Black solid lines, no filling: every picture starts from the same pen.
 void plainPen(PlotCanvas& canvas) {
     canvas.setForeColor(kBlack);
@@ -25,7 +20,7 @@ void plainPen(PlotCanvas& canvas) {
 
 // The axis, the clockwise sense of rotation and the angular velocity, which points into the
 // picture (a clockwise turn seen from above): both pictures end with them.
-void drawRotationSense(PlotCanvas& canvas) {
+void drawRotationSenseLines(PlotCanvas& canvas) {
     canvas.setForeColor(kBlack);
     canvas.setFillColor(kBlack);
     canvas.setFillStyle(kFillSolid);
@@ -50,8 +45,18 @@ void drawRotationSense(PlotCanvas& canvas) {
         const Vec2 p = rim(from), q = rim(to);
         canvas.line(p.x, p.y, q.x, q.y, kBlack);
     }
-    const char* caption = "ANGULAR VELOCITY";
-    printAt(canvas, 6, c.y + canvas.textExtent(caption).height / 2, caption);
+}
+
+// The angular velocity's caption beside its symbol at (0, −25), at the free place nearest its
+// right side, so that no rim or arc runs through it.
+void printAngularVelocity(PlotCanvas& canvas) {
+    canvas.setForeColor(kBlack);
+    placeLabel(canvas, {5.5, -25}, "ANGULAR VELOCITY", {1, 0});
+}
+
+void drawRotationSense(PlotCanvas& canvas) {
+    drawRotationSenseLines(canvas);
+    printAngularVelocity(canvas);
 }
 }  // namespace
 
@@ -61,26 +66,26 @@ void drawIntroductionPicture(PlotCanvas& canvas) {
     plainPen(canvas);
     canvas.circle(0, 0, kTurntableRadius, canvas.foreColor());
 
+    // What textbooks say: friction supplies the centripetal force. The body's velocity is that
+    // of the disk point beneath it, along the rim. What students expect of a body that starts to
+    // slide: friction against its velocity.
     const Vec2 b = kIntroBody;
-    // What textbooks say: friction supplies the centripetal force.
     drawArrow(canvas, b.x, b.y, 0, -20, kBlack);
-    printAt(canvas, 2, 13, "FRICTION");
-    printAt(canvas, 2, 7, "  according to textbooks");
-
-    // The body's velocity is that of the disk point beneath it, along the rim.
     drawArrow(canvas, b.x, b.y, 30, 0, kIntroVelocity);
-
-    // What students expect of a body that starts to slide: friction against its velocity.
     drawArrow(canvas, b.x, b.y, -30, 0, kStudentsFriction);
+    drawRotationSenseLines(canvas);
+
+    // The captions once all the lines are drawn, each at the free place nearest its own, so that
+    // no rim, arc or arrow cuts it.
+    canvas.setForeColor(kBlack);
+    placeLines(canvas, {2, 10}, {"FRICTION", "  according to textbooks"}, {1, 0});
     canvas.setForeColor(kStudentsFriction);
-    printAt(canvas, -60, 30, "FRICTION?");
-    printAt(canvas, -80, 20, "Students believe this");
-    printAt(canvas, -80, 10, "is the direction of friction");
-
+    placeLabel(canvas, {-60, 30}, "FRICTION?", {-1, 0});
+    placeLines(canvas, {-80, 15}, {"Students believe this", "is the direction of friction"},
+               {-1, 0});
     canvas.setForeColor(kIntroVelocity);
-    printAt(canvas, 30, 30, "VELOCITY");
-
-    drawRotationSense(canvas);
+    placeLabel(canvas, {30, 30}, "VELOCITY", {1, 0});
+    printAngularVelocity(canvas);
 }
 
 void drawFirstExplanationPicture(PlotCanvas& canvas) {

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 #include "draw/Alerts.h"
 #include "output/PictureFile.h"
@@ -13,9 +15,11 @@
 namespace velarium {
 
 namespace {
-const QString kPngFilter = QStringLiteral("PNG image (*.png)");
-const QString kSvgFilter = QStringLiteral("SVG drawing (*.svg)");
-const QString kCsvFilter = QStringLiteral("CSV table (*.csv)");
+const SaveQuestion kPictureQuestion{QStringLiteral("Save Picture"),
+                                    {{QStringLiteral("PNG image (*.png)"), QStringLiteral("png")},
+                                     {QStringLiteral("SVG drawing (*.svg)"), QStringLiteral("svg")}}};
+const SaveQuestion kDataQuestion{QStringLiteral("Export Data"),
+                                 {{QStringLiteral("CSV table (*.csv)"), QStringLiteral("csv")}}};
 
 QAction* makeAction(QWidget& screen, const char* name, const QString& text,
                     const QKeySequence& keys) {
@@ -44,13 +48,21 @@ CanvasActions::CanvasActions(Program& program, QWidget& screen, std::vector<Canv
     connect(savePicture, &QAction::triggered, this, &CanvasActions::save);
     connect(exportData, &QAction::triggered, this, &CanvasActions::exportTable);
     for (CanvasWidget* canvas : canvases_) {
+        auto* menu = new QMenu(canvas);
+        menu->setObjectName(QStringLiteral("canvasMenu"));
+        menu->setAccessibleName(QStringLiteral("Picture menu"));
+        menu->setToolTipsVisible(true);
+        // The actions of an entry chosen in the menu run after it has hidden, and take the
+        // canvas they act on when they run: only then is the menu let go of its canvas.
+        connect(menu, &QMenu::aboutToHide, this,
+                [this] { menuCanvas_ = nullptr; }, Qt::QueuedConnection);
+        menus_.push_back(menu);
         canvas->setContextMenuPolicy(Qt::CustomContextMenu);
         // The menu pops up without a nested event loop, so the screen's timers tick on as
-        // always; it goes once it has closed and its action has run.
+        // always.
         connect(canvas, &QWidget::customContextMenuRequested, this, [this, canvas](QPoint at) {
-            QMenu* menu = menuFor(canvas).release();
-            connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
-            menu->popup(canvas->mapToGlobal(at));
+            QMenu& m = menuFor(canvas);
+            m.popup(canvas->mapToGlobal(at));
         });
         // A run draws on the canvases: the export's state follows what they show.
         connect(canvas, &CanvasWidget::painted, this, &CanvasActions::refresh);
@@ -66,17 +78,18 @@ void CanvasActions::setData(std::function<bool()> available, std::function<CsvTa
     refresh();
 }
 
-std::unique_ptr<QMenu> CanvasActions::menuFor(CanvasWidget* canvas) {
+QMenu& CanvasActions::menuFor(CanvasWidget* canvas) {
+    const auto at = std::find(canvases_.begin(), canvases_.end(), canvas);
+    QMenu& menu = *menus_[static_cast<std::size_t>(at - canvases_.begin())];
     canvas->setFocus(Qt::PopupFocusReason);
     refresh();
-    auto menu = std::make_unique<QMenu>(canvas);
     menuCanvas_ = canvas;
-    connect(menu.get(), &QObject::destroyed, this, [this] { menuCanvas_ = nullptr; });
-    menu->setToolTipsVisible(true);
-    menu->addActions({copyPicture, savePicture, exportData});
+    if (menu.isVisible()) return menu;
+    menu.clear();
+    menu.addActions({copyPicture, savePicture, exportData});
     if (!program_.canvasMenuEntries().isEmpty()) {
-        menu->addSeparator();
-        menu->addActions(program_.canvasMenuEntries());
+        menu.addSeparator();
+        menu.addActions(program_.canvasMenuEntries());
     }
     return menu;
 }
@@ -100,31 +113,28 @@ void CanvasActions::copy() {
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
+// The picture is written as it shows once the name is settled.
 void CanvasActions::save() {
-    CanvasWidget& canvas = *target();
-    QString filter = kPngFilter;
-    QString path = program_.chooseSaveName(&screen_, QStringLiteral("Save Picture"),
-                                           kPngFilter + ";;" + kSvgFilter, &filter);
-    if (path.isEmpty()) return;
-    // The name's suffix decides the format; a name without one takes the chosen filter's.
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    bool svg = suffix == QLatin1String("svg");
-    if (suffix != QLatin1String("svg") && suffix != QLatin1String("png")) {
-        svg = filter == kSvgFilter;
-        path += svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    }
-    savePictureAs(canvas, path, svg);
+    QPointer<CanvasWidget> canvas = target();
+    program_.chooseSaveName(&screen_, kPictureQuestion,
+                            [this, canvas](const QString& path, int kind) {
+                                if (!canvas) return;
+                                // The name's suffix decides the format, else the chosen kind.
+                                const QString suffix = QFileInfo(path).suffix().toLower();
+                                const bool svg = suffix == QLatin1String("svg") ||
+                                                 (suffix != QLatin1String("png") && kind == 1);
+                                savePictureAs(*canvas, path, svg);
+                            });
 }
 
+// The table is the run that was on screen when the person asked for it.
 void CanvasActions::exportTable() {
     refresh();
     if (!exportData->isEnabled()) return;
-    QString filter = kCsvFilter;
-    QString path =
-        program_.chooseSaveName(&screen_, QStringLiteral("Export Data"), kCsvFilter, &filter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
-    exportDataAs(path);
+    const std::string csv = toCsv(table_());
+    program_.chooseSaveName(&screen_, kDataQuestion, [this, csv](const QString& path, int) {
+        writeCsv(path, csv);
+    });
 }
 
 bool CanvasActions::savePictureAs(CanvasWidget& canvas, const QString& path, bool svg) {
@@ -141,23 +151,35 @@ bool CanvasActions::savePictureAs(CanvasWidget& canvas, const QString& path, boo
 
 bool CanvasActions::exportDataAs(const QString& path) {
     if (!available_ || !available_()) return false;
-    const std::string csv = toCsv(table_());
+    return writeCsv(path, toCsv(table_()));
+}
+
+bool CanvasActions::writeCsv(const QString& path, const std::string& csv) {
     return writeFile(path, [&](QIODevice& device) {
         return device.write(csv.data(), static_cast<qint64>(csv.size())) ==
                static_cast<qint64>(csv.size());
     });
 }
 
+// A write that fits the device's buffer fails only when the buffer is flushed: every step is
+// checked before the new file takes the old one's place.
 bool CanvasActions::writeFile(const QString& path, const std::function<bool(QIODevice&)>& write) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         failed(path, file.errorString());
         return false;
     }
-    if (!write(file)) {
-        const QString reason = file.errorString();
+    errno = 0;
+    const bool written = write(file) && file.flush();
+    const int systemError = errno;
+    if (!written || file.error() != QFileDevice::NoError) {
+        // A failed flush leaves Qt without the system's reason: take it from errno.
+        QString reason = file.errorString();
+        if (file.error() == QFileDevice::NoError || reason == QLatin1String("Unknown error"))
+            reason = systemError ? QString::fromLocal8Bit(std::strerror(systemError))
+                                 : QStringLiteral("the data could not be written");
         file.cancelWriting();
-        failed(path, reason.isEmpty() ? QStringLiteral("the data could not be written") : reason);
+        failed(path, reason);
         return false;
     }
     if (!file.commit()) {

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
-#include <memory>
+#include <string>
 #include <vector>
 
 #include "draw/CanvasWidget.h"
@@ -34,17 +34,19 @@ public:
     QAction* exportData;
 
     // The context menu of a canvas, as a right click on it opens it; while it is open the
-    // actions act on that canvas, which also takes the focus.
-    std::unique_ptr<QMenu> menuFor(CanvasWidget* canvas);
+    // actions act on that canvas, which also takes the focus. Each canvas has one menu, made
+    // with it and owned by it, filled afresh each time it opens.
+    QMenu& menuFor(CanvasWidget* canvas);
     // The canvas the actions act on: the one whose menu is open, else the one with focus, else
     // the main canvas.
     CanvasWidget* target() const;
     // Enables "Export Data…" as the screen's run allows.
     void refresh();
 
-    // What the actions do once a file is named. Each writes through a QSaveFile, so an existing
-    // file stays whole on failure, and reports a failure in a message naming the file and the
-    // reason. They return whether the file was written.
+    // What the actions do once a file is named. Each writes through a QSaveFile, checking every
+    // write, the flush and the commit, so an existing file stays byte for byte as it was on any
+    // failure, and reports a failure in a message naming the file and the reason. They return
+    // whether the file was written.
     bool savePictureAs(CanvasWidget& canvas, const QString& path, bool svg);
     bool exportDataAs(const QString& path);
 
@@ -52,12 +54,14 @@ private:
     void copy();
     void save();
     void exportTable();
+    bool writeCsv(const QString& path, const std::string& csv);
     bool writeFile(const QString& path, const std::function<bool(QIODevice&)>& write);
     void failed(const QString& path, const QString& reason);
 
     Program& program_;
     QWidget& screen_;
     std::vector<CanvasWidget*> canvases_;
+    std::vector<QMenu*> menus_;  // one per canvas, in the same order, each a child of its canvas
     QPointer<CanvasWidget> menuCanvas_;
     std::function<bool()> available_;
     std::function<CsvTable()> table_;

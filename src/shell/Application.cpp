@@ -1,13 +1,14 @@
 #include "shell/Application.h"
 
 #include <QCommandLineParser>
-#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "draw/Alerts.h"
 #include "shell/Fonts.h"
+#include "shell/Notice.h"
 #include "shell/Program.h"
 
 namespace velarium {
@@ -24,11 +25,7 @@ void prepareApplication(QApplication& app) {
     installFontSubstitutions();
     app.setQuitOnLastWindowClosed(true);
     installAlerts({[] { QApplication::beep(); },
-                   [](const std::string& text) {
-                       QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text),
-                                       QMessageBox::Ok);
-                       box.exec();
-                   }});
+                   [](const std::string& text) { showNotice(nullptr, QString::fromStdString(text)); }});
 }
 
 bool asksOnlyForText(int argc, const char* const* argv) {
@@ -42,27 +39,77 @@ bool asksOnlyForText(int argc, const char* const* argv) {
     return false;
 }
 
-StartOptions readCommandLine(QCoreApplication& app) {
+namespace {
+// An option or a name as typed, cut short enough to quote in one line of a terminal.
+QString quoted(const QString& typed) {
+    constexpr int kLongest = 60;
+    return QStringLiteral("“%1”").arg(typed.size() > kLongest ? typed.left(kLongest) + QChar(0x2026)
+                                                             : typed);
+}
+
+struct Parser {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Teaches motion in frames of reference: a body on a curved path, a puck on "
-                       "a moving plane, a puck on a rotating disk."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption selfTest(
+    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption version = parser.addVersionOption();
+    QCommandLineOption selfTest{
         QStringLiteral("self-test"),
-        QStringLiteral(
-            "Show the start-up screen, print the title of every window shown, and end."));
-    parser.addOption(selfTest);
-    const QCommandLineOption projector(
+        QStringLiteral("Show the start-up screen, print the title of every window shown, and end.")};
+    QCommandLineOption projector{
         QStringLiteral("projector"),
         QStringLiteral("Start in projector colours: dark, saturated colours on white, with heavier "
-                       "lines and larger dots and text."));
-    parser.addOption(projector);
-    parser.process(app);
+                       "lines and larger dots and text.")};
+
+    Parser() {
+        parser.setApplicationDescription(QStringLiteral(
+            "Teaches motion in frames of reference: a body on a curved path, a puck on a moving "
+            "plane, a puck on a rotating disk."));
+        // "-projector" is "--projector", as people type it, not the letters p, r, o, j, ...
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOption(selfTest);
+        parser.addOption(projector);
+    }
+};
+}  // namespace
+
+StartOptions parseCommandLine(const QStringList& arguments) {
+    Parser p;
     StartOptions options;
-    options.selfTest = parser.isSet(selfTest);
-    options.projector = parser.isSet(projector);
+    // An unknown option is named as the person typed it: find it among the arguments.
+    if (!p.parser.parse(arguments)) {
+        const QStringList unknown = p.parser.unknownOptionNames();
+        QString typed = unknown.value(0);
+        for (const QString& a : arguments.mid(1))
+            if (!unknown.isEmpty() && a.startsWith(QLatin1Char('-')) &&
+                a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0) ==
+                    unknown.front()) {
+                typed = a;
+                break;
+            }
+        options.error = unknown.isEmpty() ? p.parser.errorText()
+                                          : QStringLiteral("unknown option %1.").arg(quoted(typed));
+        return options;
+    }
+    if (!p.parser.positionalArguments().isEmpty()) {
+        options.error = QStringLiteral("%1 is not understood: Velarium opens no files.")
+                            .arg(quoted(p.parser.positionalArguments().front()));
+        return options;
+    }
+    options.help = p.parser.isSet(p.help);
+    options.version = p.parser.isSet(p.version);
+    options.selfTest = p.parser.isSet(p.selfTest);
+    options.projector = p.parser.isSet(p.projector);
+    return options;
+}
+
+StartOptions readCommandLine(QCoreApplication& app) {
+    const StartOptions options = parseCommandLine(app.arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "velarium: %s\nTry “velarium --help”.\n", qPrintable(options.error));
+        std::exit(1);
+    }
+    Parser p;
+    if (options.help) p.parser.showHelp(0);
+    if (options.version) p.parser.showVersion();
     return options;
 }
 

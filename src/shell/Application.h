@@ -24,10 +24,21 @@ struct StartOptions {
     bool selfTest = false;
     // Start in projector colours, whatever was chosen last time.
     bool projector = false;
+    // Print the help or the version text, and end.
+    bool help = false;
+    bool version = false;
+    // What the program did not understand, in one line naming it as typed; empty when all is
+    // well.
+    QString error;
 };
 
+// What the arguments ask for (the first is the program's name). A single dash takes a whole
+// word, as two do: "-projector" is "--projector".
+StartOptions parseCommandLine(const QStringList& arguments);
+
 // Reads the command line. --help and --version print their text and end the process here; an
-// unknown option prints an error and ends it with status 1.
+// unknown option or an argument that is not an option prints what was not understood and ends
+// it with status 1.
 StartOptions readCommandLine(QCoreApplication& app);
 
 // Ends the program when the user closes the last visible window.

@@ -1,6 +1,5 @@
 #include "shell/Program.h"
 
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -11,10 +10,7 @@ namespace velarium {
 
 Program::Program()
     : screens_(*this),
-      saveNameChooser_([](QWidget* parent, const QString& caption, const QString& filters,
-                          QString* selectedFilter) {
-          return QFileDialog::getSaveFileName(parent, caption, QString(), filters, selectedFilter);
-      }) {
+      saveNameChooser_(askSaveName) {
     installWindowAccessibility();
     installKeyboardAccess();
     canvasMenuEntries_.append(projector_.action());

@@ -9,6 +9,7 @@
 #include "disk/DiskModel.h"
 #include "shell/ProgramZoom.h"
 #include "shell/ProjectorColours.h"
+#include "shell/SaveDialog.h"
 #include "shell/ScreenRegistry.h"
 
 namespace velarium {
@@ -43,14 +44,13 @@ public:
     // entry appended here appears in the next menu any canvas opens.
     QList<QAction*>& canvasMenuEntries() { return canvasMenuEntries_; }
 
-    // Asks the person for the name of a file to write, with the given caption and filters
-    // (";;" between them); the chosen filter comes back in selectedFilter. Empty when they
-    // cancel. A test puts its own chooser in place of the file dialog.
-    using SaveNameChooser = std::function<QString(QWidget* parent, const QString& caption,
-                                                  const QString& filters, QString* selectedFilter)>;
-    QString chooseSaveName(QWidget* parent, const QString& caption, const QString& filters,
-                           QString* selectedFilter) const {
-        return saveNameChooser_(parent, caption, filters, selectedFilter);
+    // Asks the person for the name of a file to write (askSaveName); answer runs later, once
+    // the name is settled, and never if they cancel. A test puts its own chooser in place of the
+    // file dialog.
+    using SaveNameChooser =
+        std::function<void(QWidget* parent, const SaveQuestion& question, SaveAnswer answer)>;
+    void chooseSaveName(QWidget* parent, const SaveQuestion& question, SaveAnswer answer) const {
+        saveNameChooser_(parent, question, std::move(answer));
     }
     void setSaveNameChooser(SaveNameChooser chooser) { saveNameChooser_ = std::move(chooser); }
 

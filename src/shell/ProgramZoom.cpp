@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QResizeEvent>
-#include <QSettings>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -10,12 +9,12 @@
 #include "draw/CanvasWidget.h"
 #include "shell/ProjectorColours.h"
 #include "shell/ScreenRegistry.h"
+#include "shell/Settings.h"
 #include "shell/Twips.h"
 
 namespace velarium {
 
 namespace {
-const QString kSettingsName = QStringLiteral("velarium");
 const QString kKey = QStringLiteral("view/zoom");
 const char* const kZoom = "velariumZoom";
 const char* const kUnzoomedPoints = "velariumUnzoomedPoints";
@@ -108,7 +107,7 @@ void ProgramZoom::zoomOut() {
 
 void ProgramZoom::choose(double factor) {
     setFactor(factor);
-    QSettings(kSettingsName, kSettingsName).setValue(kKey, factor_);
+    if (auto settings = openSettings()) settings->setValue(kKey, factor_);
 }
 
 void ProgramZoom::adopt(QWidget& screen) const {
@@ -117,7 +116,8 @@ void ProgramZoom::adopt(QWidget& screen) const {
 }
 
 double ProgramZoom::remembered() {
-    return QSettings(kSettingsName, kSettingsName).value(kKey, 0.0).toDouble();
+    const auto settings = openSettings();
+    return settings ? settings->value(kKey, 0.0).toDouble() : 0.0;
 }
 
 }  // namespace velarium

@@ -1,15 +1,12 @@
 #include "shell/ProjectorColours.h"
 
-#include <QSettings>
-
 #include "draw/CanvasWidget.h"
 #include "shell/ScreenRegistry.h"
+#include "shell/Settings.h"
 
 namespace velarium {
 
 namespace {
-// The program's own settings file and key, whatever the application object is called.
-const QString kSettingsName = QStringLiteral("velarium");
 const QString kKey = QStringLiteral("canvas/projectorColours");
 
 void showProfileIn(QWidget& screen, ColourProfile profile) {
@@ -25,7 +22,9 @@ ProjectorColours::ProjectorColours(ScreenRegistry& screens)
     connect(action_, &QAction::toggled, this, [this] { apply(); });
     // Only a person's choice through the action is remembered, not a start with --projector.
     connect(action_, &QAction::triggered, this,
-            [](bool checked) { QSettings(kSettingsName, kSettingsName).setValue(kKey, checked); });
+            [](bool checked) {
+                if (auto settings = openSettings()) settings->setValue(kKey, checked);
+            });
 }
 
 void ProjectorColours::setOn(bool on) { action_->setChecked(on); }
@@ -46,7 +45,8 @@ void ProjectorColours::apply() const {
 }
 
 bool ProjectorColours::remembered() {
-    return QSettings(kSettingsName, kSettingsName).value(kKey).toBool();
+    const auto settings = openSettings();
+    return settings && settings->value(kKey).toBool();
 }
 
 }  // namespace velarium

@@ -28,7 +28,7 @@ RelativeMotionScreen::RelativeMotionScreen(Program& program) : program_(program)
     resize(1024, 700);
     canvasActions = new CanvasActions(program_, *this, {eikona1, eikona2});
     canvasActions->setData(
-        [this] { return run_.relativeStepIndex > 0; },
+        [this] { return run_.rowsHeld > 0; },
         [this] {
             return relativeRunTable(run_, settings(), relativeDisplayStep(Timer1->interval()));
         },
@@ -236,7 +236,7 @@ void RelativeMotionScreen::writeOpeningCaptions() {
 void RelativeMotionScreen::openScreen() {
     layoutControls();
     writeOpeningCaptions();
-    setRelativeViewScales(*eikona1, *eikona2, settings());
+    setRelativeViewScales(*eikona1, *eikona2, settings(), drawn_);
     run_.carriedFlag = 0;
 }
 

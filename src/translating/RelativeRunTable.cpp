@@ -8,7 +8,7 @@ CsvTable relativeRunTable(const RelativeRun& run, const RelativeSettings& s, dou
          "vy (length unit/time unit)", "x′ (length unit)", "y′ (length unit)",
          "vx′ (length unit/time unit)", "vy′ (length unit/time unit)"},
         {}};
-    for (int n = 0; n < run.relativeStepIndex; ++n) {
+    for (int n = 0; n < run.rowsHeld; ++n) {
         const auto k = static_cast<std::size_t>(n);
         const double t = (n + 1) * dt;
         // The frame moves with V(t) = V0 + A·t; the body's velocity in it is v − V(t).

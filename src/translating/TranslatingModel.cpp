@@ -54,18 +54,17 @@ TranslatingStepEnd integrateTranslatingStep(TranslatingState start, double t0, d
     const double v0y = controls.taxythtay;
     std::array<double, 4> y{start.vx, start.vy, start.x, start.y};
     if (std::isfinite(dt) && dt > 0 && std::isfinite(t0)) {
-        const double h = dt / 12;
-        const double tEnd = t0 + dt;
+        const double h = dt / kSubSteps;
         auto f = [&](double t, std::span<double> stage, int i) {
             return translatingDerivative(t, stage, i, v0x, v0y, mu, controls, carriedFlag);
         };
         std::array<double, 4> next{};
-        double t = t0;
-        do {
-            rkfStep(t, y, h, next, 4, f);
+        // Twelve sub-steps, each from its own instant t0 + k·h, so that the step ends at t0 + Δt
+        // exactly and the rows keep to the times they are labelled with.
+        for (int k = 0; k < kSubSteps; ++k) {
+            rkfStep(t0 + k * h, y, h, next, 4, f);
             y = next;
-            t += h;
-        } while (t < tEnd);
+        }
     }
     return {y[2], y[3], y[0], y[1]};
 }
@@ -88,6 +87,7 @@ RelativeStep advanceRelativeModel(RelativeRun& run, const RelativeSettings& s, d
     out.row = n;
     const double ax = s.epitaxynshx;
     const double ay = s.epitaxynshy;
+    const bool carriedBefore = run.carriedFlag == 1;
 
     TranslatingState start;
     if (n == 0) {
@@ -129,15 +129,22 @@ RelativeStep advanceRelativeModel(RelativeRun& run, const RelativeSettings& s, d
     }
     if (run.carriedFlag == 1) ux = uy = 0;
 
-    // Moving-frame position: explicit Euler on the displayed relative velocity, starting at the
-    // first stored lab point.
+    // Moving-frame position: the lab displacement less the frame's, starting at the first
+    // stored lab point. The frame moves by ∫W dt = Δt·(W(nΔt) + W((n + 1)Δt))/2 over the step,
+    // W being linear in t; a body carried throughout the step stays where it came to rest.
     if (n == 0) {
         run.relX[0] = end.x;
         run.relY[0] = end.y;
+    } else if (carriedBefore && run.carriedFlag == 1) {
+        run.relX[n] = run.relX[n - 1];
+        run.relY[n] = run.relY[n - 1];
     } else {
-        run.relX[n] = run.relX[n - 1] + dt * ux;
-        run.relY[n] = run.relY[n - 1] + dt * uy;
+        const double framePathX = dt * (wx - ax * dt / 2);
+        const double framePathY = dt * (wy - ay * dt / 2);
+        run.relX[n] = run.relX[n - 1] + (end.x - run.labX[n - 1]) - framePathX;
+        run.relY[n] = run.relY[n - 1] + (end.y - run.labY[n - 1]) - framePathY;
     }
+    run.rowsHeld = n + 1;
 
     out.ux = ux;
     out.uy = uy;

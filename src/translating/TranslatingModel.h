@@ -65,9 +65,12 @@ struct TranslatingStepEnd {
     double x = 0, y = 0, vx = 0, vy = 0;
 };
 
-// Integrates from t0 over Δt in Fehlberg sub-steps h = Δt / 12, accumulating t by repeated
-// addition of h while t < t0 + Δt; rounding can make that thirteen sub-steps. μ and V0 are read
-// once at the start. A non-positive or non-finite Δt leaves the state as it is.
+// Fehlberg sub-steps in one display step.
+inline constexpr int kSubSteps = 12;
+
+// Integrates from t0 over Δt in twelve Fehlberg sub-steps h = Δt / 12, so that the state returned
+// is the state at t0 + Δt. μ and V0 are read once at the start. A non-positive or non-finite Δt
+// leaves the state as it is.
 TranslatingStepEnd integrateTranslatingStep(TranslatingState start, double t0, double dt,
                                             const RelativeSettings& controls, int carriedFlag);
 
@@ -88,6 +91,9 @@ struct RelativeRun {
     std::vector<double> labVx, labVy;  // rows 0..9000
     std::vector<double> relX, relY;    // rows 0..1500
     int carriedFlag = 0;
+    // Rows 0..rowsHeld − 1 hold the last run written; a replay ends the run but keeps its rows
+    // until the next step starts a new one.
+    int rowsHeld = 0;
 
     // A further step has a row to go into.
     bool hasRoom() const { return relativeStepIndex < kPositionRows; }
@@ -106,7 +112,8 @@ struct RelativeStep {
 // velocity against the frame velocity at the row's own instant (n + 1)·Δt, snaps it, counts a
 // relative speed below friction's change in one sub-step, μ·g·Δt/12 (at least 0.001), as rest
 // in the frame, sets or releases the carried flag and moves the moving-frame position on by
-// explicit Euler. Does not advance relativeStepIndex. The caller checks hasRoom() first.
+// the lab displacement less the frame's. Does not advance relativeStepIndex. The caller checks
+// hasRoom() first.
 RelativeStep advanceRelativeModel(RelativeRun& run, const RelativeSettings& s, double dt);
 
 }  // namespace velarium

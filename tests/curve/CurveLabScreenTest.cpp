@@ -14,17 +14,18 @@ using velarium::test::setSlider;
 
 namespace {
 const QString kLabTextStart = QStringLiteral(
-    "The centripetal acceleration has a direction towards the convex of the curve.  You can study");
+    "The centripetal acceleration has a direction towards the concave of the curve.  You can "
+    "study");
 const QString kRadiusText = QStringLiteral(
-    "The centripetal acceleration is directed towards the convex of the curve. The TANGENTIAL "
+    "The centripetal acceleration is directed towards the concave of the curve. The TANGENTIAL "
     "acceleration is directed according to the tangent, the circles are drawn with a radius "
     "=RADIUS OF CURVATURE.");
 const QString kPointRadiusText = QStringLiteral(
-    "The centripetal acceleration is directed towards the convex part of the curve. The "
+    "The centripetal acceleration is directed towards the concave part of the curve. The "
     "TANGENTIAL is tangent to the curve, the circles are drawn with radius = RADIUS OF "
     "CURVATURE.");
 const QString kPressText = QStringLiteral(
-    "The centripetal acceleration has a direction towards the convex of the curve. If the speed "
+    "The centripetal acceleration has a direction towards the concave of the curve. If the speed "
     "changes there is a component tangent to the curve, the circles are plotted according to the "
     "radius of curvature.");
 }  // namespace
@@ -244,10 +245,11 @@ private slots:
                 case 3: s->Command1->click(); break;
                 case 4: {
                     const double x = rng.bounded(20.0);
-                    const double y = rng.bounded(2) ? 0.1 * s->platosvalue->value() *
-                                                          std::sin(x * s->syxnotikamp->value() *
-                                                                   std::acos(-1.0) / 180)
-                                                    : rng.bounded(20.0) - 10;
+                    const double y =
+                        rng.bounded(2)
+                            ? 0.1 * s->platosvalue->value() *
+                                  std::sin(x * s->syxnotikamp->value() * std::acos(-1.0) / 180)
+                            : rng.bounded(20.0) - 10;
                     pressCanvas(*s->eikona, x, y, mods[rng.bounded(4)]);
                     releaseCanvas(*s->eikona, rng.bounded(20.0), rng.bounded(20.0) - 10,
                                   mods[rng.bounded(4)]);

@@ -103,7 +103,7 @@ TEST(DrawCurveLab, InitialSettingsPicture) {
     expectLegend(c, "VELOCITY", 10, -9.1);
     expectLegend(c, "CENTRIPETAL ACCELERATION", 10, -8.1);
     expectLegend(c, "TOTAL ACCELERATION", 10, -7.1);
-    EXPECT_EQ(text.rfind("The centripetal acceleration has a direction towards the convex of the "
+    EXPECT_EQ(text.rfind("The centripetal acceleration has a direction towards the concave of the "
                          "curve.  You can study the effect of CURVATURE  on respect",
                          0),
               0u);
@@ -164,9 +164,9 @@ TEST(DrawRadiusScene, CirclesAtTheFirstCrestAndTrough) {
     expectShaft(tangential[0], 6, 2, {0.5 * 2, 0}, 1e-9);  // (A/4)·at along the tangent
     expectLegend(c, "VELOCITY", 10, -9.1);
     expectLegend(c, "CENTRIPETAL ACCELERATION", 10, -8.1);
-    expectShaft(shafts(c, kRed).back(), 10, -9.1, {1, 0});
+    expectShaft(shafts(c, kRed).back(), 9, -9.1, {1, 0});
     EXPECT_EQ(text,
-              "The centripetal acceleration is directed towards the convex of the curve. The "
+              "The centripetal acceleration is directed towards the concave of the curve. The "
               "TANGENTIAL acceleration is directed according to the tangent, the circles are "
               "drawn with a radius =RADIUS OF CURVATURE.");
 }
@@ -214,7 +214,7 @@ TEST(ShowPointVectors, RadiusModeHasNoFriction) {
     EXPECT_EQ(textAt(c, "FRICTION"), nullptr);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(*text,
-              "The centripetal acceleration is directed towards the convex part of the curve. The "
+              "The centripetal acceleration is directed towards the concave part of the curve. The "
               "TANGENTIAL is tangent to the curve, the circles are drawn with radius = RADIUS OF "
               "CURVATURE.");
 }
@@ -228,7 +228,8 @@ TEST(ShowPointVectors, OffThePathShowsTheRadiusScene) {
     EXPECT_FALSE(press.pressOnCurve);
     EXPECT_GT(circleDots(c).size(), 200u);
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(text->rfind("The centripetal acceleration is directed towards the convex of", 0), 0u);
+    EXPECT_EQ(text->rfind("The centripetal acceleration is directed towards the concave of", 0),
+              0u);
 }
 
 TEST(ShowPointVectors, AtRestNoFrictionIsDrawn) {
@@ -273,13 +274,13 @@ TEST(JudgeForce, ForceTowardsTheCentreAtTheCrest) {
     EXPECT_FALSE(j.says(kShapeWrong));
     // F has no tangential part, so friction is left unbalanced against the acceleration.
     EXPECT_TRUE(j.says(kTangentialWrong));
-    const auto student = shafts(j.canvas, Rgb{0, 0, 255});
+    const auto student = shafts(j.canvas, Rgb{0, 0, 255}, 1);
     ASSERT_EQ(student.size(), 1u);
     expectShaft(student[0], 6, 2, {0, -2});
 
-    // Es = (|κ|·|V|² − n·F)·n with n pointing down at the crest.
+    // Es = (|C| − n·F)·n with n pointing down at the crest, every arrow at the scale of C.
     const PointQuantities p = pointQuantities(s, 6);
-    const double es = std::abs(p.kappa) * p.v * p.v - 2;
+    const double es = length(p.centripetal) - 2;
     const auto shape = shafts(j.canvas, Rgb{0, 250, 10}, 2);
     ASSERT_EQ(shape.size(), 2u);
     EXPECT_NEAR(shape[0].x2 - shape[0].x1, 0, 1e-9);
@@ -287,12 +288,16 @@ TEST(JudgeForce, ForceTowardsTheCentreAtTheCrest) {
     expectShaft(shape[1], 0.2, -8.5, {1, 0});
 
     // Et = T − f − ((T·F)/|T|²)·T; F is perpendicular to T here.
-    const auto tangential = shafts(j.canvas, Rgb{150, 200, 50}, 2);
+    const auto tangential = shafts(j.canvas, Rgb{230, 120, 0}, 2);
     ASSERT_EQ(tangential.size(), 2u);
     const double v = length(p.velocity);
     expectShaft(tangential[0], 6, 2,
                 {p.tangential.x + 3.5 * p.velocity.x / v, p.tangential.y + 3.5 * p.velocity.y / v},
                 1e-9);
+    // The student's own force has its legend row, and the scale of all of them is stated.
+    expectLegend(j.canvas, "YOUR FORCE", 2, -9);
+    expectShaft(shafts(j.canvas, Rgb{0, 0, 255}, 2).at(0), 0.2, -9.5, {1, 0});
+    EXPECT_TRUE(j.says("ALL FORCES DRAWN AT A/4 = 0.50 PER UNIT"));
     expectLegend(j.canvas, "EXTRA NEEDED FORCE FOR SHAPE", 2, -8);
     EXPECT_TRUE(j.says("EXTRA NEEDED FORCE FOR TANGENTIAL ACC."));
     EXPECT_EQ(j.canvas.drawWidth(), 1);
@@ -329,14 +334,43 @@ TEST(JudgeForce, TangentialVerdicts) {
     }
 }
 
-TEST(JudgeForce, AtTheInflectionEveryForceIsWrongForTheShape) {
+// At the crest of the default path (A = 2, ω = π/12, v₀ = 3, at = 2) the path needs the net
+// force (A/4)·|κ|·v² downwards at the exercise's scale, with |κ| = Aω² and v² = v₀² + 2·at·s(6),
+// s(6) the arc length (√(1 + A²ω²)/ω)·E(π/2, Aω/√(1 + A²ω²)):
+// a push of 3 downwards is more than that, so the extra force for the shape points up.
+TEST(JudgeForce, ExtraForceForTheShapeKeepsToTheScaleOfTheArrows) {
+    const double A = 2, w = kPi / 12, root = std::sqrt(1 + A * A * w * w);
+    const double s6 = root / w * std::ellint_2(A * w / root, kPi / 2);  // the arc to the crest
+    const double needed = A / 4 * A * w * w * (9 + 2 * 2 * s6);
+    const Judged j(curveSettings({}), 6, {0, -3});
+    EXPECT_TRUE(j.says(kShapeRight));
+    const auto shape = shafts(j.canvas, Rgb{0, 250, 10}, 2);
+    ASSERT_EQ(shape.size(), 2u);
+    EXPECT_NEAR(shape[0].x2 - shape[0].x1, 0, 1e-9);
+    EXPECT_NEAR(shape[0].y2 - shape[0].y1, 3 - needed, 1e-6);
+    EXPECT_GT(shape[0].y2, shape[0].y1);
+}
+
+// At an inflection point the path does not bend: a force along the tangent is right for the
+// shape, one across it is wrong, and the extra force takes away what it pushes across.
+TEST(JudgeForce, AtTheInflectionOnlyAForceAlongThePathKeepsItsShape) {
     const CurveSettings s = curveSettings({});
+    const double slope = 2 * kPi / 12;  // y′(0) = Aω
+    const Vec2 t{1 / std::hypot(1, slope), slope / std::hypot(1, slope)};
+    const Vec2 n{-t.y, t.x};
+    for (double k : {2.0, -1.5}) {
+        const Judged j(s, 0, {k * t.x, k * t.y});
+        EXPECT_TRUE(j.says(kShapeRight)) << k;
+        EXPECT_FALSE(j.says(kShapeWrong)) << k;
+    }
     for (Vec2 F : {Vec2{1, 1}, Vec2{0, -3}, Vec2{-2, 0.5}}) {
         const Judged j(s, 0, F);
         EXPECT_TRUE(j.says(kShapeWrong));
         EXPECT_EQ(textAt(j.canvas, "DIRECTION OF EXTRA FORCE FOR CENTRIPETAL"), nullptr);
-        // Es vanishes: only the legend's green arrow is drawn.
-        EXPECT_EQ(shafts(j.canvas, Rgb{0, 250, 10}).size(), 1u);
+        const auto shape = shafts(j.canvas, Rgb{0, 250, 10}, 2);
+        ASSERT_EQ(shape.size(), 2u);
+        const double across = dot(F, n);
+        expectShaft(shape[0], 0, 0, {-across * n.x, -across * n.y}, 1e-9);
         EXPECT_EQ(j.canvas.refusedCount(), 0);
     }
 }
@@ -445,6 +479,53 @@ TEST(Readouts, EntryAndChangeTextsDiffer) {
     EXPECT_EQ(tangentialReadout(c, false), "Tangential Acceleration= 2.0");
     EXPECT_EQ(formatFixed(-0.001, 2), "0.00");
     EXPECT_EQ(formatFixed(-1.234, 2), "-1.23");
+}
+
+// On the lab's canvas as the screen has it, 479 × 404 pixels, one unit is as long across as up
+// and every arrow of the stations is in view; the circles of curvature are round in pixels and
+// the centripetal arrow stands at right angles to the velocity on the screen.
+TEST(CurveLabScale, EqualUnitsKeepCirclesRoundAndRightAnglesRight) {
+    for (const CurveSliders sliders : {CurveSliders{}, CurveSliders{35, 60, 5, 35}}) {
+        RecordingCanvas c(479, 404);
+        const CurveSettings s = curveSettings(sliders);
+        setCurveLabScale(c, &s);
+        const ViewTransform v = c.view();
+        EXPECT_NEAR(v.pixelsAlongX(1), v.pixelsAlongY(1), 1e-9);
+        drawCurveLab(c, s);
+        for (const auto& l : c.recordsOf(Kind::Line))
+            for (double f :
+                 {v.fractionX(l.x1), v.fractionX(l.x2), v.fractionY(l.y1), v.fractionY(l.y2)})
+                EXPECT_TRUE(f >= 0 && f <= 1) << l.x2 << ", " << l.y2;
+        auto pixel = [&](double x, double y) { return Vec2{v.toPixelX(x), v.toPixelY(y)}; };
+
+        // Every dot at the radius, in pixels, of the crest's or the trough's circle.
+        c.clear();
+        drawRadiusScene(c, s);
+        auto offRound = [&](Vec2 q, double phase) {
+            const PointQuantities p = pointQuantities(s, phase / s.omega);
+            const Vec2 centre = pixel(p.x, p.y + p.radius);
+            return std::abs(std::hypot(q.x - centre.x, q.y - centre.y) -
+                            v.pixelsAlongY(std::abs(p.radius)));
+        };
+        int dots = 0;
+        for (const auto& p : c.recordsOf(Kind::Point)) {
+            if (p.colour != kMagenta) continue;
+            const Vec2 q = pixel(p.x1, p.y1);
+            EXPECT_LT(std::min(offRound(q, kPi / 2), offRound(q, 3 * kPi / 2)), 0.5);
+            ++dots;
+        }
+        EXPECT_GT(dots, 4);
+
+        c.clear();
+        ForcePress press;
+        showPointVectors(c, s, 10, s.amplitude * std::sin(s.omega * 10), false, true, press);
+        auto onScreen = [&](const Primitive& p) {
+            const Vec2 from = pixel(p.x1, p.y1), to = pixel(p.x2, p.y2);
+            return Vec2{to.x - from.x, to.y - from.y};
+        };
+        const Vec2 a = onScreen(shafts(c, kRed).at(0)), b = onScreen(shafts(c, kCentripetal).at(0));
+        EXPECT_NEAR(std::acos(dot(a, b) / (length(a) * length(b))) * 180 / kPi, 90, 0.01);
+    }
 }
 
 }  // namespace

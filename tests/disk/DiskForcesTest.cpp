@@ -36,7 +36,10 @@ TEST(DiskVectors, RotatingViewTurnsEveryVectorByTheDiskAngle) {
     for (auto [a, b2] : {std::pair{in.position, rot.position},
                          {in.baseVelocity, rot.baseVelocity},
                          {in.relative, rot.relative},
-                         {in.friction, rot.friction}}) {
+                         {in.friction, rot.friction},
+                         // The vector diagram stands in each picture's own axes.
+                         {in.rotatingVelocity, rot.rotatingVelocity},
+                         {in.inertialVelocity, rot.inertialVelocity}}) {
         const Vec2 t = turnedOf(a);
         EXPECT_NEAR(t.x, b2.x, 1e-14);
         EXPECT_NEAR(t.y, b2.y, 1e-14);
@@ -98,6 +101,17 @@ TEST(DiskVectors, TotalForceIsEveryForceTheRotatingObserverSees) {
     EXPECT_LT(s.total.x * s.position.x + s.total.y * s.position.y, 0);
 }
 
+TEST(DiskVectors, NoFrictionBeyondTheRim) {
+    // At r = 2 the body still rubs on the disk; just beyond, nothing is under it.
+    DiskParameters p;
+    p.omegaVariable = 1;
+    for (auto [x, rubs] : {std::pair{2.0, true}, {2.001, false}}) {
+        const DiskVectors v = diskVectors(p, BodyNow{x, 0, 5, 0, 2, 0}, true, true);
+        EXPECT_EQ(length(v.friction) > 0, rubs) << x;
+        EXPECT_EQ(length(v.baseAcceleration) > 0, rubs) << x;
+    }
+}
+
 TEST(DiskVectors, StayFiniteOnTheAxisAndWithoutRotation) {
     DiskParameters p;
     p.omegaVariable = 1;
@@ -112,7 +126,11 @@ TEST(DiskVectors, StayFiniteOnTheAxisAndWithoutRotation) {
 // The guiding message: each rule that applies replaces the one before.
 class DiskMessageRules : public ::testing::Test {
 protected:
-    DiskMessage after(DiskMessageInput in) { return updateDiskMessage(in, {"before", {1, 2, 3}}); }
+    // The message after a display step, unless the test gives the step.
+    DiskMessage after(DiskMessageInput in, int step = 1) {
+        in.stepIndex = step;
+        return updateDiskMessage(in, {"before", {1, 2, 3}});
+    }
     static bool starts(const DiskMessage& m, const char* head) {
         return m.text.rfind(head, 0) == 0;
     }
@@ -129,22 +147,35 @@ TEST_F(DiskMessageRules, InertialViewWithoutFriction) {
     in.check2 = true;
     m = after(in);
     EXPECT_TRUE(m.text.ends_with(
-        "STUDY THIS CASE.RELATIVE VELOCITY=ABSOLUTE VELOCITY - VELOCITY OF THE POINT OF BASE"));
+        "STUDY THIS CASE. RELATIVE VELOCITY=ABSOLUTE VELOCITY - VELOCITY OF THE POINT OF BASE"));
+    // Before the first step the message first says what to do.
+    EXPECT_TRUE(starts(after(in, 0),
+                       "CHOOSE THE OBSERVER, THE INITIAL VELOCITY, THE MASS AND "
+                       "FRICTION, THEN PRESS STEP"));
     EXPECT_EQ(m.colour, (Rgb{9, 150, 0}));
 }
 
 TEST_F(DiskMessageRules, InertialViewWithFriction) {
     DiskMessageInput in;
     in.friction = true;
-    const std::string m1 =
-        "CASE WITH FRICTION. ω = CONSTANT, FRICTION ALWAYS CAUSES AN INCREASE OF SPEED";
-    EXPECT_EQ(after(in), (DiskMessage{m1, {200, 0, 0}}));
-    in.check1 = true;
-    EXPECT_EQ(after(in), (DiskMessage{m1 + "TO FIND THE RELATIVE VELOCITY PRESS 'SHOW RELATIVE "
-                                           "VELOCITY'",
-                                      {9, 150, 155}}));
-    in.check2 = true;
-    EXPECT_EQ(after(in), (DiskMessage{m1, {9, 150, 0}}));
+    // With ω constant the message says what the latest step did to the speed.
+    for (auto [speed, clause] :
+         {std::pair{SpeedTrend::rose, "IN THIS STEP FRICTION INCREASED THE SPEED"},
+          {SpeedTrend::fell, "IN THIS STEP FRICTION DECREASED THE SPEED"},
+          {SpeedTrend::kept, "IN THIS STEP THE SPEED DID NOT CHANGE"},
+          {SpeedTrend::unknown, "PRESS STEP TO SEE WHETHER FRICTION RAISES OR LOWERS THE SPEED"}}) {
+        in.speed = speed;
+        in.check1 = in.check2 = false;
+        const std::string m1 = std::string("CASE WITH FRICTION. ω = CONSTANT, ") + clause;
+        EXPECT_EQ(after(in), (DiskMessage{m1, {200, 0, 0}}));
+        in.check1 = true;
+        EXPECT_EQ(after(in),
+                  (DiskMessage{m1 + " TO FIND THE RELATIVE VELOCITY PRESS 'SHOW RELATIVE "
+                                    "VELOCITY'",
+                               {9, 150, 155}}));
+        in.check2 = true;
+        EXPECT_EQ(after(in), (DiskMessage{m1, {9, 150, 0}}));
+    }
 
     in = {};
     in.friction = true;
@@ -168,7 +199,7 @@ TEST_F(DiskMessageRules, RotatingViewWithoutFrictionLastRuleWins) {
     DiskMessageInput in;
     in.rotatingView = true;
     DiskMessage m = after(in);
-    EXPECT_TRUE(m.text.ends_with("WHAT IS THE CAUSE??PRESS CENTRIFUGAL"));
+    EXPECT_TRUE(m.text.ends_with("WHAT IS THE CAUSE?? PRESS CENTRIFUGAL"));
     EXPECT_EQ(m.colour, (Rgb{255, 0, 0}));
     in.check5 = true;
     EXPECT_TRUE(after(in).text.ends_with("PRESS CORIOLIS"));
@@ -193,10 +224,16 @@ TEST_F(DiskMessageRules, RotatingViewWithFriction) {
     DiskMessageInput in;
     in.rotatingView = true;
     in.friction = true;
+    in.speed = SpeedTrend::fell;
     DiskMessage m = after(in);
-    EXPECT_TRUE(
-        m.text.ends_with("INCREASE OF SPEED OBSERVE THAT FRICTION IS OPPOSITE TO RELATIVE "
-                         "VELOCITY"));
+    EXPECT_EQ(m.text,
+              "CASE WITH FRICTION. ω = CONSTANT, IN THIS STEP THE SPEED RELATIVE TO THE DISK "
+              "DECREASED: FRICTION, OPPOSITE TO THE RELATIVE VELOCITY, TOOK AWAY MORE THAN THE "
+              "CENTRIFUGAL FORCE GAVE OBSERVE THAT FRICTION IS OPPOSITE TO RELATIVE VELOCITY");
+    in.speed = SpeedTrend::rose;
+    EXPECT_NE(after(in).text.find("RELATIVE TO THE DISK INCREASED: THE CENTRIFUGAL FORCE DID MORE "
+                                  "WORK THAN FRICTION TOOK AWAY"),
+              std::string::npos);
     EXPECT_EQ(m.colour, (Rgb{200, 0, 0}));
     // The force boxes say nothing while ω is constant.
     in.check4 = in.check5 = in.check7 = true;

@@ -8,12 +8,14 @@
 #include "disk/DiskPicture.h"
 #include "disk/DisplayStep.h"
 #include "draw/Arrow.h"
+#include "draw/ColourProfile.h"
 #include "draw/RecordingCanvas.h"
 
 namespace velarium {
 namespace {
 
 using Kind = Primitive::Kind;
+using namespace diskcolours;
 
 bool hasText(const RecordingCanvas& c, const std::string& text) {
     const auto t = c.texts();
@@ -136,7 +138,7 @@ TEST(DiskPicture, InertialOverlayWithFrictionReadsTheAngularMomentum) {
     drawDiskOverlay(c, p, run, st);
     // L = I·ω + m·(y·vx − x·vy) = 20 + 2; at rest on the disk, so no friction arrow.
     EXPECT_TRUE(hasText(c, "L=22.00"));
-    EXPECT_TRUE(hasText(c, "vRELx=0.00"));
+    EXPECT_TRUE(hasText(c, "vREL=0.00"));
     EXPECT_FALSE(hasText(c, "FRICTION"));
     EXPECT_TRUE(hasText(c, "Velocity of the point of BASE"));
     EXPECT_TRUE(hasText(c, "Velocity in Inertial Frame"));
@@ -173,31 +175,57 @@ TEST(DiskPicture, RelativeVelocityAndFrictionArrows) {
     EXPECT_TRUE(hasText(c, "FRICTION"));
     // At the body and in the diagram: relative velocity width 4, friction width 2.
     EXPECT_EQ(linesIn(c, Rgb{255, 0, 255}, 4), 6);
-    EXPECT_EQ(linesIn(c, Rgb{0, 255, 0}, 2), 6);
+    EXPECT_EQ(linesIn(c, kFriction, 2), 6);
 }
 
-TEST(DiskPicture, CentrifugalDiffersBetweenAStepAndARedraw) {
-    DiskParameters p;
-    DiskRun run = straightRun(1);
-    DiskPictureSettings st;
-    st.rotatingView = true;
-    st.check5 = true;
-    st.duringStep = true;
-    RecordingCanvas step;
-    setDiskScale(step, 1.2, 0, 0);
-    drawDiskOverlay(step, p, run, st);
-    EXPECT_TRUE(hasText(step, "Centrifugal Force"));
-    int dotted = 0;
-    for (const auto& l : step.recordsOf(Kind::Line))
-        dotted += l.colour == (Rgb{0, 0, 255}) && l.width == 2 && l.style == kDot;
-    EXPECT_EQ(dotted, 3);
+// HSV hue in degrees, and whether the colour has one at all.
+double hueOf(Rgb c) {
+    const double r = c.red / 255.0, g = c.green / 255.0, b = c.blue / 255.0;
+    const double hi = std::max({r, g, b}), lo = std::min({r, g, b}), d = hi - lo;
+    if (d == 0) return -1;
+    const double h = hi == r   ? std::fmod((g - b) / d + 6, 6.0)
+                     : hi == g ? (b - r) / d + 2
+                               : (r - g) / d + 4;
+    return 60 * h;
+}
 
-    st.duringStep = false;
-    RecordingCanvas redraw;
-    setDiskScale(redraw, 1.2, 0, 0);
-    drawDiskOverlay(redraw, p, run, st);
-    EXPECT_FALSE(hasText(redraw, "Centrifugal Force"));
-    EXPECT_EQ(linesIn(redraw, kBlack, 2), 3);
+TEST(DiskPicture, EveryNamedVectorHasItsOwnHueInBothProfiles) {
+    // The named vectors of each picture, read from the captions it prints in their arrows'
+    // colours; the body's velocity arrow is the black one.
+    for (bool rotating : {false, true})
+        for (bool pendulum : {false, true}) {
+            DiskParameters p;
+            p.omegaVariable = 1;
+            p.springK = pendulum ? 40 : 0;
+            DiskRun run = straightRun(3, 1, 1);
+            DiskPictureSettings st;
+            st.rotatingView = rotating;
+            st.friction = st.freeDisk = true;
+            st.pendulum = pendulum;
+            st.check1 = st.check2 = st.check4 = st.check5 = st.check6 = st.check7 = true;
+            RecordingCanvas c(750, 750);
+            setDiskScale(c, 1.2, 0, 0);
+            drawDiskOverlay(c, p, run, st);
+            std::vector<std::pair<std::string, Rgb>> named;
+            for (const PrintedText& t : c.printedTexts())
+                if ((t.text.find("Force") != std::string::npos &&
+                     t.text.rfind("Forces drawn", 0) != 0) ||
+                    t.text.find("Velocity") != std::string::npos || t.text.find("FRICTION") == 0)
+                    named.push_back({t.text.substr(0, t.text.find(',')), t.colour});
+            EXPECT_GE(named.size(), rotating ? 8u : 5u);
+            for (ColourProfile profile : {ColourProfile{false}, ColourProfile{true}})
+                for (std::size_t i = 0; i < named.size(); ++i) {
+                    const Rgb a = profile.ink(named[i].second, kWhite);
+                    EXPECT_GT(hueOf(a), -1) << named[i].first;
+                    for (std::size_t j = i + 1; j < named.size(); ++j) {
+                        const Rgb b = profile.ink(named[j].second, kWhite);
+                        const double d = std::abs(hueOf(a) - hueOf(b));
+                        EXPECT_GE(std::min(d, 360 - d), 20)
+                            << named[i].first << " / " << named[j].first << " projector "
+                            << profile.projector;
+                    }
+                }
+        }
 }
 
 TEST(DiskPicture, RotatingForcesFollowTheirBoxes) {
@@ -219,9 +247,13 @@ TEST(DiskPicture, RotatingForcesFollowTheirBoxes) {
     RecordingCanvas free;
     setDiskScale(free, 1.2, 0, 0);
     drawDiskOverlay(free, p, run, st);
-    EXPECT_TRUE(hasText(free, "Force due to base acc."));
-    EXPECT_EQ(linesIn(free, Rgb{100, 0, 150}, 2), 3);
-    EXPECT_EQ(linesIn(free, kBlack, 3), 3);
+    // Shorter than two heads, it is drawn two heads long and its caption gives its size.
+    const auto texts0 = free.texts();
+    EXPECT_TRUE(std::any_of(texts0.begin(), texts0.end(), [](const std::string& t) {
+        return t.rfind("Force due to base acc., |F| = ", 0) == 0 && t.ends_with(" (drawn longer)");
+    }));
+    EXPECT_EQ(linesIn(free, kBaseAcceleration, 2), 3);
+    EXPECT_EQ(linesIn(free, kTotalForce, 3), 3);
     // No read-outs of L in the rotating view.
     const std::vector<std::string> texts = free.texts();  // a copy: one vector for both ends
     EXPECT_FALSE(std::any_of(texts.begin(), texts.end(),
@@ -322,7 +354,7 @@ protected:
     static DiskPictureSettings everything(bool rotating) {
         DiskPictureSettings st;
         st.rotatingView = rotating;
-        st.friction = st.freeDisk = st.duringStep = true;
+        st.friction = st.freeDisk = true;
         st.check1 = st.check2 = st.check4 = st.check5 = st.check6 = st.check7 = true;
         return st;
     }
@@ -358,6 +390,29 @@ TEST_F(DiskCaptions, StayWholeInsideAndApartFromEachOther) {
                         EXPECT_TRUE(apart) << a.text << " over " << b.text;
                     }
                     ++checked;
+                }
+                // A caption stands beside its own arrow: clear of its head, a head's length from
+                // the tip, and within a few lines of it. The arrows drawn in a colour of their
+                // own are looked at; the shaft is the first line of that colour.
+                const double barb = std::hypot(1.0, 1.0) / 75;  // in canvas fractions
+                const double line = c.textExtent("Vg").height / std::abs(c.scaleHeight());
+                for (const PrintedText& t : texts) {
+                    Rgb colour = t.colour;
+                    if (colour == kBlack || colour == kDiagramRotating || colour == kRelative ||
+                        colour == kBaseVelocity || colour == kFriction)
+                        continue;
+                    const auto& lines = c.recordsOf(Kind::Line);
+                    const auto shaft = std::find_if(lines.begin(), lines.end(), [&](const auto& l) {
+                        return l.colour == colour;
+                    });
+                    if (shaft == lines.end()) continue;
+                    const Vec2 tip = fraction(c, shaft->x2, shaft->y2);
+                    if (tip.x < 0 || tip.x > 1 || tip.y < 0 || tip.y > 1) continue;
+                    const double dx = std::max({t.left - tip.x, 0.0, tip.x - t.right});
+                    const double dy = std::max({t.top - tip.y, 0.0, tip.y - t.bottom});
+                    const double gap = std::hypot(dx, dy);
+                    EXPECT_GE(gap, 0.99 * barb) << t.text << " touches its head";
+                    EXPECT_LE(gap, barb + 5 * line) << t.text << " stands far from its arrow";
                 }
                 // The relative velocity's head leaves its caption readable.
                 std::vector<Primitive> relative;
@@ -441,12 +496,12 @@ std::vector<ExpectedForce> expectedForces(const DiskParameters& p, const DiskRun
     const Vec2 r{c * x - s * y, s * x + c * y}, v{c * P - s * Q, s * P + c * Q};
     const double alpha =
         friction && vr > 0 ? p.omegaVariable * m * (y * P - x * Q) / (vr * p.diskInertia) : 0;
-    std::vector<ExpectedForce> out{{{100, 155, 150}, 2, {-2 * m * w * v.y, 2 * m * w * v.x}},
-                                   {{0, 0, 255}, 2, {m * w * w * r.x, m * w * w * r.y}}};
-    if (friction && vr > 0) out.push_back({{0, 255, 0}, 2, {-m * v.x / vr, -m * v.y / vr}});
+    std::vector<ExpectedForce> out{{kCoriolis, 2, {-2 * m * w * v.y, 2 * m * w * v.x}},
+                                   {kCentrifugal, 2, {m * w * w * r.x, m * w * w * r.y}}};
+    if (friction && vr > 0) out.push_back({kFriction, 2, {-m * v.x / vr, -m * v.y / vr}});
     if (p.omegaVariable && friction)
-        out.push_back({{100, 0, 150}, 2, {-m * alpha * r.y, m * alpha * r.x}});
-    if (pendulum) out.push_back({{230, 120, 0}, 2, {-40 * m * r.x, -40 * m * r.y}});
+        out.push_back({kBaseAcceleration, 2, {-m * alpha * r.y, m * alpha * r.x}});
+    if (pendulum) out.push_back({kRestoring, 2, {-40 * m * r.x, -40 * m * r.y}});
     return out;
 }
 
@@ -471,7 +526,7 @@ TEST(DiskPicture, DrawnForcesAddUpToTheDrawnTotalAndStayInSight) {
                     for (int i = 0; i < steps; ++i)
                         displayStep(disk, run, {1, 0, mode.friction, mode.pendulum, mode.textbook});
                     DiskPictureSettings st;
-                    st.rotatingView = st.duringStep = true;
+                    st.rotatingView = true;
                     st.friction = mode.friction;
                     st.freeDisk = mode.freeDisk;
                     st.pendulum = mode.pendulum;
@@ -495,29 +550,37 @@ TEST(DiskPicture, DrawnForcesAddUpToTheDrawnTotalAndStayInSight) {
                         std::to_string(mode.freeDisk) + " pendulum " +
                         std::to_string(mode.pendulum) + " mass " + std::to_string(mass) +
                         " steps " + std::to_string(steps) + " zoom " + std::to_string(zoom);
-                    Vec2 drawnSum, expectedTotal;
+                    Vec2 expectedTotal;
                     for (const ExpectedForce& e :
-                         expectedForces(disk.params, run, mode.friction, mode.pendulum)) {
-                        const Vec2 d = shaft(e.colour, e.width);
-                        drawnSum = {drawnSum.x + d.x, drawnSum.y + d.y};
+                         expectedForces(disk.params, run, mode.friction, mode.pendulum))
                         expectedTotal = {expectedTotal.x + e.f.x, expectedTotal.y + e.f.y};
-                    }
-                    const Vec2 total = shaft(kBlack, 3);
-                    const double scale = length(total) / length(expectedTotal);
-                    // An arrow too short to see is left out: a hundredth of a barb at most.
+                    // The scale from the longest force, drawn at its true length.
+                    std::vector<ExpectedForce> all =
+                        expectedForces(disk.params, run, mode.friction, mode.pendulum);
+                    all.push_back({kTotalForce, 3, expectedTotal});
+                    const ExpectedForce longest = *std::max_element(
+                        all.begin(), all.end(),
+                        [](const auto& a, const auto& b) { return length(a.f) < length(b.f); });
+                    const double scale =
+                        length(shaft(longest.colour, longest.width)) / length(longest.f);
+                    // An arrow shorter than two heads is drawn two heads long, its caption
+                    // giving its size; an arrow too short to see is left out.
+                    const double heads = 2 * std::hypot(4 * zoom, 4 * zoom) / 75;
+                    auto drawnAs = [&](Vec2 f) {
+                        const Vec2 d{scale * f.x, scale * f.y};
+                        const double n = length(d);
+                        return n > 0 && n < heads ? Vec2{d.x * heads / n, d.y * heads / n} : d;
+                    };
                     const double unseen = 1e-3 * zoom;
-                    EXPECT_NEAR(drawnSum.x, total.x, 5 * unseen) << where;
-                    EXPECT_NEAR(drawnSum.y, total.y, 5 * unseen) << where;
                     // One scale for every force: each drawn arrow is that scale times its force,
                     // and every force arrow, head and all, lies inside the view.
                     const double half = 2 * zoom;
-                    std::vector<ExpectedForce> all =
-                        expectedForces(disk.params, run, mode.friction, mode.pendulum);
-                    all.push_back({kBlack, 3, expectedTotal});
                     for (const ExpectedForce& e : all) {
                         const Vec2 d = shaft(e.colour, e.width);
-                        EXPECT_NEAR(d.x, scale * e.f.x, unseen) << where;
-                        EXPECT_NEAR(d.y, scale * e.f.y, unseen) << where;
+                        const Vec2 want = drawnAs(e.f);
+                        if (length(want) < 1e-2 * heads) continue;
+                        EXPECT_NEAR(d.x, want.x, unseen) << where;
+                        EXPECT_NEAR(d.y, want.y, unseen) << where;
                         for (const auto& l : c.recordsOf(Kind::Line)) {
                             if (l.colour != e.colour || l.width != e.width) continue;
                             for (Vec2 end : {Vec2{l.x1, l.y1}, Vec2{l.x2, l.y2}})

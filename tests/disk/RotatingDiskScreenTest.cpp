@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <cmath>
 
+#include "disk/DiskRunTable.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
 #include "draw/Alerts.h"
@@ -24,6 +25,14 @@ class RotatingDiskScreenTest : public QObject {
     static QColor textColour(const RotatingDiskScreen& s) {
         return s.Text1->palette().color(QPalette::Text);
     }
+    static QString text(const RotatingDiskScreen& s) { return s.Text1->toPlainText(); }
+    // Kinetic energy ½·m·v² of the run's exported row k, in the inertial or the rotating frame.
+    static double energy(RotatingDiskScreen& s, TestProgram& t, int k, bool rotating) {
+        const CsvTable table = diskRunTable(s.run(), t.program.disk().params);
+        return table.rows[static_cast<std::size_t>(k)][rotating ? 12 : 11];
+    }
+    static inline const QString kOpening = QStringLiteral(
+        "CHOOSE THE OBSERVER, THE INITIAL VELOCITY, THE MASS AND FRICTION, THEN PRESS STEP");
 
 private slots:
     void initTestCase() { velarium::test::prepareScreenTests(); }
@@ -157,9 +166,9 @@ private slots:
         auto& s = disk(t);
         s.Check3->click();
         QVERIFY(panel(t).isVisible());
-        QCOMPARE(s.Text1->toPlainText(),
-                 QStringLiteral("CASE WITH FRICTION. ω = CONSTANT, FRICTION ALWAYS CAUSES AN "
-                                "INCREASE OF SPEED"));
+        QVERIFY(s.Text1->toPlainText().endsWith(
+            QStringLiteral("CASE WITH FRICTION. ω = CONSTANT, PRESS STEP TO SEE WHETHER FRICTION "
+                           "RAISES OR LOWERS THE SPEED")));
         QCOMPARE(textColour(s), QColor(200, 0, 0));
         s.Check3->click();
         QVERIFY(!panel(t).isVisible());
@@ -365,8 +374,8 @@ private slots:
         QCOMPARE(s.run().stepIndex, 0);
         QCOMPARE(s.run().diskAngle, 0.0);
         QVERIFY(rimShows(*s.Picture1));
-        // The message of the last run goes with it.
-        QCOMPARE(s.Text1->toPlainText(), QString());
+        // The message of the last run goes with it: the screen opens saying what to do first.
+        QVERIFY(s.Text1->toPlainText().startsWith(kOpening));
     }
 
     void pendulumMessagesNameTheRestoringForce() {
@@ -387,6 +396,122 @@ private slots:
         const QString shown = s.Picture1->shownText();
         QVERIFY(shown.contains(QStringLiteral("Restoring Force")));
         QVERIFY(shown.contains(QStringLiteral("Forces drawn at ")));
+    }
+
+    void tableRowZeroIsTheStartOfTheRun() {
+        // The body starts at (0, R) with (vx, vy) = (2, 0) on a disk turning at ω = 2, m = 1.
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        s.Command1->click();
+        const CsvTable table = diskRunTable(s.run(), t.program.disk().params);
+        const std::vector<double> want{0, 0, 1, 2, 0};
+        for (std::size_t i = 0; i < want.size(); ++i) QCOMPARE(table.rows[0][i], want[i]);
+        QCOMPARE(table.rows[0][9], 2.0);
+        QCOMPARE(table.rows[0][11], 0.5 * 1 * 4.0);
+    }
+
+    void messageIsChosenAgainOnEveryChange() {
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        QVERIFY(text(s).startsWith(kOpening));
+        s.Option1->click();
+        s.Command1->click();
+        QCOMPARE(text(s),
+                 QStringLiteral("NO FRICTION, IN INERTIAL FRAME THE BODY MOVES IN A LINE ACCORDING "
+                                "TO 1ST LAW, IN THE ROTATING FRAME ITS ORBIT IS A SPIRAL. WHAT IS "
+                                "THE CAUSE?? PRESS CENTRIFUGAL"));
+        s.Check5->click();
+        QVERIFY(
+            text(s).endsWith(QStringLiteral("CAUSE?? DOES THE CENTRIFUGAL EXPLAIN THE SHAPE OF "
+                                            "THE CURVE? PRESS CORIOLIS")));
+        s.Check4->click();
+        QVERIFY(text(s).endsWith(QStringLiteral("PRESS TOTAL FORCE")));
+        s.Check3->click();
+        s.Command1->click();
+        QVERIFY(text(s).startsWith(QStringLiteral("CASE WITH FRICTION. ω = CONSTANT,")));
+        panel(t).MHSTATHERIGON->click();
+        QVERIFY(text(s).startsWith(QStringLiteral("YOU CAN SEE THAT THE CORIOLIS FORCE")));
+        s.Check4->click();
+        s.Check5->click();
+        QVERIFY(
+            text(s).startsWith(QStringLiteral("CASE WITH FRICTION. ω  NOT A  CONSTANT, the "
+                                              "friction will eventually oppose the relative "
+                                              "VELOCITY OBSERVE THAT L=")));
+        s.FOUCAULTV0->trigger();
+        QVERIFY(text(s).startsWith(QStringLiteral("FOUCAULT PENDULUM")));
+    }
+
+    void frictionMessageFollowsTheKineticEnergyOfTheFrameShown() {
+        struct Case {
+            bool rotating;
+            int vx;
+        };
+        for (Case c : {Case{false, 3}, Case{false, 0}, Case{true, 1}, Case{true, 0}}) {
+            TestProgram t;
+            auto& s = disk(t);
+            if (c.rotating) s.Option1->click();
+            s.vxtax->setValue(c.vx);
+            s.Check3->click();
+            s.Check2->click();
+            for (int k = 1; k <= 3; ++k) {
+                s.Command1->click();
+                const double before = energy(s, t, k - 1, c.rotating);
+                const double after = energy(s, t, k, c.rotating);
+                const QString m = text(s);
+                QVERIFY(!m.contains(QStringLiteral("ALWAYS CAUSES AN INCREASE")));
+                const QString rose = c.rotating ? QStringLiteral("RELATIVE TO THE DISK INCREASED")
+                                                : QStringLiteral("FRICTION INCREASED THE SPEED");
+                const QString fell = c.rotating ? QStringLiteral("RELATIVE TO THE DISK DECREASED")
+                                                : QStringLiteral("FRICTION DECREASED THE SPEED");
+                const QString kept = c.rotating
+                                         ? QStringLiteral("RELATIVE TO THE DISK DID NOT CHANGE")
+                                         : QStringLiteral("THE SPEED DID NOT CHANGE");
+                const double d = after - before;
+                QVERIFY2(m.contains(std::abs(d) < 1e-9 ? kept
+                                    : d > 0            ? rose
+                                                       : fell),
+                         qPrintable(m));
+            }
+        }
+    }
+
+    void bodyLeavesTheDiskAndStaysInSight() {
+        // Vx = 10: 2 radii a step along y = 1, so the body crosses the rim r = 2 at x = √3
+        // during step 1. Beyond it nothing rubs: the speed stays.
+        TestProgram t;
+        auto& s = disk(t);
+        s.vxtax->setValue(10);
+        s.Check3->click();
+        for (int k = 0; k < 4; ++k) s.Command1->click();
+        QVERIFY2(text(s).endsWith(QStringLiteral(
+                     "IN THIS STEP THE SPEED DID NOT CHANGE THE BODY LEFT THE DISK DURING STEP 1 "
+                     "(t = 0.00 TO 0.10), AT (1.73, 1.00) IN THIS VIEW, WHERE r = 2. BEYOND THE "
+                     "RIM THERE IS NO DISK UNDER IT: NO FRICTION ACTS ON IT THERE.")),
+                 qPrintable(text(s)));
+        const double e2 = energy(s, t, 2, false);
+        QVERIFY(std::abs(e2 - energy(s, t, 4, false)) < 1e-9 * e2);
+        // In both views the body stays inside the view, and the zoom's label says it widened.
+        for (bool rotating : {false, true}) {
+            TestProgram u;
+            auto& r = disk(u);
+            if (rotating) r.Option1->click();
+            r.Check4->click();
+            r.Check7->click();
+            for (int k = 0; k < 20; ++k) {
+                r.Command1->click();
+                const auto n = static_cast<std::size_t>(r.run().stepIndex);
+                const double x = rotating ? r.run().pathXRot[n] : r.run().pathX[n];
+                const double y = rotating ? r.run().pathYRot[n] : r.run().pathY[n];
+                const double half = r.Picture1->scaleWidth() / 2;
+                QVERIFY(std::abs(x) < half && std::abs(y) < half);
+            }
+            QVERIFY(r.Label1->text().endsWith(QStringLiteral("X Radius, WIDENED")));
+            QVERIFY(text(r).contains(QStringLiteral("THE BODY LEFT THE DISK DURING STEP")));
+            r.EPANELAVE->trigger();
+            QCOMPARE(r.Label1->text(), QStringLiteral("SCALE= 1.00X Radius"));
+        }
     }
 
     void endEndsTheProgram() {

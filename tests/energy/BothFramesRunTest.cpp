@@ -143,6 +143,27 @@ TEST_F(BothFramesRunTest, FreeBaseSlowsKeepingTheAngularMomentumUntilItCarriesTh
     EXPECT_LE(t.tabOmega[last] * t.tabOmega[last] * radius, 1.0 + 1e-2);
 }
 
+// Carried by the free base, the body rides with it: it keeps its radius, it does not move
+// relative to the base, and base and body turn together at ω = L/(I + m·r²).
+TEST_F(BothFramesRunTest, BodyCarriedByAFreeBaseRidesWithItRigidly) {
+    const BothFramesRun r = run({12, 5, 10, 20, true});
+    ASSERT_GT(r.restTime, 0.0);
+    const auto& t = tables();
+    const double m = params().bodyMass;
+    const double L = params().totalAngularMomentum;
+    const int rest = static_cast<int>(std::lround(r.restTime / r.plan.dt));
+    const double radius = std::hypot(t.tabX[rest], t.tabY[rest]);
+    ASSERT_LT(rest, r.rows - 100);
+    for (int k = rest; k < r.rows; ++k) {
+        const double w = t.tabOmega[k];
+        ASSERT_NEAR(std::hypot(t.tabX[k], t.tabY[k]), radius, 1e-9) << k;
+        ASSERT_NEAR(w, L / (params().diskInertia + m * radius * radius), 1e-9) << k;
+        // The velocity relative to the base point under the body, (vx − ω·y, vy + ω·x).
+        ASSERT_NEAR(std::hypot(t.tabVx[k] - w * t.tabY[k], t.tabVy[k] + w * t.tabX[k]), 0, 1e-9)
+            << k;
+    }
+}
+
 TEST_F(BothFramesRunTest, InertialKineticEnergyChangesByTheFrictionWork) {
     // ½·m·v² − ½·m·v0² equals component 4, friction's power integrated with the same
     // fourth-order steps, to the integrator's accuracy (far below 1e-5 of m·v0²).

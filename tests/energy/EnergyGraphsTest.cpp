@@ -14,6 +14,7 @@
 #include "energy/GraphAxes.h"
 #include "energy/PointAnimations.h"
 #include "energy/WorkChart.h"
+#include "support/RecordedInk.h"
 
 namespace velarium {
 namespace {
@@ -232,6 +233,30 @@ const BothFramesSettings kRunsInARow[] = {
     {1, 5, 10, 1, true}, {}, {12, 5, 10, 20, true}, {4, 5, 0, 1, true}, {40, 10, 10, 1, false},
 };
 
+// No grid line, curve, mark or sample runs through a name, a number or a legend text, on the
+// chart (its full range: in half of it the curves run off by design) and the graphs at the sizes
+// their screens have on a 1920 × 1080 display.
+TEST_F(EnergyGraphsTest, NoLineStrikesThroughAText) {
+    using Draw = std::function<void(PlotCanvas&, double)>;
+    WorkChartState state;
+    const std::pair<const char*, Draw> graphs[] = {
+        {"work chart", [&](PlotCanvas& c, double t) { drawWorkChartFirst(c, *disk, t, state); }},
+        {"angular velocity", [&](PlotCanvas& c, double) { drawAngularVelocityGraph(c, *disk); }},
+        {"base angle", [&](PlotCanvas& c, double t) { drawBaseAngleGraph(c, *disk, t); }},
+    };
+    for (const BothFramesSettings& s :
+         {BothFramesSettings{}, BothFramesSettings{12, 5, 10, 20, true}}) {
+        const BothFramesRun r = run(s);
+        for (const auto& [name, draw] : graphs) {
+            RecordingCanvas c(1632, 540);
+            draw(c, r.plan.totalTime);
+            for (const PrintedText& t : c.printedTexts())
+                EXPECT_FALSE(testing::anyInkMeets(c, t))
+                    << name << ": " << t.text << ", mass " << s.massvalue;
+        }
+    }
+}
+
 TEST_F(EnergyGraphsTest, EveryGraphHoldsAllItsDataAndNamesItsAxes) {
     struct Graph {
         const char* name;
@@ -240,18 +265,19 @@ TEST_F(EnergyGraphsTest, EveryGraphHoldsAllItsDataAndNamesItsAxes) {
         const char* yName;
     };
     WorkChartState state;
+    // The program's units have no names: the time and ω axes name the quantity alone.
     const Graph graphs[] = {
         {"orbits", [](PlotCanvas& c, const DiskShared& d, double) { drawOrbitGraph(c, d); },
          kOrbitXAxis, kOrbitYAxis},
         {"work chart",
          [&](PlotCanvas& c, const DiskShared& d, double t) { drawWorkChartFirst(c, d, t, state); },
-         kTimeAxis, kWorkAxis},
+         "t", kWorkAxis},
         {"velocities", [](PlotCanvas& c, const DiskShared& d, double) { drawVelocityGraphs(c, d); },
-         kTimeAxis, kSpeedAxis},
+         "t", kSpeedAxis},
         {"angular velocity",
-         [](PlotCanvas& c, const DiskShared& d, double) { drawAngularVelocityGraph(c, d); },
-         kTimeAxis, kOmegaAxis},
-        {"base angle", drawBaseAngleGraph, kTimeAxis, kAngleAxis},
+         [](PlotCanvas& c, const DiskShared& d, double) { drawAngularVelocityGraph(c, d); }, "t",
+         "ω"},
+        {"base angle", drawBaseAngleGraph, "t", kAngleAxis},
     };
     // One canvas per graph, kept from run to run as a screen keeps its picture.
     std::map<std::string, RecordingCanvas> canvases;

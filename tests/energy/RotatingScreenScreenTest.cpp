@@ -125,7 +125,7 @@ private slots:
         QVERIFY(orbits.isVisible());
         QCOMPARE(orbits.windowTitle(), QStringLiteral("Graphs of the orbits"));
         const QRect d = Program::display();
-        QCOMPARE(orbits.size(), QSize(d.width() / 2, d.height() / 2));
+        QCOMPARE(orbits.frameGeometry().size(), QSize(d.width() / 2, d.height() / 2));
         // The canvas fills its screen at the first drawing.
         QCOMPARE(orbits.picture->size(), orbits.size());
         QCOMPARE(orbits.picture->snapshot().size(),
@@ -143,6 +143,11 @@ private slots:
         auto& angle = graph(t, ScreenId::goniaxronos);
         QVERIFY(angle.isVisible());
         QVERIFY(shown(t, ScreenId::goniaxronos).contains(QStringLiteral("0.00")));
+        // No window of the run opens over another.
+        const QRect a = orbits.frameGeometry(), b = angle.frameGeometry();
+        const QRect below = rotating(t).frameGeometry();
+        QVERIFY(!a.intersects(b) && !a.intersects(below) && !b.intersects(below));
+        QVERIFY(angle.width() > d.width() / 4);
         QCOMPARE(t.program.disk().params.pointCount, 786);
         QCOMPARE(rotating(t).lastRun().rows, 786);
         QCOMPARE(orbits.picture->refusedCount(), 0);
@@ -193,6 +198,9 @@ private slots:
         QCOMPARE(c.windowTitle(),
                  QStringLiteral("Work and Energy in rotating and inertial frames"));
         QCOMPARE(c.Command1->text(), QStringLiteral("HALF MAXIMUM"));
+        QCOMPARE(c.Command1->toolTip(),
+                 QStringLiteral("Show half of the vertical range, to see the smaller works and "
+                                "energies more closely"));
         const double top = c.state().chartMax;
         QVERIFY(top > 0);
         QCOMPARE(c.picture->scaleTop(), 1.5 * top);
@@ -201,6 +209,7 @@ private slots:
 
         c.Command1->click();
         QCOMPARE(c.Command1->text(), QStringLiteral("ΑΡΧΙΚΟ"));
+        QCOMPARE(c.Command1->toolTip(), QStringLiteral("Show the full vertical range again"));
         QCOMPARE(c.picture->scaleTop(), 1.5 * top / 2);
         QVERIFY(shown(t, ScreenId::base_centrafugal)
                     .contains(QStringLiteral("WORK DUE TO BASE ACCELERATION")));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -91,9 +92,10 @@ const std::vector<std::vector<StepLine>> kInertialLines = {
      {"In the diagram we see 3 curves:  "},
      {"3 blues who represent"},
      {"a)On the LEFT the orbit that observes the ROTATING OBSERVER"},
-     {"b)The middle is the ORBIT OF RELATIVE OBSERVER as "},
+     {"b)On the RIGHT is the ORBIT OF RELATIVE OBSERVER as "},
      {"is perceived by the INERTIAL OBSERVER at the time t1 "},
-     {"c)On the RIGHT is the ORBIT OF RELATIVE OBSERVER for the INERTIAL at t2"},
+     {"c)Over it, turned as the disk turns in Δt, the ORBIT OF RELATIVE OBSERVER for the INERTIAL "
+      "at t2"},
      {"The red curve is the orbit that perceives the INERTIAL observer"}},
     {{"In the diagram are shown the relative velocities:"},
      {"Vre1, Vre2: for the rotating observer and the:"},
@@ -105,7 +107,7 @@ const std::vector<std::vector<StepLine>> kInertialLines = {
      {"Vb1, Vb2: for the ROTATING(t=t1 & t=t2)"},
      {"α)Vb11 for the INERTIAL at the moment t1"},
      {"β)Vb22 for the INERTIAL at the moment t2 "},
-     {"γ)Vb12 for the INERTIAL at the moment t2 (value=Vb22) is the Vb22 "},
+     {"γ)Vb21 for the INERTIAL at the moment t2 (value=Vb22) is the Vb22 "},
      {"TRANSPORTED to the orbit that passes through t1 "}},
     {{"The ABSOLUTE acceleration is calculated by:"}, {"Vα2-Vα1=Vre22+Vb22-(Vre11+Vb11). "}},
     {{"The ABSOLUTE acceleration is calculated by:"},
@@ -133,16 +135,16 @@ const std::vector<std::vector<StepLine>> kInertialLines = {
      {"add to the -CORIOLIS acceleration for the ROTATING OBSERVER"},
      {"It can be observed that in the limit Δt=0 they are equal"}}};
 const std::vector<std::vector<StepLine>> kRotatingLines = {
-    {{"Explanation for the ROTATING observer of: CENTRIPETAL and Coriolis ", kB, true},
+    {{"Explanation for the ROTATING observer of: CENTRIFUGAL and Coriolis ", kB, true},
      {"The RELATIVE velocity Vre is analyzed to:Vα "},
      {"and  -Vb (base) that is: Vre=Vα-Vb where Vb=ω×R"},
      {"In the diagramm there are 4 curves:"},
-     {"1 blue which is the orbit that sees the ROTATING observer", kBlue},
+     {"1 VIOLET which is the orbit that sees the ROTATING observer", {150, 50, 255}},
      {"2 PINK which are the ABSOLUTE orbits as the ROTATING is seeing them", kPink},
      {"and one RED which is the absolute orbit for the INERTIAL observer", kRed},
      {"In the diagram are shown the relative velocities at 2 moments"}},
     {{"In the diagram are the ABSOLUTE velocities:"},
-     {"Vαχ11, Vαχ22: as the ROTATING observer sees them at t1 &  t2"},
+     {"Vα11, Vα22: as the ROTATING observer sees them at t1 &  t2"},
      {"and the corresponding ABSOLUTE orbits"},
      {"as the ROTATING observer sees"}},
     {{"In the diagram are the base velocities:"},
@@ -154,7 +156,7 @@ const std::vector<std::vector<StepLine>> kRotatingLines = {
     {{"The RELATIVE ACCELERATION is calculated", kRed, true},
      {"a_relative =(Vre22-Vre11)/Δt ", kRed, true},
      {"With a dashed vector is shown the Vre22"}},
-    {{"Acceleration due to the base rotation= -(Vb22-Vb21)/Δt", kGreen, true},
+    {{"Acceleration due to the base rotation= -(Vb22-Vb11)/Δt", kGreen, true},
      {"This acceleration is _|_ to the relative velocity because"},
      {"Vb=ω×R  -->α =-(Vb2-Vb1)/Δt=-ω×(R2-R1)/Δt=-ω×Vrelative"},
      {"It has the direction of the Coriolis acceleration, WHICH"},
@@ -162,7 +164,7 @@ const std::vector<std::vector<StepLine>> kRotatingLines = {
     {{"Absolute acceleration= (Vα22-Vα11)/Δt", kBlue, true},
      {"With dashed vector is shown the Vα22"},
      {"Press CLICK to see a decomposition of the acceleration"}},
-    {{"Analysis of the ABSOLUTE ACCELERATION= (Vb21-Vb11)/Δt", kPurple, true},
+    {{"Analysis of the ABSOLUTE ACCELERATION= (Vα22 - Vα11)/Δt", kPurple, true},
      {"To 2 components: α) // to the radius και β)  _|_ to Vrelative"}},
     {{"                         Decomposition of the RELATIVE ACCELERATION", kPurple, true},
      {"TO a component // r and a vertical to the VELOCITY. The first one is equal to"},
@@ -215,6 +217,27 @@ TEST(ExplanationSteps, EveryStepPrintsItsLinesItsNumberAndItsLabels) {
             EXPECT_EQ(first[static_cast<long>(lines.size())].text, std::to_string(step));
             for (const std::string& label : (rotating ? rotatingLabels : inertialLabels)[step])
                 EXPECT_TRUE(e.shows(label)) << rotating << " " << step << " " << label;
+            // What the texts name is drawn: every velocity named with its two digits, and the
+            // quotient of the step's heading, is a label of the picture.
+            auto labelled = [&](const std::string& part) {
+                return std::any_of(printed.begin(), printed.end(), [&](const auto& p) {
+                    const bool line = std::any_of(lines.begin(), lines.end(),
+                                                  [&](const auto& l) { return l.text == p.text; });
+                    return !line && p.text.find(part) != std::string::npos;
+                });
+            };
+            static const std::regex quotient(R"(\(V[^)]*\)/Δt)");
+            static const std::regex velocity("V(re|b|α)[0-9][0-9]");
+            std::smatch m;
+            if (std::regex_search(lines[0].text, m, quotient)) {
+                EXPECT_TRUE(labelled(m.str())) << rotating << " " << step << " " << m.str();
+            }
+            for (const auto& l : lines) {
+                const std::string plain = std::regex_replace(l.text, quotient, "");
+                for (std::sregex_iterator i(plain.begin(), plain.end(), velocity), end; i != end;
+                     ++i)
+                    EXPECT_TRUE(e.shows(i->str())) << rotating << " " << step << " " << i->str();
+            }
             EXPECT_EQ(e.shows("Last step: click to start again"), step == last);
             EXPECT_EQ(e.canvas.refusedCount(), 0);
         }

@@ -74,9 +74,19 @@ TEST(IntroductionPicture, DiskTurnsClockwiseWithTheAngularVelocityIntoThePicture
         EXPECT_EQ(diagonals, 2);
         const PrintedText* omega = printed(c, "ANGULAR VELOCITY");
         ASSERT_NE(omega, nullptr);
-        EXPECT_GT(omega->y, -25);
-        EXPECT_LT(omega->y - c.textExtent("ANGULAR VELOCITY").height, -25);
+        EXPECT_LT(std::abs(omega->y + 25), 30);
     }
+}
+
+// Every caption of the pictures stands clear of the rim, the arcs, the arrows and the dots, at
+// the sizes the screens give the canvas.
+TEST(IntroductionPicture, NoLineStrikesThroughACaption) {
+    for (auto draw : {drawIntroductionPicture, drawFirstExplanationPicture})
+        for (int pixels : {500, 600, 1200}) {
+            const RecordingCanvas c = picture(draw, pixels);
+            for (const PrintedText& t : c.printedTexts())
+                EXPECT_FALSE(testing::anyInkMeets(c, t)) << t.text << " at " << pixels;
+        }
 }
 
 TEST(FirstExplanationPicture, BodyReachesADiskPointFartherOutThatMovesFaster) {

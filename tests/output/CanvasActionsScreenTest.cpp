@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -8,7 +9,14 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QFileDialog>
+#include <QPushButton>
 #include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "draw/Arrow.h"
 #include "energy/GraphScreen.h"
@@ -74,6 +82,41 @@ QRect inkBox(const QImage& image, const QRect& r) {
     return box;
 }
 
+// Every screen that has canvases.
+const ScreenId kCanvasScreens[] = {
+    ScreenId::firststep,     ScreenId::EISAGOGIKI,       ScreenId::exigisirelative,
+    ScreenId::exigisi2,      ScreenId::base_centrafugal, ScreenId::goniakigraph,
+    ScreenId::velocitytimes, ScreenId::x_ygraph,         ScreenId::xronikh,
+    ScreenId::xronoorbit,    ScreenId::goniaxronos};
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeContents(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// Opens a canvas's menu as a right click does and chooses its entry by keys, as a person who
+// works the menu with the keyboard: Down to the entry, Return. Disabled entries are passed over.
+void chooseFromMenu(CanvasWidget& canvas, QAction* entry) {
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20),
+                            canvas.mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(&canvas, &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator() || !a->isEnabled()) continue;
+        QTest::keyClick(menu, Qt::Key_Down);
+        if (a == entry) break;
+    }
+    QCOMPARE(menu->activeAction(), entry);
+    QTest::keyClick(menu, Qt::Key_Return);
+}
+
 // A screen with one canvas and its actions, and a chooser that names the file the test gives.
 struct Bench {
     TestProgram t;
@@ -85,8 +128,9 @@ struct Bench {
         screen.resize(300, 200);
         canvas->resize(300, 200);
         screen.show();
-        t.program.setSaveNameChooser(
-            [this](QWidget*, const QString&, const QString&, QString*) { return next; });
+        t.program.setSaveNameChooser([this](QWidget*, const SaveQuestion&, const SaveAnswer& answer) {
+            if (!next.isEmpty()) answer(next, next.endsWith(QLatin1String(".svg")));
+        });
     }
 };
 
@@ -138,21 +182,15 @@ private slots:
         TestProgram t;
         QAction extra(QStringLiteral("Extra entry"));
         t.program.canvasMenuEntries().append(&extra);
-        const ScreenId ids[] = {
-            ScreenId::firststep,     ScreenId::EISAGOGIKI,       ScreenId::exigisirelative,
-            ScreenId::exigisi2,      ScreenId::base_centrafugal, ScreenId::goniakigraph,
-            ScreenId::velocitytimes, ScreenId::x_ygraph,         ScreenId::xronikh,
-            ScreenId::xronoorbit,    ScreenId::goniaxronos};
         int canvases = 0;
-        for (ScreenId id : ids) {
+        for (ScreenId id : kCanvasScreens) {
             QWidget& screen = t.screen(id);
             auto* actions = screen.findChild<CanvasActions*>();
             QVERIFY2(actions, screenInfo(id).name);
             for (CanvasWidget* canvas : screen.findChildren<CanvasWidget*>()) {
                 ++canvases;
-                const auto menu = actions->menuFor(canvas);
+                const QList<QAction*> entries = actions->menuFor(canvas).actions();
                 QCOMPARE(actions->target(), canvas);
-                const QList<QAction*> entries = menu->actions();
                 QCOMPARE(entries.size(), 6);
                 QCOMPARE(entries[0]->text(), QStringLiteral("Copy Picture"));
                 QCOMPARE(entries[1]->text(), QStringLiteral("Save Picture…"));
@@ -176,7 +214,7 @@ private slots:
         t.screen<RotatingScreen>(ScreenId::rotating).simulateBothFrames();
         for (ScreenId id : {ScreenId::exigisirelative, ScreenId::x_ygraph, ScreenId::xronikh}) {
             auto* actions = t.screen(id).findChild<CanvasActions*>();
-            const auto menu = actions->menuFor(t.screen(id).findChild<CanvasWidget*>());
+            actions->menuFor(t.screen(id).findChild<CanvasWidget*>());
             QVERIFY2(actions->exportData->isEnabled(), screenInfo(id).name);
         }
         // The introduction never has a run.
@@ -203,13 +241,207 @@ private slots:
         QCOMPARE(menu->actions().value(1), s.canvasActions->savePicture);
         QVERIFY(menu->actions().value(2)->isEnabled());
         const QString path = dir.filePath(QStringLiteral("moving.png"));
-        t.program.setSaveNameChooser(
-            [&](QWidget*, const QString&, const QString&, QString*) { return path; });
+        t.program.setSaveNameChooser(answering(path));
         menu->actions().value(1)->trigger();
         menu->close();
         QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32),
                  slidePicture(*s.eikona2).convertToFormat(QImage::Format_RGB32));
         QVERIFY(QImage(path) != slidePicture(*s.eikona1));
+    }
+
+    // As a teacher making a worksheet: on every canvas of every screen, the menu opened by a
+    // right click and worked by keys, the real file dialog answered by typing: a picture saved,
+    // the run stepped, the same picture saved over the first, the data exported, a dialog
+    // cancelled and a write refused. Valgrind runs this one as well.
+    void savingAgainAndAgainOnEveryCanvas() {
+        TestProgram t(TestProgram::Real);
+        QTemporaryDir dir;
+        writeContents(dir.filePath(QStringLiteral("plain")), "not a folder");
+        auto& relative = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
+        relative.Command1->click();
+        t.screen<RotatingScreen>(ScreenId::rotating).simulateBothFrames();
+        int refused = 0;
+        for (ScreenId id : kCanvasScreens) {
+            QWidget& screen = t.screen(id);
+            screen.show();
+            auto* actions = screen.findChild<CanvasActions*>();
+            int n = 0;
+            for (CanvasWidget* canvas : screen.findChildren<CanvasWidget*>()) {
+                if (!canvas->isVisible()) continue;
+                const QString name = QStringLiteral("%1-%2").arg(screenInfo(id).name).arg(n++);
+                const QString png = dir.filePath(name + QStringLiteral(".png"));
+                for (int time = 0; time < 2; ++time) {
+                    chooseFromMenu(*canvas, actions->savePicture);
+                    QVERIFY(person::typeName(dir.filePath(name)));
+                    if (time == 1) QVERIFY(person::answer(QMessageBox::Yes));
+                    QVERIFY2(person::settled(), qPrintable(name));
+                    QVERIFY2(!QImage(png).isNull(), qPrintable(name));
+                    for (QPushButton* step : screen.findChildren<QPushButton*>(
+                             QStringLiteral("Command1"), Qt::FindDirectChildrenOnly))
+                        if (id == ScreenId::exigisi2 || id == ScreenId::exigisirelative)
+                            step->click();
+                }
+                if (actions->exportData->isEnabled()) {
+                    chooseFromMenu(*canvas, actions->exportData);
+                    QVERIFY(person::typeName(dir.filePath(name)));
+                    QVERIFY(person::settled());
+                    QVERIFY(contents(dir.filePath(name + QStringLiteral(".csv"))).size() > 0);
+                }
+                chooseFromMenu(*canvas, actions->savePicture);
+                QVERIFY(person::escape());
+                QVERIFY(person::settled());
+                chooseFromMenu(*canvas, actions->savePicture);
+                QVERIFY(person::typeName(dir.filePath(QStringLiteral("plain/") + name)));
+                QVERIFY(!person::settled());  // the message says why
+                QVERIFY(person::answer(QMessageBox::Ok));
+                QVERIFY(person::settled());
+                ++refused;
+            }
+            screen.hide();
+        }
+        QVERIFY(refused >= 12);
+        QCOMPARE(int(t.messages.size()), refused);
+        for (const std::string& m : t.messages) QVERIFY(QString::fromStdString(m).contains("plain/"));
+    }
+
+    // The dialog adds the chosen kind's suffix to a name typed without one, and asks about the
+    // file of that very name before it is replaced; a name typed with another suffix is written
+    // as typed; a name too long for its folder is refused with the reason, the dialog open.
+    void theDialogAsksAboutTheNameItWrites() {
+        TestProgram t(TestProgram::Real);
+        QWidget screen;
+        auto* canvas = new CanvasWidget(&screen);
+        CanvasActions actions(t.program, screen, {canvas});
+        screen.resize(300, 200);
+        canvas->resize(300, 200);
+        screen.show();
+        drawScene(*canvas);
+        QTemporaryDir dir;
+        const QString picture = dir.filePath(QStringLiteral("picture.png"));
+        writeContents(picture, "old");
+
+        actions.savePicture->trigger();
+        QVERIFY(person::typeName(dir.filePath(QStringLiteral("picture"))));
+        auto* question = qobject_cast<QMessageBox*>(person::dialogInFront());
+        QVERIFY(question && question->text().contains(QStringLiteral("“picture.png”")));
+        QVERIFY(person::answer(QMessageBox::No));
+        QVERIFY(person::settled());
+        QCOMPARE(contents(picture), QByteArray("old"));
+
+        actions.savePicture->trigger();
+        QVERIFY(person::typeName(dir.filePath(QStringLiteral("picture"))));
+        QVERIFY(person::answer(QMessageBox::Yes));
+        QVERIFY(person::settled());
+        QCOMPARE(QImage(picture).size(), canvas->size() * 2);
+
+        actions.savePicture->trigger();
+        QVERIFY(person::typeName(dir.filePath(QStringLiteral("notes.txt"))));
+        QVERIFY(person::settled());
+        QVERIFY(!QImage(dir.filePath(QStringLiteral("notes.txt")), "PNG").isNull());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("notes.txt.png"))));
+
+        // The SVG kind chosen in the dialog's list of kinds gives its own suffix.
+        actions.savePicture->trigger();
+        auto* combo = person::dialogInFront()->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(combo);
+        QTest::keyClick(combo, Qt::Key_Down);
+        QVERIFY(person::typeName(dir.filePath(QStringLiteral("drawing"))));
+        QVERIFY(person::settled());
+        QVERIFY(contents(dir.filePath(QStringLiteral("drawing.svg"))).contains("<svg"));
+
+        actions.savePicture->trigger();
+        auto* dialog = qobject_cast<QFileDialog*>(person::dialogInFront());
+        QVERIFY(person::typeName(dir.filePath(QString(300, QLatin1Char('x')))));
+        // The hint says why as the name is typed; Return, if Save is not greyed yet, says it again.
+        auto* hint = dialog->findChild<QLabel*>(QStringLiteral("nameHint"));
+        QVERIFY(hint && hint->isVisible() && hint->text().contains(QStringLiteral("too long")));
+        if (auto* notice = qobject_cast<QMessageBox*>(person::dialogInFront())) {
+            QVERIFY(notice->text().contains(QStringLiteral("too long")));
+            QVERIFY(person::answer(QMessageBox::Ok));
+        }
+        QCOMPARE(person::dialogInFront(), dialog);
+        QVERIFY(person::escape());
+        QVERIFY(person::settled());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+        QVERIFY(t.messages.empty());
+    }
+
+    // A file system that refuses a write part way, as a full disk does, leaves the file that was
+    // to be replaced byte for byte as it was, and the message names the file and the reason:
+    // for a table that fits the write buffer, a picture and a drawing alike.
+    void aFullDiskLeavesTheOldFileWhole() {
+        Bench b;
+        drawScene(*b.canvas);
+        CsvTable table{{"t", "x"}, {}};
+        for (int i = 0; i < 400; ++i) table.rows.push_back({i * 0.1, i * 0.123456789});
+        b.actions.setData([] { return true; }, [&] { return table; }, QString());
+        QVERIFY(toCsv(table).size() > 4096 && toCsv(table).size() < 16384);
+        QTemporaryDir dir;
+        const QByteArray old(8000, 'o');
+        const QString names[] = {QStringLiteral("data.csv"), QStringLiteral("picture.png"),
+                                 QStringLiteral("drawing.svg")};
+        for (const QString& name : names) writeContents(dir.filePath(name), old);
+
+        // The process may write no file past 4 KiB; the signal that would end it is ignored,
+        // so the write fails as on a full disk.
+        rlimit before{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        const auto signalBefore = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = before;
+        full.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+        const bool written[] = {b.actions.exportDataAs(dir.filePath(names[0])),
+                                b.actions.savePictureAs(*b.canvas, dir.filePath(names[1]), false),
+                                b.actions.savePictureAs(*b.canvas, dir.filePath(names[2]), true)};
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, signalBefore);
+
+        QCOMPARE(int(b.t.messages.size()), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY2(!written[i], qPrintable(names[i]));
+            QCOMPARE(contents(dir.filePath(names[i])), old);
+            const QString message = QString::fromStdString(b.t.messages[i]);
+            QVERIFY2(message.contains(dir.filePath(names[i])) && message.contains(QStringLiteral("large")),
+                     qPrintable(message));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
+    // While a canvas's menu is open, a screen reader finds it under the canvas, a menu whose
+    // items are its entries; once it closes, it is gone from the tree.
+    void anOpenMenuIsInTheAccessibilityTree() {
+        TestProgram t;
+        auto& screen = t.screen(ScreenId::exigisi2);
+        screen.show();
+        auto* canvas = screen.findChild<CanvasWidget*>();
+        auto menus = [&] {
+            QList<QStringList> found;
+            std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* a) {
+                auto* shown = qobject_cast<QMenu*>(a->object());
+                if (a->role() == QAccessible::PopupMenu && shown && shown->isVisible()) {
+                    QStringList items;
+                    for (int i = 0; i < a->childCount(); ++i)
+                        if (QString n = a->child(i)->text(QAccessible::Name); !n.isEmpty())
+                            items << n;
+                    found << items;
+                }
+                for (int i = 0; i < a->childCount(); ++i)
+                    if (QAccessibleInterface* c = a->child(i)) walk(c);
+            };
+            walk(QAccessible::queryAccessibleInterface(&screen));
+            return found;
+        };
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20),
+                                canvas->mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(canvas, &click);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QStringList entries;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator()) entries << a->text();
+        QCOMPARE(menus(), QList<QStringList>{entries});
+        menu->close();
+        QVERIFY(menus().isEmpty());
     }
 
     // "Export Data…" writes the screen's run exactly as its table, through the chosen name.
@@ -218,12 +450,11 @@ private slots:
         QTemporaryDir dir;
         auto& s = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
         for (int i = 0; i < 5; ++i) s.Command1->click();
-        const QString path = dir.filePath(QStringLiteral("run"));
-        t.program.setSaveNameChooser(
-            [&](QWidget*, const QString&, const QString&, QString*) { return path; });
+        const QString path = dir.filePath(QStringLiteral("run.csv"));
+        t.program.setSaveNameChooser(answering(path));
         s.canvasActions->refresh();
         s.canvasActions->exportData->trigger();
-        QFile file(path + QStringLiteral(".csv"));
+        QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const std::string expected = toCsv(relativeRunTable(s.run(), s.settings(), 1.0 / 15));
         QCOMPARE(file.readAll().toStdString(), expected);
@@ -280,9 +511,9 @@ private slots:
         Bench b;
         drawScene(*b.canvas);
         QTemporaryDir dir;
-        b.next = dir.filePath(QStringLiteral("scene"));
-        b.actions.savePicture->trigger();  // no suffix: the PNG filter's
-        QImage png(b.next + QStringLiteral(".png"));
+        b.next = dir.filePath(QStringLiteral("scene.png"));
+        b.actions.savePicture->trigger();
+        QImage png(b.next);
         QCOMPARE(png.size(), b.canvas->size() * 2);
         QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
                  slidePicture(*b.canvas).convertToFormat(QImage::Format_RGB32));

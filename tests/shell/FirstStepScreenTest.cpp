@@ -1,12 +1,12 @@
 #include <QMenu>
-#include <functional>
 #include <QMenuBar>
+#include <functional>
 
 #include "curve/CurveLab.h"
 #include "shell/Application.h"
 #include "shell/FirstStepScreen.h"
-#include "shell/Twips.h"
 #include "shell/Fonts.h"
+#include "shell/Twips.h"
 #include "support/ScreenSupport.h"
 
 using namespace velarium;
@@ -50,8 +50,8 @@ private slots:
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
         QVERIFY(!s.Timer1->isEnabled());
         const double f = s.scaler->factor();
-        QCOMPARE(s.Command1->geometry(), QRect(qRound(16 * f), qRound(272 * f), qRound(73 * f),
-                                               qRound(25 * f)));
+        QCOMPARE(s.Command1->geometry(),
+                 QRect(qRound(16 * f), qRound(272 * f), qRound(73 * f), qRound(25 * f)));
         QCOMPARE(s.Command1->text(), QStringLiteral("START"));
         QVERIFY(s.Option1->isChecked());
         QCOMPARE(s.platosvalue->value(), 20);
@@ -92,9 +92,11 @@ private slots:
         const QImage grown = s.eikona->snapshot();
         int darkGrown = 0;
         for (int y = 0; y < grown.height(); ++y)
-            for (int x = 0; x < grown.width(); ++x) darkGrown += grown.pixelColor(x, y).lightness() < 128;
+            for (int x = 0; x < grown.width(); ++x)
+                darkGrown += grown.pixelColor(x, y).lightness() < 128;
         QVERIFY2(darkGrown > 1.4 * dark, qPrintable(QString("%1 %2").arg(dark).arg(darkGrown)));
-        QVERIFY(s.eikona->snapshot().width() >= twips(4575) * f1 * s.eikona->devicePixelRatioF() - 2);
+        QVERIFY(s.eikona->snapshot().width() >=
+                twips(4575) * f1 * s.eikona->devicePixelRatioF() - 2);
     }
 
     // In every lab mode and at every size, each read-out shows its whole text and runs into no
@@ -103,10 +105,9 @@ private slots:
         TestProgram t;
         auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
         s.show();
-        const std::function<void()> modes[] = {[&] { s.campyles->trigger(); },
-                                               [&] { s.Option2->click(); },
-                                               [&] { s.DYNAMEISDIAFORES->trigger(); },
-                                               [&] { s.GUESSFORCE->trigger(); }};
+        const std::function<void()> modes[] = {
+            [&] { s.campyles->trigger(); }, [&] { s.Option2->click(); },
+            [&] { s.DYNAMEISDIAFORES->trigger(); }, [&] { s.GUESSFORCE->trigger(); }};
         for (double grow : {1.0, 1.7}) {
             s.resize(s.width() * grow, s.height() * grow);
             for (const auto& mode : modes) {
@@ -114,8 +115,8 @@ private slots:
                 QCoreApplication::processEvents();
                 const QList<QWidget*> shown = [&] {
                     QList<QWidget*> v;
-                    for (QWidget* w : s.centralWidget()->findChildren<QWidget*>(
-                             Qt::FindDirectChildrenOnly))
+                    for (QWidget* w :
+                         s.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
                         if (w->isVisible()) v << w;
                     return v;
                 }();
@@ -124,8 +125,8 @@ private slots:
                     for (QWidget* w : shown)
                         QVERIFY2(w == l || !l->geometry().intersects(w->geometry()),
                                  qPrintable(l->objectName() + " on " + w->objectName()));
-                    const QRect need = l->fontMetrics().boundingRect(
-                        l->contentsRect(), Qt::TextWordWrap, l->text());
+                    const QRect need = l->fontMetrics().boundingRect(l->contentsRect(),
+                                                                     Qt::TextWordWrap, l->text());
                     QVERIFY2(need.height() <= l->contentsRect().height(),
                              qPrintable(l->objectName() + ": " + l->text()));
                 }
@@ -139,7 +140,7 @@ private slots:
         s.show();
         test::pressCanvas(*s.eikona, 10, 0);
         QCOMPARE(s.Text1->toPlainText(),
-                 QStringLiteral("The centripetal acceleration has a direction towards the convex "
+                 QStringLiteral("The centripetal acceleration has a direction towards the concave "
                                 "of the curve. If the speed changes there is a component tangent "
                                 "to the curve, the circles are plotted according to the radius of "
                                 "curvature."));

@@ -1,20 +1,93 @@
 #include "support/ScreenSupport.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+
 #include "shell/Fonts.h"
+#include "shell/Notice.h"
 
 namespace velarium::test {
 
-TestProgram::TestProgram() {
-    previous_ = installAlerts(
-        {[this] { ++beeps; }, [this](const std::string& text) { messages.push_back(text); }});
-    // No file dialog opens in a test: asked for a name, the person cancels.
-    program.setSaveNameChooser(
-        [](QWidget*, const QString&, const QString&, QString*) { return QString(); });
+TestProgram::TestProgram(Dialogs dialogs) {
+    previous_ = installAlerts({[this] { ++beeps; }, [this, dialogs](const std::string& text) {
+                                   messages.push_back(text);
+                                   if (dialogs == Real)
+                                       showNotice(nullptr, QString::fromStdString(text));
+                               }});
+    if (dialogs == Cancelled) program.setSaveNameChooser(answering(QString()));
 }
 
 TestProgram::~TestProgram() { installAlerts(previous_); }
 
-void prepareScreenTests() { installFontSubstitutions(); }
+Program::SaveNameChooser answering(const QString& path, int kind) {
+    return [path, kind](QWidget*, const SaveQuestion&, const SaveAnswer& answer) {
+        if (!path.isEmpty()) answer(path, kind);
+    };
+}
+
+namespace person {
+QWidget* dialogInFront() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && (qobject_cast<QFileDialog*>(w) || qobject_cast<QMessageBox*>(w)) &&
+            w->isModal())
+            return w;
+    return nullptr;
+}
+
+bool typeName(const QString& name) {
+    auto* dialog = qobject_cast<QFileDialog*>(dialogInFront());
+    auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+    if (!edit) return false;
+    // The window system gives the dialog the keyboard as it opens; offscreen, the test does.
+    QApplication::setActiveWindow(dialog);
+    edit->setFocus();
+    edit->setText(name);
+    QTest::keyClick(edit, Qt::Key_Return);
+    return true;
+}
+
+bool answer(QMessageBox::StandardButton button) {
+    auto* box = qobject_cast<QMessageBox*>(dialogInFront());
+    QAbstractButton* b = box ? box->button(button) : nullptr;
+    if (!b) return false;
+    b->click();
+    return true;
+}
+
+bool escape() {
+    QWidget* dialog = dialogInFront();
+    if (!dialog) return false;
+    QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Escape);
+    return true;
+}
+
+bool settled() {
+    for (int round = 0; round < 2; ++round) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return !dialogInFront();
+}
+}  // namespace person
+
+namespace {
+QtMessageHandler testLog = nullptr;
+
+// The offscreen platform says, each time a window opens, what it cannot do (raise a window,
+// grab the keyboard); those lines tell nothing of the program and are dropped, so that every
+// other warning counts.
+void withoutPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    testLog(type, context, text);
+}
+}  // namespace
+
+void prepareScreenTests() {
+    installFontSubstitutions();
+    if (!testLog) testLog = qInstallMessageHandler(withoutPlatformNotes);
+}
 
 QPoint canvasPixel(const CanvasWidget& canvas, double x, double y) {
     const Vec2 p = canvas.view().toPixel({x, y});

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QtTest>
 #include <string>
@@ -17,7 +18,10 @@ namespace velarium::test {
 // recorded instead of sounded or shown.
 class TestProgram {
 public:
-    TestProgram();
+    // With real dialogs, the program's own file dialogs and messages open as they do for a
+    // person (the messages are recorded too); without, every file question is cancelled.
+    enum Dialogs { Cancelled, Real };
+    explicit TestProgram(Dialogs dialogs = Cancelled);
     ~TestProgram();
 
     Program program;
@@ -41,6 +45,27 @@ public:
 private:
     Alerts previous_;
 };
+
+// A file chooser that answers every question as a person who names path and the kind of file at
+// index kind would, at once; an empty path cancels.
+Program::SaveNameChooser answering(const QString& path, int kind = 0);
+
+// What a person does with the window that a dialog of the program holds in front of the others:
+// the file dialog, the question whether to replace a file, or a message.
+namespace person {
+// The dialog in front, or null.
+QWidget* dialogInFront();
+// Puts name into the file dialog's name box, as typing it does, and presses Return; false when no file dialog is
+// there.
+bool typeName(const QString& name);
+// Answers the question or message in front with the button (Yes, No, Ok).
+bool answer(QMessageBox::StandardButton button);
+// Presses Escape in the dialog in front.
+bool escape();
+// Handles the events an answer posted (the file written, the next question opened); true when
+// no dialog is left in front.
+bool settled();
+}  // namespace person
 
 // Prepares fonts once per test executable.
 void prepareScreenTests();

@@ -3,6 +3,7 @@
 #include "shell/FirstStepScreen.h"
 #include "support/ScreenSupport.h"
 #include "translating/RelativeMotionScreen.h"
+#include "translating/RelativeRunTable.h"
 
 using namespace velarium;
 using velarium::test::setSlider;
@@ -155,6 +156,22 @@ private slots:
         QCOMPARE(int(s.run().relativeStepIndex), 1);
     }
 
+    // The replayed run stays on screen, and so does its data until the next step starts anew.
+    void exportStaysOfferedAfterRepeat() {
+        TestProgram t;
+        auto& s = openAt(t, 1000, 700);
+        for (int k = 0; k < 12; ++k) s.Command1->click();
+        s.Command3->click();
+        s.canvasActions->refresh();
+        QVERIFY(s.canvasActions->exportData->isEnabled());
+        const CsvTable table =
+            relativeRunTable(s.run(), s.settings(), relativeDisplayStep(s.Timer1->interval()));
+        QCOMPARE(int(table.rows.size()), 12);
+        QCOMPARE(table.rows[11][1], s.run().labX[11]);
+        s.Command1->click();  // a new run of one row
+        QCOMPARE(int(relativeRunTable(s.run(), s.settings(), 1.0 / 15).rows.size()), 1);
+    }
+
     void panZoomAndClsClearTheirViews() {
         TestProgram t;
         auto& s = openAt(t, 1000, 700);
@@ -169,9 +186,9 @@ private slots:
         setSlider(*s.xscaleeikona1, 10);
         QCOMPARE(int(s.run().relativeStepIndex), 7);
         QCOMPARE(s.eikona1->scaleLeft(), 3.0 * (-30 - 10));
-        setSlider(*s.yscaleeikona2, -20);
+        setSlider(*s.yscaleeikona2, -3);
         QCOMPARE(int(s.run().relativeStepIndex), 8);
-        QCOMPARE(s.eikona2->scaleTop(), 3.0 * (30 + 20));
+        QCOMPARE(s.eikona2->scaleTop(), 3.0 * (30 + 3));
         s.Command4->click();
         QVERIFY(isWhite(s.eikona1->snapshot()));
         QVERIFY(isWhite(s.eikona2->snapshot()));

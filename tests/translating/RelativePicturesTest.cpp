@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "draw/RecordingCanvas.h"
 #include "translating/RelativePictures.h"
@@ -53,13 +54,68 @@ TEST(RelativeViewScale, ZoomAndPanPlaceTheCorners) {
     EXPECT_EQ(c.scaleHeight(), -120.0);
 }
 
-TEST(RelativeStepPictures, FirstStepDrawsNoArrowsAndNoTrail) {
+// The first step already shows the body, ringed, with its velocity; the trails start after it.
+TEST(RelativeStepPictures, FirstStepMarksTheBodyWithItsVelocity) {
     Views v;
     RelativeSettings s;
     ASSERT_TRUE(v.step(s));
-    EXPECT_TRUE(v.lab.records().empty());
-    EXPECT_TRUE(v.moving.records().empty());  // no A and no friction: no legend either
+    const RelativeRun& r = v.run;
+    for (const RecordingCanvas* c : {&v.lab, &v.moving}) {
+        const auto rings = c->recordsOf(Kind::Circle);
+        ASSERT_EQ(rings.size(), 1u);
+        EXPECT_EQ(rings[0].x1, r.labX[0]);
+        EXPECT_EQ(rings[0].y1, r.labY[0]);
+        EXPECT_TRUE(c->recordsOf(Kind::Point).empty());
+    }
+    EXPECT_TRUE(hasShaft(v.lab, r.labX[0], r.labY[0], 2, 1, kVelocityRed, 2));
+    EXPECT_TRUE(v.moving.texts().empty());  // no A and no friction: no legend
     EXPECT_EQ(v.run.relativeStepIndex, 1);
+}
+
+// Every force arrow at one scale that keeps the largest within a fifth of the view, the scale
+// printed: mass 0.40, Ax = 2 and μ = 0.3 give forces up to 1.2, drawn 10 times as long.
+TEST(RelativeStepPictures, ForceArrowsShareAScaleThatKeepsThemInView) {
+    struct Case {
+        int mass, ax, mu100, zoom;
+        double scale;
+    };
+    for (const Case c : {Case{20, 2, 30, 1, 10}, Case{1, 5, 0, 1, 50}, Case{300, 5, 100, 1, 0.2},
+                         Case{20, 2, 30, 3, 20}}) {
+        RelativeSettings s;
+        s.mazatoysomatos = c.mass;
+        s.epitaxynshx = c.ax;
+        s.trivistoepipedo = c.mu100;
+        s.overallscale = c.zoom;
+        EXPECT_DOUBLE_EQ(relativeForceScale(s), c.scale) << c.mass;
+        Views v;
+        v.step(s);
+        EXPECT_TRUE(hasShaft(v.moving, v.run.relX[0], v.run.relY[0],
+                             -c.mass / 50.0 * c.ax * c.scale, 0, kFictitiousBlue, 2));
+    }
+    EXPECT_EQ(relativeForceScaleText(0.2), "FORCE ARROWS: LENGTH = 0.2 X FORCE");
+}
+
+// The body leaves the view within seconds; the view goes after it, and the body and its arrows'
+// starts stay inside.
+TEST(RelativeStepPictures, ViewsFollowTheBody) {
+    Views v;
+    RelativeSettings s;
+    s.epitaxynshx = 2;
+    s.taxythtay = 1;
+    s.trivistoepipedo = 10;
+    for (int k = 0; k < 226; ++k) {
+        v.step(s);
+        const int n = v.run.relativeStepIndex - 1;
+        for (auto [c, x, y] : {std::tuple{&v.lab, v.run.labX[n], v.run.labY[n]},
+                               std::tuple{&v.moving, v.run.relX[n], v.run.relY[n]}}) {
+            const double cx = c->scaleLeft() + c->scaleWidth() / 2;
+            const double cy = c->scaleTop() + c->scaleHeight() / 2;
+            ASSERT_LE(std::abs(x - cx), 0.3 * c->scaleWidth()) << "row " << n;
+            ASSERT_LE(std::abs(y - cy), 0.3 * std::abs(c->scaleHeight())) << "row " << n;
+        }
+    }
+    EXPECT_GT(v.run.labX[225], 100.0);
+    EXPECT_GT(v.lab.clearCount(), 0);
 }
 
 TEST(RelativeStepPictures, ArrowsTrailsAndTheirPaintingOver) {
@@ -72,7 +128,8 @@ TEST(RelativeStepPictures, ArrowsTrailsAndTheirPaintingOver) {
     s.mazatoysomatos = 3;
     s.xscaleeikona1 = 4;
     v.step(s);
-    EXPECT_EQ(v.moving.texts(), (std::vector<std::string>{"FICTIONAL FORCE", "FRICTION"}));
+    EXPECT_EQ(v.moving.texts(), (std::vector<std::string>{"FICTIONAL FORCE", "FRICTION",
+                                                          "FORCE ARROWS: LENGTH = 50 X FORCE"}));
     v.forget();
     v.step(s);
     const RelativeRun& r = v.run;
@@ -96,16 +153,14 @@ TEST(RelativeStepPictures, ArrowsTrailsAndTheirPaintingOver) {
 
     // The next step paints the last arrows over in white, width 4, as they were drawn, even
     // though the mass has changed since.
-    s.mazatoysomatos = 50;
+    s.mazatoysomatos = 4;
     v.forget();
     v.step(s);
     EXPECT_TRUE(hasShaft(v.lab, r.labX[1], r.labY[1], r.labVx[1], r.labVy[1], kWhite, 4));
     EXPECT_TRUE(hasShaft(v.moving, r.relX[1], r.relY[1], -6, 0, kWhite, 4));
     EXPECT_TRUE(hasShaft(v.moving, r.relX[1], r.relY[1], 0, 3, kWhite, 4));
     EXPECT_TRUE(hasShaft(v.moving, r.relX[1], r.relY[1], -3 * ux / u, -3 * uy / u, kWhite, 4));
-    // The fictitious force −M·Ax = −100 reaches far out of the view: it is drawn whole, and the
-    // canvas shows what falls on it.
-    EXPECT_TRUE(hasShaft(v.moving, r.relX[2], r.relY[2], -100, 0, kFictitiousBlue, 2));
+    EXPECT_TRUE(hasShaft(v.moving, r.relX[2], r.relY[2], -8, 0, kFictitiousBlue, 2));
     EXPECT_EQ(countColour(v.moving, Kind::Line, kFictitiousBlue), 3 + 3);
     EXPECT_EQ(countColour(v.lab, Kind::Point, kBlack), 2);
 }
@@ -158,7 +213,8 @@ TEST(RelativeStepPictures, LegendFollowsTheControlsAndTheScale) {
     s.trivistoepipedo = 5;
     v.step(s);
     // Only friction: its legend arrow of length S·w/8 = 10 from (L, T + SH/10).
-    EXPECT_EQ(v.moving.texts(), std::vector<std::string>{"FRICTION"});
+    EXPECT_EQ(v.moving.texts(),
+              (std::vector<std::string>{"FRICTION", "FORCE ARROWS: LENGTH = 50 X FORCE"}));
     EXPECT_TRUE(hasShaft(v.moving, -80, 60 - 12, 10, 0, kKineticGreen, 2));
     const auto text = v.moving.recordsOf(Kind::Text);
     EXPECT_DOUBLE_EQ(text[0].x1, -80 + 15);
@@ -169,7 +225,7 @@ TEST(RelativeStepPictures, LegendFollowsTheControlsAndTheScale) {
     s.epitaxynshy = 1;
     v.forget();
     v.step(s);
-    EXPECT_EQ(v.moving.texts(), std::vector<std::string>{"FICTIONAL FORCE"});
+    EXPECT_EQ(v.moving.texts()[0], "FICTIONAL FORCE");
     EXPECT_TRUE(hasShaft(v.moving, -80, 60 - 8, 10, 0, kFictitiousBlue, 2));
     EXPECT_EQ(countColour(v.moving, Kind::Line, kKineticGreen), 0);
     EXPECT_EQ(v.moving.refusedCount(), 0);
@@ -178,9 +234,10 @@ TEST(RelativeStepPictures, LegendFollowsTheControlsAndTheScale) {
 TEST(RelativeStepPictures, LegendIsDrawnAgainWhenAnArrowCrossesIt) {
     Views v;
     RelativeSettings s;
-    s.arxikx = -20;
+    s.arxikx = -15;
+    s.arxikiy = 15;
     s.epitaxynshy = -1;
-    s.mazatoysomatos = 60;  // the fictitious force (0, 60) runs up through the legend
+    s.mazatoysomatos = 60;  // the fictitious force (0, 12) runs up through the legend
     v.step(s);
     v.step(s);
     v.forget();
@@ -216,8 +273,9 @@ TEST(RelativeStepPictures, ComingToRestClearsTheMovingViewOnceAndShowsStaticFric
     v.step(s);
     const int n = v.run.relativeStepIndex - 1;
     EXPECT_EQ(v.run.carriedFlag, 1);
-    EXPECT_TRUE(hasShaft(v.moving, v.run.relX[n], v.run.relY[n], 20, 0, kStaticGreen, 2));
-    EXPECT_TRUE(hasShaft(v.moving, v.run.relX[n], v.run.relY[n], -20, 0, kFictitiousBlue, 2));
+    // Mass 0.4 and μ·g = 5 at the scale 5: the forces 0.4 drawn 2 long.
+    EXPECT_TRUE(hasShaft(v.moving, v.run.relX[n], v.run.relY[n], 2, 0, kStaticGreen, 2));
+    EXPECT_TRUE(hasShaft(v.moving, v.run.relX[n], v.run.relY[n], -2, 0, kFictitiousBlue, 2));
 }
 
 // A body that stops sliding on the frame shows the static friction M·A, whatever direction the
@@ -270,6 +328,7 @@ TEST(RelativeReplay, ReplaysAtMostThirteenHundredRowsAndEndsTheRun) {
     for (int k = 0; k < 1400; ++k) v.step(s);
     v.run.carriedFlag = 1;
     v.forget();
+    const int clears = v.lab.clearCount();
     replayRelativeRun(v.lab, v.moving, v.run);
     EXPECT_EQ(countColour(v.moving, Kind::Point, kFictitiousBlue), 1300);
     const auto rings = v.lab.recordsOf(Kind::Circle);
@@ -277,7 +336,7 @@ TEST(RelativeReplay, ReplaysAtMostThirteenHundredRowsAndEndsTheRun) {
     EXPECT_EQ(rings.back().x1, v.run.labX[1300]);
     EXPECT_EQ(rings.back().radius, 0.5);
     EXPECT_EQ(v.moving.recordsOf(Kind::Circle).front().radius, 0.3);
-    EXPECT_EQ(v.lab.clearCount(), 0);
+    EXPECT_EQ(v.lab.clearCount(), clears);
     EXPECT_EQ(v.run.relativeStepIndex, 0);
     EXPECT_EQ(v.run.carriedFlag, 0);
     // The next step starts a new run from the initial values.

@@ -28,15 +28,18 @@ void runSteps(RelativeRun& run, const RelativeSettings& s, int rows) {
     }
 }
 
-// Whether row 0 of the integration from t0 runs a thirteenth sub-step (t accumulates h).
-int subStepsFrom(double t0) {
-    int count = 0;
-    double t = t0;
-    do {
-        t += kH;
-        ++count;
-    } while (t < t0 + kDt);
-    return count;
+// A body whose velocity relative to the frame lies along x: r = vx − (V0x + Ax·t) with r(0) > 0
+// and Ax > 0. Friction and −A brake r at Ax + μg until it is 0; then the body rides with the frame
+// when μg holds Ax, and otherwise falls behind at Ax − μg. Returns the lab x at time t.
+double closedFormLabX(const RelativeSettings& s, double t) {
+    const double a = s.epitaxynshx;
+    const double mug = s.mu() * kGravity;
+    const double r0 = s.arxikivx - s.taxythtax;
+    const double t1 = r0 / (a + mug);
+    auto relativePath = [&](double u) { return r0 * u - (a + mug) * u * u / 2; };
+    double path = relativePath(std::min(t, t1));
+    if (t > t1 && a > mug) path -= (a - mug) * (t - t1) * (t - t1) / 2;
+    return s.arxikx + s.taxythtax * t + a * t * t / 2 + path;
 }
 
 TEST(TranslatingDerivative, KineticFrictionOpposesTheRelativeVelocity) {
@@ -78,20 +81,34 @@ TEST(TranslatingDerivative, CarriedBodyMovesWithTheFrameAsFarAsFrictionHolds) {
     EXPECT_EQ(translatingDerivative(1, slow, 1, 0, 0, 0.6, c, 0), 0.0);
 }
 
-TEST(IntegrateTranslatingStep, RunsTwelveOrThirteenSubSteps) {
-    RelativeSettings c;  // μ = 0: the velocity stays, the position moves on by (sub-steps)·h·v
-    const TranslatingState start{3, -1, 0, 0};
-    bool sawThirteen = false;
-    for (int n = 0; n < 40; ++n) {
-        const int k = subStepsFrom(n * kDt);
-        sawThirteen = sawThirteen || k == 13;
-        const TranslatingStepEnd e = integrateTranslatingStep(start, n * kDt, kDt, c, 0);
-        EXPECT_EQ(e.vx, 3.0);
-        EXPECT_EQ(e.vy, -1.0);
-        EXPECT_NEAR(e.x, 3 * k * kH, 1e-12) << "row " << n;
-        EXPECT_NEAR(e.y, -k * kH, 1e-12) << "row " << n;
+// The run against the closed form, in both frames: every step covers exactly Δt, so row n holds
+// the state at (n + 1)·Δt; the moving frame's origin is the first stored lab point, so
+// x′ = x − V0x·(t − Δt) − Ax·(t² − Δt²)/2.
+TEST(RelativeRun, FollowsTheClosedFormInBothFrames) {
+    struct Case {
+        int mu100, ax, v0x, v0y;
+    };
+    for (const Case c :
+         {Case{10, 2, 0, 1}, Case{30, 2, 0, 1}, Case{0, 3, -1, 0}, Case{20, 1, 1, 1}}) {
+        RelativeSettings s = still();
+        s.trivistoepipedo = c.mu100;
+        s.epitaxynshx = c.ax;
+        s.taxythtax = c.v0x;
+        s.taxythtay = c.v0y;
+        s.arxikvy = c.v0y;  // no relative motion across x
+        RelativeRun run;
+        runSteps(run, s, 226);
+        for (int n : {0, 9, 10, 11, 60, 225}) {
+            const double t = (n + 1) * kDt;
+            const double x = closedFormLabX(s, t);
+            const double x0 = closedFormLabX(s, kDt);
+            const double xRel =
+                x - x0 + run.labX[0] - c.v0x * (t - kDt) - c.ax * (t * t - kDt * kDt) / 2;
+            EXPECT_NEAR(run.labX[n], x, 2e-3) << "μ·100 " << c.mu100 << " row " << n;
+            EXPECT_NEAR(run.labY[n], -5 + c.v0y * t, 1e-9) << "row " << n;
+            EXPECT_NEAR(run.relX[n], xRel, 2e-3) << "μ·100 " << c.mu100 << " row " << n;
+        }
     }
-    EXPECT_TRUE(sawThirteen);
 }
 
 TEST(IntegrateTranslatingStep, RefusesAStepThatIsNotPositive) {
@@ -167,12 +184,10 @@ TEST(RelativeRun, StillFrameBrakedBodyStopsOnAStraightLineAndBothPathsCoincide) 
         EXPECT_NEAR((run.labX[n] - 5) * 1 - (run.labY[n] + 5) * 2, 0, 1e-9);
         EXPECT_NEAR((run.relX[n] - 5) * 1 - (run.relY[n] + 5) * 2, 0, 1e-9);
     }
-    // Explicit Euler on the relative velocity lags the lab path by about Δt·|v|/2 and the
-    // thirteenth sub-steps' extra h·|v|; at rest the sampled chatter of the friction moves it on
-    // by less than Δt·μ·g·h a step.
-    for (int n = 0; n < 60; ++n) {
-        EXPECT_NEAR(run.relX[n], run.labX[n], 0.1);
-        EXPECT_NEAR(run.relY[n], run.labY[n], 0.1);
+    // A still frame: the moving-frame path is the lab path.
+    for (int n = 0; n < 400; ++n) {
+        EXPECT_NEAR(run.relX[n], run.labX[n], 1e-9);
+        EXPECT_NEAR(run.relY[n], run.labY[n], 1e-9);
     }
     const double travelled = std::hypot(run.labX[399] - 5, run.labY[399] + 5);
     EXPECT_NEAR(travelled, stop, 3 * kH * 3);
@@ -226,10 +241,9 @@ TEST(RelativeRun, CarriedBodyAcceleratesWithTheFrameUntilFrictionCannotHoldIt) {
     RelativeRun run;
     runSteps(run, s, 100);
     ASSERT_EQ(run.carriedFlag, 1);
-    // Each carried row gains A·(sub-steps)·h of velocity.
+    // Each carried row gains A·Δt of velocity.
     for (int n = 60; n < 100; ++n) {
-        const int k = subStepsFrom(n * kDt);
-        EXPECT_NEAR(run.labVx[n] - run.labVx[n - 1], 2 * k * kH, 1e-12);
+        EXPECT_NEAR(run.labVx[n] - run.labVx[n - 1], 2 * kDt, 1e-12);
         EXPECT_NEAR(run.labVy[n] - run.labVy[n - 1], 0, 1e-12);
     }
     // The frame's acceleration outgrows μ·g: the body slides again.
@@ -256,7 +270,9 @@ TEST(RelativeRun, ChangesOfTheFrameActAtOnceAtTheAbsoluteTime) {
     // Friction now drives the body towards the new frame velocity: vx grows, vy falls.
     EXPECT_GT(run.labVx[10], run.labVx[9]);
     EXPECT_LT(run.labVy[10], run.labVy[9]);
-    EXPECT_DOUBLE_EQ(run.relX[10], run.relX[9] + kDt * st.ux);
+    // The moving frame moves on by the lab displacement less the frame's over the step.
+    const double framePath = kDt * (4 + 1 * 10.5 * kDt);
+    EXPECT_DOUBLE_EQ(run.relX[10], run.relX[9] + run.labX[10] - run.labX[9] - framePath);
 }
 
 TEST(RelativeRun, FirstRowIsAfterOneStepAndBothFramesStartThere) {
@@ -265,7 +281,7 @@ TEST(RelativeRun, FirstRowIsAfterOneStepAndBothFramesStartThere) {
     RelativeRun run;
     const RelativeStep st = advanceRelativeModel(run, s, kDt);
     EXPECT_EQ(st.row, 0);
-    EXPECT_NEAR(run.labX[0], 5 + 2 * subStepsFrom(0) * kH, 1e-12);
+    EXPECT_NEAR(run.labX[0], 5 + 2 * kDt, 1e-12);
     EXPECT_EQ(run.relX[0], run.labX[0]);
     EXPECT_EQ(run.relY[0], run.labY[0]);
 }

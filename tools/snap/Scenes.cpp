@@ -45,7 +45,7 @@ QWidget& contextMenu(Program& p) {
     auto& s = static_cast<RelativeMotionScreen&>(relativeMotionRun(p));
     s.show();
     QApplication::processEvents();
-    const auto menu = s.canvasActions->menuFor(s.eikona1);
+    QMenu* menu = &s.canvasActions->menuFor(s.eikona1);
     menu->ensurePolished();
     menu->adjustSize();
     QPixmap shot = s.grab();

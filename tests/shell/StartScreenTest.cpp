@@ -1,0 +1,66 @@
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <sys/stat.h>
+
+#include "shell/Application.h"
+#include "shell/ProjectorColours.h"
+#include "support/ScreenSupport.h"
+
+using namespace velarium;
+
+class StartTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { test::prepareScreenTests(); }
+
+    // What the command line understands, and what it says of the rest: the option as typed, cut
+    // short when it is long, and a file name that the program does not open.
+    void theCommandLineNamesWhatItDoesNotUnderstand_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("projector");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("two dashes") << QStringList{"--projector"} << true << QString();
+        QTest::newRow("one dash") << QStringList{"-projector", "-self-test"} << true << QString();
+        QTest::newRow("unknown") << QStringList{"-projektor"} << false
+                                 << QStringLiteral("unknown option “-projektor”.");
+        QTest::newRow("unknown, long")
+            << QStringList{QStringLiteral("--") + QString(120000, QLatin1Char('x'))} << false
+            << QStringLiteral("unknown option “--%1…”.").arg(QString(58, QLatin1Char('x')));
+        QTest::newRow("a file") << QStringList{"lesson.velarium"} << false
+                                << QStringLiteral("“lesson.velarium” is not understood: Velarium "
+                                                  "opens no files.");
+    }
+    void theCommandLineNamesWhatItDoesNotUnderstand() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, projector);
+        QFETCH(QString, error);
+        const StartOptions options =
+            parseCommandLine(QStringList{QStringLiteral("velarium")} + arguments);
+        QCOMPARE(options.error, error);
+        QCOMPARE(options.projector, projector);
+    }
+
+    // A settings file that is not a regular file (here a FIFO, which would hold the start for
+    // ever) is neither read nor written: the program starts with its own colours.
+    void settingsAreReadOnlyFromARegularFile() {
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("velarium")));
+        const QString conf = home.filePath(QStringLiteral("velarium/velarium.conf"));
+        QCOMPARE(mkfifo(QFile::encodeName(conf).constData(), 0600), 0);
+        QVERIFY(!ProjectorColours::remembered());
+        test::TestProgram t;
+        t.program.projector().action()->trigger();
+        QVERIFY(QFileInfo(conf).exists() && !QFileInfo(conf).isFile());
+        // In a regular file, the choice is kept.
+        QFile::remove(conf);
+        t.program.projector().action()->trigger();
+        t.program.projector().action()->trigger();
+        QVERIFY(QFileInfo(conf).isFile());
+        QVERIFY(ProjectorColours::remembered());
+    }
+};
+
+QTEST_MAIN(StartTest)
+#include "StartScreenTest.moc"
