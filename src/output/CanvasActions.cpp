@@ -86,6 +86,9 @@ QMenu& CanvasActions::menuFor(CanvasWidget* canvas) {
     menuCanvas_ = canvas;
     if (menu.isVisible()) return menu;
     menu.clear();
+    // The canvas keeps its unzoomed font (its profile grows its texts); the menu reads at the
+    // screen's zoom.
+    menu.setFont(canvas->window()->font());
     menu.addActions({copyPicture, savePicture, exportData});
     if (!program_.canvasMenuEntries().isEmpty()) {
         menu.addSeparator();

@@ -33,6 +33,7 @@ void confirmReplace(QWidget* asker, const QString& caption, const SaveAnswer& an
             .arg(QFileInfo(path).fileName()),
         QMessageBox::Yes | QMessageBox::No, asker ? asker->window() : nullptr);
     box->setObjectName(QStringLiteral("replaceQuestion"));
+    if (asker) box->setFont(asker->window()->font());
     box->setDefaultButton(QMessageBox::No);
     box->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(box, &QMessageBox::buttonClicked, box,
@@ -132,6 +133,8 @@ int longestFileName(const QString& path) {
 
 void askSaveName(QWidget* parent, const SaveQuestion& question, SaveAnswer answer) {
     auto* dialog = new SaveDialog(parent, question);
+    // A window takes no font from its parent: the dialog reads at the program's zoom.
+    if (parent) dialog->setFont(parent->window()->font());
     QObject::connect(dialog, &QDialog::finished, dialog,
                      [dialog, asker = QPointer<QWidget>(parent), question, answer](int result) {
                          dialog->deleteLater();

@@ -46,6 +46,7 @@ private slots:
     void initTestCase() { test::prepareScreenTests(); }
 
     void init() {
+        test::failOnWarnings();
         tp = std::make_unique<test::TestProgram>();
         s = &tp->screen<FirstStepScreen>(ScreenId::firststep);
         s->show();

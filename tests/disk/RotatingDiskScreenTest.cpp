@@ -36,6 +36,7 @@ class RotatingDiskScreenTest : public QObject {
 
 private slots:
     void initTestCase() { velarium::test::prepareScreenTests(); }
+    void init() { velarium::test::failOnWarnings(); }
 
     void loadShowsTheStartState() {
         TestProgram t;

@@ -43,6 +43,7 @@ class CanvasWidgetTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { test::prepareScreenTests(); }
+    void init() { test::failOnWarnings(); }
 
     void userScaleMapsWithYUp() {
         CanvasWidget c;

@@ -28,6 +28,7 @@ class RotatingScreenTest : public QObject {
 
 private slots:
     void initTestCase() { velarium::test::prepareScreenTests(); }
+    void init() { velarium::test::failOnWarnings(); }
 
     void loadWritesTheLoadTimePatterns() {
         TestProgram t;

@@ -39,6 +39,7 @@ class ExplanationScreenTest : public QObject {
 
 private slots:
     void initTestCase() { test::prepareScreenTests(); }
+    void init() { test::failOnWarnings(); }
 
     void entryRunsTheOrbitAndShowsStepZero() {
         TestProgram t;

@@ -80,6 +80,7 @@ class IntroductionScreenTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { test::prepareScreenTests(); }
+    void init() { test::failOnWarnings(); }
 
     void backOpensTheIntroductionAndItsButtonsLeadOn() {
         TestProgram t;

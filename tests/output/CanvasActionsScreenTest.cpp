@@ -174,6 +174,7 @@ class CanvasActionsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { prepareScreenTests(); }
+    void init() { failOnWarnings(); }
 
     // Every canvas of every screen offers the three actions with their shortcuts, then the
     // program's own entries ("Projector Colours" first); before a run "Export Data…" is disabled

@@ -363,6 +363,7 @@ class RandomEventsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { test::prepareScreenTests(); }
+    void init() { test::failOnWarnings(); }
 
     // A screen reader names every control: its own text, or an accessible name where it has
     // none; tests and scripts find each one by its documented object name.

@@ -118,6 +118,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         test::prepareScreenTests();
     }
+    void init() { test::failOnWarnings(); }
 
     // Every colour a canvas was asked to draw in over a tour of every screen has a projector
     // colour at the contrast bar, and once projector colours are on, no canvas shows a pixel of

@@ -16,6 +16,7 @@ class FirstStepScreenTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { test::prepareScreenTests(); }
+    void init() { test::failOnWarnings(); }
 
     void menuBarHasTheEntriesInOrder() {
         TestProgram t;

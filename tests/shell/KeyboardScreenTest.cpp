@@ -92,6 +92,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         test::prepareScreenTests();
     }
+    void init() { test::failOnWarnings(); }
 
     void everyControlByKeys_data() {
         QTest::addColumn<int>("mode");

@@ -13,6 +13,7 @@ class StartTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { test::prepareScreenTests(); }
+    void init() { test::failOnWarnings(); }
 
     // What the command line understands, and what it says of the rest: the option as typed, cut
     // short when it is long, and a file name that the program does not open.

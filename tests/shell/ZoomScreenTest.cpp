@@ -60,6 +60,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         test::prepareScreenTests();
     }
+    void init() { test::failOnWarnings(); }
 
     // The keys step through 110, 125, 150, 175, 200, 225 and 250% and stop there, and back; at
     // 200% every font of every screen is about twice its size at 100% (a canvas's text grows

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include "shell/Fonts.h"
 #include "shell/Notice.h"
@@ -88,6 +89,8 @@ void prepareScreenTests() {
     installFontSubstitutions();
     if (!testLog) testLog = qInstallMessageHandler(withoutPlatformNotes);
 }
+
+void failOnWarnings() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
 
 QPoint canvasPixel(const CanvasWidget& canvas, double x, double y) {
     const Vec2 p = canvas.view().toPixel({x, y});

@@ -70,6 +70,10 @@ bool settled();
 // Prepares fonts once per test executable.
 void prepareScreenTests();
 
+// Every warning or error the program logs fails the test function that logged it; called from
+// a test class's init().
+void failOnWarnings();
+
 // The pixel position of a user point on a canvas.
 QPoint canvasPixel(const CanvasWidget& canvas, double x, double y);
 // Presses and releases the left button at user coordinates, with the given modifiers.

@@ -54,6 +54,7 @@ class RelativeMotionScreenTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { velarium::test::prepareScreenTests(); }
+    void init() { velarium::test::failOnWarnings(); }
 
     void opensFullScreenWithProportionalLayout() {
         TestProgram t;
