@@ -11,6 +11,7 @@
 #include "draw/Alerts.h"
 #include "output/PictureFile.h"
 #include "shell/Program.h"
+#include "shell/ProgramZoom.h"
 
 namespace velarium {
 
@@ -86,9 +87,7 @@ QMenu& CanvasActions::menuFor(CanvasWidget* canvas) {
     menuCanvas_ = canvas;
     if (menu.isVisible()) return menu;
     menu.clear();
-    // The canvas keeps its unzoomed font (its profile grows its texts); the menu reads at the
-    // screen's zoom.
-    menu.setFont(canvas->window()->font());
+    menu.setFont(zoomedFont(*canvas));
     menu.addActions({copyPicture, savePicture, exportData});
     if (!program_.canvasMenuEntries().isEmpty()) {
         menu.addSeparator();

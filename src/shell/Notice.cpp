@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "shell/ProgramZoom.h"
+
 namespace velarium {
 
 void showNotice(QWidget* parent, const QString& text) {
@@ -10,8 +12,7 @@ void showNotice(QWidget* parent, const QString& text) {
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velarium"), text,
                                 QMessageBox::Ok, parent ? parent->window() : nullptr);
     box->setObjectName(QStringLiteral("notice"));
-    // A window takes no font from its parent: the message reads at the program's zoom.
-    if (parent) box->setFont(parent->window()->font());
+    if (parent) box->setFont(zoomedFont(*parent));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

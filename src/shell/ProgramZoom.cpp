@@ -1,6 +1,6 @@
 #include "shell/ProgramZoom.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QResizeEvent>
 #include <algorithm>
 #include <array>
@@ -52,6 +52,12 @@ void zoomScreen(QWidget& screen, double zoom) {
 double zoomOf(const QWidget& w) {
     const QVariant z = w.window()->property(kZoom);
     return z.isValid() ? z.toDouble() : 1.0;
+}
+
+QFont zoomedFont(const QWidget& w) {
+    QFont f = QApplication::font();
+    f.setPointSizeF(f.pointSizeF() * zoomOf(w));
+    return f;
 }
 
 ProgramZoom::ProgramZoom(ScreenRegistry& screens, ProjectorColours& projector)

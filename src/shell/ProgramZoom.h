@@ -57,4 +57,8 @@ private:
 // The zoom of the screen a widget stands on: 1 where the program has set none.
 double zoomOf(const QWidget& w);
 
+// The application's font at the zoom of w's screen, for the windows a screen opens (menus,
+// dialogs, messages), which take no font from it.
+QFont zoomedFont(const QWidget& w);
+
 }  // namespace velarium

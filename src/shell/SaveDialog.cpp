@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "shell/Notice.h"
+#include "shell/ProgramZoom.h"
 
 namespace velarium {
 
@@ -33,7 +34,7 @@ void confirmReplace(QWidget* asker, const QString& caption, const SaveAnswer& an
             .arg(QFileInfo(path).fileName()),
         QMessageBox::Yes | QMessageBox::No, asker ? asker->window() : nullptr);
     box->setObjectName(QStringLiteral("replaceQuestion"));
-    if (asker) box->setFont(asker->window()->font());
+    if (asker) box->setFont(zoomedFont(*asker));
     box->setDefaultButton(QMessageBox::No);
     box->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(box, &QMessageBox::buttonClicked, box,
@@ -133,8 +134,7 @@ int longestFileName(const QString& path) {
 
 void askSaveName(QWidget* parent, const SaveQuestion& question, SaveAnswer answer) {
     auto* dialog = new SaveDialog(parent, question);
-    // A window takes no font from its parent: the dialog reads at the program's zoom.
-    if (parent) dialog->setFont(parent->window()->font());
+    if (parent) dialog->setFont(zoomedFont(*parent));
     QObject::connect(dialog, &QDialog::finished, dialog,
                      [dialog, asker = QPointer<QWidget>(parent), question, answer](int result) {
                          dialog->deleteLater();

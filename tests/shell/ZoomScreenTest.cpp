@@ -2,6 +2,7 @@
 // shrinks with Ctrl+−, within 100% and 250%; Ctrl+0 goes back; the choice is remembered, and
 // projector colours start at 150%, with every text of the program at 4.5:1 or more.
 #include <QAbstractButton>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
@@ -30,6 +31,8 @@ Sizes sizesOf(TestProgram& t) {
         QList<QWidget*> all = screen.findChildren<QWidget*>();
         all.prepend(&screen);
         for (QWidget* w : all) {
+            // A menu or dialog takes its font when it opens.
+            if (w->isWindow() && w != &screen) continue;
             if (auto* c = qobject_cast<CanvasWidget*>(w)) s.canvasZoom[c] = c->profile().zoom;
             if (w->font().pointSizeF() > 0) s.points[w] = w->font().pointSizeF();
         }
@@ -100,6 +103,12 @@ private slots:
         for (const auto& [c, z] : zoomed.canvasZoom) QCOMPARE(z, 2.0);
         QVERIFY2(inked(*first.eikona) > 1.3 * ink,
                  qPrintable(QStringLiteral("%1 %2").arg(ink).arg(inked(*first.eikona))));
+        // A canvas's menu opens at the zoom.
+        emit first.eikona->customContextMenuRequested({10, 10});
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->font().pointSizeF(), 2 * QApplication::font().pointSizeF());
+        menu->hide();
 
         t.program.zoom().setFactor(1.0);
         const Sizes back = sizesOf(t);
