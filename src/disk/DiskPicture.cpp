@@ -399,7 +399,10 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
     Ink ink;
     const auto& xs = st.rotatingView ? run.pathXRot : run.pathX;
     const auto& ys = st.rotatingView ? run.pathYRot : run.pathY;
-    for (std::size_t i = 0; i <= k; ++i) ink.points.push_back({xs[i], ys[i]});
+    // The trail as the line its circles draw: an arrow laid along it would be lost in them.
+    ink.points.push_back({xs[0], ys[0]});
+    for (std::size_t i = 1; i <= k; ++i)
+        ink.segment({xs[i - 1], ys[i - 1]}, {xs[i] - xs[i - 1], ys[i] - ys[i - 1]}, barb / 2);
     for (const OverlayArrow& a : arrows) ink.segment(a.from, a.d, barb / 2);
     ink.segment({0, 0}, radiusEnd, barb);
     for (int i = 0; i < 96; ++i) {

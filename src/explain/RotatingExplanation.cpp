@@ -19,7 +19,8 @@ namespace velarium {
 // (a yellower green at t2). The two moments are marked and labelled "t1" and "t2". Accelerations
 // stand at the orbit point of t1: the relative one red, −dVb/Δt dark green, the absolute one blue,
 // its parts and the Coriolis construction purple, ω²×R black; the limits of step 8 dashed.
-// Negatives are dashed, vectors of t2 carried to t1 dotted. Sums are laid end to end: Vα then −Vb
+// Negatives are dashed, and so are the vectors of t2 carried to t1 that the text calls dashed
+// (Vre22, Vα22); −Vb22 carried beside the dashed negatives is dotted. Sums are laid end to end: Vα then −Vb
 // reach the tip of Vre, the parts of an acceleration reach its tip. Orbit points are left out where
 // the texts stand. Text: the step's lines from the top-left corner, the footer at the bottom-left,
 // labels by placeLabel beside each arrow's tip, clear of the texts and of the ink.
@@ -197,7 +198,7 @@ std::vector<StepArrow> rotatingStepArrows(const RotatingPair& q, int step) {
         case 4:
             return {{x2, V, q.vre2, kBlue, kSolid, "Vre22"},
                     {x1, V, q.vre1, kBlue, kSolid, "Vre11"},
-                    {x1, V, q.vre2, kBlue, kDot, ""},
+                    {x1, V, q.vre2, kBlue, kDash, ""},
                     {x1, A, q.relativeAcceleration(), kRed, kSolid, "(Vre22-Vre11)/Δt"}};
         case 5:
             return {{x2, V, -q.vb2, kBaseAtT2, kDash, "-Vb22"},
@@ -207,7 +208,7 @@ std::vector<StepArrow> rotatingStepArrows(const RotatingPair& q, int step) {
         case 6:
             return {{x2, V, q.va2, kPink, kSolid, "Vα22"},
                     {x1, V, q.va1, kPink, kSolid, "Vα11"},
-                    {x1, V, q.va2, kPink, kDot, ""},
+                    {x1, V, q.va2, kPink, kDash, ""},
                     {x1, A, q.absoluteAcceleration(), kBlue, kSolid, "(Vα22-Vα11)/Δt"}};
         case 7:
             // The part along the radius, then the part across Vre from its tip: together the

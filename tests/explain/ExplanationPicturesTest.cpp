@@ -284,17 +284,26 @@ TEST(ExplanationSteps, StepsThreeAndFourShareTheirFirstLines) {
     EXPECT_EQ(rotatingStepLines(6)[0].text, "Absolute acceleration= (Vα22-Vα11)/Δt");
 }
 
-// Transported copies: dashed for the inertial observer, dotted for the rotating one; the
-// negatives of the base velocity dashed.
+// Transported copies are dashed where the text says "dashed"; the negatives of the base
+// velocity are dashed, and −Vb22 carried among them dotted.
 TEST(ExplanationPictures, TransportedCopiesAndNegativesHaveTheirLineStyles) {
     Explained e(false);
     e.draw(false, 1);
     EXPECT_EQ(e.linesIn(kDash), 3);  // Vre21 alone
     Explained r(true);
-    r.draw(true, 4);
-    EXPECT_EQ(r.linesIn(kDot), 3);  // Vre22 carried to t1
+    for (int step : {4, 6}) {
+        const auto lines = rotatingStepLines(step);
+        ASSERT_TRUE(std::any_of(lines.begin(), lines.end(), [](const StepLine& l) {
+            return l.text.find("dashed vector") != std::string::npos;
+        }));
+        r.draw(true, step);
+        EXPECT_EQ(r.linesIn(kDash), 3) << step;  // Vre22, Vα22 carried to t1
+        EXPECT_EQ(r.linesIn(kDot), 0) << step;
+    }
     r.draw(true, 2);
     EXPECT_EQ(r.linesIn(kDash), 6);  // −Vb11 and −Vb22
+    r.draw(true, 5);
+    EXPECT_EQ(r.linesIn(kDot), 3);  // −Vb22 carried to t1
 }
 
 // The difference vectors stand for the velocity differences over Δt at the drawing scales of
