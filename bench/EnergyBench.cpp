@@ -54,7 +54,7 @@ void RotatingRepeat(benchmark::State& state) {
         orbits.picture->repaintNow();
         angle.picture->repaintNow();
     }
-    state.counters["points"] = r.program.disk().params.pointCount;
+    state.counters["points"] = r.program.disk().tables.pointCount;
     state.counters["dpr"] = orbits.picture->devicePixelRatioF();
     state.counters["orbit_width"] = orbits.width();
 }

@@ -2,14 +2,11 @@
 
 #include <cmath>
 
-#include "draw/Alerts.h"
 #include "draw/Arrow.h"
 
 namespace velarium {
 
 namespace {
-constexpr const char* kInvalidArguments = "invalid arguments in rf";
-
 bool allFinite(double x, double y, double z) {
     return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
 }
@@ -94,11 +91,8 @@ bool rdArgumentsValid(double x, double y, double z) {
 
 }  // namespace
 
-double rfCarlson(double x, double y, double z) {
-    if (!rfArgumentsValid(x, y, z)) {
-        alertMessage(kInvalidArguments);
-        return 0;
-    }
+std::optional<double> rfCarlson(double x, double y, double z) {
+    if (!rfArgumentsValid(x, y, z)) return std::nullopt;
     Duplication d{x, y, z};
     double result = 0;
     do d.step();
@@ -106,11 +100,8 @@ double rfCarlson(double x, double y, double z) {
     return result;
 }
 
-double rdCarlson(double x, double y, double z) {
-    if (!rdArgumentsValid(x, y, z)) {
-        alertMessage(kInvalidArguments);
-        return 0;
-    }
+std::optional<double> rdCarlson(double x, double y, double z) {
+    if (!rdArgumentsValid(x, y, z)) return std::nullopt;
     Duplication d{x, y, z};
     double result = 0;
     do d.step();
@@ -125,20 +116,17 @@ double ellipticE(double phi, double k) {
     const double cc = c * c;
     const double sk = s * k;
     const double q = (1.0 - sk) * (1.0 + sk);
+    // Outside the integrals' domain (k·sin φ beyond 1) E is not defined: 0 stands for it.
+    if (!rfArgumentsValid(cc, q, 1.0) || !rdArgumentsValid(cc, q, 1.0)) return 0;
     double rf = 0, rd = 0;
-    if (rfArgumentsValid(cc, q, 1.0) && rdArgumentsValid(cc, q, 1.0)) {
-        // Both integrals run through the same duplication sequence: step it once for both.
-        Duplication d{cc, q, 1.0};
-        bool haveRf = false, haveRd = false;
-        do {
-            d.step();
-            if (!haveRf) haveRf = d.rfDone(rf);
-            if (!haveRd) haveRd = d.rdDone(rd);
-        } while (!(haveRf && haveRd));
-    } else {
-        rf = rfCarlson(cc, q, 1.0);
-        rd = rdCarlson(cc, q, 1.0);
-    }
+    // Both integrals run through the same duplication sequence: step it once for both.
+    Duplication d{cc, q, 1.0};
+    bool haveRf = false, haveRd = false;
+    do {
+        d.step();
+        if (!haveRf) haveRf = d.rfDone(rf);
+        if (!haveRd) haveRd = d.rdDone(rd);
+    } while (!(haveRf && haveRd));
     return s * (rf - sk * sk * rd / 3.0);
 }
 

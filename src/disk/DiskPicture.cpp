@@ -305,8 +305,7 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
 
     if (!st.rotatingView && st.friction) {
         // Total angular momentum I·ω + m·(y·vx − x·vy) and the speed relative to the disk.
-        const double l = params.diskInertia * run.omegaNow +
-                         params.bodyMass * (body.y * body.vx - body.x * body.vy);
+        const double l = angularMomentum(params, run.omegaNow, body.x, body.y, body.vx, body.vy);
         const auto [p, q] = relativeVelocity(body.vx, body.vy, body.x, body.y, body.omega);
         // |v_rel| = √(P² + Q²) is a speed, not a component.
         canvas.setForeColor(kBlack);

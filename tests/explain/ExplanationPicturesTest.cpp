@@ -22,7 +22,7 @@ using Kind = Primitive::Kind;
 struct Explained {
     explicit Explained(bool rotating, const DisplayStepInput& in = {}) : canvas(900, 900) {
         run.pathY[0] = run.pathYRot[0] = 1;
-        runOrbitPairs(disk, run, tables, in, rotating);
+        runOrbitPairs(disk.params, run, tables, in, rotating);
         setDiskScale(canvas, 1.2, 0, 0);
     }
     void draw(bool rotating, int step, int protosimiox = 45) {
@@ -30,7 +30,7 @@ struct Explained {
         st.step = step;
         st.protosimiox = protosimiox;
         if (rotating)
-            drawRotatingExplanation(canvas, disk, run, tables, st);
+            drawRotatingExplanation(canvas, disk.params, run, tables, st);
         else
             drawInertialExplanation(canvas, run, tables, st);
     }

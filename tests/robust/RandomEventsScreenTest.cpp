@@ -491,7 +491,7 @@ private slots:
         for (long n = 0; n < events; ++n) {
             clock.start();
             const QString what = storm.step(rng);
-            explaining += disk.run().explanationMode;
+            explaining += disk.explanation().active();
             const qint64 ms = clock.elapsed();
             QVERIFY2(ms < 1000, qPrintable(QStringLiteral("event %1 (%2) took %3 ms, seed %4")
                                                .arg(n)
@@ -551,7 +551,7 @@ private slots:
             vectors.Timer1->tick();
             s.epanalipsi->click();
             QVERIFY(!vectors.animating());
-            QVERIFY(t.program.disk().params.pointCount <= kMaxBothFramesPoints);
+            QVERIFY(t.program.disk().tables.pointCount <= kMaxBothFramesPoints);
             QCOMPARE(firstNonFiniteRow(t.program.disk().tables), -1);
             for (QPushButton* b :
                  {s.base_centrafugalwork, chart.Command1, chart.Command1, s.goniakiarxi,

@@ -269,7 +269,7 @@ std::vector<Scene> scenes() {
              auto& s = freeBaseRun(p);
              s.enarxixronou->click();
              auto& g = p.screens().as<GraphScreen>(ScreenId::xronikh);
-             for (int i = 0; i < p.disk().params.pointCount / 3; ++i) g.Timer1->tick();
+             for (int i = 0; i < p.disk().tables.pointCount / 3; ++i) g.Timer1->tick();
              return g;
          }},
         {QStringLiteral("xronoorbit.png"),
