@@ -7,7 +7,7 @@
 
 #include "BenchSupport.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "energy/WorkChart.h"
 #include "shell/Navigation.h"
 #include "shell/Program.h"
@@ -29,7 +29,7 @@ struct LargestRun {
         repeat();
     }
 
-    RotatingScreen& screen() { return program.screens().as<RotatingScreen>(ScreenId::rotating); }
+    BothFramesScreen& screen() { return program.screens().as<BothFramesScreen>(ScreenId::rotating); }
     GraphScreen& graph(ScreenId id) { return program.screens().as<GraphScreen>(id); }
 
     // REPEAT with the time interval at 1, which the step limit turns into 5000 points.

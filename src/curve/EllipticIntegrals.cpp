@@ -1,8 +1,8 @@
 #include "curve/EllipticIntegrals.h"
 
 #include <cmath>
+#include <numbers>
 
-#include "draw/Arrow.h"
 
 namespace velarium {
 
@@ -136,17 +136,17 @@ namespace {
 template <class Complete>
 double ellipticEReduced(double phi, double k, Complete completeE) {
     if (phi == 0) return 0;
-    if (phi <= piValue / 2) return ellipticE(phi, k);
+    if (phi <= std::numbers::pi / 2) return ellipticE(phi, k);
     const double ec = completeE();
-    const double i = std::floor(phi / piValue);        // whole half periods
-    const double j = std::floor(2.0 * phi / piValue);  // whole quarter periods
-    if (std::fmod(j, 2.0) != 0) return (j + 1.0) * ec - ellipticE(piValue * (i + 1.0) - phi, k);
-    return j * ec + ellipticE(phi - piValue * i, k);
+    const double i = std::floor(phi / std::numbers::pi);        // whole half periods
+    const double j = std::floor(2.0 * phi / std::numbers::pi);  // whole quarter periods
+    if (std::fmod(j, 2.0) != 0) return (j + 1.0) * ec - ellipticE(std::numbers::pi * (i + 1.0) - phi, k);
+    return j * ec + ellipticE(phi - std::numbers::pi * i, k);
 }
 }  // namespace
 
 double ellipticEAny(double phi, double k) {
-    return ellipticEReduced(phi, k, [k] { return ellipticE(piValue / 2, k); });
+    return ellipticEReduced(phi, k, [k] { return ellipticE(std::numbers::pi / 2, k); });
 }
 
 double inverseEllipticE(double e, double k, double ec) {
@@ -157,15 +157,15 @@ double inverseEllipticE(double e, double k, double ec) {
     bool haveComplete = false;
     auto eAt = [&](double angle) {
         return ellipticEReduced(angle, k, [&] {
-            if (!haveComplete) complete = ellipticE(piValue / 2, k);
+            if (!haveComplete) complete = ellipticE(std::numbers::pi / 2, k);
             haveComplete = true;
             return complete;
         });
     };
     // Start in the middle of the quarter period that holds e: E(m·π/2) = m·Ec.
     const double m = std::floor(e / ec);
-    double phi = m * piValue / 2 + piValue / 4;
-    double h = piValue / 20;
+    double phi = m * std::numbers::pi / 2 + std::numbers::pi / 4;
+    double h = std::numbers::pi / 20;
     double E = eAt(phi);
     int dir = e > E ? 1 : -1;
     int exactHits = 0;

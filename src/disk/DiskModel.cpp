@@ -5,7 +5,7 @@
 
 #include "disk/DiskDerivatives.h"
 #include "numeric/RkfStep.h"
-#include "numeric/VectorState.h"
+#include "numeric/VectorRegisters.h"
 
 namespace velarium {
 

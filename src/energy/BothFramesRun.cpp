@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace velarium {
 
@@ -10,7 +11,7 @@ namespace {
 double roundEven(double x) { return std::nearbyint(x); }
 }  // namespace
 
-double bothFramesTotalTime(int xronosolikos) { return xronosolikos * 4 * std::atan(1.0) / 4; }
+double bothFramesTotalTime(int xronosolikos) { return xronosolikos * std::numbers::pi / 4; }
 
 BothFramesPlan planBothFramesRun(const BothFramesSettings& s) {
     BothFramesPlan plan;

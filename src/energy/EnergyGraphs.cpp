@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
-#include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
 #include "draw/NumberFormat.h"
 #include "energy/GraphAxes.h"
@@ -94,8 +94,8 @@ void drawOrbitGraph(PlotCanvas& canvas, const DiskShared& disk) {
     // The circle of radius R on which the body starts.
     canvas.setDrawStyle(kDot);
     for (int j = 1; j <= kCircleChords; ++j) {
-        const double a = 2 * piValue * j / kCircleChords;
-        const double b = 2 * piValue * (j + 1) / kCircleChords;
+        const double a = 2 * std::numbers::pi * j / kCircleChords;
+        const double b = 2 * std::numbers::pi * (j + 1) / kCircleChords;
         canvas.line(r * std::cos(a), r * std::sin(a), r * std::cos(b), r * std::sin(b), kMagenta);
     }
     canvas.setDrawStyle(kSolid);

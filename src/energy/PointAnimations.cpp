@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
@@ -90,7 +91,7 @@ void drawVectorGraphPoint(PlotCanvas& canvas, const DiskShared& disk, const Poin
     canvas.print("t = " + formatFixed(i * disk.tables.stepH, 2));
     if (length(v) > 0 && length(force) > 0) {
         const double cosine = dot(v, force) / (length(v) * length(force));
-        const double degrees = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / piValue;
+        const double degrees = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / std::numbers::pi;
         canvas.setCurrentPosition(-margin, canvas.currentY());
         canvas.print("Angle = " + formatFixed(degrees, 0) + "°");
     }

@@ -3,7 +3,7 @@
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "explain/ExplanationMode.h"
 #include "intro/IntroductionScreen.h"
 #include "shell/FirstStepScreen.h"
@@ -22,7 +22,7 @@ std::unique_ptr<QWidget> createScreen(ScreenId id, Program& program) {
             });
         case ScreenId::EISAGOGIKI: return std::make_unique<IntroductionScreen>(program);
         case ScreenId::DIALEGO: return std::make_unique<ModelChoicePanel>(program);
-        case ScreenId::rotating: return std::make_unique<RotatingScreen>(program);
+        case ScreenId::rotating: return std::make_unique<BothFramesScreen>(program);
         case ScreenId::base_centrafugal: return std::make_unique<WorkChartScreen>(program);
         case ScreenId::goniakigraph:
         case ScreenId::velocitytimes:

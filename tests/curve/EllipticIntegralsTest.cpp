@@ -3,15 +3,15 @@
 #include <cmath>
 #include <string>
 #include <vector>
+#include <numbers>
 
 #include "curve/CurvePath.h"
 #include "curve/EllipticIntegrals.h"
-#include "draw/Arrow.h"
 
 namespace velarium {
 namespace {
 
-const double kPi = std::acos(-1.0);
+const double kPi = std::numbers::pi;
 
 TEST(Carlson, MatchesKnownValues) {
     EXPECT_NEAR(*rfCarlson(0, 1, 2), 1.31102877714605990523, 1e-7);

@@ -2,13 +2,14 @@
 
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "energy/BothFramesRun.h"
 
 namespace velarium {
 namespace {
 
-const double kPi = 4 * std::atan(1.0);
+const double kPi = std::numbers::pi;
 
 class BothFramesRunTest : public ::testing::Test {
 protected:

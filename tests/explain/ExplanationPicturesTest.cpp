@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include <numbers>
 
 #include "disk/DiskPicture.h"
 #include "draw/Arrow.h"
@@ -381,7 +382,7 @@ TEST(ExplanationPictures, MomentsStayInsideTheRun) {
     // The moment t2 is row 47: free motion, the absolute velocity (2, 0) turned by θ47.
     const Vec2 va2 = rotatingPair(e.run, e.tables, 45).va2;
     EXPECT_NEAR(length(va2), 2.0, 1e-12);
-    EXPECT_NEAR(std::atan2(va2.y, va2.x), std::remainder(e.tables.explAngle[47], 2 * piValue),
+    EXPECT_NEAR(std::atan2(va2.y, va2.x), std::remainder(e.tables.explAngle[47], 2 * std::numbers::pi),
                 1e-9);
     // Before any run every row reads 0: the pictures still draw nothing unsound.
     Explained blank(false);
@@ -470,7 +471,7 @@ struct FreeSlide {
 
 double degreesBetween(Vec2 a, Vec2 b) {
     const double c = dot(a, b) / (length(a) * length(b));
-    return std::acos(std::clamp(c, -1.0, 1.0)) * 180 / piValue;
+    return std::acos(std::clamp(c, -1.0, 1.0)) * 180 / std::numbers::pi;
 }
 
 // At every orbit point the rotating observer's differences stand within 10° and 15% of their

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
-#include "draw/Arrow.h"
 #include "explain/OrbitPairs.h"
 
 namespace velarium {
@@ -49,7 +49,7 @@ TEST(OrbitPairs, RotatingRunSpiralsOutwardsFromTheDiskAngle) {
         const double r = std::hypot(s.run.pathXRot[i], s.run.pathYRot[i]);
         EXPECT_GT(r, lastRadius);
         const double a = std::atan2(s.run.pathYRot[i], s.run.pathXRot[i]);
-        EXPECT_GT(std::remainder(a - lastAngle, 2 * piValue), 0) << k;
+        EXPECT_GT(std::remainder(a - lastAngle, 2 * std::numbers::pi), 0) << k;
         lastRadius = r;
         lastAngle = a;
     }

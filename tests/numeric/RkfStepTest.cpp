@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "numeric/RkfStep.h"
 
@@ -16,7 +17,7 @@ TEST(RkfStep, IntegratesAHarmonicOscillatorToFourthOrder) {
     };
     auto errorWith = [&](int steps) {
         std::array<double, 2> y{0, 1}, out{};
-        const double h = 2 * std::acos(-1.0) / steps;
+        const double h = 2 * std::numbers::pi / steps;
         for (int k = 0; k < steps; ++k) {
             rkfStep(k * h, y, h, out, 2, oscillator);
             y = out;

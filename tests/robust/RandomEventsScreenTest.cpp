@@ -22,7 +22,7 @@
 
 #include "disk/RotatingDiskScreen.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "shell/ScreenTimer.h"
 #include "support/ScreenSupport.h"
 
@@ -531,7 +531,7 @@ private slots:
     // and the chart's button, the animations interrupted by REPEAT, BACK and hiding.
     void bothFramesAtEveryExtreme() {
         test::TestProgram t;
-        auto& s = t.screen<RotatingScreen>(ScreenId::rotating);
+        auto& s = t.screen<BothFramesScreen>(ScreenId::rotating);
         auto& chart = t.screen<WorkChartScreen>(ScreenId::base_centrafugal);
         auto& vectors = t.screen<GraphScreen>(ScreenId::xronikh);
         auto& orbit = t.screen<GraphScreen>(ScreenId::xronoorbit);

@@ -5,18 +5,18 @@
 
 #include "disk/RotatingDiskScreen.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
 
 using namespace velarium;
 using velarium::test::TestProgram;
 
-class RotatingScreenTest : public QObject {
+class BothFramesScreenTest : public QObject {
     Q_OBJECT
 
-    static RotatingScreen& rotating(TestProgram& t) {
-        return t.screen<RotatingScreen>(ScreenId::rotating);
+    static BothFramesScreen& rotating(TestProgram& t) {
+        return t.screen<BothFramesScreen>(ScreenId::rotating);
     }
     static GraphScreen& graph(TestProgram& t, ScreenId id) { return t.screen<GraphScreen>(id); }
     static WorkChartScreen& chart(TestProgram& t) {
@@ -342,5 +342,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RotatingScreenTest)
-#include "RotatingScreenScreenTest.moc"
+QTEST_MAIN(BothFramesScreenTest)
+#include "BothFramesScreenTest.moc"
