@@ -1,6 +1,7 @@
 #include <QAction>
 #include <cmath>
 #include <vector>
+#include <numbers>
 
 #include "BenchSupport.h"
 #include "curve/CurveLab.h"
@@ -18,7 +19,7 @@ struct EllipticInputs {
     EllipticInputs() {
         for (double kk : {0.1, 0.5, 0.9, 0.96})
             for (int n = 0; n <= 400; ++n) {
-                phi.push_back(0.05 * n * std::acos(-1.0) / 3);
+                phi.push_back(0.05 * n * std::numbers::pi / 3);
                 k.push_back(kk);
             }
     }

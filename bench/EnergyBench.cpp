@@ -7,7 +7,7 @@
 
 #include "BenchSupport.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "energy/WorkChart.h"
 #include "shell/Navigation.h"
 #include "shell/Program.h"
@@ -29,7 +29,7 @@ struct LargestRun {
         repeat();
     }
 
-    RotatingScreen& screen() { return program.screens().as<RotatingScreen>(ScreenId::rotating); }
+    BothFramesScreen& screen() { return program.screens().as<BothFramesScreen>(ScreenId::rotating); }
     GraphScreen& graph(ScreenId id) { return program.screens().as<GraphScreen>(id); }
 
     // REPEAT with the time interval at 1, which the step limit turns into 5000 points.
@@ -54,7 +54,7 @@ void RotatingRepeat(benchmark::State& state) {
         orbits.picture->repaintNow();
         angle.picture->repaintNow();
     }
-    state.counters["points"] = r.program.disk().params.pointCount;
+    state.counters["points"] = r.program.disk().tables.pointCount;
     state.counters["dpr"] = orbits.picture->devicePixelRatioF();
     state.counters["orbit_width"] = orbits.width();
 }

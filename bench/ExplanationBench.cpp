@@ -49,7 +49,7 @@ void clickToRichest(benchmark::State& state, bool rotating) {
     auto& s = e.screen();
     const int richest = rotating ? 8 : 9;
     for (auto _ : state) {
-        s.run().explanationStep = richest - 1;
+        s.explanation().setStep(richest - 1);
         emit s.Picture1->released(CanvasMouse{0, 0, Qt::LeftButton, false, false, false});
         s.Picture1->repaintNow();
     }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "draw/Alerts.h"
+#include "shell/Alerts.h"
 #include "shell/Application.h"
 
 namespace velarium::bench {

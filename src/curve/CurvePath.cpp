@@ -2,16 +2,16 @@
 
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "curve/EllipticIntegrals.h"
-#include "draw/Arrow.h"
 
 namespace velarium {
 
 CurveSettings curveSettings(const CurveSliders& sliders) {
     CurveSettings c;
     c.amplitude = sliders.platosvalue / 10.0;
-    c.omega = sliders.syxnotikamp * piValue / 180.0;
+    c.omega = sliders.syxnotikamp * std::numbers::pi / 180.0;
     c.v0 = sliders.arxikives;
     c.at = sliders.epitaxyno / 10.0;
     return c;

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <numbers>
 
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
@@ -31,7 +32,7 @@ constexpr Rgb kTangentialOrange{230, 120, 0};
 
 // How far from the tangent a force may point, as the sine of the angle, and still count as
 // running along the path.
-const double kAlongPath = std::sin(3 * piValue / 180);
+const double kAlongPath = std::sin(3 * std::numbers::pi / 180);
 
 constexpr const char* kLabText =
     "The centripetal acceleration has a direction towards the concave of the curve."
@@ -74,7 +75,7 @@ void curvatureCircle(PlotCanvas& canvas, double cx, double cy, double radius, do
     const double sx = v.pixelsAlongX(1);
     const double sy = v.pixelsAlongY(1);
     const double view = std::hypot(canvas.scaleWidth(), canvas.scaleHeight());
-    const double reach = view >= 2 * r ? piValue : 2 * std::asin(view / (2 * r));
+    const double reach = view >= 2 * r ? std::numbers::pi : 2 * std::asin(view / (2 * r));
     const double step = 3 / (r * std::max(sx, sy));
     const int count = static_cast<int>(std::ceil(reach / step));
     // Each dot is the touching point turned by a about the centre, measured from the touching
@@ -247,7 +248,7 @@ std::string drawCurveLab(PlotCanvas& canvas, const CurveSettings& c) {
 std::string drawRadiusScene(PlotCanvas& canvas, const CurveSettings& c) {
     drawPath(canvas, c);
     // First crest and first trough: the centre lies R above the point (R < 0 at a crest).
-    for (double phase : {piValue / 2, 3 * piValue / 2}) {
+    for (double phase : {std::numbers::pi / 2, 3 * std::numbers::pi / 2}) {
         const PointQuantities p = pointQuantities(c, phase / c.omega);
         curvatureCircle(canvas, p.x, p.y + p.radius, p.radius, p.x, p.y);
         canvas.point(p.x, p.y);

@@ -1,15 +1,12 @@
 #include "curve/EllipticIntegrals.h"
 
 #include <cmath>
+#include <numbers>
 
-#include "draw/Alerts.h"
-#include "draw/Arrow.h"
 
 namespace velarium {
 
 namespace {
-constexpr const char* kInvalidArguments = "invalid arguments in rf";
-
 bool allFinite(double x, double y, double z) {
     return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
 }
@@ -94,11 +91,8 @@ bool rdArgumentsValid(double x, double y, double z) {
 
 }  // namespace
 
-double rfCarlson(double x, double y, double z) {
-    if (!rfArgumentsValid(x, y, z)) {
-        alertMessage(kInvalidArguments);
-        return 0;
-    }
+std::optional<double> rfCarlson(double x, double y, double z) {
+    if (!rfArgumentsValid(x, y, z)) return std::nullopt;
     Duplication d{x, y, z};
     double result = 0;
     do d.step();
@@ -106,11 +100,8 @@ double rfCarlson(double x, double y, double z) {
     return result;
 }
 
-double rdCarlson(double x, double y, double z) {
-    if (!rdArgumentsValid(x, y, z)) {
-        alertMessage(kInvalidArguments);
-        return 0;
-    }
+std::optional<double> rdCarlson(double x, double y, double z) {
+    if (!rdArgumentsValid(x, y, z)) return std::nullopt;
     Duplication d{x, y, z};
     double result = 0;
     do d.step();
@@ -125,20 +116,17 @@ double ellipticE(double phi, double k) {
     const double cc = c * c;
     const double sk = s * k;
     const double q = (1.0 - sk) * (1.0 + sk);
+    // Outside the integrals' domain (k·sin φ beyond 1) E is not defined: 0 stands for it.
+    if (!rfArgumentsValid(cc, q, 1.0) || !rdArgumentsValid(cc, q, 1.0)) return 0;
     double rf = 0, rd = 0;
-    if (rfArgumentsValid(cc, q, 1.0) && rdArgumentsValid(cc, q, 1.0)) {
-        // Both integrals run through the same duplication sequence: step it once for both.
-        Duplication d{cc, q, 1.0};
-        bool haveRf = false, haveRd = false;
-        do {
-            d.step();
-            if (!haveRf) haveRf = d.rfDone(rf);
-            if (!haveRd) haveRd = d.rdDone(rd);
-        } while (!(haveRf && haveRd));
-    } else {
-        rf = rfCarlson(cc, q, 1.0);
-        rd = rdCarlson(cc, q, 1.0);
-    }
+    // Both integrals run through the same duplication sequence: step it once for both.
+    Duplication d{cc, q, 1.0};
+    bool haveRf = false, haveRd = false;
+    do {
+        d.step();
+        if (!haveRf) haveRf = d.rfDone(rf);
+        if (!haveRd) haveRd = d.rdDone(rd);
+    } while (!(haveRf && haveRd));
     return s * (rf - sk * sk * rd / 3.0);
 }
 
@@ -148,17 +136,17 @@ namespace {
 template <class Complete>
 double ellipticEReduced(double phi, double k, Complete completeE) {
     if (phi == 0) return 0;
-    if (phi <= piValue / 2) return ellipticE(phi, k);
+    if (phi <= std::numbers::pi / 2) return ellipticE(phi, k);
     const double ec = completeE();
-    const double i = std::floor(phi / piValue);        // whole half periods
-    const double j = std::floor(2.0 * phi / piValue);  // whole quarter periods
-    if (std::fmod(j, 2.0) != 0) return (j + 1.0) * ec - ellipticE(piValue * (i + 1.0) - phi, k);
-    return j * ec + ellipticE(phi - piValue * i, k);
+    const double i = std::floor(phi / std::numbers::pi);        // whole half periods
+    const double j = std::floor(2.0 * phi / std::numbers::pi);  // whole quarter periods
+    if (std::fmod(j, 2.0) != 0) return (j + 1.0) * ec - ellipticE(std::numbers::pi * (i + 1.0) - phi, k);
+    return j * ec + ellipticE(phi - std::numbers::pi * i, k);
 }
 }  // namespace
 
 double ellipticEAny(double phi, double k) {
-    return ellipticEReduced(phi, k, [k] { return ellipticE(piValue / 2, k); });
+    return ellipticEReduced(phi, k, [k] { return ellipticE(std::numbers::pi / 2, k); });
 }
 
 double inverseEllipticE(double e, double k, double ec) {
@@ -169,15 +157,15 @@ double inverseEllipticE(double e, double k, double ec) {
     bool haveComplete = false;
     auto eAt = [&](double angle) {
         return ellipticEReduced(angle, k, [&] {
-            if (!haveComplete) complete = ellipticE(piValue / 2, k);
+            if (!haveComplete) complete = ellipticE(std::numbers::pi / 2, k);
             haveComplete = true;
             return complete;
         });
     };
     // Start in the middle of the quarter period that holds e: E(m·π/2) = m·Ec.
     const double m = std::floor(e / ec);
-    double phi = m * piValue / 2 + piValue / 4;
-    double h = piValue / 20;
+    double phi = m * std::numbers::pi / 2 + std::numbers::pi / 4;
+    double h = std::numbers::pi / 20;
     double E = eAt(phi);
     int dir = e > E ? 1 : -1;
     int exactHits = 0;

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 #include <vector>
+#include <numbers>
 
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
@@ -242,7 +243,7 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
     // Position from distance: E(φ, k) = s·ω/sqrt(1 + A²ω²), x = φ/ω.
     const double root = std::sqrt(1.0 + A * A * w * w);
     const double k = A * w / root;
-    const double ec = ellipticEAny(piValue / 2, k);
+    const double ec = ellipticEAny(std::numbers::pi / 2, k);
     const double x = inverseEllipticE(w / root * s, k, ec) / w;
     const double y = A * std::sin(w * x);
 

@@ -7,7 +7,6 @@
 #include <span>
 
 #include "disk/DiskModel.h"
-#include "draw/Alerts.h"
 
 namespace velarium {
 
@@ -37,11 +36,12 @@ inline bool smallQs(double rSq, double vSq, double limit) {
 }
 }  // namespace diskdetail
 
-// The fields of DiskParameters the derivatives read, copied out once: the derivatives are written
-// through a pointer that could, as far as the compiler knows, point into the parameters, which
-// would otherwise be read again after every store. An integration builds it once per step.
+// The fields of DiskParameters the derivatives read, copied out once with the step's ω: the
+// derivatives are written through a pointer that could, as far as the compiler knows, point into
+// the parameters, which would otherwise be read again after every store. An integration builds
+// it once per step.
 struct DiskDerivativeTerms {
-    double omega;         // ω, stored into component 5 of every stage
+    double omega;         // ω of the disk during the step
     double mu;            // μ·g while kinetic friction acts, else 0
     double k;             // K of the restoring force
     double powerFactor;   // −m·μ of the friction's power
@@ -49,22 +49,21 @@ struct DiskDerivativeTerms {
     double inertia;       // I of the disk
     double rimSq;         // the rim's radius squared: beyond it nothing rubs on the body
 
-    explicit DiskDerivativeTerms(const DiskParameters& p)
-        : omega(p.diskOmega),
-          mu(p.frictionOn ? p.frictionDecelNow : 0.0),
+    DiskDerivativeTerms(const DiskParameters& p, double diskOmega)
+        : omega(diskOmega),
+          mu(p.frictionOn ? p.frictionDecel : 0.0),
           k(p.springK),
           powerFactor(-p.bodyMass * mu),
-          torqueFactor(p.frictionDecel * p.omegaVariable * p.bodyMass),
+          // Without friction nothing acts between body and disk.
+          torqueFactor(mu * p.omegaVariable * p.bodyMass),
           inertia(p.diskInertia),
           rimSq(p.rimRadius * p.rimRadius) {}
 };
 
-// The derivatives of components 0..5 into d, as diskDerivatives gives them. Only the component
-// x's derivative signals a body on the axis or at rest in the inertial frame, so beepOnAxis says
-// whether it is wanted.
-inline void diskDerivativesWith(const DiskDerivativeTerms& c, std::span<double> s, double* d,
-                                bool beepOnAxis) {
-    s[kOmega] = c.omega;
+// The derivatives of components 0..5 into d, as diskDerivatives gives them; true where the
+// small-Qs rule applied.
+inline bool diskDerivativesWith(const DiskDerivativeTerms& c, std::span<const double> s,
+                                double* d) {
     const double vx = s[kVx], vy = s[kVy], x = s[kX], y = s[kY];
     const double omega = c.omega;
     const double mu = c.mu;
@@ -84,8 +83,9 @@ inline void diskDerivativesWith(const DiskDerivativeTerms& c, std::span<double> 
         d[kY] = vy;
         d[kEnergy] = 0;
         d[kOmega] = 0;
-        return;
+        return false;
     }
+    bool onAxis = false;
     if (vRel == 0) {
         // At rest on the disk: the disk point's centripetal acceleration ω²·(x, y)/r.
         const double r = std::sqrt(rSq);
@@ -94,7 +94,7 @@ inline void diskDerivativesWith(const DiskDerivativeTerms& c, std::span<double> 
     } else if (diskdetail::smallQs(rSq, vx * vx + vy * vy, 0.0001 * std::abs(omega))) {
         // Qs = r²·|v|/ω small (on the axis, or at rest in the inertial frame); compared as
         // r²·|v| < 0.0001·|ω| so that ω = 0 needs no division.
-        if (beepOnAxis) beep();
+        onAxis = true;
         const double r = std::sqrt(rSq);
         d[kVx] = -w2 * diskdetail::radial(x, r) - k * x;
         d[kVy] = -mu * diskdetail::radial(y, r) - k * y;
@@ -116,6 +116,7 @@ inline void diskDerivativesWith(const DiskDerivativeTerms& c, std::span<double> 
     d[kEnergy] = vRel == 0 ? 0.0 : c.powerFactor * (vx * pr + vy * qr) / vRel;
     // The reaction of the friction turns a free disk: dω/dt = μ·F·m·(y·P − x·Q)/(|v_rel|·I).
     d[kOmega] = vRel == 0 ? 0.0 : c.torqueFactor * (y * pr - x * qr) / (vRel * c.inertia);
+    return onAxis;
 }
 
 }  // namespace velarium

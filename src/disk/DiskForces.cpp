@@ -143,10 +143,9 @@ DiskVectors diskVectors(const DiskParameters& params, const BodyNow& b, bool rot
     const Vec2 r = turned(position, c, s);
     const Vec2 v = turned(relative, c, s);
     DiskParameters at = params;
-    at.diskOmega = w;
-    at.frictionDecelNow = at.frictionDecel;
-    std::array<double, 7> state{b.vx, b.vy, b.x, b.y, 0, w, b.theta};
-    const double alpha = friction && onDisk ? diskDerivative(at, 0, state, kOmega) : 0.0;
+    at.frictionOn = true;
+    const DiskComponents state{b.vx, b.vy, b.x, b.y, 0, w, b.theta};
+    const double alpha = friction && onDisk ? diskDerivative(at, w, state, kOmega) : 0.0;
 
     DiskVectors out;
     out.coriolis = 2 * m * w * Vec2{-v.y, v.x};

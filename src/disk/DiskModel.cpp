@@ -4,10 +4,8 @@
 #include <cmath>
 
 #include "disk/DiskDerivatives.h"
-#include "draw/Alerts.h"
-#include "draw/Arrow.h"
 #include "numeric/RkfStep.h"
-#include "numeric/VectorState.h"
+#include "numeric/VectorRegisters.h"
 
 namespace velarium {
 
@@ -47,131 +45,161 @@ DiskRun::DiskRun()
       pathOmega(rows(kPathRows)),
       pathTheta(rows(kPathRows)) {}
 
-double diskDerivative(DiskParameters& p, double, std::span<double> s, int i) {
+double diskDerivative(const DiskParameters& p, double omega, std::span<const double> s, int i) {
     std::array<double, kOmega + 1> d{};
-    diskDerivativesWith(DiskDerivativeTerms(p), s, d.data(), i == kVx);
+    diskDerivativesWith(DiskDerivativeTerms(p, omega), s, d.data());
     return i >= kVx && i <= kOmega ? d[static_cast<std::size_t>(i)] : 0.0;
 }
 
-void diskDerivatives(DiskParameters& p, std::span<double> s, double* dydt) {
-    diskDerivativesWith(DiskDerivativeTerms(p), s, dydt, true);
+bool diskDerivatives(const DiskParameters& p, double omega, std::span<const double> s,
+                     double* dydt) {
+    return diskDerivativesWith(DiskDerivativeTerms(p, omega), s, dydt);
 }
 
-OrbitEnd integrateDiskOrbit(DiskShared& disk, double vx0, double vy0, double x0, double y0,
-                            double omega, double theta0, double duration, int steps) {
+namespace {
+// The body is at rest on the disk while its velocity relative to the disk stays below 0.01:
+// above the slip that kinetic friction leaves within one step, μ·g·h, at the steps the screens
+// take (0.0004 and 0.004 at μ·g = 1), so that a body that friction has stopped is seen to stop.
+constexpr double kRestSlipSquared = 0.0001;
+
+// The slip (P, Q) of the body against the disk point under it, squared.
+double slipSquared(const DiskState& s) {
+    const auto [p, q] = relativeVelocity(s.y[kVx], s.y[kVy], s.y[kX], s.y[kY], s.omega);
+    return p * p + q * q;
+}
+
+// ω of disk and body turning together, L/(I + m·r²), when friction can hold the body there: it
+// supplies the net centripetal force m·|ω² − K|·r, at most μ·m·g with g = 1. Nothing otherwise.
+std::optional<double> heldOmega(const DiskParameters& c, const DiskState& s) {
+    const double x = s.y[kX], y = s.y[kY];
+    const double r2 = x * x + y * y;
+    if (!c.frictionOn || r2 > c.rimRadius * c.rimRadius) return std::nullopt;
+    const double w = c.totalAngularMomentum / (c.diskInertia + c.bodyMass * r2);
+    if (std::abs(w * w - c.springK) * std::sqrt(r2) > c.frictionDecel) return std::nullopt;
+    return w;
+}
+
+// Body and disk turning together at ω: the body moves with the disk point under it.
+void carry(DiskState& s, double omega) {
+    s.omega = omega;
+    s.y[kVx] = omega * s.y[kY];
+    s.y[kVy] = -omega * s.y[kX];
+    s.y[kOmega] = omega;
+}
+}  // namespace
+
+DiskStretch integrateDisk(const DiskParameters& c, const DiskState& start, double h, int count) {
     clearUpperVectorHalves();
-    DiskParameters& p = disk.params;
-    OrbitTables& tab = disk.tables;
-    p.frictionDecel = 1.0;
-    p.diskOmega = omega;
-    // The tables hold at most 9000 steps.
-    steps = std::clamp(steps, 1, OrbitTables::kRows - 1);
-    double t = p.startTime;
-    const double h = duration / steps;
-    p.stepH = h;
-    p.pointCount = static_cast<std::int16_t>(steps + 1);
-    const int lastRow = std::min(static_cast<int>(p.pointCount), OrbitTables::kRows) - 1;
-    // The stretch ends after `steps` steps; half a step of slack keeps rounding from adding one.
-    const double tEnd = t + duration - h / 2;
-
-    const double m = p.bodyMass;
-    const double k = p.springK;
-    DiskState y{
-        vx0,   vy0,   x0, y0, 0.5 * m * (vx0 * vx0 + vy0 * vy0) + 0.5 * k * (x0 * x0 + y0 * y0),
-        omega, theta0};
-    DiskState out = y;
-    const bool free = p.omegaVariable == 1;
-    const double angularMomentum = p.totalAngularMomentum;
-    const double inertia = p.diskInertia;
-    const double omega0 = p.diskOmega0;
-    double restingTime = 0;
-    double theta = 0;  // the latest row's disk angle
-    int i = 0;
-    do {
-        p.frictionDecelNow = p.frictionDecel;
-        // The parameters stay as they are during a step: their copy serves all its stages.
-        const DiskDerivativeTerms terms(p);
-        rkfStepAll(t, y, h, out, RkfCount<kOmega + 1>{},
-                   [&terms](double, std::span<double> s, double* dydt) {
-                       diskDerivativesWith(terms, s, dydt, true);
-                   });
-        y = out;
-        if (i > lastRow) break;
-        const auto row = static_cast<std::size_t>(i);
-        const double vx = y[kVx], vy = y[kVy], x = y[kX], yy = y[kY];
-        const double omegaTorque = y[kOmega];
-        tab.tabVx[row] = vx;
-        tab.tabVy[row] = vy;
-        tab.tabX[row] = x;
-        tab.tabY[row] = yy;
-        tab.tabOmegaTorque[row] = omegaTorque;
-        tab.tabEnergy[row] = y[kEnergy];
-        // A free disk takes the angular momentum the body does not carry: ω = (L − m·(y·vx −
-        // x·vy))/I.
-        const double omegaNow =
-            free ? (angularMomentum - m * (yy * vx - x * vy)) / inertia : omega0;
-        tab.tabOmega[row] = omegaNow;
-        p.diskOmega = omegaNow;
-        theta = i > 1 ? theta + h * omegaNow : 0.0;
-        tab.tabTheta[row] = theta;
-        const double c = std::cos(theta);
-        const double s = std::sin(theta);
-        tab.tabXRot[row] = c * x - s * yy;
-        tab.tabYRot[row] = s * x + c * yy;
-        const auto [pr, qr] = relativeVelocity(vx, vy, x, yy, omegaTorque);
-        if (free && pr * pr + qr * qr < 0.00001 && p.startTime > piValue / (4 * omega0)) {
-            restingTime = t;
-            p.stuckFlag = true;
-            p.stuckOmega = omegaNow;
-            beep();
+    DiskStretch out;
+    out.rows.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    const bool free = c.omegaVariable == 1;
+    // Only friction exchanges angular momentum between body and disk.
+    const bool coupled = free && c.frictionOn;
+    const double rimSq = c.rimRadius * c.rimRadius;
+    auto beyondRim = [rimSq](const DiskState& s) {
+        return s.y[kX] * s.y[kX] + s.y[kY] * s.y[kY] > rimSq;
+    };
+    DiskState s = start;
+    // A body already carried by the disk stays carried.
+    bool riding = coupled && slipSquared(s) == 0 && heldOmega(c, s).has_value();
+    bool outside = beyondRim(s);
+    for (int i = 0; i < count; ++i) {
+        if (riding) {
+            // A turn of ω·h clockwise.
+            const double a = s.omega * h;
+            const double x = s.y[kX], y = s.y[kY];
+            s.y[kX] = x * std::cos(a) + y * std::sin(a);
+            s.y[kY] = -x * std::sin(a) + y * std::cos(a);
+            carry(s, s.omega);
+        } else {
+            // Component 5 starts every step at the ω the step holds: it ends at ω + ∫α·dt from
+            // the friction's torque.
+            s.y[kOmega] = s.omega;
+            const DiskDerivativeTerms terms(c, s.omega);
+            DiskComponents next = s.y;
+            bool onAxis = false;
+            rkfStepAll(s.t, s.y, h, next, RkfCount<kOmega + 1>{},
+                       [&terms, &onAxis](double, std::span<const double> v, double* dydt) {
+                           onAxis = diskDerivativesWith(terms, v, dydt) || onAxis;
+                       });
+            s.y = next;
+            out.events.onAxis = out.events.onAxis || onAxis;
+            if (coupled) {
+                s.omega = freeDiskOmega(c, s.y[kX], s.y[kY], s.y[kVx], s.y[kVy]);
+                if (slipSquared(s) < kRestSlipSquared) {
+                    if (const std::optional<double> w = heldOmega(c, s)) {
+                        // Static friction takes up the last of the slip; its work on the body is
+                        // the change of kinetic energy.
+                        const double before = s.y[kVx] * s.y[kVx] + s.y[kVy] * s.y[kVy];
+                        carry(s, *w);
+                        const double after = s.y[kVx] * s.y[kVx] + s.y[kVy] * s.y[kVy];
+                        s.y[kEnergy] += 0.5 * c.bodyMass * (after - before);
+                        riding = true;
+                        out.events.restRow = i;
+                    }
+                }
+            }
         }
-        double vxRot = 0, vyRot = 0;
-        if (!(free && restingTime > 0)) {
-            vxRot = c * pr - s * qr;
-            vyRot = s * pr + c * qr;
+        s.t += h;
+        s.theta += h * s.omega;
+        if (!outside && beyondRim(s)) {
+            outside = true;
+            out.events.leftRimRow = i;
         }
-        tab.tabVxRot[row] = vxRot;
-        tab.tabVyRot[row] = vyRot;
-        tab.tabKeRot[row] = 0.5 * m * (vxRot * vxRot + vyRot * vyRot);
-        t += h;
-        ++i;
-    } while (t < tEnd);
-    tab.rowCount = i;
-
-    const int last = i - 1;
-    return {tab.tabX[last],  tab.tabY[last],           tab.tabVx[last],
-            tab.tabVy[last], tab.tabOmegaTorque[last], y[kTheta0]};
+        out.rows.push_back(s);
+    }
+    return out;
 }
 
-bool advanceStep(DiskShared& disk, DiskRun& run, StepMode mode) {
+std::optional<DiskEvents> advanceStep(const DiskParameters& constants, DiskRun& run,
+                                      StepMode mode) {
     const int k = run.stepIndex;
-    if (k < 1 || k > DiskRun::kMaxStep) return false;
+    if (k < 1 || k > DiskRun::kMaxStep) return std::nullopt;
     const double dt = run.stepDuration;
     const auto kk = static_cast<std::size_t>(k);
+    DiskEvents events;
     if (mode.friction || mode.pendulum) {
-        disk.params.rimRadius = mode.rimRadius;
-        const OrbitEnd end =
-            integrateDiskOrbit(disk, run.bodyVx, run.bodyVy, run.pathX[kk - 1], run.pathY[kk - 1],
-                               run.omegaNow, run.diskAngle, dt, DiskRun::kSubSteps);
-        disk.params.rimRadius = std::numeric_limits<double>::infinity();
-        run.pathX[kk] = end.x;
-        run.pathY[kk] = end.y;
-        run.bodyVx = end.vx;
-        run.bodyVy = end.vy;
-        if (mode.friction)
-            run.omegaNow = disk.params.stuckFlag ? disk.params.stuckOmega : end.omega;
+        DiskParameters c = constants;
+        c.frictionOn = mode.friction;
+        c.springK = mode.pendulum ? kPendulumK : 0.0;
+        c.rimRadius = mode.rimRadius;
+        const double x = run.pathX[kk - 1], y = run.pathY[kk - 1];
+        const double vx = run.bodyVx, vy = run.bodyVy;
+        // The angular momentum the stretch starts with and keeps.
+        c.totalAngularMomentum = angularMomentum(c, run.omegaNow, x, y, vx, vy);
+        DiskState start;
+        start.y = {vx,
+                   vy,
+                   x,
+                   y,
+                   0.5 * c.bodyMass * (vx * vx + vy * vy) + 0.5 * c.springK * (x * x + y * y),
+                   run.omegaNow,
+                   run.diskAngle};
+        start.t = dt * (k - 1);
+        start.omega = run.omegaNow;
+        start.theta = run.diskAngle;
+        const DiskStretch stretch =
+            integrateDisk(c, start, dt / DiskRun::kSubSteps, DiskRun::kSubSteps);
+        const DiskState& end = stretch.rows.back();
+        run.pathX[kk] = end.y[kX];
+        run.pathY[kk] = end.y[kY];
+        run.bodyVx = end.y[kVx];
+        run.bodyVy = end.y[kVy];
+        run.omegaNow = end.omega;
+        run.diskAngle = end.theta;
+        events = stretch.events;
     } else {
         // Nothing acts on the body: Newton's first law.
         run.pathX[kk] = run.pathX[kk - 1] + dt * run.bodyVx;
         run.pathY[kk] = run.pathY[kk - 1] + dt * run.bodyVy;
+        run.diskAngle += dt * run.omegaNow;
     }
-    run.diskAngle += dt * run.omegaNow;
     const double c = std::cos(run.diskAngle);
     const double s = std::sin(run.diskAngle);
     run.pathXRot[kk] = c * run.pathX[kk] - s * run.pathY[kk];
     run.pathYRot[kk] = s * run.pathX[kk] + c * run.pathY[kk];
     run.keepMotion(kk);
-    return true;
+    return events;
 }
 
 }  // namespace velarium

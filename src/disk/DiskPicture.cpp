@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include <numbers>
 
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
@@ -247,7 +248,7 @@ void drawStartPicture(PlotCanvas& canvas, const DiskRun& run, int unitRadius) {
     // The disk turns clockwise: an arc of radius 1 from +x down to −y, headed at its end. The
     // head's shaft is the chord of the arc's last barb length, long enough at every zoom for
     // the barbs to lie behind the tip, so that the head points the clockwise way.
-    const double quarter = piValue / 2;
+    const double quarter = std::numbers::pi / 2;
     canvas.arc(0, 0, 1, -quarter, 0, kDiskRadius);
     const double chord = 2 * std::asin(std::min(barbLength(canvas) / 2, 1.0));
     const Vec2 from{std::cos(chord - quarter), std::sin(chord - quarter)};
@@ -305,8 +306,7 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
 
     if (!st.rotatingView && st.friction) {
         // Total angular momentum I·ω + m·(y·vx − x·vy) and the speed relative to the disk.
-        const double l = params.diskInertia * run.omegaNow +
-                         params.bodyMass * (body.y * body.vx - body.x * body.vy);
+        const double l = angularMomentum(params, run.omegaNow, body.x, body.y, body.vx, body.vy);
         const auto [p, q] = relativeVelocity(body.vx, body.vy, body.x, body.y, body.omega);
         // |v_rel| = √(P² + Q²) is a speed, not a component.
         canvas.setForeColor(kBlack);
@@ -406,7 +406,7 @@ void drawDiskOverlay(PlotCanvas& canvas, const DiskParameters& params, const Dis
     for (const OverlayArrow& a : arrows) ink.segment(a.from, a.d, barb / 2);
     ink.segment({0, 0}, radiusEnd, barb);
     for (int i = 0; i < 96; ++i) {
-        const double angle = 2 * piValue * i / 96;
+        const double angle = 2 * std::numbers::pi * i / 96;
         ink.points.push_back({kViewHalfSize * std::cos(angle), kViewHalfSize * std::sin(angle)});
     }
     // The body's dot weighs as a dozen samples: the diagram must not hide it.

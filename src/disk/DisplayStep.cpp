@@ -2,25 +2,20 @@
 
 namespace velarium {
 
-bool displayStep(DiskShared& disk, DiskRun& run, const DisplayStepInput& in) {
-    if (run.stepIndex >= DiskRun::kMaxStep) return false;
-    DiskParameters& p = disk.params;
+std::optional<DiskEvents> displayStep(const DiskParameters& constants, DiskRun& run,
+                                      const DisplayStepInput& in) {
+    if (run.stepIndex >= DiskRun::kMaxStep) return std::nullopt;
     ++run.stepIndex;
     run.stepDuration = in.pendulum ? 0.01 : 0.1;
-    p.startTime = run.stepDuration * run.stepIndex;
     if (run.stepIndex == 1) {
-        run.bodyVx = in.textbook ? 0.0 : in.vxtax * p.unitRadius * p.diskOmega0;
-        run.bodyVy = in.vytax * p.unitRadius * p.diskOmega0;
-        run.omegaNow = p.diskOmega0;
+        const double unit = constants.unitRadius * constants.diskOmega0;
+        run.bodyVx = in.textbook ? 0.0 : in.vxtax * unit;
+        run.bodyVy = in.vytax * unit;
+        run.omegaNow = constants.diskOmega0;
         // Row 0 is the state the run starts from, whatever the controls held before.
         run.keepMotion(0);
-        // The angular momentum of disk and body as the run actually starts, the body at (0, R).
-        p.totalAngularMomentum =
-            p.diskInertia * p.diskOmega0 + p.bodyMass * p.unitRadius * run.bodyVx;
     }
-    p.springK = in.pendulum ? 40.0 : 0.0;
-    p.frictionOn = in.friction;
-    return advanceStep(disk, run, {in.friction, in.pendulum, kRimRadius});
+    return advanceStep(constants, run, {in.friction, in.pendulum, kRimRadius});
 }
 
 }  // namespace velarium

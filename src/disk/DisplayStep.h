@@ -14,9 +14,10 @@ struct DisplayStepInput {
 };
 
 // One display step k = stepIndex + 1, the bookkeeping every step routine shares: the step's
-// duration (0.1, or 0.01 as a pendulum) and start time, the initial velocity and angular
-// momentum at k = 1, the spring and the friction, then `advanceStep`. Returns false, changing
-// nothing, when the path tables are full.
-bool displayStep(DiskShared& disk, DiskRun& run, const DisplayStepInput& in);
+// duration (0.1, or 0.01 as a pendulum), the initial velocity and ω0 at k = 1, then
+// `advanceStep` with the input's friction and pendulum. Returns the step's events, or nothing,
+// changing nothing, when the path tables are full.
+std::optional<DiskEvents> displayStep(const DiskParameters& constants, DiskRun& run,
+                                      const DisplayStepInput& in);
 
 }  // namespace velarium

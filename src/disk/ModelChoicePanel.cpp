@@ -30,14 +30,14 @@ ModelChoicePanel::ModelChoicePanel(Program& program) : program_(program) {
 }
 
 void ModelChoicePanel::DIALEGO_STATHERIGON_Click() {
-    program_.disk().params.omegaVariable = 0;
+    program_.disk().omegaVariable = 0;
     auto& disk = program_.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
     disk.Check6->hide();
     disk.updateDiskMessage();
 }
 
 void ModelChoicePanel::DIALEGO_MHSTATHERIGON_Click() {
-    program_.disk().params.omegaVariable = 1;
+    program_.disk().omegaVariable = 1;
     auto& disk = program_.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
     disk.Check6->setVisible(disk.Option1->isChecked());
     disk.updateDiskMessage();

@@ -5,8 +5,7 @@
 
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
-#include "draw/Alerts.h"
-#include "explain/ExplanationMode.h"
+#include "shell/Alerts.h"
 #include "shell/Program.h"
 
 namespace velarium {
@@ -58,14 +57,14 @@ void RotatingDiskScreen::drawRun() {
     trailCanvasSize_ = Picture1->size();
     const DiskPictureSettings st = pictureSettings();
     drawDiskTrail(*Picture1, run_, st.rotatingView, trail_);
-    drawDiskOverlay(*Picture1, disk_.params, run_, st);
+    drawDiskOverlay(*Picture1, constants(), run_, st);
 }
 
 void RotatingDiskScreen::keepBodyInSight(const DiskPictureSettings& st) {
     const double zoom = zoumerno->value() / 100.0;
-    const double inSight = run_.explanationMode || run_.stepIndex == 0
+    const double inSight = explanation_->active() || run_.stepIndex == 0
                                ? zoom
-                               : diskZoomInSight(disk_.params, run_, st, zoom);
+                               : diskZoomInSight(constants(), run_, st, zoom);
     if (inSight > zoom) {
         if (zoomInSight_ == 0) zoomLabel_ = Label1->text();
         zoomInSight_ = inSight;
@@ -92,7 +91,7 @@ void RotatingDiskScreen::endWidening() {
 
 void RotatingDiskScreen::updateDiskMessage() {
     DiskMessageInput in;
-    in.explanationMode = run_.explanationMode;
+    in.explanationMode = explanation_->active();
     in.pendulum = pendulum();
     in.textbook = FOUCAULTTEXTBOOK->isChecked();
     in.rotatingView = Option1->isChecked();
@@ -137,7 +136,9 @@ void RotatingDiskScreen::diskScreenStep() {
         return;
     }
     stepping_ = true;
-    displayStep(disk_, run_, stepInput());
+    const std::optional<DiskEvents> events = displayStep(constants(), run_, stepInput());
+    // The body passing the axis or coming to rest on the disk is a special situation.
+    if (events && (events->onAxis || events->restRow >= 0)) beep();
     // The message speaks of the step just made.
     updateDiskMessage();
     // The view follows the motion; a zoom chosen since holds until the next step.
@@ -153,19 +154,18 @@ DisplayStepInput RotatingDiskScreen::stepInput() const {
 }
 
 void RotatingDiskScreen::showDiskVectors() {
-    DiskParameters& p = disk_.params;
     if (run_.stepIndex == 0) {
+        const DiskParameters p = constants();
         run_.bodyVx =
             FOUCAULTTEXTBOOK->isChecked() ? 0.0 : vxtax->value() * p.unitRadius * p.diskOmega0;
         run_.bodyVy = vytax->value() * p.unitRadius * p.diskOmega0;
     }
-    p.springK = pendulum() ? 40.0 : 0.0;
     drawRun();
     updateDiskMessage();
 }
 
 void RotatingDiskScreen::exigisi2_Command1_Click() {
-    run_.explanationStep = 0;
+    explanation_->setStep(0);
     stopTimer();
     showModelChoiceForFriction();
     diskScreenStep();
@@ -198,7 +198,7 @@ void RotatingDiskScreen::exigisi2_EPANELAVE_Click() {
 // BACK starts the run afresh and leaves the screen, with the model choice beside it, for the
 // screen beneath.
 void RotatingDiskScreen::exigisi2_piso_Click() {
-    run_.explanationStep = 0;
+    explanation_->setStep(0);
     protosimiox->hide();
     explanation_->end();
     FOUCAULTTEXTBOOK->setChecked(false);
@@ -221,7 +221,7 @@ void RotatingDiskScreen::exigisi2_Check_Click() { showDiskVectors(); }
 
 void RotatingDiskScreen::exigisi2_Check3_Click() {
     updateDiskMessage();
-    run_.explanationStep = 0;
+    explanation_->setStep(0);
     showModelChoiceForFriction();
 }
 
@@ -242,11 +242,8 @@ void RotatingDiskScreen::exigisi2_Option2_Click() {
 
 void RotatingDiskScreen::exigisi2_mazalazo_Change() {
     stopTimer();
-    DiskParameters& p = disk_.params;
-    p.bodyMass = mazalazo->value() / 2.0;
-    Label2->setText(QStringLiteral("Mass = ") + QString::fromStdString(formatFixed(p.bodyMass, 1)));
-    p.totalAngularMomentum =
-        p.diskInertia * p.diskOmega0 + p.bodyMass * p.unitRadius * vxtax->value() * p.diskOmega0;
+    Label2->setText(QStringLiteral("Mass = ") +
+                    QString::fromStdString(formatFixed(constants().bodyMass, 1)));
     showModelChoiceForFriction();
     updateDiskMessage();
 }

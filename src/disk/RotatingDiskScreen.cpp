@@ -9,7 +9,6 @@
 
 #include "disk/DiskRunTable.h"
 #include "disk/ModelChoicePanel.h"
-#include "explain/ExplanationMode.h"
 #include "shell/Controls.h"
 #include "shell/MaximumAtTop.h"
 #include "shell/Program.h"
@@ -17,8 +16,9 @@
 
 namespace velarium {
 
-RotatingDiskScreen::RotatingDiskScreen(Program& program)
-    : program_(program), disk_(program.disk()) {
+RotatingDiskScreen::RotatingDiskScreen(Program& program,
+                                       const DiskExplanationFactory& makeExplanation)
+    : program_(program) {
     buildMenu();
     buildControls();
     const QRect d = Program::display();
@@ -28,9 +28,9 @@ RotatingDiskScreen::RotatingDiskScreen(Program& program)
     connectHandlers();
     canvasActions = new CanvasActions(program_, *this, {Picture1, Picture2});
     canvasActions->setData([this] { return run_.stepIndex > 0; },
-                           [this] { return diskRunTable(run_, disk_.params); },
+                           [this] { return diskRunTable(run_, constants()); },
                            QStringLiteral("Press STEP first: there is no run yet."));
-    explanation_ = std::make_unique<ExplanationMode>(*this);
+    explanation_ = makeExplanation(*this);
     updateDiskMessage();
 }
 
@@ -139,7 +139,8 @@ void RotatingDiskScreen::connectHandlers() {
     whenChecked(FOUCAULTV0, &RotatingDiskScreen::exigisi2_FOUCAULT_Click);
     // The both-frames run reads the pendulum choice from the shared disk state.
     for (QAction* a : {FOUCAULTTEXTBOOK, FOUCAULTV0})
-        connect(a, &QAction::toggled, this, [this] { disk_.params.pendulumChosen = pendulum(); });
+        connect(a, &QAction::toggled, this,
+                [this] { program_.disk().pendulumChosen = pendulum(); });
     for (QCheckBox* c : {Check1, Check2, Check4, Check5, Check7})
         connect(c, &QCheckBox::toggled, this, [this] { exigisi2_Check_Click(); });
     // "BASE ACC" only shows in the rotating view: it redraws the forces.
@@ -243,15 +244,26 @@ bool RotatingDiskScreen::freeDiskChosen() const {
     return program_.screens().as<ModelChoicePanel>(ScreenId::DIALEGO).MHSTATHERIGON->isChecked();
 }
 
+DiskParameters RotatingDiskScreen::constants() const {
+    DiskParameters p;
+    p.bodyMass = bodyMassFor(mazalazo->value());
+    p.omegaVariable = program_.disk().omegaVariable;
+    p.springK = pendulum() ? kPendulumK : 0.0;
+    p.frictionOn = Check3->isChecked();
+    return p;
+}
+
+DiskExplanationControls RotatingDiskScreen::explanationControls() {
+    return {CORIOLISEXP,  Picture1, protosimiox, XSCALEFIGURE,
+            YSCALEFIGURE, zoumerno, Option1,     Label1};
+}
+
 void RotatingDiskScreen::load() {
-    DiskParameters& p = disk_.params;
-    p.springK = 0;
+    const DiskParameters p = constants();
     run_.stepDuration = 0;
-    p.stuckFlag = false;
     run_.stepIndex = 0;
     Picture1->setPersistent(true);
     Label1->setText(QStringLiteral("Scale = 1.2*RADIUS"));
-    p.unitRadius = 1;
     setViewScale();
     run_.omegaInitial = 2.0 / p.unitRadius;
     run_.omegaNow = run_.omegaInitial;
@@ -260,12 +272,7 @@ void RotatingDiskScreen::load() {
     run_.pathY[0] = p.unitRadius;
     run_.pathYRot[0] = p.unitRadius;
     drawStartPicture();
-    p.bodyMass = mazalazo->value() / 2.0;
     Label2->setText(QStringLiteral("Mass = ") + QString::fromStdString(formatFixed(p.bodyMass, 1)));
-    p.diskOmega = 2;
-    p.diskInertia = 10.0;
-    p.diskOmega0 = p.diskOmega;
-    p.totalAngularMomentum = p.diskInertia * p.diskOmega + p.bodyMass * p.unitRadius * run_.bodyVx;
     Picture2->setScale(-100, 100, 100, -100);
     showVelocityLabels();
 }
@@ -278,12 +285,12 @@ void RotatingDiskScreen::setViewScale() {
 
 void RotatingDiskScreen::drawStartPicture() {
     endWidening();
-    velarium::drawStartPicture(*Picture1, run_, disk_.params.unitRadius);
+    velarium::drawStartPicture(*Picture1, run_, constants().unitRadius);
     trail_.valid = false;
 }
 
 void RotatingDiskScreen::redrawPicture() {
-    if (run_.explanationMode) {
+    if (explanation_->active()) {
         explanation_->redraw();
         return;
     }
@@ -294,10 +301,9 @@ void RotatingDiskScreen::redrawPicture() {
 }
 
 void RotatingDiskScreen::resetDiskScreen() {
-    DiskParameters& p = disk_.params;
+    const DiskParameters p = constants();
     run_.diskAngle = 0;
     run_.stepIndex = 0;
-    p.bodyMass = mazalazo->value() / 2.0;
     run_.omegaInitial = 2.0 / p.unitRadius;
     run_.omegaNow = run_.omegaInitial;
     run_.bodyVx = vxtax->value() * run_.omegaInitial * p.unitRadius;
@@ -308,7 +314,6 @@ void RotatingDiskScreen::resetDiskScreen() {
     run_.pathXRot[0] = 0;
     run_.pathYRot[0] = p.unitRadius;
     run_.keepMotion(0);
-    p.stuckFlag = false;
     drawStartPicture();
     updateDiskMessage();
 }

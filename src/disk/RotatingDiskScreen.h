@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <memory>
 
+#include "disk/DiskExplanation.h"
 #include "disk/DiskForces.h"
 #include "disk/DiskModel.h"
 #include "disk/DiskPicture.h"
@@ -22,14 +23,15 @@ namespace velarium {
 
 class Program;
 class ModelChoicePanel;
-class ExplanationMode;
 
 // The screen "FOLLOW THE MOVEMENT STEP BY STEP": a body on the turning disk, stepped or animated,
 // in the inertial or the rotating view, with its trail, velocities, forces and guiding message.
-class RotatingDiskScreen : public QMainWindow {
+// Its step-by-step explanation, made by the factory it is given, reaches it through
+// DiskExplanationHost.
+class RotatingDiskScreen : public QMainWindow, public DiskExplanationHost {
     Q_OBJECT
 public:
-    explicit RotatingDiskScreen(Program& program);
+    RotatingDiskScreen(Program& program, const DiskExplanationFactory& makeExplanation);
     ~RotatingDiskScreen() override;
 
     // Menu entries.
@@ -76,9 +78,13 @@ public:
 
     // The run the screen keeps: the path tables in both frames and the step counter.
     DiskRun& run() { return run_; }
+    // The constants of the run as the controls set them: m from the mass, K while a pendulum is
+    // chosen, friction, and the model choice of the panel.
+    DiskParameters constants() const;
+    DiskExplanation& explanation() { return *explanation_; }
     const DiskMessage& message() const { return message_; }
     // Chooses the guiding message again for the situation as it now stands.
-    void updateDiskMessage();
+    void updateDiskMessage() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -109,6 +115,14 @@ private:
     // One display step in the chosen view (the step routines of both views).
     void diskScreenStep();
     DisplayStepInput stepInput() const;
+
+    DiskExplanationControls explanationControls() override;
+    DiskRun& explanationRun() override { return run_; }
+    DiskParameters explanationConstants() const override { return constants(); }
+    DisplayStepInput explanationStepInput() const override { return stepInput(); }
+    void stopForExplanation() override { stopTimer(); }
+    void forgetTrail() override { trail_.valid = false; }
+    void viewChanged() override { exigisi2_zoumerno_Change(); }
     // Redraws the current step without advancing: velocities, and forces in the rotating view.
     void showDiskVectors();
     void showMessageColour();
@@ -124,16 +138,15 @@ private:
     void stopTimer();
     // The model choice panel is shown beside the screen while friction is on.
     void showModelChoiceForFriction();
-    void setViewScale();
+    void setViewScale() override;
     // Widens the view, at a step, while the body or the heads of its arrows would stand outside
     // it.
     void keepBodyInSight(const DiskPictureSettings& settings);
     // Back to the zoom's own view and read-out.
-    void endWidening();
+    void endWidening() override;
     void drawRun();
 
     Program& program_;
-    DiskShared& disk_;
     DiskRun run_;
     DiskMessage message_;
     TrailLayer trail_;
@@ -146,8 +159,7 @@ private:
 
     // The step-by-step explanation of the centrifugal and Coriolis accelerations hooks into the
     // screen's menu, scroll bars and drawing; it lives in its own room.
-    friend class ExplanationMode;
-    std::unique_ptr<ExplanationMode> explanation_;
+    std::unique_ptr<DiskExplanation> explanation_;
 };
 
 }  // namespace velarium

@@ -1,10 +1,10 @@
 #include "draw/Arrow.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace velarium {
 
-const double piValue = 4.0 * std::atan(1.0);
 
 double pointDistance(double x1, double y1, double x2, double y2) {
     return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
@@ -25,12 +25,12 @@ void drawArrow(PlotCanvas& canvas, double x, double y, double dx, double dy, int
     if (x2 - x != 0)
         theta = std::atan((y2 - y) / (x2 - x));
     else if (y2 - y > 0)
-        theta = piValue / 2;
+        theta = std::numbers::pi / 2;
     else if (y2 - y < 0)
-        theta = -piValue / 2;
+        theta = -std::numbers::pi / 2;
 
-    const double plus = theta + piValue / 6;
-    const double minus = theta - piValue / 6;
+    const double plus = theta + std::numbers::pi / 6;
+    const double minus = theta - std::numbers::pi / 6;
     const double shaft = pointDistance(x2, y2, x, y);
 
     // A barb is laid back from the tip; where that would put it farther from the start than the

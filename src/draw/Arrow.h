@@ -4,9 +4,6 @@
 
 namespace velarium {
 
-// pi as the routines of the program compute it, 4·atan(1).
-extern const double piValue;
-
 // Euclidean distance between (x1, y1) and (x2, y2).
 double pointDistance(double x1, double y1, double x2, double y2);
 

@@ -1,3 +1,24 @@
+// The software rasteriser behind every canvas picture.
+//
+// Record → batch → bands → paths. A canvas keeps its record of primitives (DrawRecord); a
+// replay turns each primitive into device-pixel work queued in a RasterBatch; when the image is
+// wanted the batch runs band by band, each band a run of rows small enough to stay in cache, and
+// every queued piece of work draws only its part of the band (PixelBuffer's [firstRow, endRow)).
+// Within a band a primitive takes one of a few paths: a short segment covers its bounding box;
+// a long one finds each row's bounds, in 16-bit fixed point eight pixels at a time where the
+// vector unit has room (SegmentRows), else with the float coverage four at a time; circles are
+// stamped from a table when small (CircleStamp), drawn row by row when large. The scalar loops
+// after each vector loop finish the pixels a group of four or eight does not reach.
+//
+// Coverage is not the exact area of the pen's shape over a pixel. For a segment it is
+// min(edge − |across|, min(along, length − along) + edge, 1), clamped at 0 and scaled by the
+// strength of a thin line: the distance of the pixel's centre from the edge of the strip and
+// from the squared ends, with edge = half the width plus half a pixel. Every path computes this
+// one quantity, so a pixel comes out the same in whichever band and on whichever path it lands.
+//
+// Invariants are checked by VELARIUM_RASTER_CHECK, active in the sanitizer build: every run of
+// pixels a segment's row writes lies inside the buffer and the rows of its band.
+
 #include "draw/Raster.h"
 
 #include <algorithm>
@@ -12,9 +33,31 @@
 #include <emmintrin.h>
 #endif
 
+#if defined(VELARIUM_CHECKS)
+#include <cstdio>
+#include <cstdlib>
+#define VELARIUM_RASTER_CHECK(condition)                                                    \
+    do {                                                                                     \
+        if (!(condition)) {                                                                  \
+            std::fprintf(stderr, "%s:%d: raster invariant broken: %s\n", __FILE__, __LINE__, \
+                         #condition);                                                        \
+            std::abort();                                                                    \
+        }                                                                                    \
+    } while (false)
+#else
+#define VELARIUM_RASTER_CHECK(condition) ((void)0)
+#endif
+
 namespace velarium {
 
 namespace {
+
+// A run of count pixels from column first of row y lies inside the buffer and its band.
+inline void checkSpan(const PixelBuffer& b, int y, int first, int count) {
+    VELARIUM_RASTER_CHECK(y >= b.topRow() && y <= b.bottomRow());
+    VELARIUM_RASTER_CHECK(first >= 0 && count >= 0 && first + count <= b.width);
+    (void)b, (void)y, (void)first, (void)count;
+}
 
 // floor and ceil without a library call (the baseline instruction set has no rounding
 // instruction); the arguments are clamped device coordinates, well within int range.
@@ -334,13 +377,15 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
         // coverage deciding, costs less than finding each row's bounds.
         const int first = std::max(0, floorInt(std::min(x1, x2) - reach));
         const int last = std::min(b.width - 1, ceilInt(std::max(x1, x2) + reach));
-        for (int y = row0; y <= row1 && first <= last; ++y)
+        for (int y = row0; y <= row1 && first <= last; ++y) {
+            checkSpan(b, y, first, last - first + 1);
             coverage.row(b.pixels + static_cast<long>(y) * b.stride + first, last - first + 1,
                          b.width - first,
                          static_cast<float>(acrossAt0 - y * ux + first * uy),
                          static_cast<float>(uy),
                          static_cast<float>(alongAt0 + y * uy + first * ux),
                          static_cast<float>(ux));
+        }
         return;
     }
     const double perUx = ux == 0 ? 0 : 1 / ux, perUy = uy == 0 ? 0 : 1 / uy;
@@ -391,6 +436,7 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
         if (first > last) continue;
         std::uint32_t* dst = b.pixels + static_cast<long>(y) * b.stride + first;
         const int count = last - first + 1;
+        checkSpan(b, y, first, count);
         coverage.row(dst, count, b.width - first, static_cast<float>(across0 + first * uy),
                      static_cast<float>(uy),
                      static_cast<float>(along0 + first * ux), static_cast<float>(ux));

@@ -9,7 +9,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "numeric/VectorState.h"
+#include "numeric/VectorRegisters.h"
 
 namespace velarium {
 

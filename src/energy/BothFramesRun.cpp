@@ -2,27 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-
-#include "disk/DiskDerivatives.h"
-#include "draw/Alerts.h"
-#include "numeric/RkfStep.h"
-#include "numeric/VectorState.h"
+#include <numbers>
 
 namespace velarium {
 
 namespace {
-// K of the restoring force while a pendulum is chosen.
-constexpr double kPendulumK = 40.0;
-// Stored points before the rest test starts.
-constexpr int kRestTestFrom = 20;
-// The body rests on the base when P² + Q² falls below this.
-constexpr double kRestSpeedSquared = 0.0001;
-
 // Nearest whole number, a half going to the even neighbour.
 double roundEven(double x) { return std::nearbyint(x); }
 }  // namespace
 
-double bothFramesTotalTime(int xronosolikos) { return xronosolikos * 4 * std::atan(1.0) / 4; }
+double bothFramesTotalTime(int xronosolikos) { return xronosolikos * std::numbers::pi / 4; }
 
 BothFramesPlan planBothFramesRun(const BothFramesSettings& s) {
     BothFramesPlan plan;
@@ -40,129 +29,66 @@ BothFramesPlan planBothFramesRun(const BothFramesSettings& s) {
     return plan;
 }
 
-double freeDiskDerivative(DiskParameters& p, double t, std::span<double> y, int i) {
-    p.springK = p.pendulumChosen ? kPendulumK : 0.0;
-    if (i >= 0 && i <= kOmega) return diskDerivative(p, t, y, i);
-    if (i == kTheta0) {
-        y[kOmega] = p.diskOmega;
-        const double f = p.omegaVariable;
-        const double m = p.bodyMass;
-        const double bodyMomentum = m * (y[kY] * y[kVx] - y[kX] * y[kVy]);
-        return (p.totalAngularMomentum - f * bodyMomentum -
-                (1 - f) * p.diskOmega0 * m * p.unitRadius) /
-               p.diskInertia;
-    }
-    return 0.0;
-}
-
 BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings) {
-    clearUpperVectorHalves();
     DiskParameters& p = disk.params;
     OrbitTables& tab = disk.tables;
 
-    p.unitRadius = 1;
+    p = DiskParameters{};
     const double r0 = p.unitRadius;
-    p.bodyMass = settings.massvalue / 2.0;
-    p.diskOmega = 2.0;
-    p.diskOmega0 = p.diskOmega;
-    p.diskInertia = 10.0;
-    // L = I·ω0 + m·R²·ω0: the base and the body turning together.
-    p.totalAngularMomentum = p.diskInertia * p.diskOmega + p.bodyMass * r0 * r0 * p.diskOmega;
+    const double w0 = p.diskOmega0;
+    p.bodyMass = bodyMassFor(settings.massvalue);
     p.omegaVariable = settings.dialogi ? 1 : 0;
     p.frictionDecel = settings.syntelfri / 10.0;
-    p.frictionDecelNow = p.frictionDecel;
     // Kinetic friction acts throughout the run; a coefficient of 0 switches it off.
     p.frictionOn = true;
+    // The restoring force of a chosen pendulum, which stays as it is throughout the run.
+    p.springK = disk.pendulumChosen ? kPendulumK : 0.0;
 
     BothFramesRun run;
     run.plan = planBothFramesRun(settings);
     const double dt = run.plan.dt;
     const int n = run.plan.pointCount;
-    p.stepH = dt;
-    p.pointCount = static_cast<std::int16_t>(n);
+    tab.stepH = dt;
+    tab.pointCount = n;
 
-    const double m = p.bodyMass;
-    const double w0 = p.diskOmega0;
-    const bool free = p.omegaVariable == 1;
-    const double f = p.omegaVariable;
+    // The body at rest on the base at (0, R), moving with the base point under it: L = I·ω0 +
+    // m·R²·ω0, the base and the body turning together.
+    DiskState start;
+    start.y = {r0 * w0, 0, 0, r0, 0, w0, 0};
+    start.omega = w0;
+    p.totalAngularMomentum = angularMomentum(p, w0, 0, r0, r0 * w0, 0);
+
+    // Rows are stored until the time reaches T, at most N of them.
+    int count = 0;
+    for (double t = 0; count < n;) {
+        ++count;
+        t += dt;
+        if (!(t < run.plan.totalTime)) break;
+    }
+    const DiskStretch stretch = integrateDisk(p, start, dt, count);
+    const int rest = stretch.events.restRow;
+    if (rest >= 0) run.restTime = rest * dt;
+
     for (auto* table :
          {&tab.tabWorkFrictionInertial, &tab.tabWorkFrictionRotating, &tab.tabWorkCentrifugal,
           &tab.tabWorkBaseForce, &tab.tabWorkTotalRotating, &tab.tabWorkDrag})
         (*table)[0] = 0;
-
-    // The body at rest on the base at (0, R), moving with the base point under it.
-    DiskState state{r0 * w0, 0, 0, r0, 0, w0, 0};
-    DiskState out = state;
-    // The disk model's right-hand side for components 0..5, as freeDiskDerivative gives them: the
-    // restoring force of a chosen pendulum, which stays as it is throughout the run.
-    p.springK = p.pendulumChosen ? kPendulumK : 0.0;
-    double t = 0;
-    int k = 0;
-    // Once the free base carries the body, the body rides with it at the radius it came to rest
-    // at, and base and body turn together at ω = L/(I + m·r²).
-    bool riding = false;
-    double ridingOmega = 0;
-    do {
-        p.frictionDecelNow = p.frictionDecel;
-        if (riding) {
-            // A turn of ω·dt clockwise, the body moving with the base point under it.
-            const double a = ridingOmega * dt;
-            const double x = state[kX], y = state[kY];
-            state[kX] = x * std::cos(a) + y * std::sin(a);
-            state[kY] = -x * std::sin(a) + y * std::cos(a);
-            state[kVx] = ridingOmega * state[kY];
-            state[kVy] = -ridingOmega * state[kX];
-        } else {
-            // The parameters stay as they are during a step: their copy serves all its stages.
-            const DiskDerivativeTerms terms(p);
-            rkfStepAll(t, state, dt, out, RkfCount<kOmega + 1>{},
-                       [&terms](double, std::span<double> s, double* dydt) {
-                           diskDerivativesWith(terms, s, dydt, true);
-                       });
-            state = out;
-        }
-        if (k > n - 1) break;
-        if (free && !riding && k > kRestTestFrom) {
-            const double x = state[kX], y = state[kY];
-            const double r2 = x * x + y * y;
-            const double w =
-                (p.totalAngularMomentum - m * (y * state[kVx] - x * state[kVy])) / p.diskInertia;
-            const auto [pr, qr] = relativeVelocity(state[kVx], state[kVy], x, y, w);
-            const double hold = p.totalAngularMomentum / (p.diskInertia + m * r2);
-            // At rest on the base, and friction can hold the body there: it supplies the net
-            // centripetal force m·|ω² − K|·r, at most μ·m·g with g = 1.
-            if (pr * pr + qr * qr < kRestSpeedSquared &&
-                std::abs(hold * hold - p.springK) * std::sqrt(r2) <= p.frictionDecel) {
-                riding = true;
-                ridingOmega = hold;
-                // Static friction takes up the last of the slip; its work on the body is the
-                // change of kinetic energy.
-                const double before = state[kVx] * state[kVx] + state[kVy] * state[kVy];
-                state[kVx] = ridingOmega * y;
-                state[kVy] = -ridingOmega * x;
-                const double after = state[kVx] * state[kVx] + state[kVy] * state[kVy];
-                state[kEnergy] += 0.5 * m * (after - before);
-            }
-        }
-        const double vx = state[kVx], vy = state[kVy], x = state[kX], y = state[kY];
+    const double m = p.bodyMass;
+    const double f = p.omegaVariable;
+    for (int k = 0; k < count; ++k) {
+        const DiskState& row = stretch.rows[static_cast<std::size_t>(k)];
+        const double vx = row.y[kVx], vy = row.y[kVy], x = row.y[kX], y = row.y[kY];
+        const double omega = row.omega;
         tab.tabVx[k] = vx;
         tab.tabVy[k] = vy;
         tab.tabX[k] = x;
         tab.tabY[k] = y;
-        tab.tabTheta[k] = state[kTheta0];
-        tab.tabOmegaTorque[k] = state[kOmega];
-        // The base carries the angular momentum the body does not: ω = (L − F·m·(y·vx − x·vy)
-        // − (1 − F)·m·R·ω0)/I, which is ω0 again for a base that keeps its angular velocity.
-        const double omega =
-            (p.totalAngularMomentum - f * m * (y * vx - x * vy) - (1 - f) * m * r0 * w0) /
-            p.diskInertia;
+        tab.tabOmegaTorque[k] = row.y[kOmega];
         tab.tabOmega[k] = omega;
-        p.diskOmega = omega;
-        // The base angle, θ_k = θ_{k−1} + dt·ω_k.
-        tab.tabTheta[k] = k > 1 ? tab.tabTheta[k - 1] + dt * omega : 0.0;
-        tab.tabEnergy[k] = state[kEnergy];
-        const double c = std::cos(tab.tabTheta[k]);
-        const double s = std::sin(tab.tabTheta[k]);
+        tab.tabTheta[k] = row.theta;
+        tab.tabEnergy[k] = row.y[kEnergy];
+        const double c = std::cos(row.theta);
+        const double s = std::sin(row.theta);
         tab.tabXRot[k] = x * c - y * s;
         tab.tabYRot[k] = x * s + y * c;
         const auto [pr, qr] = relativeVelocity(vx, vy, x, y, omega);
@@ -170,15 +96,9 @@ BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings
         // Angular acceleration of the base from the friction torque, dω/dt = μ·m·(y·P −
         // x·Q)·F/(|v_rel|·I); none while the body moves with the base.
         const double alpha =
-            slip > 0 ? p.frictionDecelNow * m * (y * pr - x * qr) * f / (slip * p.diskInertia)
-                     : 0.0;
-        if (free && k > kRestTestFrom && pr * pr + qr * qr < kRestSpeedSquared) {
+            slip > 0 ? p.frictionDecel * m * (y * pr - x * qr) * f / (slip * p.diskInertia) : 0.0;
+        if (rest >= 0 && k >= rest) {
             // The free base carries the body along at rest.
-            tab.tabVxRot[k] = 0;
-            tab.tabVyRot[k] = 0;
-            if (run.restTime == 0) run.restTime = t;
-            beep();
-        } else if (free && run.restTime > 0) {
             tab.tabVxRot[k] = 0;
             tab.tabVyRot[k] = 0;
         } else {
@@ -188,11 +108,9 @@ BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings
         tab.tabKeRot[k] =
             0.5 * m * (tab.tabVxRot[k] * tab.tabVxRot[k] + tab.tabVyRot[k] * tab.tabVyRot[k]);
         updateWorkTables(disk, k, alpha);
-        t += dt;
-        ++k;
-    } while (t < run.plan.totalTime);
-    run.rows = k;
-    tab.rowCount = k;
+    }
+    run.rows = count;
+    tab.rowCount = count;
     return run;
 }
 
@@ -202,8 +120,8 @@ void updateWorkTables(DiskShared& disk, int k, double alpha) {
     if (k < 1 || k >= OrbitTables::kRows) return;
     const auto i = static_cast<std::size_t>(k);
     const double m = p.bodyMass;
-    const double mu = p.frictionDecelNow;
-    const double dt = p.stepH;
+    const double mu = p.frictionDecel;
+    const double dt = tab.stepH;
     const double omega = tab.tabOmega[i];
     const double x = tab.tabX[i], y = tab.tabY[i], vx = tab.tabVx[i], vy = tab.tabVy[i];
     const double xr = tab.tabXRot[i], yr = tab.tabYRot[i];

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 
 #include "disk/DiskModel.h"
 
@@ -37,13 +36,6 @@ struct BothFramesPlan {
 };
 BothFramesPlan planBothFramesRun(const BothFramesSettings& settings);
 
-// Time derivative of component i of the state of a body on a base that may turn freely: the disk
-// model's right-hand side with friction always acting (μ may be 0), K = 40 while a pendulum is
-// chosen on the rotating-disk screen, and for i = 6 the base's angular velocity from the balance
-// of angular momentum, ω = (L − F·m·(y·vx − x·vy) − (1 − F)·ω0·m·R)/I. Writes diskOmega into
-// y[5] and sets springK.
-double freeDiskDerivative(DiskParameters& p, double t, std::span<double> y, int i);
-
 // What a run leaves besides the shared parameters and tables.
 struct BothFramesRun {
     BothFramesPlan plan;
@@ -51,16 +43,17 @@ struct BothFramesRun {
     double restTime = 0;  // when the body came to rest on a free base (0: it did not)
 };
 
-// The variable-ω run: sets the disk parameters from the settings, integrates from the body at
-// rest on the base at (0, R) for the planned time, and fills the orbit tables and the work
-// tables. Entry k of every table holds the state after k + 1 steps.
+// The variable-ω run: sets the disk parameters from the settings (K = 40 while a pendulum is
+// chosen on the rotating-disk screen), integrates from the body at rest on the base at (0, R)
+// for the planned time, and fills the orbit tables and the work tables. Entry k of every table
+// holds the state after k + 1 steps.
 BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings);
 
 // Adds the work of each force in the step of stored point k to the work tables (entries 0 and 1
 // are left to the run). Reads the point's state, its ω, the ω of the point before (which drove the
 // step, and sets friction's direction) and its rotating-frame position and velocity from the
-// tables, m, μ and dt from the parameters; alpha is the base's angular acceleration in the step
-// (0 for a base that keeps its angular velocity).
+// tables, m and μ from the parameters, dt from the tables; alpha is the base's angular acceleration
+// in the step (0 for a base that keeps its angular velocity).
 void updateWorkTables(DiskShared& disk, int k, double alpha);
 
 }  // namespace velarium

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
-#include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
 #include "draw/NumberFormat.h"
 #include "energy/GraphAxes.h"
@@ -31,7 +31,7 @@ double radiusOf(const DiskParameters& p) { return p.unitRadius > 0 ? p.unitRadiu
 }  // namespace
 
 int drawableRows(const DiskShared& disk) {
-    return std::clamp(std::min<int>(disk.params.pointCount, disk.tables.rowCount), 0,
+    return std::clamp(std::min<int>(disk.tables.pointCount, disk.tables.rowCount), 0,
                       OrbitTables::kRows);
 }
 
@@ -86,7 +86,7 @@ void drawOrbitGraph(PlotCanvas& canvas, const DiskShared& disk) {
     canvas.clear();
     drawOrbitAxes(canvas);
     // The last 20 points are left out.
-    const int last = std::min(disk.params.pointCount - 20, drawableRows(disk) - 2);
+    const int last = std::min(disk.tables.pointCount - 20, drawableRows(disk) - 2);
     for (int i = 1; i <= last; ++i) {
         canvas.line(t.tabX[i], t.tabY[i], t.tabX[i + 1], t.tabY[i + 1], kRed);
         canvas.line(t.tabXRot[i], t.tabYRot[i], t.tabXRot[i + 1], t.tabYRot[i + 1], kBlue);
@@ -94,8 +94,8 @@ void drawOrbitGraph(PlotCanvas& canvas, const DiskShared& disk) {
     // The circle of radius R on which the body starts.
     canvas.setDrawStyle(kDot);
     for (int j = 1; j <= kCircleChords; ++j) {
-        const double a = 2 * piValue * j / kCircleChords;
-        const double b = 2 * piValue * (j + 1) / kCircleChords;
+        const double a = 2 * std::numbers::pi * j / kCircleChords;
+        const double b = 2 * std::numbers::pi * (j + 1) / kCircleChords;
         canvas.line(r * std::cos(a), r * std::sin(a), r * std::cos(b), r * std::sin(b), kMagenta);
     }
     canvas.setDrawStyle(kSolid);
@@ -104,9 +104,9 @@ void drawOrbitGraph(PlotCanvas& canvas, const DiskShared& disk) {
 
 void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double totalTime) {
     const OrbitTables& t = disk.tables;
-    const int n = disk.params.pointCount;
+    const int n = disk.tables.pointCount;
     const int rows = drawableRows(disk);
-    const double dt = disk.params.stepH;
+    const double dt = disk.tables.stepH;
     double thetaMax = 0;
     const int last = std::min(n - 5, rows - 1);
     // The range holds every point drawn.
@@ -118,14 +118,15 @@ void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double total
     canvas.line(-span, 0, span, 0);
     canvas.line(0, -thetaMax, 0, thetaMax);
     drawAxisTicks(canvas, span, 0, thetaMax, 0);
-    for (int i = 1; i <= last; ++i) canvas.point(i * dt, t.tabTheta[i]);
+    // Row i holds the angle after i + 1 steps.
+    for (int i = 1; i <= last; ++i) canvas.point((i + 1) * dt, t.tabTheta[i]);
     nameAxes(canvas, span, 0, kTimeAxis, 0, thetaMax, kAngleAxis);
 }
 
 void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk) {
     const OrbitTables& t = disk.tables;
-    const int n = disk.params.pointCount;
-    const double dt = disk.params.stepH;
+    const int n = disk.tables.pointCount;
+    const double dt = disk.tables.stepH;
     const double w0 = rangeOr(disk.params.diskOmega0, 2.0);
     const double span = rangeOr(n * dt, 1.0);
     canvas.clear();
@@ -169,9 +170,9 @@ void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk) {
 
 void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk) {
     const OrbitTables& t = disk.tables;
-    const int n = disk.params.pointCount;
+    const int n = disk.tables.pointCount;
     const int rows = drawableRows(disk);
-    const double dt = disk.params.stepH;
+    const double dt = disk.tables.stepH;
     const double span = rangeOr(n * dt, 1.0);
     double vmax = 0;
     // The larger of the two speeds bounds every component drawn, the relative velocity's

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
@@ -154,7 +155,7 @@ void nameAxes(PlotCanvas& canvas, double xEnd, double axisY, std::string_view xN
 }
 
 double angleOf(double x, double y) {
-    const double pi = piValue;
+    const double pi = std::numbers::pi;
     if (x == 0) return y > 0 ? pi / 2 : (y < 0 ? -pi / 2 : 0.0);
     const double a = std::atan(y / x);
     if (x > 0) return a;

@@ -2,7 +2,7 @@
 
 #include <QResizeEvent>
 
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "shell/Controls.h"
 #include "shell/Navigation.h"
 #include "shell/Program.h"
@@ -53,9 +53,9 @@ GraphScreen::GraphScreen(Program& program, ScreenId id) {
     Timer1->setInterval(kAnimationIntervalMs);
     if (id == ScreenId::xronoorbit) picture->clear();
     canvasActions = new CanvasActions(program, *this, {picture});
-    const auto rotating = [&program]() -> const RotatingScreen* {
+    const auto rotating = [&program]() -> const BothFramesScreen* {
         return program.screens().exists(ScreenId::rotating)
-                   ? &program.screens().as<RotatingScreen>(ScreenId::rotating)
+                   ? &program.screens().as<BothFramesScreen>(ScreenId::rotating)
                    : nullptr;
     };
     canvasActions->setData(
@@ -120,7 +120,7 @@ void WorkChartScreen::layoutControls() {
 }
 
 double WorkChartScreen::runTotalTime() const {
-    return program_.screens().as<RotatingScreen>(ScreenId::rotating).lastRun().plan.totalTime;
+    return program_.screens().as<BothFramesScreen>(ScreenId::rotating).lastRun().plan.totalTime;
 }
 
 void WorkChartScreen::drawFirst() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
@@ -31,7 +32,7 @@ double largestSpeed(const DiskShared& disk, int last) {
 }
 
 int lastVectorPoint(const DiskShared& disk) {
-    return std::min(disk.params.pointCount - 3, drawableRows(disk) - 1);
+    return std::min(disk.tables.pointCount - 3, drawableRows(disk) - 1);
 }
 
 // Unit vector along (x, y), by its direction angle.
@@ -87,10 +88,10 @@ void drawVectorGraphPoint(PlotCanvas& canvas, const DiskShared& disk, const Poin
     canvas.setForeColor(kBlack);
     const double margin = 0.95 * kVectorHalfSide;
     canvas.setCurrentPosition(-margin, margin);
-    canvas.print("t = " + formatFixed(i * disk.params.stepH, 2));
+    canvas.print("t = " + formatFixed(i * disk.tables.stepH, 2));
     if (length(v) > 0 && length(force) > 0) {
         const double cosine = dot(v, force) / (length(v) * length(force));
-        const double degrees = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / piValue;
+        const double degrees = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / std::numbers::pi;
         canvas.setCurrentPosition(-margin, canvas.currentY());
         canvas.print("Angle = " + formatFixed(degrees, 0) + "°");
     }
@@ -101,7 +102,7 @@ PointAnimation startOrbitAnimation(PlotCanvas& canvas, const DiskShared& disk) {
     canvas.clear();
     drawOrbitAxes(canvas);
     drawOrbitLegend(canvas);
-    return {1, std::min<int>(disk.params.pointCount - 1, drawableRows(disk) - 1)};
+    return {1, std::min<int>(disk.tables.pointCount - 1, drawableRows(disk) - 1)};
 }
 
 void drawOrbitAnimationPoint(PlotCanvas& canvas, const DiskShared& disk, int i) {
@@ -117,7 +118,7 @@ void drawOrbitAnimationPoint(PlotCanvas& canvas, const DiskShared& disk, int i) 
         canvas.point(t.tabXRot[i], t.tabYRot[i], kBlue);
         canvas.setDrawWidth(1);
     }
-    const int arrowEvery = std::max(1, disk.params.pointCount / kArrowsPerRun);
+    const int arrowEvery = std::max(1, disk.tables.pointCount / kArrowsPerRun);
     if (i % arrowEvery == 0) {
         const double r = disk.params.unitRadius > 0 ? disk.params.unitRadius : 1;
         const double l = kOrbitArrowLength * r;

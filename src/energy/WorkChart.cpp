@@ -50,8 +50,8 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, double totalTime
     const double total = std::isfinite(totalTime) && totalTime > 0
                              ? totalTime
                              : bothFramesTotalTime(BothFramesSettings{}.xronosolikos);
-    const int n = p.pointCount;
-    const double dt = p.stepH;
+    const int n = disk.tables.pointCount;
+    const double dt = disk.tables.stepH;
     const double m = p.bodyMass;
     const bool freeBase = p.omegaVariable == 1;
 
@@ -156,7 +156,7 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, double totalTime
 std::string drawWorkChartFirst(PlotCanvas& canvas, const DiskShared& disk, double totalTime,
                                WorkChartState& state) {
     // Every point a curve or a mark may reach, up to the end of the last curve segment.
-    const int last = std::min(disk.params.pointCount - 9, drawableRows(disk) - 1);
+    const int last = std::min(disk.tables.pointCount - 9, drawableRows(disk) - 1);
     double yMax = 0;
     double yMin = 0;
     for (int i = 1; i <= last; ++i) {

@@ -2,92 +2,92 @@
 
 #include <QKeyEvent>
 
-#include "disk/RotatingDiskScreen.h"
 #include "draw/NumberFormat.h"
 #include "explain/InertialExplanation.h"
 #include "explain/RotatingExplanation.h"
 
 namespace velarium {
 
-ExplanationMode::ExplanationMode(RotatingDiskScreen& screen) : s_(screen) {
-    s_.CORIOLISEXP->setText(QStringLiteral("CORIOLIS && CENTRIFUGAL"));
-    connect(s_.CORIOLISEXP, &QAction::triggered, this, [this] { exigisi2_CORIOLISEXP_Click(); });
-    connect(s_.Picture1, &CanvasWidget::released, this,
+ExplanationMode::ExplanationMode(DiskExplanationHost& host)
+    : host_(host), c_(host.explanationControls()) {
+    c_.menuEntry->setText(QStringLiteral("CORIOLIS && CENTRIFUGAL"));
+    connect(c_.menuEntry, &QAction::triggered, this, [this] { exigisi2_CORIOLISEXP_Click(); });
+    connect(c_.picture, &CanvasWidget::released, this,
             [this](const CanvasMouse& m) { released(m); });
-    connect(s_.protosimiox, &QScrollBar::valueChanged, this, [this] {
-        if (s_.run_.explanationMode) redraw();
+    connect(c_.orbitPoint, &QScrollBar::valueChanged, this, [this] {
+        if (active_) redraw();
     });
-    connect(s_.XSCALEFIGURE, &QScrollBar::valueChanged, this, [this] { shiftChanged(); });
-    connect(s_.YSCALEFIGURE, &QScrollBar::valueChanged, this, [this] { shiftChanged(); });
+    connect(c_.shiftX, &QScrollBar::valueChanged, this, [this] { shiftChanged(); });
+    connect(c_.shiftY, &QScrollBar::valueChanged, this, [this] { shiftChanged(); });
     // Keys step the explanation like clicks, so the drawing takes the focus.
-    s_.Picture1->setFocusPolicy(Qt::StrongFocus);
-    s_.Picture1->installEventFilter(this);
+    c_.picture->setFocusPolicy(Qt::StrongFocus);
+    c_.picture->installEventFilter(this);
 }
 
-bool ExplanationMode::rotatingObserver() const { return s_.Option1->isChecked(); }
+bool ExplanationMode::rotatingObserver() const { return c_.rotatingView->isChecked(); }
 
 ExplanationSettings ExplanationMode::settings() const {
     ExplanationSettings st;
-    st.step = s_.run_.explanationStep;
-    st.protosimiox = s_.protosimiox->value();
-    st.shiftX = s_.XSCALEFIGURE->value() / 10.0;
-    st.shiftY = s_.YSCALEFIGURE->value() / 10.0;
-    st.mazalazo = s_.mazalazo->value();
-    st.input = s_.stepInput();
+    st.step = step_;
+    st.protosimiox = c_.orbitPoint->value();
+    st.shiftX = c_.shiftX->value() / 10.0;
+    st.shiftY = c_.shiftY->value() / 10.0;
+    st.input = host_.explanationStepInput();
     return st;
 }
 
 void ExplanationMode::exigisi2_CORIOLISEXP_Click() {
-    s_.stopTimer();
-    s_.XSCALEFIGURE->show();
-    s_.YSCALEFIGURE->show();
-    s_.run_.stepIndex = 0;
-    // A view widened to follow the run gives way to the zoom's own.
-    s_.endWidening();
-    if (!s_.run_.explanationMode) scaleText_ = s_.Label1->text();
-    s_.run_.explanationMode = true;
-    s_.run_.explanationStep = 0;
-    s_.updateDiskMessage();
-    runOrbitPairs(s_.disk_, s_.run_, tables_, s_.stepInput(), rotatingObserver());
-    // The run's picture is replaced by the explanation: the screen's kept trail no longer
-    // stands for what the canvas shows.
-    s_.trail_.valid = false;
-    s_.protosimiox->show();
+    host_.stopForExplanation();
+    c_.shiftX->show();
+    c_.shiftY->show();
+    DiskRun& run = host_.explanationRun();
+    run.stepIndex = 0;
+    host_.endWidening();
+    if (!active_) scaleText_ = c_.scale->text();
+    active_ = true;
+    step_ = 0;
+    host_.updateDiskMessage();
+    runOrbitPairs(host_.explanationConstants(), run, tables_, host_.explanationStepInput(),
+                  rotatingObserver());
+    // The run's picture is replaced by the explanation.
+    host_.forgetTrail();
+    c_.orbitPoint->show();
     redraw();
 }
 
 void ExplanationMode::redraw() {
     // A step left from the longer explanation after a change of observer starts this one anew.
-    if (s_.run_.explanationStep > (rotatingObserver() ? kRotatingLastStep : kInertialLastStep))
-        s_.run_.explanationStep = 0;
+    if (step_ > (rotatingObserver() ? kRotatingLastStep : kInertialLastStep)) step_ = 0;
     const ExplanationSettings st = settings();
-    s_.trail_.valid = false;
+    host_.forgetTrail();
     PictureScales scales;
+    DiskRun& run = host_.explanationRun();
     if (rotatingObserver()) {
-        scales = drawRotatingExplanation(*s_.Picture1, s_.disk_, s_.run_, tables_, st);
+        scales =
+            drawRotatingExplanation(*c_.picture, host_.explanationConstants(), run, tables_, st);
         // The message box stays empty while the explanation is shown.
-        s_.updateDiskMessage();
+        host_.updateDiskMessage();
     } else {
-        scales = drawInertialExplanation(*s_.Picture1, s_.run_, tables_, st);
+        scales = drawInertialExplanation(*c_.picture, run, tables_, st);
     }
     // The picture is fitted into the view: a radius is drawn frame.scale times as long as the
     // zoom alone would draw it, so the view spans that much fewer radii.
-    const double fitted = s_.zoumerno->value() / 100.0 / scales.frame.scale;
-    s_.Label1->setText(QStringLiteral("SCALE= ") + QString::fromStdString(formatFixed(fitted, 2)) +
-                       QStringLiteral("X Radius"));
+    const double fitted = c_.zoom->value() / 100.0 / scales.frame.scale;
+    c_.scale->setText(QStringLiteral("SCALE= ") + QString::fromStdString(formatFixed(fitted, 2)) +
+                      QStringLiteral("X Radius"));
 }
 
 void ExplanationMode::end() {
-    if (!s_.run_.explanationMode) return;
-    s_.run_.explanationMode = false;
-    s_.run_.explanationStep = 0;
-    s_.Label1->setText(scaleText_);
+    if (!active_) return;
+    active_ = false;
+    step_ = 0;
+    c_.scale->setText(scaleText_);
 }
 
 void ExplanationMode::step(bool back) {
-    if (!s_.run_.explanationMode) return;
+    if (!active_) return;
     const int last = rotatingObserver() ? kRotatingLastStep : kInertialLastStep;
-    s_.run_.explanationStep = nextExplanationStep(s_.run_.explanationStep, last, back);
+    step_ = nextExplanationStep(step_, last, back);
     redraw();
 }
 
@@ -95,17 +95,17 @@ void ExplanationMode::released(const CanvasMouse& m) { step(m.shift && !m.ctrl &
 
 // Outside the explanation the shifts move the disk's view like the zoom does.
 void ExplanationMode::shiftChanged() {
-    if (s_.run_.explanationMode) {
-        s_.Picture1->clear();
-        s_.setViewScale();
+    if (active_) {
+        c_.picture->clear();
+        host_.setViewScale();
         redraw();
     } else {
-        s_.exigisi2_zoumerno_Change();
+        host_.viewChanged();
     }
 }
 
 bool ExplanationMode::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == s_.Picture1 && event->type() == QEvent::KeyPress && s_.run_.explanationMode) {
+    if (watched == c_.picture && event->type() == QEvent::KeyPress && active_) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Right:
             case Qt::Key_Space:

@@ -3,11 +3,11 @@
 #include <QObject>
 #include <QString>
 
+#include "disk/DiskExplanation.h"
 #include "explain/OrbitPairs.h"
 
 namespace velarium {
 
-class RotatingDiskScreen;
 struct CanvasMouse;
 
 // Explanation mode of the rotating-disk screen: the menu entry "CORIOLIS & CENTRIFUGAL" runs the
@@ -15,20 +15,24 @@ struct CanvasMouse;
 // the drawing (Shift alone: back) or Right, Space, Page Down (Left, Backspace, Page Up: back)
 // on the focused drawing steps it; the orbit-point and shift scroll bars and the zoom redraw it.
 // "CONTINUOUS CHANGE", "REPEAT", "BACK" and the pendulum entries end it (the screen's handlers).
-class ExplanationMode : public QObject {
+class ExplanationMode : public QObject, public DiskExplanation {
     Q_OBJECT
 public:
-    explicit ExplanationMode(RotatingDiskScreen& screen);
+    explicit ExplanationMode(DiskExplanationHost& host);
 
     const ExplanationTables& tables() const { return tables_; }
+
+    bool active() const override { return active_; }
+    int step() const override { return step_; }
+    void setStep(int step) override { step_ = step; }
+    // Draws the step and says the fitted picture's scale in the zoom's label.
+    void redraw() override;
+    // Leaves explanation mode, the zoom's label as it was before.
+    void end() override;
 
     // The handlers.
     void exigisi2_CORIOLISEXP_Click();
     void step(bool back);
-    // Draws the step and says the fitted picture's scale in the zoom's label.
-    void redraw();
-    // Leaves explanation mode, the zoom's label as it was before.
-    void end();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,9 +43,12 @@ private:
     ExplanationSettings settings() const;
     bool rotatingObserver() const;
 
-    RotatingDiskScreen& s_;
+    DiskExplanationHost& host_;
+    DiskExplanationControls c_;
     ExplanationTables tables_;
     QString scaleText_;
+    bool active_ = false;
+    int step_ = 0;  // explanationStep
 };
 
 }  // namespace velarium

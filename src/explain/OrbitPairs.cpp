@@ -16,10 +16,11 @@ ExplanationTables::ExplanationTables()
 namespace {
 
 // The display step and the rows every observer's run keeps. Returns the row written, or 0.
-int runStep(DiskShared& disk, DiskRun& run, ExplanationTables& t, const DisplayStepInput& in) {
+int runStep(const DiskParameters& constants, DiskRun& run, ExplanationTables& t,
+            const DisplayStepInput& in) {
     // Rows past the velocity tables are never written: the run stops there.
     if (run.stepIndex + 1 >= ExplanationTables::kVelocityRows) return 0;
-    if (!displayStep(disk, run, in)) return 0;
+    if (!displayStep(constants, run, in)) return 0;
     const auto k = static_cast<std::size_t>(run.stepIndex);
     t.explAngle[k] = run.diskAngle;
     t.explVx[k] = run.bodyVx;
@@ -31,14 +32,14 @@ int runStep(DiskShared& disk, DiskRun& run, ExplanationTables& t, const DisplayS
 
 }  // namespace
 
-bool orbitRunInertial(DiskShared& disk, DiskRun& run, ExplanationTables& t,
+bool orbitRunInertial(const DiskParameters& constants, DiskRun& run, ExplanationTables& t,
                       const DisplayStepInput& in) {
-    return runStep(disk, run, t, in) > 0;
+    return runStep(constants, run, t, in) > 0;
 }
 
-bool orbitRunRotating(DiskShared& disk, DiskRun& run, ExplanationTables& t,
+bool orbitRunRotating(const DiskParameters& constants, DiskRun& run, ExplanationTables& t,
                       const DisplayStepInput& in) {
-    const int row = runStep(disk, run, t, in);
+    const int row = runStep(constants, run, t, in);
     if (row == 0) return false;
     const auto k = static_cast<std::size_t>(row);
     run.pathTime[k] = run.stepDuration * row;
@@ -48,27 +49,24 @@ bool orbitRunRotating(DiskShared& disk, DiskRun& run, ExplanationTables& t,
     return true;
 }
 
-void runOrbitPairs(DiskShared& disk, DiskRun& run, ExplanationTables& t, const DisplayStepInput& in,
-                   bool rotatingObserver) {
+void runOrbitPairs(const DiskParameters& constants, DiskRun& run, ExplanationTables& t,
+                   const DisplayStepInput& in, bool rotatingObserver) {
     run.stepIndex = 0;
     for (int i = 0; i < ExplanationTables::kRunSteps; ++i) {
         if (rotatingObserver)
-            orbitRunRotating(disk, run, t, in);
+            orbitRunRotating(constants, run, t, in);
         else
-            orbitRunInertial(disk, run, t, in);
+            orbitRunInertial(constants, run, t, in);
     }
 }
 
-void resetRunForPicture(DiskShared& disk, DiskRun& run, const ExplanationSettings& st) {
-    DiskParameters& p = disk.params;
+void resetRunForPicture(const DiskParameters& p, DiskRun& run, const ExplanationSettings& st) {
     run.stepIndex = 0;
     run.diskAngle = 0;
-    p.bodyMass = st.mazalazo / 2.0;
     run.omegaInitial = 2.0 / p.unitRadius;
     run.omegaNow = run.omegaInitial;
     run.bodyVx = st.input.vxtax * run.omegaInitial * p.unitRadius;
     run.bodyVy = st.input.vytax * run.omegaInitial * p.unitRadius;
-    p.stuckFlag = false;
     std::fill(run.pathTime.begin() + 1, run.pathTime.begin() + 51, 0.0);
 }
 

@@ -27,14 +27,14 @@ struct ExplanationTables {
 // body, same path tables in both frames), then the explanation's rows of that step. The
 // rotating observer's run also keeps the step's time and rotating-frame position. Returns false,
 // changing nothing, when the step would fall outside the tables.
-bool orbitRunInertial(DiskShared& disk, DiskRun& run, ExplanationTables& tables,
+bool orbitRunInertial(const DiskParameters& constants, DiskRun& run, ExplanationTables& tables,
                       const DisplayStepInput& in);
-bool orbitRunRotating(DiskShared& disk, DiskRun& run, ExplanationTables& tables,
+bool orbitRunRotating(const DiskParameters& constants, DiskRun& run, ExplanationTables& tables,
                       const DisplayStepInput& in);
 
 // The 66 steps of the run from the start point (row 0), for the chosen observer. The disk
 // angle goes on from where it stands.
-void runOrbitPairs(DiskShared& disk, DiskRun& run, ExplanationTables& tables,
+void runOrbitPairs(const DiskParameters& constants, DiskRun& run, ExplanationTables& tables,
                    const DisplayStepInput& in, bool rotatingObserver);
 
 // What the screen's controls give the explanation pictures.
@@ -43,13 +43,13 @@ struct ExplanationSettings {
     int protosimiox = 45;  // the orbit row the explanation is made at, 1..64
     double shiftX = 0;     // XSCALEFIGURE / 10
     double shiftY = 0;     // YSCALEFIGURE / 10
-    int mazalazo = 2;      // mass = value / 2
     DisplayStepInput input;
 };
 
-// The rotating picture starts the screen's motion afresh: step 0, disk angle 0, the mass and
-// the initial velocity from the controls, ω = 2/R, no resting body, and rows 1..50 of the step
-// times cleared. A STEP after the explanation therefore begins a new motion.
-void resetRunForPicture(DiskShared& disk, DiskRun& run, const ExplanationSettings& settings);
+// The rotating picture starts the screen's motion afresh: step 0, disk angle 0, the initial
+// velocity from the controls, ω = 2/R, and rows 1..50 of the step times cleared. A STEP after
+// the explanation therefore begins a new motion.
+void resetRunForPicture(const DiskParameters& constants, DiskRun& run,
+                        const ExplanationSettings& settings);
 
 }  // namespace velarium

@@ -256,10 +256,10 @@ void printRotatingExplanation(PlotCanvas& canvas, int step) {
     printStepText(canvas, rotatingStepLines(step), step);
 }
 
-PictureScales drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, DiskRun& run,
-                                      const ExplanationTables& tables,
+PictureScales drawRotatingExplanation(PlotCanvas& canvas, const DiskParameters& constants,
+                                      DiskRun& run, const ExplanationTables& tables,
                                       const ExplanationSettings& st) {
-    resetRunForPicture(disk, run, st);
+    resetRunForPicture(constants, run, st);
     canvas.clear();
     clearUnderTheBars(canvas);
     const RotatingPair q = rotatingPair(run, tables, st.protosimiox);

@@ -63,8 +63,8 @@ inline constexpr int kRotatingLastStep = 8;
 // settings.step: the axis, the orbits, the step's vectors, the orbits once more with the
 // absolute orbit turned by the angle of t1, the step's text (printRotatingExplanation), the
 // footer and the labels. Returns the picture's scales.
-PictureScales drawRotatingExplanation(PlotCanvas& canvas, DiskShared& disk, DiskRun& run,
-                                      const ExplanationTables& tables,
+PictureScales drawRotatingExplanation(PlotCanvas& canvas, const DiskParameters& constants,
+                                      DiskRun& run, const ExplanationTables& tables,
                                       const ExplanationSettings& settings);
 void printRotatingExplanation(PlotCanvas& canvas, int step);
 

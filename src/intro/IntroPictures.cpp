@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
@@ -9,7 +10,7 @@
 namespace velarium {
 
 namespace {
-double radians(double degrees) { return degrees * piValue / 180; }
+double radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
 // Black solid lines, no filling: every picture starts from the same pen.
 void plainPen(PlotCanvas& canvas) {
@@ -107,7 +108,7 @@ void drawFirstExplanationPicture(PlotCanvas& canvas) {
     canvas.line(0, kTurntableRadius, 0, 0, kBlack);
     canvas.line(0, 0, kTurntableRadius * std::sin(1.0), kTurntableRadius * std::cos(1.0), kBlack);
     // The disk point that started under the body keeps its radius, 30, and turns with the disk.
-    canvas.arc(0, 0, length(b), piValue / 2 - 1, piValue / 2, kBlack);
+    canvas.arc(0, 0, length(b), std::numbers::pi / 2 - 1, std::numbers::pi / 2, kBlack);
     canvas.circle(length(b) * std::sin(1.0), length(b) * std::cos(1.0), 1.5, kBlack);
 
     canvas.circle(arrival.x, arrival.y, 2, kBlack);

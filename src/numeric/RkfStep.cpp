@@ -2,8 +2,9 @@
 
 namespace velarium {
 
-void rkfStep(double t, std::span<double> y, double h, std::span<double> yOut, int n, Derivative f) {
-    rkfStepAll(t, y, h, yOut, n, [&](double ts, std::span<double> v, double* dydt) {
+void rkfStep(double t, std::span<const double> y, double h, std::span<double> yOut, int n,
+             Derivative f) {
+    rkfStepAll(t, y, h, yOut, n, [&](double ts, std::span<const double> v, double* dydt) {
         for (int i = 0; i < n; ++i) dydt[i] = f(ts, v, i);
     });
 }

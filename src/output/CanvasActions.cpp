@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "draw/Alerts.h"
+#include "shell/Alerts.h"
 #include "output/PictureFile.h"
 #include "shell/Program.h"
 #include "shell/ProgramZoom.h"

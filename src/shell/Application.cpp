@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "draw/Alerts.h"
+#include "shell/Alerts.h"
 #include "shell/Fonts.h"
 #include "shell/Notice.h"
 #include "shell/Program.h"

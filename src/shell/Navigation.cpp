@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "shell/Program.h"
 #include "translating/RelativeMotionScreen.h"
 
@@ -35,7 +35,7 @@ void openRelativeMotion(Program& program) {
 }
 
 void openSimulation(Program& program) {
-    program.screens().as<RotatingScreen>(ScreenId::rotating).simulateBothFrames();
+    program.screens().as<BothFramesScreen>(ScreenId::rotating).simulateBothFrames();
 }
 
 void openIntroduction(Program& program) {

@@ -3,7 +3,8 @@
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
+#include "explain/ExplanationMode.h"
 #include "intro/IntroductionScreen.h"
 #include "shell/FirstStepScreen.h"
 #include "shell/PlaceholderScreen.h"
@@ -15,10 +16,13 @@ std::unique_ptr<QWidget> createScreen(ScreenId id, Program& program) {
     switch (id) {
         case ScreenId::firststep: return std::make_unique<FirstStepScreen>(program);
         case ScreenId::exigisirelative: return std::make_unique<RelativeMotionScreen>(program);
-        case ScreenId::exigisi2: return std::make_unique<RotatingDiskScreen>(program);
+        case ScreenId::exigisi2:
+            return std::make_unique<RotatingDiskScreen>(program, [](DiskExplanationHost& host) {
+                return std::make_unique<ExplanationMode>(host);
+            });
         case ScreenId::EISAGOGIKI: return std::make_unique<IntroductionScreen>(program);
         case ScreenId::DIALEGO: return std::make_unique<ModelChoicePanel>(program);
-        case ScreenId::rotating: return std::make_unique<RotatingScreen>(program);
+        case ScreenId::rotating: return std::make_unique<BothFramesScreen>(program);
         case ScreenId::base_centrafugal: return std::make_unique<WorkChartScreen>(program);
         case ScreenId::goniakigraph:
         case ScreenId::velocitytimes:

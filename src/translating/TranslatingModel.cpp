@@ -55,7 +55,7 @@ TranslatingStepEnd integrateTranslatingStep(TranslatingState start, double t0, d
     std::array<double, 4> y{start.vx, start.vy, start.x, start.y};
     if (std::isfinite(dt) && dt > 0 && std::isfinite(t0)) {
         const double h = dt / kSubSteps;
-        auto f = [&](double t, std::span<double> stage, int i) {
+        auto f = [&](double t, std::span<const double> stage, int i) {
             return translatingDerivative(t, stage, i, v0x, v0y, mu, controls, carriedFlag);
         };
         std::array<double, 4> next{};

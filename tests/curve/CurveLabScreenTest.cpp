@@ -2,6 +2,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 #include <cmath>
+#include <numbers>
 
 #include "curve/CurveLab.h"
 #include "shell/FirstStepScreen.h"
@@ -249,7 +250,7 @@ private slots:
                     const double y =
                         rng.bounded(2)
                             ? 0.1 * s->platosvalue->value() *
-                                  std::sin(x * s->syxnotikamp->value() * std::acos(-1.0) / 180)
+                                  std::sin(x * s->syxnotikamp->value() * std::numbers::pi / 180)
                             : rng.bounded(20.0) - 10;
                     pressCanvas(*s->eikona, x, y, mods[rng.bounded(4)]);
                     releaseCanvas(*s->eikona, rng.bounded(20.0), rng.bounded(20.0) - 10,

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 #include <vector>
+#include <numbers>
 
 #include "curve/CurvePictures.h"
 #include "draw/RecordingCanvas.h"
@@ -11,7 +12,7 @@ namespace velarium {
 namespace {
 
 using Kind = Primitive::Kind;
-const double kPi = std::acos(-1.0);
+const double kPi = std::numbers::pi;
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kCentripetal{5, 150, 255};
 constexpr Rgb kTangential{5, 150, 250};

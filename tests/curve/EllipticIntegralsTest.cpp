@@ -3,57 +3,39 @@
 #include <cmath>
 #include <string>
 #include <vector>
+#include <numbers>
 
 #include "curve/CurvePath.h"
 #include "curve/EllipticIntegrals.h"
-#include "draw/Alerts.h"
-#include "draw/Arrow.h"
 
 namespace velarium {
 namespace {
 
-// Records the messages the routines show, and restores the program's alerts afterwards.
-class RecordedAlerts {
-public:
-    RecordedAlerts()
-        : previous_(
-              installAlerts({[] {}, [this](const std::string& m) { messages.push_back(m); }})) {}
-    ~RecordedAlerts() { installAlerts(previous_); }
-    std::vector<std::string> messages;
+const double kPi = std::numbers::pi;
 
-private:
-    Alerts previous_;
-};
-
-const double kPi = std::acos(-1.0);
-
-TEST(Carlson, MatchesKnownValuesWithoutMessages) {
-    RecordedAlerts alerts;
-    EXPECT_NEAR(rfCarlson(0, 1, 2), 1.31102877714605990523, 1e-7);
-    EXPECT_NEAR(rfCarlson(2, 3, 4), 0.58408284167715170570, 1e-7);
-    EXPECT_NEAR(rdCarlson(0, 2, 1), 1.79721035210338831120, 1e-7);
-    EXPECT_NEAR(rdCarlson(2, 3, 4), 0.16510527294261053350, 1e-7);
+TEST(Carlson, MatchesKnownValues) {
+    EXPECT_NEAR(*rfCarlson(0, 1, 2), 1.31102877714605990523, 1e-7);
+    EXPECT_NEAR(*rfCarlson(2, 3, 4), 0.58408284167715170570, 1e-7);
+    EXPECT_NEAR(*rdCarlson(0, 2, 1), 1.79721035210338831120, 1e-7);
+    EXPECT_NEAR(*rdCarlson(2, 3, 4), 0.16510527294261053350, 1e-7);
     // R_F(x, x, x) = 1/sqrt(x) and R_D(x, x, x) = x^(−3/2).
-    EXPECT_NEAR(rfCarlson(4, 4, 4), 0.5, 1e-12);
-    EXPECT_NEAR(rdCarlson(4, 4, 4), 0.125, 1e-12);
-    EXPECT_TRUE(alerts.messages.empty());
+    EXPECT_NEAR(*rfCarlson(4, 4, 4), 0.5, 1e-12);
+    EXPECT_NEAR(*rdCarlson(4, 4, 4), 0.125, 1e-12);
 }
 
-TEST(Carlson, GuardsShowTheMessageAndGiveZero) {
-    RecordedAlerts alerts;
-    EXPECT_EQ(rfCarlson(-1, 1, 1), 0);
-    EXPECT_EQ(rdCarlson(1, -1, 1), 0);
+TEST(Carlson, ArgumentsOutsideTheDomainGiveNoValue) {
+    EXPECT_FALSE(rfCarlson(-1, 1, 1));
+    EXPECT_FALSE(rdCarlson(1, -1, 1));
     // Two vanishing arguments make R_F diverge, a vanishing z or x + y makes R_D diverge.
-    EXPECT_EQ(rfCarlson(0, 0, 0), 0);
-    EXPECT_EQ(rfCarlson(0, 0, 1), 0);
-    EXPECT_EQ(rdCarlson(0, 0, 1), 0);
-    EXPECT_EQ(rdCarlson(1, 1, 0), 0);
-    EXPECT_EQ(rfCarlson(NAN, 1, 1), 0);
-    ASSERT_EQ(alerts.messages.size(), 7u);
-    for (const auto& m : alerts.messages) EXPECT_EQ(m, "invalid arguments in rf");
+    EXPECT_FALSE(rfCarlson(0, 0, 0));
+    EXPECT_FALSE(rfCarlson(0, 0, 1));
+    EXPECT_FALSE(rdCarlson(0, 0, 1));
+    EXPECT_FALSE(rdCarlson(1, 1, 0));
+    EXPECT_FALSE(rfCarlson(NAN, 1, 1));
     // One vanishing argument is inside the domain.
-    EXPECT_NEAR(rfCarlson(0, 1, 1), kPi / 2, 1e-7);
-    EXPECT_EQ(alerts.messages.size(), 7u);
+    EXPECT_NEAR(rfCarlson(0, 1, 1).value_or(0), kPi / 2, 1e-7);
+    // Beyond k·sin φ = 1 E has no value either: 0 stands for it.
+    EXPECT_EQ(ellipticE(kPi / 2, 1.5), 0.0);
 }
 
 TEST(Carlson, SmallerAndLarger) {
@@ -64,7 +46,6 @@ TEST(Carlson, SmallerAndLarger) {
 }
 
 TEST(EllipticE, AgreesWithTheStandardLibraryOverSeveralPeriods) {
-    RecordedAlerts alerts;
     double worst = 0;
     for (double k = 0; k <= 0.99 + 1e-9; k += 0.03) {
         EXPECT_NEAR(ellipticE(kPi / 2, k), std::comp_ellint_2(k), 1e-7) << "k=" << k;
@@ -76,7 +57,6 @@ TEST(EllipticE, AgreesWithTheStandardLibraryOverSeveralPeriods) {
         }
     }
     EXPECT_LT(worst, 1e-7);
-    EXPECT_TRUE(alerts.messages.empty());
 }
 
 TEST(EllipticE, IsTheCarlsonFormulaExactly) {
@@ -85,7 +65,7 @@ TEST(EllipticE, IsTheCarlsonFormulaExactly) {
             const double s = std::sin(phi), c = std::cos(phi), sk = s * k;
             const double q = (1 - sk) * (1 + sk);
             EXPECT_EQ(ellipticE(phi, k),
-                      s * (rfCarlson(c * c, q, 1) - sk * sk * rdCarlson(c * c, q, 1) / 3));
+                      s * (*rfCarlson(c * c, q, 1) - sk * sk * *rdCarlson(c * c, q, 1) / 3));
         }
 }
 

@@ -40,7 +40,7 @@ DiskRun straightRun(int steps, double vx = 2, double vy = 0) {
     run.bodyVy = vy;
     for (int k = 1; k <= steps; ++k) {
         run.stepIndex = static_cast<std::int16_t>(k);
-        advanceStep(disk, run, {});
+        advanceStep(disk.params, run, {});
     }
     return run;
 }
@@ -343,11 +343,9 @@ protected:
         run.stepDuration = 0.1;
         run.bodyVx = vx;
         run.bodyVy = vy;
-        p.totalAngularMomentum = p.diskInertia * p.diskOmega0 + p.bodyMass * vx;
         for (int k = 1; k <= steps; ++k) {
             run.stepIndex = static_cast<std::int16_t>(k);
-            p.startTime = run.stepDuration * k;
-            advanceStep(disk, run, {true, false});
+            advanceStep(disk.params, run, {true, false});
         }
         return run;
     }
@@ -521,10 +519,13 @@ TEST(DiskPicture, DrawnForcesAddUpToTheDrawnTotalAndStayInSight) {
                     DiskShared disk;
                     disk.params.omegaVariable = mode.freeDisk ? 1 : 0;
                     disk.params.bodyMass = mass;
+                    disk.params.springK = mode.pendulum ? kPendulumK : 0.0;
+                    disk.params.frictionOn = mode.friction;
                     DiskRun run;
                     run.pathY[0] = run.pathYRot[0] = 1;
                     for (int i = 0; i < steps; ++i)
-                        displayStep(disk, run, {1, 0, mode.friction, mode.pendulum, mode.textbook});
+                        displayStep(disk.params, run,
+                                    {1, 0, mode.friction, mode.pendulum, mode.textbook});
                     DiskPictureSettings st;
                     st.rotatingView = true;
                     st.friction = mode.friction;
@@ -598,9 +599,10 @@ TEST(DiskPicture, DrawnForcesAddUpToTheDrawnTotalAndStayInSight) {
 TEST(DiskPicture, RestoringForceThatDwarfsTheRestSaysSo) {
     // Released at rest in the inertial frame at (0, 1): −K·m·r' = 40 against a centrifugal 4.
     DiskShared disk;
+    disk.params.springK = kPendulumK;
     DiskRun run;
     run.pathY[0] = run.pathYRot[0] = 1;
-    displayStep(disk, run, {1, 0, false, true, true});
+    displayStep(disk.params, run, {1, 0, false, true, true});
     DiskPictureSettings st;
     st.rotatingView = st.pendulum = true;
     for (bool others : {false, true}) {

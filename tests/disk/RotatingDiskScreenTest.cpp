@@ -6,7 +6,7 @@
 #include "disk/DiskRunTable.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
-#include "draw/Alerts.h"
+#include "shell/Alerts.h"
 #include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
 
@@ -69,7 +69,9 @@ private slots:
         QCOMPARE(s.Picture1->accessibleName(), QStringLiteral("Disk view"));
         QCOMPARE(s.vxtax->accessibleName(), QStringLiteral("Initial velocity x"));
         // L = I·ω0 + m·R·vx0 = 10·2 + 1·1·2.
-        QCOMPARE(t.program.disk().params.totalAngularMomentum, 22.0);
+        QCOMPARE(
+            angularMomentum(s.constants(), s.run().omegaNow, 0, 1, s.run().bodyVx, s.run().bodyVy),
+            22.0);
         QCOMPARE(s.run().bodyVx, 2.0);
     }
 
@@ -124,8 +126,8 @@ private slots:
         QCOMPARE(s.Label2->text(), QStringLiteral("Mass = 2.5"));
         QVERIFY(!s.Timer1->isEnabled());
         // I·ω0 + m·R·vx0 with vx0 = −3·ω·R.
-        QCOMPARE(t.program.disk().params.totalAngularMomentum, 20.0 + 2.5 * -6.0);
-        QCOMPARE(t.program.disk().params.bodyMass, 2.5);
+        QCOMPARE(angularMomentum(s.constants(), 2.0, 0, 1, -6.0, 0), 20.0 + 2.5 * -6.0);
+        QCOMPARE(s.constants().bodyMass, 2.5);
     }
 
     void viewsShowTheirControls() {
@@ -139,7 +141,7 @@ private slots:
         QVERIFY(s.Check4->isVisible() && s.Check5->isVisible() && s.Check7->isVisible());
         QVERIFY(!s.Check6->isVisible());
         panel(t).MHSTATHERIGON->click();
-        QCOMPARE(t.program.disk().params.omegaVariable, 1);
+        QCOMPARE(t.program.disk().omegaVariable, 1);
         QVERIFY(s.Check6->isVisible());
         s.Option2->click();
         QVERIFY(!s.Picture2->isVisible());
@@ -147,7 +149,7 @@ private slots:
         s.Option1->click();
         QVERIFY(s.Check6->isVisible());
         panel(t).STATHERIGON->click();
-        QCOMPARE(t.program.disk().params.omegaVariable, 0);
+        QCOMPARE(t.program.disk().omegaVariable, 0);
         QVERIFY(!s.Check6->isVisible());
     }
 
@@ -246,7 +248,7 @@ private slots:
         QVERIFY(std::abs(s.run().pathY[10] - std::cos(std::sqrt(40.0) * 0.1)) < 1e-9);
         QCOMPARE(s.run().pathX[10], 0.0);
         QVERIFY(std::abs(s.run().diskAngle - 0.2) < 1e-12);
-        QCOMPARE(t.program.disk().params.springK, 40.0);
+        QCOMPARE(s.constants().springK, 40.0);
         QCOMPARE(s.Picture1->refusedCount(), 0);
     }
 

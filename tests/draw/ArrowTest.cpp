@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "draw/Arrow.h"
 #include "draw/RecordingCanvas.h"
@@ -35,8 +36,8 @@ TEST(DrawArrow, ZeroVectorDrawsNothing) {
 }
 
 TEST(DrawArrow, VerticalArrowsHaveBarbsBehindTheTip) {
-    const double s = kLabBarb * std::sin(2 * std::atan(1.0) / 3);  // L·sin 30°
-    const double h = kLabBarb * std::cos(2 * std::atan(1.0) / 3);  // L·cos 30°
+    const double s = kLabBarb * std::sin((std::numbers::pi / 2) / 3);  // L·sin 30°
+    const double h = kLabBarb * std::cos((std::numbers::pi / 2) / 3);  // L·cos 30°
     {
         RecordingCanvas c = labCanvas();
         drawArrow(c, 1, 1, 0, 2, 10, 20, 30);
@@ -113,7 +114,7 @@ TEST(DrawArrow, KeepsTheCurrentPositionAndPassesNonFiniteToTheCanvas) {
 
 TEST(PointDistance, IsEuclidean) {
     EXPECT_DOUBLE_EQ(pointDistance(1, 2, 4, 6), 5.0);
-    EXPECT_DOUBLE_EQ(piValue, 4 * std::atan(1.0));
+    EXPECT_DOUBLE_EQ(std::numbers::pi, std::numbers::pi);
 }
 
 }  // namespace

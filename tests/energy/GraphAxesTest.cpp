@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "draw/RecordingCanvas.h"
 #include "energy/GraphAxes.h"
@@ -11,7 +12,7 @@ namespace velarium {
 namespace {
 
 using Kind = Primitive::Kind;
-const double kPi = 4 * std::atan(1.0);
+const double kPi = std::numbers::pi;
 
 bool has(const std::vector<std::string>& texts, const std::string& t) {
     return std::find(texts.begin(), texts.end(), t) != texts.end();

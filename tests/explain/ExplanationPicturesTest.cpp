@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include <numbers>
 
 #include "disk/DiskPicture.h"
 #include "draw/Arrow.h"
@@ -22,7 +23,7 @@ using Kind = Primitive::Kind;
 struct Explained {
     explicit Explained(bool rotating, const DisplayStepInput& in = {}) : canvas(900, 900) {
         run.pathY[0] = run.pathYRot[0] = 1;
-        runOrbitPairs(disk, run, tables, in, rotating);
+        runOrbitPairs(disk.params, run, tables, in, rotating);
         setDiskScale(canvas, 1.2, 0, 0);
     }
     void draw(bool rotating, int step, int protosimiox = 45) {
@@ -30,7 +31,7 @@ struct Explained {
         st.step = step;
         st.protosimiox = protosimiox;
         if (rotating)
-            drawRotatingExplanation(canvas, disk, run, tables, st);
+            drawRotatingExplanation(canvas, disk.params, run, tables, st);
         else
             drawInertialExplanation(canvas, run, tables, st);
     }
@@ -390,7 +391,7 @@ TEST(ExplanationPictures, MomentsStayInsideTheRun) {
     // The moment t2 is row 47: free motion, the absolute velocity (2, 0) turned by θ47.
     const Vec2 va2 = rotatingPair(e.run, e.tables, 45).va2;
     EXPECT_NEAR(length(va2), 2.0, 1e-12);
-    EXPECT_NEAR(std::atan2(va2.y, va2.x), std::remainder(e.tables.explAngle[47], 2 * piValue),
+    EXPECT_NEAR(std::atan2(va2.y, va2.x), std::remainder(e.tables.explAngle[47], 2 * std::numbers::pi),
                 1e-9);
     // Before any run every row reads 0: the pictures still draw nothing unsound.
     Explained blank(false);
@@ -479,7 +480,7 @@ struct FreeSlide {
 
 double degreesBetween(Vec2 a, Vec2 b) {
     const double c = dot(a, b) / (length(a) * length(b));
-    return std::acos(std::clamp(c, -1.0, 1.0)) * 180 / piValue;
+    return std::acos(std::clamp(c, -1.0, 1.0)) * 180 / std::numbers::pi;
 }
 
 // At every orbit point the rotating observer's differences stand within 10° and 15% of their

@@ -51,8 +51,8 @@ private slots:
         QVERIFY(named && s.CORIOLISEXP->isVisible());
         s.Command1->click();
         s.CORIOLISEXP->trigger();
-        QVERIFY(s.run().explanationMode);
-        QCOMPARE(s.run().explanationStep, 0);
+        QVERIFY(s.explanation().active());
+        QCOMPARE(s.explanation().step(), 0);
         QCOMPARE(s.run().stepIndex, 66);
         QVERIFY(s.Text1->toPlainText().isEmpty());
         QVERIFY(reads(s, false, 0));
@@ -86,32 +86,32 @@ private slots:
         s.CORIOLISEXP->trigger();
         for (int step = 1; step <= 9; ++step) {
             click(s);
-            QCOMPARE(s.run().explanationStep, step);
+            QCOMPARE(s.explanation().step(), step);
             QVERIFY2(reads(s, false, step), qPrintable(QString::number(step)));
         }
         click(s);
-        QCOMPARE(s.run().explanationStep, 0);
+        QCOMPARE(s.explanation().step(), 0);
         click(s, Qt::ShiftModifier);
-        QCOMPARE(s.run().explanationStep, 9);
+        QCOMPARE(s.explanation().step(), 9);
         // Shift with another modifier is no step back.
         click(s, Qt::ShiftModifier | Qt::ControlModifier);
-        QCOMPARE(s.run().explanationStep, 0);
+        QCOMPARE(s.explanation().step(), 0);
         click(s, Qt::ShiftModifier);
         s.Option1->click();
         test::setSlider(*s.protosimiox, 30);
-        QCOMPARE(s.run().explanationStep, 0);
+        QCOMPARE(s.explanation().step(), 0);
         QVERIFY(reads(s, true, 0));
         // Keys step like clicks.
         s.Picture1->setFocus();
         for (Qt::Key k : {Qt::Key_Right, Qt::Key_Space, Qt::Key_PageDown})
             QTest::keyClick(s.Picture1, k);
-        QCOMPARE(s.run().explanationStep, 3);
+        QCOMPARE(s.explanation().step(), 3);
         for (Qt::Key k : {Qt::Key_Left, Qt::Key_Backspace, Qt::Key_PageUp, Qt::Key_PageUp})
             QTest::keyClick(s.Picture1, k);
-        QCOMPARE(s.run().explanationStep, 8);
+        QCOMPARE(s.explanation().step(), 8);
         QVERIFY(reads(s, true, 8));
         QTest::keyClick(s.Picture1, Qt::Key_Right);
-        QCOMPARE(s.run().explanationStep, 0);
+        QCOMPARE(s.explanation().step(), 0);
     }
 
     void barsRedrawTheCurrentStep() {
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(s.Picture1->scaleWidth(), 12.0);
         // A larger window, as on a projector, shows the same step.
         s.resize(s.width() + 120, s.height() + 60);
-        QCOMPARE(s.run().explanationStep, 2);
+        QCOMPARE(s.explanation().step(), 2);
         QVERIFY(reads(s, false, 2));
     }
 
@@ -164,16 +164,16 @@ private slots:
                      qPrintable(fitted));
             QVERIFY(fitted.mid(7, fitted.size() - 15).toDouble() > s.zoumerno->value() / 100.0);
             click(s);
-            QCOMPARE(s.run().explanationStep, 1);
+            QCOMPARE(s.explanation().step(), 1);
             exit->trigger();
-            QVERIFY2(!s.run().explanationMode, qPrintable(exit->objectName()));
+            QVERIFY2(!s.explanation().active(), qPrintable(exit->objectName()));
             // Afterwards it says the zoom again (REPEAT also sets the zoom back to 1).
             QCOMPARE(s.Label1->text(),
                      exit == s.EPANELAVE ? QStringLiteral("SCALE= 1.00X Radius") : zoomSays);
             s.Timer1->setEnabled(false);
-            const int before = s.run().explanationStep;
+            const int before = s.explanation().step();
             click(s);
-            QCOMPARE(s.run().explanationStep, before);
+            QCOMPARE(s.explanation().step(), before);
         }
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <numbers>
 
 #include "draw/Arrow.h"
 #include "draw/RecordingCanvas.h"
@@ -110,7 +111,7 @@ TEST(FirstExplanationPicture, BodyReachesADiskPointFartherOutThatMovesFaster) {
         EXPECT_TRUE(under->style == kSolid && turned->style == kSolid && reached->style == kDot);
         const auto arcs = c.recordsOf(Kind::Arc);
         EXPECT_TRUE(std::any_of(arcs.begin(), arcs.end(), [](const Primitive& p) {
-            return p.radius == 30 && near(p.start, piValue / 2 - 1) && near(p.end, piValue / 2);
+            return p.radius == 30 && near(p.start, std::numbers::pi / 2 - 1) && near(p.end, std::numbers::pi / 2);
         }));
 
         // The caption, line under line, whole inside the canvas at any size, above SPEED; both

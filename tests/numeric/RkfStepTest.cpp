@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "numeric/RkfStep.h"
 
@@ -11,10 +12,12 @@ namespace {
 TEST(RkfStep, IntegratesAHarmonicOscillatorToFourthOrder) {
     // x'' = −x as (v, x): after one period from (0, 1) the state returns, with an error that
     // falls sixteen-fold when the step halves.
-    auto oscillator = [](double, std::span<double> y, int i) { return i == 0 ? -y[1] : y[0]; };
+    auto oscillator = [](double, std::span<const double> y, int i) {
+        return i == 0 ? -y[1] : y[0];
+    };
     auto errorWith = [&](int steps) {
         std::array<double, 2> y{0, 1}, out{};
-        const double h = 2 * std::acos(-1.0) / steps;
+        const double h = 2 * std::numbers::pi / steps;
         for (int k = 0; k < steps; ++k) {
             rkfStep(k * h, y, h, out, 2, oscillator);
             y = out;
@@ -28,21 +31,19 @@ TEST(RkfStep, IntegratesAHarmonicOscillatorToFourthOrder) {
 }
 
 TEST(RkfStep, IsExactForPolynomialsOfDegreeFour) {
-    auto quartic = [](double t, std::span<double>, int) { return 4 * t * t * t; };
+    auto quartic = [](double t, std::span<const double>, int) { return 4 * t * t * t; };
     std::array<double, 1> y{0}, out{};
     rkfStep(0, y, 1.5, out, 1, quartic);
     EXPECT_NEAR(out[0], std::pow(1.5, 4), 1e-12);
 }
 
-TEST(RkfStep, FirstStageSeesTheStateItselfAndHigherComponentsStay) {
-    // A right-hand side that stores a value into component 2 before it reads it.
-    auto writing = [](double, std::span<double> y, int i) {
-        y[2] = 3.0;
-        return i == 0 ? y[2] : 0.0;
-    };
-    std::array<double, 3> y{0, 0, 1}, out{9, 9, 9};
-    rkfStep(0, y, 0.5, out, 2, writing);
-    EXPECT_EQ(y[2], 3.0);  // the state was the first stage's vector
+TEST(RkfStep, StagesCarryTheHigherComponentsAndTheStateStays) {
+    // A right-hand side that reads component 2, which the step does not advance: every stage
+    // carries it unchanged, and the state the step starts from is left as it was.
+    auto reading = [](double, std::span<const double> y, int i) { return i == 0 ? y[2] : 0.0; };
+    std::array<double, 3> y{0, 0, 3}, out{9, 9, 9};
+    rkfStep(0, y, 0.5, out, 2, reading);
+    EXPECT_EQ(y, (std::array<double, 3>{0, 0, 3}));
     EXPECT_NEAR(out[0], 1.5, 1e-12);
     EXPECT_EQ(out[2], 9.0);  // components n and above of the output are left alone
 }

@@ -20,7 +20,7 @@
 
 #include "draw/Arrow.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "output/CanvasActions.h"
 #include "output/PictureFile.h"
 #include "support/ScreenSupport.h"
@@ -212,7 +212,7 @@ private slots:
 
         auto& relative = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
         relative.Command1->click();
-        t.screen<RotatingScreen>(ScreenId::rotating).simulateBothFrames();
+        t.screen<BothFramesScreen>(ScreenId::rotating).simulateBothFrames();
         for (ScreenId id : {ScreenId::exigisirelative, ScreenId::x_ygraph, ScreenId::xronikh}) {
             auto* actions = t.screen(id).findChild<CanvasActions*>();
             actions->menuFor(t.screen(id).findChild<CanvasWidget*>());
@@ -260,7 +260,7 @@ private slots:
         writeContents(dir.filePath(QStringLiteral("plain")), "not a folder");
         auto& relative = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
         relative.Command1->click();
-        t.screen<RotatingScreen>(ScreenId::rotating).simulateBothFrames();
+        t.screen<BothFramesScreen>(ScreenId::rotating).simulateBothFrames();
         int refused = 0;
         for (ScreenId id : kCanvasScreens) {
             QWidget& screen = t.screen(id);

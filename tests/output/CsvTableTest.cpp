@@ -196,7 +196,7 @@ TEST(CsvTable, DiskRunRotatingVelocityIsTheRateOfItsPosition) {
     run.keepMotion(0);
     for (int k = 1; k <= 60; ++k) {
         run.stepIndex = static_cast<std::int16_t>(k);
-        ASSERT_TRUE(advanceStep(disk, run, {}));
+        ASSERT_TRUE(advanceStep(disk.params, run, {}));
     }
     const Records read = roundTrip(diskRunTable(run, disk.params));
     ASSERT_EQ(read.size(), 62u);

@@ -23,7 +23,7 @@
 
 #include "disk/RotatingDiskScreen.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "shell/ScreenTimer.h"
 #include "support/ScreenSupport.h"
 
@@ -504,7 +504,7 @@ private slots:
             }
             clock.start();
             const QString what = storm.step(rng);
-            explaining += disk.run().explanationMode;
+            explaining += disk.explanation().active();
             const qint64 ms = clock.elapsed();
             QVERIFY2(ms < eventLimit, qPrintable(QStringLiteral("event %1 (%2) took %3 ms, seed %4")
                                                .arg(n)
@@ -544,7 +544,7 @@ private slots:
     // and the chart's button, the animations interrupted by REPEAT, BACK and hiding.
     void bothFramesAtEveryExtreme() {
         test::TestProgram t;
-        auto& s = t.screen<RotatingScreen>(ScreenId::rotating);
+        auto& s = t.screen<BothFramesScreen>(ScreenId::rotating);
         auto& chart = t.screen<WorkChartScreen>(ScreenId::base_centrafugal);
         auto& vectors = t.screen<GraphScreen>(ScreenId::xronikh);
         auto& orbit = t.screen<GraphScreen>(ScreenId::xronoorbit);
@@ -564,7 +564,7 @@ private slots:
             vectors.Timer1->tick();
             s.epanalipsi->click();
             QVERIFY(!vectors.animating());
-            QVERIFY(t.program.disk().params.pointCount <= kMaxBothFramesPoints);
+            QVERIFY(t.program.disk().tables.pointCount <= kMaxBothFramesPoints);
             QCOMPARE(firstNonFiniteRow(t.program.disk().tables), -1);
             for (QPushButton* b :
                  {s.base_centrafugalwork, chart.Command1, chart.Command1, s.goniakiarxi,

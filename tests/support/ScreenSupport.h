@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "draw/Alerts.h"
+#include "shell/Alerts.h"
 #include "draw/CanvasWidget.h"
 #include "shell/Program.h"
 

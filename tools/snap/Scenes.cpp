@@ -10,7 +10,7 @@
 #include "disk/RotatingDiskScreen.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "intro/IntroductionScreen.h"
 #include "shell/FirstStepScreen.h"
 #include "shell/Navigation.h"
@@ -94,8 +94,8 @@ RotatingDiskScreen& explanationAt(Program& p, bool rotating, int point, int step
 
 // A run of the simulation of both frames on a free base (the base is influenced) with a heavy
 // body, mass 10: the base slows until it carries the body along.
-RotatingScreen& freeBaseRun(Program& p) {
-    auto& s = p.screens().as<RotatingScreen>(ScreenId::rotating);
+BothFramesScreen& freeBaseRun(Program& p) {
+    auto& s = p.screens().as<BothFramesScreen>(ScreenId::rotating);
     s.xronosolikos->setValue(12);
     s.massvalue->setValue(20);
     s.dialogi->click();
@@ -233,7 +233,7 @@ std::vector<Scene> scenes() {
          [](Program& p) -> QWidget& {
              freeBaseRun(p);
              auto& g = graphAt(p, ScreenId::base_centrafugal, 1728, 540);
-             p.screens().as<RotatingScreen>(ScreenId::rotating).base_centrafugalwork->click();
+             p.screens().as<BothFramesScreen>(ScreenId::rotating).base_centrafugalwork->click();
              return g;
          }},
         {QStringLiteral("rotating.png"),
@@ -269,7 +269,7 @@ std::vector<Scene> scenes() {
              auto& s = freeBaseRun(p);
              s.enarxixronou->click();
              auto& g = p.screens().as<GraphScreen>(ScreenId::xronikh);
-             for (int i = 0; i < p.disk().params.pointCount / 3; ++i) g.Timer1->tick();
+             for (int i = 0; i < p.disk().tables.pointCount / 3; ++i) g.Timer1->tick();
              return g;
          }},
         {QStringLiteral("xronoorbit.png"),

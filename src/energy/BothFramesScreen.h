@@ -19,10 +19,10 @@ class GraphScreen;
 // friction on a base that keeps its angular velocity or turns freely, REPEAT, and the buttons
 // that open the work chart and the graphs. A scroll bar only updates its label; the run reads
 // every control when it starts.
-class RotatingScreen : public QWidget {
+class BothFramesScreen : public QWidget {
     Q_OBJECT
 public:
-    explicit RotatingScreen(Program& program);
+    explicit BothFramesScreen(Program& program);
 
     // The run: places and shows this screen in the lower half of the display, integrates with
     // the present settings, and draws the orbit graph and the base angle graph.

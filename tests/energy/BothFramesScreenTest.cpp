@@ -5,18 +5,18 @@
 
 #include "disk/RotatingDiskScreen.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
 
 using namespace velarium;
 using velarium::test::TestProgram;
 
-class RotatingScreenTest : public QObject {
+class BothFramesScreenTest : public QObject {
     Q_OBJECT
 
-    static RotatingScreen& rotating(TestProgram& t) {
-        return t.screen<RotatingScreen>(ScreenId::rotating);
+    static BothFramesScreen& rotating(TestProgram& t) {
+        return t.screen<BothFramesScreen>(ScreenId::rotating);
     }
     static GraphScreen& graph(TestProgram& t, ScreenId id) { return t.screen<GraphScreen>(id); }
     static WorkChartScreen& chart(TestProgram& t) {
@@ -115,7 +115,7 @@ private slots:
         s.dialogi->click();
         QCOMPARE(s.dialogi->text(), QStringLiteral("The base is not influenced"));
         // A change takes effect at the next run only.
-        QCOMPARE(t.program.disk().params.pointCount, 0);
+        QCOMPARE(t.program.disk().tables.pointCount, 0);
     }
 
     void simulationShowsTheScreenAndTheRunsGraphs() {
@@ -149,7 +149,7 @@ private slots:
         const QRect below = rotating(t).frameGeometry();
         QVERIFY(!a.intersects(b) && !a.intersects(below) && !b.intersects(below));
         QVERIFY(angle.width() > d.width() / 4);
-        QCOMPARE(t.program.disk().params.pointCount, 786);
+        QCOMPARE(t.program.disk().tables.pointCount, 786);
         QCOMPARE(rotating(t).lastRun().rows, 786);
         QCOMPARE(orbits.picture->refusedCount(), 0);
         QCOMPARE(angle.picture->refusedCount(), 0);
@@ -165,10 +165,10 @@ private slots:
         s.epanalipsi->click();
         QCOMPARE(s.timeinterval->value(), 4);
         QCOMPARE(s.Label2->text(), QStringLiteral("Timeinterval = 0.00320"));
-        QCOMPARE(static_cast<int>(t.program.disk().params.pointCount), 5000);
+        QCOMPARE(static_cast<int>(t.program.disk().tables.pointCount), 5000);
         // The next run uses the rewritten value, dt = 0.0032: round(5π/0.0032 + 1) = 4910.
         s.epanalipsi->click();
-        QCOMPARE(static_cast<int>(t.program.disk().params.pointCount), 4910);
+        QCOMPARE(static_cast<int>(t.program.disk().tables.pointCount), 4910);
         // REPEAT covers the orbit-against-time screen.
         const QImage image = graph(t, ScreenId::xronoorbit).picture->snapshot();
         QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 2), QColor(170, 170, 150));
@@ -178,11 +178,11 @@ private slots:
         TestProgram t;
         auto& disk = t.screen<RotatingDiskScreen>(ScreenId::exigisi2);
         disk.FOUCAULTV0->trigger();
-        QVERIFY(t.program.disk().params.pendulumChosen);
+        QVERIFY(t.program.disk().pendulumChosen);
         rotating(t).epanalipsi->click();
         QCOMPARE(t.program.disk().params.springK, 40.0);
         disk.EPANELAVE->trigger();
-        QVERIFY(!t.program.disk().params.pendulumChosen);
+        QVERIFY(!t.program.disk().pendulumChosen);
         rotating(t).epanalipsi->click();
         QCOMPARE(t.program.disk().params.springK, 0.0);
     }
@@ -241,7 +241,7 @@ private slots:
         // The graphs are empty but labelled.
         QVERIFY(shown(t, ScreenId::goniakigraph).contains(QStringLiteral("ω final = 2.00")));
         QVERIFY(shown(t, ScreenId::velocitytimes).contains(QStringLiteral("VX Inertial frame")));
-        QCOMPARE(t.program.disk().params.pointCount, 0);
+        QCOMPARE(t.program.disk().tables.pointCount, 0);
     }
 
     void animationsRunOnTheTimerAndStop() {
@@ -287,7 +287,7 @@ private slots:
         auto& s = rotating(t);
         s.epanalipsi->click();
         const double total = s.lastRun().plan.totalTime;
-        const double span = t.program.disk().params.pointCount * t.program.disk().params.stepH;
+        const double span = t.program.disk().tables.pointCount * t.program.disk().tables.stepH;
         test::setSlider(*s.xronosolikos, 40);
         auto right = [&](ScreenId id) {
             const CanvasWidget& c = *graph(t, id).picture;
@@ -343,5 +343,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RotatingScreenTest)
-#include "RotatingScreenScreenTest.moc"
+QTEST_MAIN(BothFramesScreenTest)
+#include "BothFramesScreenTest.moc"

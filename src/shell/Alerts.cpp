@@ -1,4 +1,4 @@
-#include "draw/Alerts.h"
+#include "shell/Alerts.h"
 
 #include <utility>
 

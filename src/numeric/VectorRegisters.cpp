@@ -1,4 +1,4 @@
-#include "numeric/VectorState.h"
+#include "numeric/VectorRegisters.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>

@@ -1,4 +1,4 @@
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -30,20 +30,20 @@ QString periodsOf(int xronosolikos) { return QString::number(xronosolikos / 4.0,
 
 }  // namespace
 
-RotatingScreen::RotatingScreen(Program& program) : program_(program) {
+BothFramesScreen::BothFramesScreen(Program& program) : program_(program) {
     buildControls();
     load();
     connectHandlers();
     placeInLowerHalf();
 }
 
-void RotatingScreen::placeInLowerHalf() {
+void BothFramesScreen::placeInLowerHalf() {
     const QRect d = Program::display();
     placeWindow(*this, d.left(), d.top() + d.height() / 2, static_cast<int>(0.85 * d.width()),
                 d.height() / 2);
 }
 
-void RotatingScreen::buildControls() {
+void BothFramesScreen::buildControls() {
     auto bar = [&](const char* name, const char* spoken, int lo, int hi, int large, int value) {
         return scrollBar(this, name, spoken, Qt::Horizontal, lo, hi, large, value);
     };
@@ -136,7 +136,7 @@ void RotatingScreen::buildControls() {
     whole->addLayout(graphs, 3);
 }
 
-void RotatingScreen::connectHandlers() {
+void BothFramesScreen::connectHandlers() {
     connect(xronosolikos, &QScrollBar::valueChanged, this,
             [this] { rotating_xronosolikos_Change(); });
     connect(timeinterval, &QScrollBar::valueChanged, this,
@@ -159,7 +159,7 @@ void RotatingScreen::connectHandlers() {
 
 // The labels as the screen loads them: the total time and the step read differently from a
 // change.
-void RotatingScreen::load() {
+void BothFramesScreen::load() {
     dialogi->setText(QStringLiteral("The base is not influenced"));
     Label1->setText(QStringLiteral("Total Time= ") + periodsOf(xronosolikos->value()) +
                     QStringLiteral("X Τ"));
@@ -169,39 +169,39 @@ void RotatingScreen::load() {
     rotating_massvalue_Change();
 }
 
-BothFramesSettings RotatingScreen::settings() const {
+BothFramesSettings BothFramesScreen::settings() const {
     return {xronosolikos->value(), timeinterval->value(), syntelfri->value(), massvalue->value(),
             dialogi->isChecked()};
 }
 
-GraphScreen& RotatingScreen::graph(ScreenId id) { return program_.screens().as<GraphScreen>(id); }
+GraphScreen& BothFramesScreen::graph(ScreenId id) { return program_.screens().as<GraphScreen>(id); }
 
-void RotatingScreen::rotating_xronosolikos_Change() {
+void BothFramesScreen::rotating_xronosolikos_Change() {
     Label1->setText(QStringLiteral("Total time = ") + periodsOf(xronosolikos->value()) +
                     QStringLiteral("X period"));
 }
 
-void RotatingScreen::rotating_timeinterval_Change() {
+void BothFramesScreen::rotating_timeinterval_Change() {
     Label2->setText(QStringLiteral("Interval dt = ") +
                     readout(timeStepOf(timeinterval->value()), 3));
 }
 
-void RotatingScreen::rotating_syntelfri_Change() {
+void BothFramesScreen::rotating_syntelfri_Change() {
     Label3->setText(QStringLiteral("Friction Coefficient= ") +
                     readout(syntelfri->value() / 10.0, 2));
 }
 
-void RotatingScreen::rotating_massvalue_Change() {
+void BothFramesScreen::rotating_massvalue_Change() {
     // The mass the run uses, m = value/2, with its half.
     Label4->setText(QStringLiteral("Mass=") + readout(massvalue->value() / 2.0, 1));
 }
 
-void RotatingScreen::rotating_dialogi_Click() {
+void BothFramesScreen::rotating_dialogi_Click() {
     dialogi->setText(dialogi->isChecked() ? QStringLiteral("The base is influenced")
                                           : QStringLiteral("The base is not influenced"));
 }
 
-void RotatingScreen::simulateBothFrames() {
+void BothFramesScreen::simulateBothFrames() {
     // The animations read the tables this run writes again.
     for (ScreenId id : {ScreenId::xronikh, ScreenId::xronoorbit})
         if (program_.screens().exists(id)) graph(id).stopAnimation();
@@ -241,24 +241,24 @@ void RotatingScreen::simulateBothFrames() {
     drawBaseAngleGraph(*angle.picture, disk, run_.plan.totalTime);
 }
 
-void RotatingScreen::rotating_epanalipsi_Click() {
+void BothFramesScreen::rotating_epanalipsi_Click() {
     graph(ScreenId::xronoorbit).fillWith({170, 170, 150});
     simulateBothFrames();
 }
 
-void RotatingScreen::rotating_goniakiarxi_Click() {
+void BothFramesScreen::rotating_goniakiarxi_Click() {
     GraphScreen& g = graph(ScreenId::goniakigraph);
     g.present();
     drawAngularVelocityGraph(*g.picture, program_.disk());
 }
 
-void RotatingScreen::rotating_Grafikhvel_Click() {
+void BothFramesScreen::rotating_Grafikhvel_Click() {
     GraphScreen& g = graph(ScreenId::velocitytimes);
     g.present();
     drawVelocityGraphs(*g.picture, program_.disk());
 }
 
-void RotatingScreen::rotating_enarxixronou_Click() {
+void BothFramesScreen::rotating_enarxixronou_Click() {
     GraphScreen& g = graph(ScreenId::xronikh);
     g.picture->setBackColor({150, 150, 150});
     g.present();
@@ -274,7 +274,7 @@ void RotatingScreen::rotating_enarxixronou_Click() {
               [&g, &disk, start](int i) { drawVectorGraphPoint(*g.picture, disk, start, i); });
 }
 
-void RotatingScreen::rotating_xronotroxia_Click() {
+void BothFramesScreen::rotating_xronotroxia_Click() {
     GraphScreen& g = graph(ScreenId::xronoorbit);
     const QRect d = Program::display();
     placeWindow(g, d.left(), d.top(), d.width() / 2, d.height() / 2);
@@ -285,9 +285,9 @@ void RotatingScreen::rotating_xronotroxia_Click() {
               [&g, &disk](int i) { drawOrbitAnimationPoint(*g.picture, disk, i); });
 }
 
-void RotatingScreen::rotating_gonxro_Click() { graph(ScreenId::goniaxronos).present(); }
+void BothFramesScreen::rotating_gonxro_Click() { graph(ScreenId::goniaxronos).present(); }
 
-void RotatingScreen::rotating_Command1_Click() {
+void BothFramesScreen::rotating_Command1_Click() {
     bringUp(program_.screens().get(ScreenId::EISAGOGIKI));
     hide();
     if (program_.screens().exists(ScreenId::xronikh)) graph(ScreenId::xronikh).hide();

@@ -5,7 +5,7 @@
 
 namespace velarium {
 
-// How the core signals the user: the system beep for a special physical situation, and a modal
+// How the program signals the user: the system beep for a special physical situation, and a modal
 // message with an OK button. The program installs the real ones; tests install their own.
 struct Alerts {
     std::function<void()> beep;
