@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStyle>
 
 #include "draw/ColourProfile.h"
@@ -113,11 +112,7 @@ bool laidOver(QWidget* canvas, QRect canvasAt, QRect controlAt) {
 class ClassroomScreenTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        // The remembered choice goes to a test settings file, never the user's.
-        QStandardPaths::setTestModeEnabled(true);
-        test::prepareScreenTests();
-    }
+    void initTestCase() { test::prepareScreenTests(); }
     void init() { test::failOnWarnings(); }
 
     // Every colour a canvas was asked to draw in over a tour of every screen has a projector

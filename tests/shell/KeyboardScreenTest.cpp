@@ -5,7 +5,6 @@
 #include <QAbstractSlider>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 #include <functional>
 
 #include "disk/RotatingDiskScreen.h"
@@ -88,10 +87,7 @@ QWidget& open(TestProgram& t, const Mode& mode) {
 class KeyboardScreenTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        test::prepareScreenTests();
-    }
+    void initTestCase() { test::prepareScreenTests(); }
     void init() { test::failOnWarnings(); }
 
     void everyControlByKeys_data() {

@@ -1,3 +1,4 @@
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -47,6 +48,8 @@ private slots:
     void settingsAreReadOnlyFromARegularFile() {
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        QStandardPaths::setTestModeEnabled(false);
+        const auto testSettings = qScopeGuard([] { QStandardPaths::setTestModeEnabled(true); });
         QVERIFY(QDir(home.path()).mkpath(QStringLiteral("velarium")));
         const QString conf = home.filePath(QStringLiteral("velarium/velarium.conf"));
         QCOMPARE(mkfifo(QFile::encodeName(conf).constData(), 0600), 0);

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 #include <set>
 
 #include "disk/RotatingDiskScreen.h"
@@ -59,10 +58,7 @@ double contrast(const QColor& a, const QColor& b) {
 class ZoomScreenTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        test::prepareScreenTests();
-    }
+    void initTestCase() { test::prepareScreenTests(); }
     void init() { test::failOnWarnings(); }
 
     // The keys step through 110, 125, 150, 175, 200, 225 and 250% and stop there, and back; at

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include "shell/Fonts.h"
 #include "shell/Notice.h"
@@ -86,6 +87,9 @@ void withoutPlatformNotes(QtMsgType type, const QMessageLogContext& context, con
 }  // namespace
 
 void prepareScreenTests() {
+    // What the program remembers (projector colours, zoom) goes to a test settings file, never
+    // the person's own.
+    QStandardPaths::setTestModeEnabled(true);
     installFontSubstitutions();
     if (!testLog) testLog = qInstallMessageHandler(withoutPlatformNotes);
 }

@@ -67,7 +67,7 @@ bool escape();
 bool settled();
 }  // namespace person
 
-// Prepares fonts once per test executable.
+// Prepares fonts and a test settings file once per test executable.
 void prepareScreenTests();
 
 // Every warning or error the program logs fails the test function that logged it; called from
