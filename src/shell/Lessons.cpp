@@ -16,6 +16,7 @@
 #include "draw/Alerts.h"
 #include "shell/LessonHook.h"
 #include "shell/Navigation.h"
+#include "shell/Notice.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
 
@@ -158,10 +159,31 @@ void remember(const QString& path) {
 }
 }  // namespace
 
+namespace {
+// Qt's own open dialog, which answers a name that does not exist with a message run in a nested
+// event loop: this one says so in a message of its own and waits on.
+class OpenLessonDialog : public QFileDialog {
+public:
+    OpenLessonDialog(QWidget* parent, const QString& folder)
+        : QFileDialog(parent, QStringLiteral("Open Lesson"), folder) {}
+
+    void accept() override {
+        const QString path = selectedFiles().value(0);
+        if (!path.isEmpty() && !QFileInfo::exists(path)) {
+            showNotice(this, QStringLiteral("There is no lesson “%1”. Check the name, or choose "
+                                            "one from the list.")
+                                 .arg(QFileInfo(path).fileName().left(60)));
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+}  // namespace
+
 void askOpenLessonName(QWidget* parent, std::function<void(const QString& path)> answer) {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    auto* dialog = new QFileDialog(parent, QStringLiteral("Open Lesson"),
-                                   QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    auto* dialog =
+        new OpenLessonDialog(parent, QFileInfo(documents).isDir() ? documents : QDir::homePath());
     dialog->setObjectName(QStringLiteral("openLessonDialog"));
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);

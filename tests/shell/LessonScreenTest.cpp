@@ -317,6 +317,27 @@ private slots:
         }
     }
 
+    // The real open dialog: a name that does not exist is answered by a message, without a
+    // nested event loop inside the key that named it; a lesson named next opens.
+    void theOpenDialogAnswersWithoutWaiting() {
+        TestProgram t(TestProgram::Real);
+        t.screen(ScreenId::firststep).show();
+        const QString lesson = file(QStringLiteral("dialog.velarium"));
+        write(lesson, kHandMade);
+        t.program.lessons().openAction()->trigger();
+        QVERIFY(test::person::typeName(file(QStringLiteral("no such lesson.velarium"))));
+        QMessageBox* notice = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == QLatin1String("notice"))
+                notice = qobject_cast<QMessageBox*>(w);
+        QVERIFY(notice && notice->text().contains(QStringLiteral("no such lesson.velarium")));
+        notice->button(QMessageBox::Ok)->click();
+        QVERIFY(test::person::typeName(lesson));
+        QTRY_VERIFY(t.screen(ScreenId::exigisi2).isVisible());
+        QVERIFY(test::person::settled());
+        QVERIFY(!t.screen(ScreenId::firststep).isVisible());
+    }
+
     // Random bytes, and a lesson with bytes changed, cut out, doubled or put in: each is read or
     // refused with a reason, and whatever opens leaves the program whole.
     void randomAndMutatedLessonsNeverHarm() {
