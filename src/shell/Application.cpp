@@ -67,6 +67,9 @@ struct Parser {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(selfTest);
         parser.addOption(projector);
+        parser.addPositionalArgument(QStringLiteral("lesson"),
+                                     QStringLiteral("A lesson file (.velarium) to open at start."),
+                                     QStringLiteral("[lesson]"));
     }
 };
 }  // namespace
@@ -89,11 +92,14 @@ StartOptions parseCommandLine(const QStringList& arguments) {
                                           : QStringLiteral("unknown option %1.").arg(quoted(typed));
         return options;
     }
-    if (!p.parser.positionalArguments().isEmpty()) {
-        options.error = QStringLiteral("%1 is not understood: Velarium opens no files.")
-                            .arg(quoted(p.parser.positionalArguments().front()));
+    const QStringList files = p.parser.positionalArguments();
+    if (files.size() > 1) {
+        options.error = QStringLiteral("%1 is one file too many: Velarium opens one lesson at a "
+                                       "time.")
+                            .arg(quoted(files[1]));
         return options;
     }
+    options.lesson = files.value(0);
     options.help = p.parser.isSet(p.help);
     options.version = p.parser.isSet(p.version);
     options.selfTest = p.parser.isSet(p.selfTest);
@@ -125,6 +131,7 @@ int runProgram(QApplication& app, const StartOptions& options) {
     program.projector().setOn(options.projector || ProjectorColours::remembered());
     if (const double zoom = ProgramZoom::remembered(); zoom > 0) program.zoom().setFactor(zoom);
     program.screens().get(ScreenId::firststep).show();
+    if (!options.lesson.isEmpty()) program.lessons().open(options.lesson);
     if (options.selfTest) {
         // Once the event loop runs, the windows a person would see are the visible top-level ones.
         QTimer::singleShot(0, &app, [&program, &status] {

@@ -27,6 +27,8 @@ struct StartOptions {
     // Print the help or the version text, and end.
     bool help = false;
     bool version = false;
+    // The lesson to open at start, as named; empty for none.
+    QString lesson;
     // What the program did not understand, in one line naming it as typed; empty when all is
     // well.
     QString error;
@@ -37,15 +39,16 @@ struct StartOptions {
 StartOptions parseCommandLine(const QStringList& arguments);
 
 // Reads the command line. --help and --version print their text and end the process here; an
-// unknown option or an argument that is not an option prints what was not understood and ends
-// it with status 1.
+// unknown option or a second file name prints what was not understood and ends it with status 1.
 StartOptions readCommandLine(QCoreApplication& app);
 
 // Ends the program when the user closes the last visible window.
 class Program;
 void endWithLastWindow(QApplication& app, Program& program);
 
-// Creates the program, shows the start-up screen and runs until the program ends.
+// Creates the program, shows the start-up screen, opens the lesson named on the command line (a
+// lesson that cannot be opened leaves the start-up screen with a message), and runs until the
+// program ends.
 int runProgram(QApplication& app, const StartOptions& options = {});
 
 }  // namespace velarium

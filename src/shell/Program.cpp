@@ -14,6 +14,8 @@ Program::Program()
     installWindowAccessibility();
     installKeyboardAccess();
     canvasMenuEntries_.append(projector_.action());
+    canvasMenuEntries_.append(
+        {lessons_.saveAction(), lessons_.openAction(), lessons_.recentMenu()->menuAction()});
 }
 
 Program::~Program() = default;

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "disk/DiskModel.h"
+#include "shell/Lessons.h"
 #include "shell/ProgramZoom.h"
 #include "shell/ProjectorColours.h"
 #include "shell/SaveDialog.h"
@@ -30,6 +31,8 @@ public:
     ProjectorColours& projector() { return projector_; }
     // The zoom of every text and line of every screen.
     ProgramZoom& zoom() { return zoom_; }
+    // "Save Lesson…", "Open Lesson…" and "Open Recent", on every screen.
+    Lessons& lessons() { return lessons_; }
 
     // Ends the program at once: every screen closes and no handler runs any more.
     void end();
@@ -59,6 +62,7 @@ private:
     ScreenRegistry screens_;
     ProjectorColours projector_{screens_};
     ProgramZoom zoom_{screens_, projector_};
+    Lessons lessons_{*this};
     std::function<void()> endAction_;
     bool ended_ = false;
     QList<QAction*> canvasMenuEntries_;

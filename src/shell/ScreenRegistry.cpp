@@ -50,6 +50,7 @@ QWidget& ScreenRegistry::get(ScreenId id) {
         adoptKeyboardAccess(*slot);
         program_.projector().adopt(*slot);
         program_.zoom().adopt(*slot);
+        program_.lessons().adopt(*slot);
         ++creations_[index(id)];
     }
     return *slot;

@@ -23,7 +23,9 @@ set(icon ${PREFIX}/share/icons/hicolor/scalable/apps/${id}.svg)
 set(metainfo ${PREFIX}/share/metainfo/${id}.metainfo.xml)
 set(manual ${PREFIX}/share/man/man1/velarium.1.gz)
 set(docs ${PREFIX}/share/doc/velarium)
-foreach(file ${program} ${desktop} ${icon} ${metainfo} ${manual} ${docs}/copyright ${docs}/changelog.gz)
+set(mime ${PREFIX}/share/mime)
+foreach(file ${program} ${desktop} ${icon} ${metainfo} ${manual} ${docs}/copyright ${docs}/changelog.gz
+             ${mime}/packages/${id}.xml)
   if(NOT EXISTS ${file})
     fail("not installed: ${file}")
   endif()
@@ -43,7 +45,8 @@ endforeach()
 # The menu entry starts the installed program and shows the installed icon; the AppStream
 # component launches that entry and announces this version.
 file(READ ${desktop} entry)
-foreach(line "Exec=velarium" "Icon=${id}" "Categories=Education;Science;Physics;Qt;")
+foreach(line "Exec=velarium %f" "Icon=${id}" "Categories=Education;Science;Physics;Qt;"
+             "MimeType=application/x-velarium-lesson;")
   if(NOT entry MATCHES "\n${line}\n")
     fail("${desktop} lacks the line ${line}")
   endif()
@@ -77,6 +80,22 @@ foreach(check "desktop-file-validate;${desktop}" "appstreamcli;validate;--no-net
   endif()
   unset(tool_path)
 endforeach()
+
+# The lesson type, read as a desktop reads it: the database built from the installed file alone
+# knows the type by its name and by the text it begins with.
+find_program(update_mime update-mime-database NO_CACHE)
+if(NOT update_mime)
+  fail("update-mime-database is missing: run scripts/install-deps")
+else()
+  execute_process(COMMAND ${update_mime} ${mime} RESULT_VARIABLE status OUTPUT_VARIABLE out
+                  ERROR_VARIABLE out)
+  file(READ ${mime}/globs2 globs)
+  file(STRINGS ${mime}/magic magic REGEX "velarium")
+  if(NOT status EQUAL 0 OR NOT globs MATCHES "application/x-velarium-lesson:\\*\\.velarium"
+     OR NOT magic MATCHES "velarium-lesson")
+    fail("update-mime-database does not take the lesson type: status ${status}\n${out}")
+  endif()
+endif()
 
 # The installed program itself. --version needs no window system at all, as over a remote shell.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=QT_QPA_PLATFORM --unset=DISPLAY

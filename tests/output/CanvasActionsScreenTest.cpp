@@ -192,14 +192,17 @@ private slots:
                 ++canvases;
                 const QList<QAction*> entries = actions->menuFor(canvas).actions();
                 QCOMPARE(actions->target(), canvas);
-                QCOMPARE(entries.size(), 6);
+                QCOMPARE(entries.size(), 9);
                 QCOMPARE(entries[0]->text(), QStringLiteral("Copy Picture"));
                 QCOMPARE(entries[1]->text(), QStringLiteral("Save Picture…"));
                 QCOMPARE(entries[2]->text(), QStringLiteral("Export Data…"));
                 // The program's entries: its projector colours switch, then any added later.
                 QCOMPARE(entries[4]->text(), QStringLiteral("Projector Colours"));
                 QVERIFY(entries[4]->isCheckable());
-                QCOMPARE(entries[5], &extra);
+                QCOMPARE(entries[5]->text(), QStringLiteral("Save Lesson…"));
+                QCOMPARE(entries[6]->text(), QStringLiteral("Open Lesson…"));
+                QCOMPARE(entries[7]->text(), QStringLiteral("Open Recent"));
+                QCOMPARE(entries[8], &extra);
                 QCOMPARE(entries[0]->shortcut(), QKeySequence(QKeySequence::Copy));
                 QCOMPARE(entries[1]->shortcut(), QKeySequence(QKeySequence::Save));
                 QCOMPARE(entries[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));

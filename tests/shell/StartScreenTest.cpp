@@ -17,7 +17,7 @@ private slots:
     void init() { test::failOnWarnings(); }
 
     // What the command line understands, and what it says of the rest: the option as typed, cut
-    // short when it is long, and a file name that the program does not open.
+    // short when it is long, and a second lesson beyond the one it opens.
     void theCommandLineNamesWhatItDoesNotUnderstand_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("projector");
@@ -29,9 +29,11 @@ private slots:
         QTest::newRow("unknown, long")
             << QStringList{QStringLiteral("--") + QString(120000, QLatin1Char('x'))} << false
             << QStringLiteral("unknown option “--%1…”.").arg(QString(58, QLatin1Char('x')));
-        QTest::newRow("a file") << QStringList{"lesson.velarium"} << false
-                                << QStringLiteral("“lesson.velarium” is not understood: Velarium "
-                                                  "opens no files.");
+        QTest::newRow("a lesson") << QStringList{"lesson.velarium"} << false << QString();
+        QTest::newRow("two lessons")
+            << QStringList{"-projector", "lesson.velarium", "other.velarium"} << false
+            << QStringLiteral("“other.velarium” is one file too many: Velarium opens one lesson "
+                              "at a time.");
     }
     void theCommandLineNamesWhatItDoesNotUnderstand() {
         QFETCH(QStringList, arguments);
@@ -41,6 +43,9 @@ private slots:
             parseCommandLine(QStringList{QStringLiteral("velarium")} + arguments);
         QCOMPARE(options.error, error);
         QCOMPARE(options.projector, projector);
+        QCOMPARE(options.lesson, error.isEmpty() && arguments.contains(QStringLiteral("lesson.velarium"))
+                                     ? QStringLiteral("lesson.velarium")
+                                     : QString());
     }
 
     // A settings file that is not a regular file (here a FIFO, which would hold the start for

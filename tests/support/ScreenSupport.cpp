@@ -17,7 +17,10 @@ TestProgram::TestProgram(Dialogs dialogs) {
                                    if (dialogs == Real)
                                        showNotice(nullptr, QString::fromStdString(text));
                                }});
-    if (dialogs == Cancelled) program.setSaveNameChooser(answering(QString()));
+    if (dialogs == Cancelled) {
+        program.setSaveNameChooser(answering(QString()));
+        program.lessons().setOpenNameChooser([](QWidget*, const auto&) {});
+    }
 }
 
 TestProgram::~TestProgram() { installAlerts(previous_); }

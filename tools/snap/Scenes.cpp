@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <cmath>
 
 #include "Snap.h"
@@ -14,6 +15,7 @@
 #include "intro/IntroductionScreen.h"
 #include "shell/FirstStepScreen.h"
 #include "shell/Navigation.h"
+#include "shell/Program.h"
 #include "translating/RelativeMotionScreen.h"
 
 namespace velarium::snap {
@@ -41,6 +43,24 @@ QWidget& relativeMotionRun(Program& p) {
 
 // The relative-motion run with the laboratory view's context menu open over it, as a right click
 // opens it. A menu is a window of its own, so the two grabs are put together in one picture.
+// A lesson prepared at home: the rotating view with friction and the free disk, twelve steps in,
+// opened as a teacher opens it in class.
+QWidget& openedLesson(Program& p) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("turntable.velarium"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(R"({"format": "velarium-lesson", "version": 1, "screens": [
+      {"screen": "exigisi2", "geometry": [0, 0, 1200, 900], "focus": true,
+       "controls": {"vxtax": 1, "Check3": true, "Option1": true, "Check4": true, "Check5": true},
+       "state": {"step": 12}},
+      {"screen": "DIALEGO", "geometry": [1200, 0, 300, 200],
+       "controls": {"MHSTATHERIGON": true}}]})");
+    file.close();
+    p.lessons().open(path);
+    return p.screens().get(ScreenId::exigisi2);
+}
+
 QWidget& contextMenu(Program& p) {
     auto& s = static_cast<RelativeMotionScreen&>(relativeMotionRun(p));
     s.show();
@@ -173,6 +193,7 @@ std::vector<Scene> scenes() {
          }},
         {QStringLiteral("exigisirelative.png"), relativeMotionRun},
         {QStringLiteral("context-menu.png"), contextMenu},
+        {QStringLiteral("lesson.png"), openedLesson},
         // The inertial observer: the body leaves the disk point on a straight line; the disk
         // point's and the relative velocity beside it.
         {QStringLiteral("exigisi2-inertial.png"),
