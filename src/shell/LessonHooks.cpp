@@ -5,7 +5,7 @@
 
 #include "disk/RotatingDiskScreen.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "explain/InertialExplanation.h"
 #include "explain/RotatingExplanation.h"
 #include "shell/LessonHook.h"
@@ -34,8 +34,8 @@ LessonHook diskHook(Program& program) {
         {QStringLiteral("explanation"), 0, 1},
         {QStringLiteral("explanationStep"), 0, std::max(kInertialLastStep, kRotatingLastStep)}};
     h.read = [&s] {
-        return std::vector<int>{s.run().stepIndex, s.run().explanationMode ? 1 : 0,
-                                s.run().explanationStep};
+        return std::vector<int>{s.run().stepIndex, s.explanation().active() ? 1 : 0,
+                                s.explanation().step()};
     };
     // REPEAT: the disk at angle 0, the zoom at its start, no pendulum, no explanation.
     h.reset = [&s] { s.EPANELAVE->trigger(); };
@@ -76,7 +76,7 @@ LessonHook relativeHook(Program& program) {
 // time-interval scroll bar, rounded: the run is made again from the least interval, which takes
 // that very step again. Any other run is made again from the interval it read.
 LessonHook bothFramesHook(Program& program) {
-    auto& s = program.screens().as<RotatingScreen>(ScreenId::rotating);
+    auto& s = program.screens().as<BothFramesScreen>(ScreenId::rotating);
     LessonHook h;
     h.values = {{QStringLiteral("run"), 0, 1},
                 {QStringLiteral("interval"), s.timeinterval->minimum(), s.timeinterval->maximum()}};
@@ -96,8 +96,8 @@ LessonHook bothFramesHook(Program& program) {
 
 // A graph of the run of both frames is drawn again by its button on the "rotating" screen, from
 // the run made there; an animated graph is drawn to its end.
-LessonHook graphHook(Program& program, ScreenId id, QPushButton* RotatingScreen::*button) {
-    auto& rotating = program.screens().as<RotatingScreen>(ScreenId::rotating);
+LessonHook graphHook(Program& program, ScreenId id, QPushButton* BothFramesScreen::*button) {
+    auto& rotating = program.screens().as<BothFramesScreen>(ScreenId::rotating);
     LessonHook h;
     h.values = {{QStringLiteral("drawn"), 0, 1}};
     h.read = [&rotating] { return std::vector<int>{rotating.runTable().rows.empty() ? 0 : 1}; };
@@ -117,11 +117,11 @@ std::optional<LessonHook> lessonHook(ScreenId id, Program& program) {
         case ScreenId::exigisirelative: return relativeHook(program);
         case ScreenId::rotating: return bothFramesHook(program);
         case ScreenId::base_centrafugal:
-            return graphHook(program, id, &RotatingScreen::base_centrafugalwork);
-        case ScreenId::goniakigraph: return graphHook(program, id, &RotatingScreen::goniakiarxi);
-        case ScreenId::velocitytimes: return graphHook(program, id, &RotatingScreen::Grafikhvel);
-        case ScreenId::xronikh: return graphHook(program, id, &RotatingScreen::enarxixronou);
-        case ScreenId::xronoorbit: return graphHook(program, id, &RotatingScreen::xronotroxia);
+            return graphHook(program, id, &BothFramesScreen::base_centrafugalwork);
+        case ScreenId::goniakigraph: return graphHook(program, id, &BothFramesScreen::goniakiarxi);
+        case ScreenId::velocitytimes: return graphHook(program, id, &BothFramesScreen::Grafikhvel);
+        case ScreenId::xronikh: return graphHook(program, id, &BothFramesScreen::enarxixronou);
+        case ScreenId::xronoorbit: return graphHook(program, id, &BothFramesScreen::xronotroxia);
         default: return std::nullopt;
     }
 }

@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "draw/Alerts.h"
+#include "shell/Alerts.h"
 #include "shell/LessonHook.h"
 #include "shell/Navigation.h"
 #include "shell/Notice.h"

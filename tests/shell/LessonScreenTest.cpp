@@ -14,7 +14,7 @@
 
 #include "disk/RotatingDiskScreen.h"
 #include "energy/GraphScreen.h"
-#include "energy/RotatingScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "shell/LessonFile.h"
 #include "support/ScreenSupport.h"
 #include "translating/RelativeMotionScreen.h"
@@ -48,7 +48,7 @@ void randomControls(QWidget& screen, std::mt19937& rng) {
 }
 
 // The button of the "rotating" screen that draws each graph of its run.
-QPushButton* graphButton(RotatingScreen& r, ScreenId id) {
+QPushButton* graphButton(BothFramesScreen& r, ScreenId id) {
     switch (id) {
         case ScreenId::base_centrafugal: return r.base_centrafugalwork;
         case ScreenId::goniakigraph: return r.goniakiarxi;
@@ -71,7 +71,7 @@ void prepare(TestProgram& t, ScreenId id, bool explanation, std::mt19937& rng) {
     w.show();
     if (id == ScreenId::exigisirelative) t.screen<RelativeMotionScreen>(id).openScreen();
     if (id >= ScreenId::rotating) {
-        auto& rotating = t.screen<RotatingScreen>(ScreenId::rotating);
+        auto& rotating = t.screen<BothFramesScreen>(ScreenId::rotating);
         randomControls(rotating, rng);
         rotating.simulateBothFrames();
         if (QPushButton* button = graphButton(rotating, id)) {
