@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
-#include <numbers>
 
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
@@ -89,16 +89,22 @@ void curvatureCircle(PlotCanvas& canvas, double cx, double cy, double radius, do
     }
 }
 
-// Prints a text with its top-left corner at (x, y), moved inside the canvas as far as it needs,
-// where it lies clear of the texts already printed, or else moved up or down by the least that
-// clears it, up to four lines; otherwise at the free place nearest (x, y). Returns the corner it
-// took.
-Vec2 printAtOrNear(PlotCanvas& canvas, double x, double y, const std::string& text) {
-    const TextExtent e = canvas.textExtent(text);
-    // The text's box in fractions of the canvas.
+// Prints lines one below the other from one left edge, the block's top-left corner at (x, y),
+// moved inside the canvas as far as it needs, where it lies clear of the texts already printed,
+// or else moved up or down as a whole by the least that clears it, up to four lines; otherwise at
+// the free place nearest (x, y). A text broken into lines so stays one text.
+void printAtOrNear(PlotCanvas& canvas, double x, double y,
+                   const std::vector<std::string_view>& lines) {
+    double widest = 0, line = 0;
+    for (std::string_view text : lines) {
+        const TextExtent e = canvas.textExtent(text);
+        widest = std::max(widest, e.width);
+        line = std::max(line, e.height);
+    }
+    // The block's box in fractions of the canvas.
     const ViewTransform v = canvas.view();
-    const double w = e.width / std::abs(v.width());
-    const double h = e.height / std::abs(v.height());
+    const double w = widest / std::abs(v.width());
+    const double h = line / std::abs(v.height()) * static_cast<double>(lines.size());
     const double left = std::clamp(v.fractionX(x), 0.0, std::max(0.0, 1 - w));
     const double wanted = v.fractionY(y);
     const auto& printed = canvas.printedTexts();
@@ -108,26 +114,47 @@ Vec2 printAtOrNear(PlotCanvas& canvas, double x, double y, const std::string& te
                    return left < p.right && p.left < left + w && top < p.bottom && p.top < top + h;
                });
     };
+    const double lineFraction = h / static_cast<double>(lines.size());
     for (int k = 0; k <= 32; ++k) {
         const double nudge = (k % 2 ? 1 : -1) * 0.25 * ((k + 1) / 2);
-        const double top = std::clamp(wanted, 0.0, std::max(0.0, 1 - h)) + nudge * h;
+        const double top = std::clamp(wanted, 0.0, std::max(0.0, 1 - h)) + nudge * lineFraction;
         if (!freeAt(top)) continue;
         const Vec2 corner = v.atFraction(left, top);
         canvas.setCurrentPosition(corner.x, corner.y);
-        canvas.print(text);
-        return corner;
+        for (std::string_view text : lines) {
+            canvas.setCurrentPosition(corner.x, canvas.currentY());
+            canvas.print(text);
+        }
+        return;
     }
-    return placeLabel(canvas, {x, y}, text);
+    placeLines(canvas, {x, y}, lines);
 }
 
-// A legend row: its text at (x, y) or near it, and its unit arrow from (ax, ay). A text nudged
-// by up to a line keeps the arrow in its row; one moved farther takes its arrow along, so that
-// the two stay side by side.
-void legendRow(PlotCanvas& canvas, double x, double y, const char* text, double ax, double ay,
-               Rgb colour) {
-    const Vec2 corner = printAtOrNear(canvas, x, y, text);
-    const bool moved = corner.x != x || std::abs(corner.y - y) > canvas.textExtent(text).height;
-    drawArrow(canvas, moved ? ax + corner.x - x : ax, moved ? ay + corner.y - y : ay, 1, 0, colour);
+// A legend: its rows one below the other, each text with its unit arrow at its left. The block
+// goes as a whole to the free place nearest the right of (x, y), its designed top-left corner,
+// clear of every text and of the ink drawn before it; where the canvas has no such place within
+// reach, to the one with the least ink. So no path, circle or arrow runs through a legend text.
+constexpr double kKeyRoom = 1.2;  // a unit key arrow and its gap to the text
+struct LegendRow {
+    std::string_view text;
+    Rgb colour;
+};
+void drawLegend(PlotCanvas& canvas, double x, double y, std::initializer_list<LegendRow> rows) {
+    std::vector<std::string_view> lines;
+    double line = 0;
+    for (const LegendRow& r : rows) {
+        lines.push_back(r.text);
+        line = std::max(line, canvas.textExtent(r.text).height);
+    }
+    const double down = canvas.scaleHeight() < 0 ? -1.0 : 1.0;
+    const double n = static_cast<double>(lines.size());
+    const Vec2 corner =
+        placeLines(canvas, {x, y + down * n * line / 2}, lines, {1, 0}, {.leftRoom = kKeyRoom});
+    double middle = corner.y + down * line / 2;
+    for (const LegendRow& r : rows) {
+        drawArrow(canvas, corner.x - kKeyRoom, middle, 1, 0, r.colour);
+        middle += down * line;
+    }
 }
 
 // A text printed whole from (x, y) on: where it is wider than the room to the canvas's right
@@ -145,11 +172,7 @@ void printWhole(PlotCanvas& canvas, double x, double y, const std::string& text)
         else
             lines.back() = longer;
     }
-    const double down = canvas.scaleHeight() < 0 ? -1.0 : 1.0;
-    for (const std::string& line : lines) {
-        printAtOrNear(canvas, x, y, line);
-        y += down * canvas.textExtent(line).height;
-    }
+    printAtOrNear(canvas, x, y, std::vector<std::string_view>(lines.begin(), lines.end()));
 }
 
 // Friction against the motion, −3.5·V/|V|; none where the body is at rest.
@@ -239,9 +262,10 @@ std::string drawCurveLab(PlotCanvas& canvas, const CurveSettings& c) {
                       kBlack);
         }
     }
-    legendRow(canvas, 10, -9.1, "VELOCITY", 9, -9.1, kVelocityRed);
-    legendRow(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION", 9, -8.1, kCentripetalBlue);
-    legendRow(canvas, 10, -7.1, "TOTAL ACCELERATION", 9, -7.1, kBlack);
+    drawLegend(canvas, 10, -7.1,
+               {{"TOTAL ACCELERATION", kBlack},
+                {"CENTRIPETAL ACCELERATION", kCentripetalBlue},
+                {"VELOCITY", kVelocityRed}});
     return kLabText;
 }
 
@@ -257,8 +281,8 @@ std::string drawRadiusScene(PlotCanvas& canvas, const CurveSettings& c) {
         arrow(canvas, p.x, p.y, p.tangential, kTangentialBlue);
     }
     // The unit arrows left of their texts, not through them.
-    legendRow(canvas, 10, -9.1, "VELOCITY", 9, -9.1, kVelocityRed);
-    legendRow(canvas, 10, -8.1, "CENTRIPETAL ACCELERATION", 9, -8.1, kCentripetalBlue);
+    drawLegend(canvas, 10, -8.1,
+               {{"CENTRIPETAL ACCELERATION", kCentripetalBlue}, {"VELOCITY", kVelocityRed}});
     return kRadiusText;
 }
 
@@ -289,12 +313,11 @@ std::optional<std::string> showPointVectors(PlotCanvas& canvas, const CurveSetti
         if (const auto f = friction(p.velocity)) {
             canvas.setDrawWidth(3);
             arrow(canvas, X, p.y, *f, kFrictionOlive);
-            legendRow(canvas, 2, 9.8, "FRICTION", 0.2, 9.3, kFrictionOlive);
+            drawLegend(canvas, 2, 9.8, {{"FRICTION", kFrictionOlive}});
             canvas.setDrawWidth(1);
         }
     }
-    legendRow(canvas, 15, -9.1, "VELOCITY", 14, -9.1, kVelocityRed);
-    legendRow(canvas, 15, -8.1, "ACCELERATION", 14, -8.1, kCentripetalBlue);
+    drawLegend(canvas, 15, -8.1, {{"ACCELERATION", kCentripetalBlue}, {"VELOCITY", kVelocityRed}});
     if (guessForce) return std::string(kForceText);
     if (radiusMode) return std::string(kPointRadiusText);
     return std::nullopt;
@@ -336,8 +359,8 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
         canvas.setDrawWidth(3);
         if (bends) {
             arrow(canvas, px, py, C, Rgb{0, 150, 250});
-            legendRow(canvas, 2, 7, "DIRECTION OF EXTRA FORCE FOR CENTRIPETAL", 0.2, 6.8,
-                      Rgb{25, 50, 250});
+            drawLegend(canvas, 2, 7,
+                       {{"DIRECTION OF EXTRA FORCE FOR CENTRIPETAL", Rgb{25, 50, 250}}});
         }
         canvas.setDrawWidth(1);
     }
@@ -361,10 +384,10 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
 
     // The legend under the path, with the student's force at the bottom; the widest row goes
     // above the others, clear of the point's own legend at the right.
-    legendRow(canvas, 2, -9, "YOUR FORCE", 0.2, -9.5, kStudentBlue);
-    legendRow(canvas, 2, -8, "EXTRA NEEDED FORCE FOR SHAPE", 0.2, -8.5, kShapeGreen);
-    legendRow(canvas, 2, -7, "EXTRA NEEDED FORCE FOR TANGENTIAL ACC.", 0.2, -7.5,
-              kTangentialOrange);
+    drawLegend(canvas, 2, -7,
+               {{"EXTRA NEEDED FORCE FOR TANGENTIAL ACC.", kTangentialOrange},
+                {"EXTRA NEEDED FORCE FOR SHAPE", kShapeGreen},
+                {"YOUR FORCE", kStudentBlue}});
     canvas.setDrawWidth(1);
     printWhole(canvas, 2, -6, forceScaleText(c));
 }

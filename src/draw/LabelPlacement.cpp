@@ -26,7 +26,7 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
     return placeLines(canvas, anchor, {text}, ahead, reach);
 }
 
-Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::string_view> lines,
+Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::span<const std::string_view> lines,
                 Vec2 ahead, LabelReach near) {
     const double W = std::max(1.0, canvas.pixelWidth());
     const double H = std::max(1.0, canvas.pixelHeight());
@@ -70,6 +70,7 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
     const double step = std::max(1.0, 0.25 * lineHeight);
     const double reach = near.lines > 0 ? gap + near.lines * lineHeight
                                         : std::max(0.2 * std::max(W, H), 4 * lineHeight);
+    const double room = view.pixelsAlongX(near.leftRoom);
     const double x0 = ax - w / 2;
     const double y0 = ay - h / 2;
     const int rings = static_cast<int>(std::ceil((reach + std::max(w, h) / 2) / step)) + 1;
@@ -90,7 +91,7 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
         const auto at = static_cast<std::size_t>(k + rings);
         const double left = x0 + k * step, top = y0 + k * step;
         columns[at] = {grid.columnOf(left / W, false), grid.columnOf((left + w) / W, true),
-                       left >= 0 && left + w <= W, std::max({left - ax, 0.0, ax - left - w})};
+                       left >= room && left + w <= W, std::max({left - ax, 0.0, ax - left - w})};
         rows[at] = {grid.rowOf(top / H, false), grid.rowOf((top + h) / H, true),
                     top >= 0 && top + h <= H, std::max({top - ay, 0.0, ay - top - h})};
     }
@@ -140,7 +141,7 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::stri
     }
     if (!std::isfinite(bestScore)) {
         // Nowhere fits: beside the anchor, pushed inside the canvas.
-        best.left = std::clamp(ax + gap, 0.0, std::max(0.0, W - w));
+        best.left = std::clamp(ax + gap, std::min(room, W - w), std::max(0.0, W - w));
         best.top = std::clamp(y0, 0.0, std::max(0.0, H - h));
     }
     const Vec2 corner = view.toUser({best.left, best.top});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "draw/PlotCanvas.h"
@@ -21,16 +22,24 @@ Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahe
 // How near a caption keeps to its anchor: at least `clearance` user units from it (an arrow's
 // head, so that the caption does not touch it) and at most `lines` text lines beyond that, so
 // that it still reads as its arrow's. Zero keeps the general rule.
+// `leftRoom` user units left of the text stay inside the canvas too, for what is drawn there (a
+// legend's keys).
 struct LabelReach {
     double clearance = 0;
     double lines = 0;
+    double leftRoom = 0;
 };
 Vec2 placeLabel(PlotCanvas& canvas, Vec2 anchor, std::string_view text, Vec2 ahead,
                 LabelReach reach);
 
 // The same for a block of lines printed one below the other from one left edge: the block as a
 // whole goes where placeLabel would put a label of its size.
-Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::initializer_list<std::string_view> lines,
+Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::span<const std::string_view> lines,
                 Vec2 ahead = {}, LabelReach near = {});
+inline Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor,
+                       std::initializer_list<std::string_view> lines, Vec2 ahead = {},
+                       LabelReach near = {}) {
+    return placeLines(canvas, anchor, std::span(lines.begin(), lines.size()), ahead, near);
+}
 
 }  // namespace velarium

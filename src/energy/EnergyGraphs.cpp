@@ -183,8 +183,11 @@ void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk) {
     vmax = rangeOr(vmax, 1.0);
 
     canvas.clear();
-    // The right half is left for the legend.
+    // The right half is left for the legend, and the left margin for the values' numbers, so that
+    // no curve starting on the axis runs through them.
     canvas.setScale(-span / 20, 1.1 * vmax, 2 * span, -1.1 * vmax);
+    canvas.setScale(leftWithRoomForNumbers(canvas, 2 * span, -vmax, vmax, span / 20), 1.1 * vmax,
+                    2 * span, -1.1 * vmax);
     drawAxisTicks(canvas, span, 0, vmax, -vmax);
     auto curve = [&](const std::vector<double>& values, int i, Rgb colour) {
         canvas.line(i * dt, values[i], (i + 1) * dt, values[i + 1], colour);

@@ -136,6 +136,20 @@ void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, do
     }
 }
 
+double leftWithRoomForNumbers(const PlotCanvas& canvas, double right, double yMin, double yMax,
+                              double least) {
+    const ViewTransform view = canvas.view();
+    double widest = 0;
+    for (double y : {yMin, yMax, -std::max(std::abs(yMin), std::abs(yMax))})
+        widest = std::max(widest, view.pixelsAlongX(canvas.textExtent(formatScientific(y)).width));
+    // The margin m in pixels out of the canvas's P is the same share of the range:
+    // left = −right · m / (P − m).
+    const double margin = widest + 2 * kNumberGapPixels;
+    const double pixels = canvas.pixelWidth();
+    if (!(pixels > 2 * margin)) return -least;
+    return std::min(-least, -right * margin / (pixels - margin));
+}
+
 void nameAxes(PlotCanvas& canvas, double xEnd, double axisY, std::string_view xName, double axisX,
               double yEnd, std::string_view yName) {
     const double left = canvas.scaleLeft();

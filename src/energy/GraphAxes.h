@@ -22,6 +22,12 @@ AxisSteps axisTickSteps(double xMax, double xMin, double yMax, double yMin);
 // else right of it.
 void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, double yMin);
 
+// The left end of a graph's scale (y up, vertical axis at 0, right end `right`) that leaves the
+// room drawAxisTicks needs left of the axis for the widest of its numbers from yMin to yMax, and
+// at least `least`. The scale's vertical range must be set already: text widths are measured in it.
+double leftWithRoomForNumbers(const PlotCanvas& canvas, double right, double yMin, double yMax,
+                              double least);
+
 // Names the axes of a graph (y up): the horizontal one just beyond its end at (xEnd, axisY), or
 // above the axis where the canvas ends there; the vertical one at the free place nearest the left
 // of its top (axisX, yEnd). Called once the graph is drawn, so that the names keep clear of it.

@@ -232,6 +232,7 @@ TEST_F(EnergyGraphsTest, NoLineStrikesThroughAText) {
         {"work chart", [&](PlotCanvas& c, double t) { drawWorkChartFirst(c, *disk, t, state); }},
         {"angular velocity", [&](PlotCanvas& c, double) { drawAngularVelocityGraph(c, *disk); }},
         {"base angle", [&](PlotCanvas& c, double t) { drawBaseAngleGraph(c, *disk, t); }},
+        {"velocities", [&](PlotCanvas& c, double) { drawVelocityGraphs(c, *disk); }},
     };
     for (const BothFramesSettings& s :
          {BothFramesSettings{}, BothFramesSettings{12, 5, 10, 20, true}}) {

@@ -185,8 +185,9 @@ private slots:
         QCOMPARE(spoken(s.eikona), picture);
 
         s.campyles->trigger();
+        // The legend is read from its top row down, as it stands.
         QCOMPARE(spoken(s.eikona),
-                 QStringLiteral("VELOCITY\nCENTRIPETAL ACCELERATION\nTOTAL ACCELERATION"));
+                 QStringLiteral("TOTAL ACCELERATION\nCENTRIPETAL ACCELERATION\nVELOCITY"));
         QVERIFY(textsInside(*s.eikona));
         test::setSlider(*s.platosvalue, 30);
         for (QLabel* l : {s.Label1, s.Label2, s.Label3, s.Label4}) {
