@@ -114,6 +114,10 @@ void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double total
     thetaMax = rangeOr(thetaMax, 1.0);
     const double span = rangeOr(totalTime, 1.0);
     canvas.setScale(-span / 20, thetaMax, span, -thetaMax / 20);
+    const double bottom = bottomWithRoomForNumbers(canvas, thetaMax, thetaMax / 20);
+    canvas.setScale(-span / 20, thetaMax, span, bottom);
+    canvas.setScale(leftWithRoomForNumbers(canvas, span, 0, thetaMax, span / 20), thetaMax, span,
+                    bottom);
     canvas.clear();
     canvas.line(-span, 0, span, 0);
     canvas.line(0, -thetaMax, 0, thetaMax);

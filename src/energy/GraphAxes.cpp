@@ -19,9 +19,18 @@ constexpr double kNumberGapPixels = 3;
 
 bool usable(double step) { return std::isfinite(step) && step > 0; }
 
+// How many ticks apart the numbered ones stand: every second, or the least even count whose
+// distance (ticks `apart` pixels apart) holds a number `needs` pixels long.
+int numberedEvery(double apart, double needs) {
+    if (!(apart > 0) || !std::isfinite(needs / apart)) return 2;
+    return 2 * std::max(1, static_cast<int>(std::ceil(needs / (2 * apart))));
+}
+
 // Prints with the text's top-left corner at (x, y), moved as little as needed to keep the whole
-// text inside the canvas.
-void printInside(PlotCanvas& canvas, double x, double y, const std::string& text) {
+// text inside the canvas; a number (`unlessOver`) is left out where it would lie over a text
+// already printed, as the top value's number where it must stand below its line.
+void printInside(PlotCanvas& canvas, double x, double y, const std::string& text,
+                 bool unlessOver = false) {
     const TextExtent e = canvas.textExtent(text);
     const double left = canvas.scaleLeft();
     const double right = left + canvas.scaleWidth();
@@ -34,6 +43,16 @@ void printInside(PlotCanvas& canvas, double x, double y, const std::string& text
     if ((right - (x + xs * e.width)) * xs < 0) x = right - xs * e.width;
     if ((y - top) * ys < 0) y = top;
     if ((bottom - (y + ys * e.height)) * ys < 0) y = bottom - ys * e.height;
+    if (unlessOver) {
+        const ViewTransform v = canvas.view();
+        const double l = v.fractionX(x), r = v.fractionX(x + xs * e.width);
+        const double t = v.fractionY(y), b = v.fractionY(y + ys * e.height);
+        const auto& printed = canvas.printedTexts();
+        if (std::any_of(printed.begin(), printed.end(), [&](const PrintedText& p) {
+                return l < p.right && p.left < r && t < p.bottom && p.top < b;
+            }))
+            return;
+    }
     canvas.setCurrentPosition(x, y);
     canvas.print(text);
 }
@@ -101,11 +120,17 @@ void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, do
             canvas.setDrawStyle(keepStyle);
             // Right of the tick, below the axis, or below the whole range where the values go
             // below zero, so that no curve runs through the number.
-            printInside(canvas, x + gapX, numbersY, formatFixed(x, 2));
+            printInside(canvas, x + gapX, numbersY, formatFixed(x, 2), true);
         };
         const double slack = 1e-9 * step.x;
-        for (int j = 0; j <= kMostTicks && j * step.x <= xMax + slack; j += 2) tick(j);
-        for (int j = -2; j >= -kMostTicks && j * step.x >= xMin - slack; j -= 2) tick(j);
+        // Every second tick carries its number, or every fourth, sixth... where the numbers
+        // would run into each other (a large text on a small graph).
+        const double widest = std::max(canvas.textExtent(formatFixed(xMax, 2)).width,
+                                       canvas.textExtent(formatFixed(xMin, 2)).width);
+        const int every = numberedEvery(view.pixelsAlongX(step.x),
+                                        view.pixelsAlongX(widest) + 2 * kNumberGapPixels);
+        for (int j = 0; j <= kMostTicks && j * step.x <= xMax + slack; j += every) tick(j);
+        for (int j = -every; j >= -kMostTicks && j * step.x >= xMin - slack; j -= every) tick(j);
     }
     if (usable(step.y)) {
         auto tick = [&](int j) {
@@ -123,17 +148,30 @@ void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, do
             const double above = y + up * (e.height + gapY);
             const bool roomAbove = (canvas.scaleTop() - above) * up >= 0;
             printInside(canvas, leftOf >= canvas.scaleLeft() ? leftOf : axisX + step.x / 2 + gapX,
-                        roomAbove ? above : y - up * gapY, text);
+                        roomAbove ? above : y - up * gapY, text, true);
         };
         // Whole multiples of the step between the two ends, the negative side without 0.
         const double slack = 1e-9 * step.y;
         const double lo = std::min(yMin, yMax) - slack;
         const double hi = std::max(yMin, yMax) + slack;
-        for (int j = 0; j <= kMostTicks && j * step.y <= hi; j += 2)
+        const int every =
+            numberedEvery(view.pixelsAlongY(step.y),
+                          view.pixelsAlongY(canvas.textExtent("0").height) + kNumberGapPixels);
+        for (int j = 0; j <= kMostTicks && j * step.y <= hi; j += every)
             if (j * step.y >= lo) tick(j);
-        for (int j = -2; j >= -kMostTicks && j * step.y >= lo; j -= 2)
+        for (int j = -every; j >= -kMostTicks && j * step.y >= lo; j -= every)
             if (j * step.y <= hi) tick(j);
     }
+}
+
+double bottomWithRoomForNumbers(const PlotCanvas& canvas, double top, double least) {
+    // The numbers stand below the ticks, which reach a twentieth of the range below the axis:
+    // b = top/20 + g·(top + b)/P for g pixels of number and gap out of the canvas's P.
+    const double g =
+        canvas.view().pixelsAlongY(canvas.textExtent("0").height) + 2 * kNumberGapPixels;
+    const double pixels = canvas.pixelHeight();
+    if (!(pixels > 2 * g) || !(top > 0)) return -least;
+    return -std::max(least, (top / 20 + g * top / pixels) / (1 - g / pixels));
 }
 
 double leftWithRoomForNumbers(const PlotCanvas& canvas, double right, double yMin, double yMax,

@@ -28,6 +28,11 @@ void drawAxisTicks(PlotCanvas& canvas, double xMax, double xMin, double yMax, do
 double leftWithRoomForNumbers(const PlotCanvas& canvas, double right, double yMin, double yMax,
                               double least);
 
+// The bottom of a graph's scale (y up, values from 0 to `top`, the horizontal axis at 0) that
+// leaves the room drawAxisTicks needs below the axis for its ticks and time numbers, and at least
+// `least` below 0. Text heights are measured in the scale already set.
+double bottomWithRoomForNumbers(const PlotCanvas& canvas, double top, double least);
+
 // Names the axes of a graph (y up): the horizontal one just beyond its end at (xEnd, axisY), or
 // above the axis where the canvas ends there; the vertical one at the free place nearest the left
 // of its top (axisX, yEnd). Called once the graph is drawn, so that the names keep clear of it.

@@ -120,11 +120,31 @@ void printFooter(PlotCanvas& canvas, const std::vector<std::string>& lines) {
     const double h = lineHeight(canvas);
     const double bottomEdge = canvas.scaleTop() + canvas.scaleHeight();
     const double bar = kBarPixels / std::max(1.0, canvas.pixelHeight());
-    double y = bottomEdge - down * (h * static_cast<double>(lines.size()) +
-                                    bar * std::abs(canvas.scaleHeight()));
+    const double top = bottomEdge - down * (h * static_cast<double>(lines.size()) +
+                                            bar * std::abs(canvas.scaleHeight()));
+    // At the bottom-left corner; where a long step's text reaches down into it (a large text
+    // on a small canvas), at the bottom-right, whichever meets fewer of the texts above.
+    const ViewTransform v = canvas.view();
+    double widest = 0;
+    for (const std::string& line : lines) widest = std::max(widest, canvas.textExtent(line).width);
+    const double margin = 0.01 * (e.right - e.left);
+    auto meets = [&](double left) {
+        const double l = v.fractionX(left), r = v.fractionX(left + widest);
+        const double t = v.fractionY(top), b = v.fractionY(bottomEdge);
+        const auto& printed = canvas.printedTexts();
+        return std::count_if(printed.begin(), printed.end(), [&](const PrintedText& p) {
+            return std::min(l, r) < p.right && p.left < std::max(l, r) &&
+                   std::min(t, b) < p.bottom && p.top < std::max(t, b);
+        });
+    };
+    const double atLeft = e.left + margin;
+    const double atRight = e.right - margin - widest -
+                           kBarPixels / std::max(1.0, canvas.pixelWidth()) * (e.right - e.left);
+    const double left = meets(atLeft) > meets(atRight) ? atRight : atLeft;
     canvas.setForeColor(kBlack);
+    double y = top;
     for (const std::string& line : lines) {
-        canvas.setCurrentPosition(e.left + 0.01 * (e.right - e.left), y);
+        canvas.setCurrentPosition(left, y);
         canvas.print(line);
         y += down * h;
     }

@@ -124,7 +124,8 @@ void drawDisk(PlotCanvas& canvas, const PictureFrame& f, Vec2 axis) {
     canvas.setDrawWidth(1);
 }
 
-void drawOrbits(PlotCanvas& canvas, const InertialOrbits& o, const PictureScales& s) {
+void drawOrbits(PlotCanvas& canvas, const InertialOrbits& o, const PictureScales& s,
+                std::vector<ArrowLabel>& labels) {
     drawDisk(canvas, s.frame, {0, 0});
     drawDisk(canvas, s.frame, s.aside);
     std::vector<Vec2> rotating;
@@ -133,18 +134,16 @@ void drawOrbits(PlotCanvas& canvas, const InertialOrbits& o, const PictureScales
     orbitCurve(canvas, s.frame, o.atT1, kOrbitAtT1);
     orbitCurve(canvas, s.frame, o.atT2, kOrbitAtT2);
     orbitCurve(canvas, s.frame, o.inertial, kInertialOrbit);
-    // Each of the three blue curves carries the letter the step's text gives it, at its end.
-    const std::size_t last = o.atT1.size() - 1;
+    // Each of the three blue curves carries the letter the step's text gives it, at its end,
+    // placed with the arrows' labels once the step's texts stand.
     if (o.atT1.empty()) return;
+    const std::size_t last = o.atT1.size() - 1;
     for (auto [p, name, colour] : {std::tuple{rotating[last], "a)", kRotatingOrbit},
                                    {o.atT1[last], "b)", kOrbitAtT1},
                                    {o.atT2[last], "c)", kOrbitAtT2}}) {
         const Vec2 at = s.frame.at(p);
-        if (!s.frame.inBand(canvas, at)) continue;
-        canvas.setForeColor(colour);
-        placeLabel(canvas, at, name);
+        if (s.frame.inBand(canvas, at)) labels.push_back({at, {}, name, colour});
     }
-    canvas.setForeColor(kBlack);
 }
 
 void markMoments(PlotCanvas& canvas, const InertialPair& q, const PictureScales& s) {
@@ -293,10 +292,10 @@ PictureScales drawInertialExplanation(PlotCanvas& canvas, const DiskRun& run,
     const InertialOrbits orbits = inertialOrbits(run, tables, q);
     const PictureScales s = inertialScales(canvas, q, orbits);
     const PictureFrame& f = s.frame;
-    drawOrbits(canvas, orbits, s);
+    std::vector<ArrowLabel> labels;
+    drawOrbits(canvas, orbits, s, labels);
     if (st.step <= 1) markMoments(canvas, q, s);
 
-    std::vector<ArrowLabel> labels;
     auto velocity = [&](Vec2 at, Vec2 v, Rgb colour, int style, const char* label) {
         labelledArrow(canvas, labels, f.at(at), s.velocity() * v, colour, kVectorWidth, style,
                       label);

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <functional>
 
 #include "draw/ColourProfile.h"
 #include "shell/FirstStepScreen.h"
@@ -38,28 +39,37 @@ std::vector<CanvasWidget*> allCanvases(TestProgram& t) {
 }
 
 // Every screen, every menu entry, button and timer, three times over: each picture the program
-// draws, in the order a class might see them.
-void tour(TestProgram& t) {
+// draws, in the order a class might see them. `seen` looks at the screen after each action.
+using Look = std::function<void(QWidget& screen, const QString& action)>;
+void tour(
+    TestProgram& t, const Look& seen = [](QWidget&, const QString&) {}) {
     for (int pass = 0; pass < 3; ++pass) {
         for (const ScreenInfo& info : allScreens()) {
             QWidget& screen = t.screen(info.id);
             screen.show();
             for (QAction* a : screen.findChildren<QAction*>())
-                if (!a->menu() && a->text() != QStringLiteral("END") && a->isEnabled())
+                if (!a->menu() && a->text() != QStringLiteral("END") && a->isEnabled()) {
                     a->trigger();
+                    seen(screen, a->text());
+                }
             for (QAbstractButton* b : screen.findChildren<QAbstractButton*>())
                 if (!qtOwn(b) && b->text() != QStringLiteral("END") && b->isEnabled() &&
-                    b->isVisibleTo(&screen))
+                    b->isVisibleTo(&screen)) {
                     b->click();
+                    seen(screen, b->text());
+                }
             for (CanvasWidget* c : screen.findChildren<CanvasWidget*>()) {
                 test::pressCanvas(*c, c->scaleLeft() + c->scaleWidth() / 3,
                                   c->scaleTop() + c->scaleHeight() / 3);
                 test::releaseCanvas(*c, c->scaleLeft() + c->scaleWidth() / 2,
                                     c->scaleTop() + c->scaleHeight() / 2);
                 QTest::keyClick(c, Qt::Key_Right);
+                seen(screen, QStringLiteral("a click on ") + c->objectName());
             }
-            for (ScreenTimer* timer : screen.findChildren<ScreenTimer*>())
+            for (ScreenTimer* timer : screen.findChildren<ScreenTimer*>()) {
                 for (int i = 0; i < 40; ++i) timer->tick();
+                seen(screen, QStringLiteral("ticks of ") + timer->objectName());
+            }
         }
     }
 }
@@ -291,6 +301,49 @@ private slots:
                                            b->objectName());
                 }
         }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // No text a canvas keeps lies over another, whatever the tour has just shown, at the
+    // program's zoom of 100% and 200% on a classroom's display: a caption half hidden under
+    // another reads as neither.
+    void noCanvasTextLiesOverAnother_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("100%") << 1.0;
+        QTest::newRow("200%") << 2.0;
+    }
+    void noCanvasTextLiesOverAnother() {
+        QFETCH(double, zoom);
+        TestProgram t;
+        t.program.zoom().setFactor(zoom);
+        // Each screen as large as a classroom's 1920 × 1080 display, as the tour leaves it.
+        const QRect display(QPoint(0, 0), QSize(1920, 1080) / qApp->devicePixelRatio());
+        QStringList faults;
+        tour(t, [&](QWidget& screen, const QString& action) {
+            if (screen.geometry() != display) {
+                screen.setGeometry(display);
+                QCoreApplication::processEvents();
+            }
+            for (CanvasWidget* c : screen.findChildren<CanvasWidget*>()) {
+                const auto& texts = c->printedTexts();
+                // Half a pixel: the rows of one block touch.
+                const double tx = 0.5 / std::max(1.0, c->pixelWidth());
+                const double ty = 0.5 / std::max(1.0, c->pixelHeight());
+                for (std::size_t i = 0; i < texts.size(); ++i)
+                    for (std::size_t k = i + 1; k < texts.size(); ++k) {
+                        const PrintedText& a = texts[i];
+                        const PrintedText& b = texts[k];
+                        if (a.right <= b.left + tx || b.right <= a.left + tx ||
+                            a.bottom <= b.top + ty || b.bottom <= a.top + ty)
+                            continue;
+                        const QString fault = QStringLiteral("%1.%2 after %3: \"%4\" over \"%5\"")
+                                                  .arg(screen.objectName(), c->objectName(), action,
+                                                       QString::fromStdString(a.text),
+                                                       QString::fromStdString(b.text));
+                        if (!faults.contains(fault)) faults << fault;
+                    }
+            }
+        });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
