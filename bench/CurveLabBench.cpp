@@ -4,10 +4,10 @@
 #include <numbers>
 
 #include "BenchSupport.h"
-#include "curve/CurveLab.h"
+#include "app/CurveLab.h"
+#include "app/FirstStepScreen.h"
 #include "curve/EllipticIntegrals.h"
-#include "shell/FirstStepScreen.h"
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 namespace {

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "BenchSupport.h"
-#include "energy/GraphScreen.h"
+#include "app/Navigation.h"
 #include "energy/BothFramesScreen.h"
+#include "energy/GraphScreen.h"
 #include "energy/WorkChart.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 

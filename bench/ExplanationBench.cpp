@@ -3,10 +3,10 @@
 #include <QMenuBar>
 
 #include "BenchSupport.h"
+#include "app/Navigation.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 

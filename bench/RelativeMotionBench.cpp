@@ -1,8 +1,8 @@
 #include <cmath>
 
 #include "BenchSupport.h"
-#include "shell/Program.h"
 #include "translating/RelativeMotionScreen.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 namespace {

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "BenchSupport.h"
+#include "app/Navigation.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 

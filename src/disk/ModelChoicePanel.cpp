@@ -3,9 +3,9 @@
 #include <QVBoxLayout>
 
 #include "disk/RotatingDiskScreen.h"
-#include "shell/Controls.h"
-#include "shell/Program.h"
-#include "shell/Twips.h"
+#include "widgets/Controls.h"
+#include "widgets/Program.h"
+#include "widgets/Twips.h"
 
 namespace velarium {
 

@@ -9,10 +9,10 @@
 
 #include "disk/DiskRunTable.h"
 #include "disk/ModelChoicePanel.h"
-#include "shell/Controls.h"
-#include "shell/MaximumAtTop.h"
-#include "shell/Program.h"
-#include "shell/ProgramZoom.h"
+#include "widgets/Controls.h"
+#include "widgets/MaximumAtTop.h"
+#include "widgets/Program.h"
+#include "widgets/ProgramZoom.h"
 
 namespace velarium {
 

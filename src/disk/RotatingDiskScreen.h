@@ -17,7 +17,7 @@
 #include "disk/DisplayStep.h"
 #include "draw/CanvasWidget.h"
 #include "output/CanvasActions.h"
-#include "shell/ScreenTimer.h"
+#include "widgets/ScreenTimer.h"
 
 namespace velarium {
 

@@ -5,12 +5,12 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/Navigation.h"
 #include "energy/BothFramesTable.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphScreen.h"
-#include "shell/Controls.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Controls.h"
+#include "widgets/Program.h"
 
 namespace velarium {
 

@@ -8,7 +8,7 @@
 
 #include "energy/BothFramesRun.h"
 #include "output/CsvTable.h"
-#include "shell/ScreenRegistry.h"
+#include "widgets/ScreenRegistry.h"
 
 namespace velarium {
 

@@ -2,10 +2,10 @@
 
 #include <QResizeEvent>
 
+#include "app/Navigation.h"
 #include "energy/BothFramesScreen.h"
-#include "shell/Controls.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Controls.h"
+#include "widgets/Program.h"
 
 namespace velarium {
 

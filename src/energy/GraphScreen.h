@@ -8,8 +8,8 @@
 #include "energy/PointAnimations.h"
 #include "energy/WorkChart.h"
 #include "output/CanvasActions.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/ScreenTimer.h"
+#include "widgets/ScreenRegistry.h"
+#include "widgets/ScreenTimer.h"
 
 namespace velarium {
 

@@ -3,13 +3,13 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "intro/FirstExplanation.h"
+#include "app/FirstExplanation.h"
+#include "app/Navigation.h"
 #include "intro/IntroPictures.h"
-#include "shell/Controls.h"
-#include "shell/Fonts.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
-#include "shell/ProgramZoom.h"
+#include "widgets/Controls.h"
+#include "widgets/Fonts.h"
+#include "widgets/Program.h"
+#include "widgets/ProgramZoom.h"
 
 namespace velarium {
 

@@ -5,9 +5,9 @@
 
 #include "draw/Arrow.h"
 #include "draw/CanvasWidget.h"
-#include "shell/Program.h"
-#include "shell/ScreenTimer.h"
 #include "support/ScreenSupport.h"
+#include "widgets/Program.h"
+#include "widgets/ScreenTimer.h"
 
 using namespace velarium;
 

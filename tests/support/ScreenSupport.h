@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/Alerts.h"
 #include "draw/CanvasWidget.h"
-#include "shell/Program.h"
+#include "widgets/Alerts.h"
+#include "widgets/Program.h"
 
 namespace velarium::test {
 

@@ -7,16 +7,16 @@
 #include <cmath>
 
 #include "Snap.h"
-#include "curve/CurveLab.h"
+#include "app/CurveLab.h"
+#include "app/FirstStepScreen.h"
+#include "app/Navigation.h"
 #include "disk/RotatingDiskScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphScreen.h"
-#include "energy/BothFramesScreen.h"
 #include "intro/IntroductionScreen.h"
-#include "shell/FirstStepScreen.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
 #include "translating/RelativeMotionScreen.h"
+#include "widgets/Program.h"
 
 namespace velarium::snap {
 

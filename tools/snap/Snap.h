@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::snap {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "Snap.h"
-#include "shell/Application.h"
+#include "app/Application.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
