@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "BenchSupport.h"
+#include "app/FullProgram.h"
 #include "app/Navigation.h"
 #include "energy/BothFramesScreen.h"
 #include "energy/GraphScreen.h"
@@ -38,7 +39,7 @@ struct LargestRun {
         screen().epanalipsi->click();
     }
 
-    Program program;
+    FullProgram program;
 };
 
 void RotatingRepeat(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "BenchSupport.h"
+#include "app/FullProgram.h"
 #include "app/Navigation.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
@@ -30,7 +31,7 @@ struct Explanation {
         return program.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
     }
 
-    Program program;
+    FullProgram program;
 };
 
 // The 66 integrated steps of the orbit run and the first picture.

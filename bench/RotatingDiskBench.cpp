@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "BenchSupport.h"
+#include "app/FullProgram.h"
 #include "app/Navigation.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
@@ -52,7 +53,7 @@ struct DiskAtTheEnd {
         s.CHRONIKHMETAVOLH->trigger();
     }
 
-    Program program;
+    FullProgram program;
     DiskRun savedRun;
     std::unique_ptr<DiskShared> savedDisk;
 };

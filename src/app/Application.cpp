@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "app/FullProgram.h"
 #include "widgets/Alerts.h"
 #include "widgets/Fonts.h"
 #include "widgets/Notice.h"
@@ -124,7 +125,7 @@ void endWithLastWindow(QApplication& app, Program& program) {
 }
 
 int runProgram(QApplication& app, const StartOptions& options) {
-    Program program;
+    FullProgram program;
     int status = 0;
     program.onEnd([&app, &status] { app.exit(status); });
     endWithLastWindow(app, program);

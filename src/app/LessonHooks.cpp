@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/ScreenFactories.h"
 #include "disk/RotatingDiskScreen.h"
 #include "energy/BothFramesScreen.h"
 #include "energy/GraphScreen.h"
 #include "explain/InertialExplanation.h"
 #include "explain/RotatingExplanation.h"
 #include "translating/RelativeMotionScreen.h"
-#include "widgets/LessonHook.h"
 #include "widgets/Program.h"
 
 namespace velarium {
@@ -111,7 +111,7 @@ LessonHook graphHook(Program& program, ScreenId id, QPushButton* BothFramesScree
 }
 }  // namespace
 
-std::optional<LessonHook> lessonHook(ScreenId id, Program& program) {
+std::optional<LessonHook> ScreenFactories::lessonHook(ScreenId id, Program& program) {
     switch (id) {
         case ScreenId::exigisi2: return diskHook(program);
         case ScreenId::exigisirelative: return relativeHook(program);

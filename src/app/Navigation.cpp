@@ -8,12 +8,6 @@
 
 namespace velarium {
 
-void bringUp(QWidget& w) {
-    w.show();
-    w.raise();
-    w.activateWindow();
-}
-
 void openRotatingDisk(Program& program) {
     const QRect d = Program::display();
     QWidget& disk = program.screens().get(ScreenId::exigisi2);

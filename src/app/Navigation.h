@@ -1,13 +1,8 @@
 #pragma once
 
-class QWidget;
-
 namespace velarium {
 
 class Program;
-
-// Shows a screen and brings it to the front.
-void bringUp(QWidget& screen);
 
 // The ways between screens that more than one screen takes.
 

@@ -1,6 +1,8 @@
 #include "app/ScreenFactories.h"
 
+#include "app/FirstExplanation.h"
 #include "app/FirstStepScreen.h"
+#include "app/Navigation.h"
 #include "app/PlaceholderScreen.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
@@ -12,18 +14,22 @@
 
 namespace velarium {
 
-std::unique_ptr<QWidget> createScreen(ScreenId id, Program& program) {
+std::unique_ptr<QWidget> ScreenFactories::create(ScreenId id, Program& program) {
     switch (id) {
         case ScreenId::firststep: return std::make_unique<FirstStepScreen>(program);
         case ScreenId::exigisirelative: return std::make_unique<RelativeMotionScreen>(program);
         case ScreenId::exigisi2:
-            return std::make_unique<RotatingDiskScreen>(program, [](DiskExplanationHost& host) {
-                return std::make_unique<ExplanationMode>(host);
-            });
-        case ScreenId::EISAGOGIKI: return std::make_unique<IntroductionScreen>(program);
-        case ScreenId::DIALEGO: return std::make_unique<ModelChoicePanel>(program);
-        case ScreenId::rotating: return std::make_unique<BothFramesScreen>(program);
-        case ScreenId::base_centrafugal: return std::make_unique<WorkChartScreen>(program);
+            return std::make_unique<RotatingDiskScreen>(
+                program, disk_,
+                [](DiskExplanationHost& host) { return std::make_unique<ExplanationMode>(host); });
+        case ScreenId::EISAGOGIKI:
+            return std::make_unique<IntroductionScreen>(
+                program, IntroductionWays{[&program] { showFirstExplanation(program); },
+                                          [&program] { openSimulation(program); },
+                                          [&program] { openRotatingDisk(program); }});
+        case ScreenId::DIALEGO: return std::make_unique<ModelChoicePanel>(program, disk_);
+        case ScreenId::rotating: return std::make_unique<BothFramesScreen>(program, disk_);
+        case ScreenId::base_centrafugal: return std::make_unique<WorkChartScreen>(program, disk_);
         case ScreenId::goniakigraph:
         case ScreenId::velocitytimes:
         case ScreenId::x_ygraph:

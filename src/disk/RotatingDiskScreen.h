@@ -31,7 +31,9 @@ class ModelChoicePanel;
 class RotatingDiskScreen : public QMainWindow, public DiskExplanationHost {
     Q_OBJECT
 public:
-    RotatingDiskScreen(Program& program, const DiskExplanationFactory& makeExplanation);
+    // The disk parameters and orbit tables are kept in disk, shared with the energy screens.
+    RotatingDiskScreen(Program& program, DiskShared& disk,
+                       const DiskExplanationFactory& makeExplanation);
     ~RotatingDiskScreen() override;
 
     // Menu entries.
@@ -147,6 +149,7 @@ private:
     void drawRun();
 
     Program& program_;
+    DiskShared& disk_;
     DiskRun run_;
     DiskMessage message_;
     TrailLayer trail_;

@@ -5,7 +5,6 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/Navigation.h"
 #include "energy/BothFramesTable.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphScreen.h"
@@ -30,7 +29,8 @@ QString periodsOf(int xronosolikos) { return QString::number(xronosolikos / 4.0,
 
 }  // namespace
 
-BothFramesScreen::BothFramesScreen(Program& program) : program_(program) {
+BothFramesScreen::BothFramesScreen(Program& program, DiskShared& disk)
+    : program_(program), disk_(disk) {
     buildControls();
     load();
     connectHandlers();
@@ -210,7 +210,7 @@ void BothFramesScreen::simulateBothFrames() {
     bringUp(*this);
 
     const QRect d = Program::display();
-    DiskShared& disk = program_.disk();
+    DiskShared& disk = disk_;
     run_ = runBothFrames(disk, settings());
     bothFramesTable(disk.tables, run_, runTable_);
     if (run_.plan.timeinterval) {
@@ -249,13 +249,13 @@ void BothFramesScreen::rotating_epanalipsi_Click() {
 void BothFramesScreen::rotating_goniakiarxi_Click() {
     GraphScreen& g = graph(ScreenId::goniakigraph);
     g.present();
-    drawAngularVelocityGraph(*g.picture, program_.disk());
+    drawAngularVelocityGraph(*g.picture, disk_);
 }
 
 void BothFramesScreen::rotating_Grafikhvel_Click() {
     GraphScreen& g = graph(ScreenId::velocitytimes);
     g.present();
-    drawVelocityGraphs(*g.picture, program_.disk());
+    drawVelocityGraphs(*g.picture, disk_);
 }
 
 void BothFramesScreen::rotating_enarxixronou_Click() {
@@ -268,7 +268,7 @@ void BothFramesScreen::rotating_enarxixronou_Click() {
     const QRect d = Program::display();
     const int frame = g.frameGeometry().width() - g.width();
     placeWindow(g, d.left() + d.width() - side - frame, d.top(), side, side);
-    const DiskShared& disk = program_.disk();
+    const DiskShared& disk = disk_;
     const PointAnimation start = startVectorGraph(*g.picture, disk);
     g.animate(start,
               [&g, &disk, start](int i) { drawVectorGraphPoint(*g.picture, disk, start, i); });
@@ -280,7 +280,7 @@ void BothFramesScreen::rotating_xronotroxia_Click() {
     placeWindow(g, d.left(), d.top(), d.width() / 2, d.height() / 2);
     g.present();
     g.picture->setBackColor({200, 200, 200});
-    const DiskShared& disk = program_.disk();
+    const DiskShared& disk = disk_;
     g.animate(startOrbitAnimation(*g.picture, disk),
               [&g, &disk](int i) { drawOrbitAnimationPoint(*g.picture, disk, i); });
 }

@@ -2,10 +2,7 @@
 
 #include <QString>
 #include <functional>
-#include <optional>
 #include <vector>
-
-#include "widgets/ScreenRegistry.h"
 
 namespace velarium {
 
@@ -27,9 +24,5 @@ struct LessonHook {
     // Rebuilds the values once the controls are set; each is within its range.
     std::function<void(const std::vector<int>&)> replay;
 };
-
-// The hook of a screen that keeps values beyond its controls; none for a screen that keeps only
-// its controls.
-std::optional<LessonHook> lessonHook(ScreenId id, Program& program);
 
 }  // namespace velarium

@@ -13,11 +13,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Navigation.h"
 #include "widgets/Alerts.h"
 #include "widgets/LessonHook.h"
 #include "widgets/Notice.h"
 #include "widgets/Program.h"
+#include "widgets/ScreenCatalogue.h"
 #include "widgets/Settings.h"
 
 namespace velarium {
@@ -238,7 +238,8 @@ Lesson Lessons::gather() const {
         s.geometry = w.geometry();
         s.focus = QApplication::activeWindow() == &w;
         for (const Control& c : controlsOf(w)) s.controls.insert(c.name, valueOf(c));
-        if (const std::optional<LessonHook> hook = lessonHook(info.id, program_)) {
+        if (const std::optional<LessonHook> hook =
+                program_.catalogue().lessonHook(info.id, program_)) {
             const std::vector<int> now = hook->read();
             for (std::size_t i = 0; i < hook->values.size(); ++i)
                 s.state.insert(hook->values[i].name, now[i]);
@@ -269,7 +270,7 @@ QString Lessons::check(const Lesson& lesson, QStringList& clamped) {
                                .arg(n)
                                .arg(std::clamp(n, slider->minimum(), slider->maximum()));
         }
-        const std::optional<LessonHook> hook = lessonHook(*id, program_);
+        const std::optional<LessonHook> hook = program_.catalogue().lessonHook(*id, program_);
         if (!hook) continue;
         for (const LessonHook::Value& value : hook->values) {
             const QJsonValue v = s.state.value(value.name);
@@ -313,7 +314,7 @@ void Lessons::show(const Lesson& lesson) {
     place();
     for (const LessonScreen& s : order) {
         const ScreenId id = *screenNamed(s.screen);
-        const std::optional<LessonHook> hook = lessonHook(id, program_);
+        const std::optional<LessonHook> hook = program_.catalogue().lessonHook(id, program_);
         if (hook && hook->reset) hook->reset();
         for (const Control& c : controlsOf(screens.get(id)))
             if (const QJsonValue v = s.controls.value(c.name); !v.isUndefined()) setControl(c, v);

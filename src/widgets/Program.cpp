@@ -8,9 +8,8 @@
 
 namespace velarium {
 
-Program::Program()
-    : screens_(*this),
-      saveNameChooser_(askSaveName) {
+Program::Program(ScreenCatalogue& catalogue)
+    : catalogue_(catalogue), screens_(*this), saveNameChooser_(askSaveName) {
     installWindowAccessibility();
     installKeyboardAccess();
     canvasMenuEntries_.append(projector_.action());

@@ -6,7 +6,6 @@
 #include <QString>
 #include <functional>
 
-#include "disk/DiskModel.h"
 #include "widgets/Lessons.h"
 #include "widgets/ProgramZoom.h"
 #include "widgets/ProjectorColours.h"
@@ -15,18 +14,20 @@
 
 namespace velarium {
 
+class ScreenCatalogue;
+
 // What the whole program shares: the screens, and how to end. One instance, owned by main (or
-// by a test), passed by reference to every screen.
+// by a test), passed by reference to every screen. The catalogue makes the screens and outlives
+// the program.
 class Program {
 public:
-    Program();
+    explicit Program(ScreenCatalogue& catalogue);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     ScreenRegistry& screens() { return screens_; }
-    // The disk parameters and orbit tables that the disk screens write and the energy screens read.
-    DiskShared& disk() { return disk_; }
+    ScreenCatalogue& catalogue() { return catalogue_; }
     // The canvases' colours, on every screen: the program's own or "Projector Colours".
     ProjectorColours& projector() { return projector_; }
     // The zoom of every text and line of every screen.
@@ -58,7 +59,7 @@ public:
     void setSaveNameChooser(SaveNameChooser chooser) { saveNameChooser_ = std::move(chooser); }
 
 private:
-    DiskShared disk_;  // declared first: it outlives the screens that refer to it
+    ScreenCatalogue& catalogue_;
     ScreenRegistry screens_;
     ProjectorColours projector_{screens_};
     ProgramZoom zoom_{screens_, projector_};

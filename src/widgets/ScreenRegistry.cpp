@@ -1,9 +1,9 @@
 #include "widgets/ScreenRegistry.h"
 
-#include "app/ScreenFactories.h"
 #include "widgets/FullScreen.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/Program.h"
+#include "widgets/ScreenCatalogue.h"
 
 namespace velarium {
 
@@ -29,6 +29,12 @@ const std::array<ScreenInfo, kScreenCount>& allScreens() {
 
 const ScreenInfo& screenInfo(ScreenId id) { return allScreens()[static_cast<std::size_t>(id)]; }
 
+void bringUp(QWidget& w) {
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
 ScreenRegistry::ScreenRegistry(Program& program) : program_(program) {}
 
 ScreenRegistry::~ScreenRegistry() {
@@ -41,7 +47,7 @@ ScreenRegistry::~ScreenRegistry() {
 QWidget& ScreenRegistry::get(ScreenId id) {
     auto& slot = screens_[index(id)];
     if (!slot) {
-        slot = createScreen(id, program_);
+        slot = program_.catalogue().create(id, program_);
         const ScreenInfo& info = screenInfo(id);
         slot->setObjectName(info.name);
         slot->setWindowTitle(QString::fromUtf8(info.caption));

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -36,12 +35,13 @@ const ScreenInfo& screenInfo(ScreenId id);
 
 class Program;
 
+// Shows a screen and brings it to the front.
+void bringUp(QWidget& screen);
+
 // Creates each screen the first time any code asks for it, and keeps it until the program ends.
 // Hiding a screen keeps its controls and pictures.
 class ScreenRegistry {
 public:
-    using Factory = std::function<std::unique_ptr<QWidget>(Program&)>;
-
     explicit ScreenRegistry(Program& program);
     ~ScreenRegistry();
 

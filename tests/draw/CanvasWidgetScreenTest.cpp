@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/FullProgram.h"
 #include "draw/Arrow.h"
 #include "draw/CanvasWidget.h"
 #include "support/ScreenSupport.h"
@@ -304,7 +305,7 @@ private slots:
     }
 
     void timerKeepsAFramePeriodAndNeverNests() {
-        Program program;
+        FullProgram program;
         int runs = 0;
         ScreenTimer* self = nullptr;
         ScreenTimer timer(nullptr, program, [&] {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FullProgram.h"
 #include "draw/CanvasWidget.h"
 #include "widgets/Alerts.h"
 #include "widgets/Program.h"
@@ -24,7 +25,7 @@ public:
     explicit TestProgram(Dialogs dialogs = Cancelled);
     ~TestProgram();
 
-    Program program;
+    FullProgram program;
     int beeps = 0;
     std::vector<std::string> messages;
 

@@ -243,7 +243,7 @@ std::vector<Scene> scenes() {
         // The orbits of a free base's run: the red inertial path and the blue spiral seen from
         // the base, around the dotted start circle.
         {QStringLiteral("x_ygraph.png"),
-         [](Program& p) -> QWidget& {
+         [](FullProgram& p) -> QWidget& {
              freeBaseRun(p);
              auto& g = graphAt(p, ScreenId::x_ygraph, 960, 540);
              drawOrbitGraph(*g.picture, p.disk());
@@ -278,7 +278,7 @@ std::vector<Scene> scenes() {
              return g;
          }},
         {QStringLiteral("goniaxronos.png"),
-         [](Program& p) -> QWidget& {
+         [](FullProgram& p) -> QWidget& {
              freeBaseRun(p);
              auto& g = graphAt(p, ScreenId::goniaxronos, 1632, 540);
              drawBaseAngleGraph(*g.picture, p.disk(), bothFramesTotalTime(12));
@@ -286,7 +286,7 @@ std::vector<Scene> scenes() {
          }},
         // The vector graph a third of the way through its animation.
         {QStringLiteral("xronikh.png"),
-         [](Program& p) -> QWidget& {
+         [](FullProgram& p) -> QWidget& {
              auto& s = freeBaseRun(p);
              s.enarxixronou->click();
              auto& g = p.screens().as<GraphScreen>(ScreenId::xronikh);
