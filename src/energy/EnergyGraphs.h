@@ -7,8 +7,8 @@ namespace velarium {
 
 // The graphs of a both-frames run. Each reads the shared disk parameters and tables as the last
 // run left them (N = pointCount, dt = stepH, ω0 = diskOmega0) and draws only the points that run
-// stored. Before any run, or with a range of zero, a graph gets a fallback range and shows its
-// axes and texts with no data.
+// stored, each row at its own time (tabTime). Before any run, or with a range of zero, a graph
+// gets a fallback range and shows its axes and texts with no data.
 
 inline constexpr Rgb kRed{255, 0, 0};
 inline constexpr Rgb kGreen{0, 255, 0};

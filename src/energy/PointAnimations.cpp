@@ -88,7 +88,7 @@ void drawVectorGraphPoint(PlotCanvas& canvas, const DiskShared& disk, const Poin
     canvas.setForeColor(kBlack);
     const double margin = 0.95 * kVectorHalfSide;
     canvas.setCurrentPosition(-margin, margin);
-    canvas.print("t = " + formatFixed(i * disk.tables.stepH, 2));
+    canvas.print("t = " + formatFixed(t.tabTime[i], 2));
     if (length(v) > 0 && length(force) > 0) {
         const double cosine = dot(v, force) / (length(v) * length(force));
         const double degrees = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / std::numbers::pi;

@@ -51,7 +51,6 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, double totalTime
                              ? totalTime
                              : bothFramesTotalTime(BothFramesSettings{}.xronosolikos);
     const int n = disk.tables.pointCount;
-    const double dt = disk.tables.stepH;
     const double m = p.bodyMass;
     const bool freeBase = p.omegaVariable == 1;
 
@@ -85,8 +84,8 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, double totalTime
     const int markStep = static_cast<int>(std::nearbyint(n / 14.0));
     const int last = std::min(n - 10, drawableRows(disk) - 2);
     for (int i = 1; i <= last; ++i) {
-        const double x = i * dt;
-        const double next = (i + 1) * dt;
+        const double x = t.tabTime[i];
+        const double next = t.tabTime[i + 1];
         if (freeBase) {
             canvas.setDrawWidth(2);
             canvas.line(x, t.tabWorkBaseForce[i], next, t.tabWorkBaseForce[i + 1], kRed);
