@@ -101,7 +101,7 @@ void FirstStepScreen::buildControls() {
 
     eikona = named(new CanvasWidget(body), "eikona", "Curve picture");
     placeTwips(*eikona, 720, 240, 4575, 3855);
-    eikona->setBackColor(Rgb{255, 255, 255});
+    eikona->setBackColor(kWhite);
     // A little smaller than the screen's 8.25 points, so that the legends printed from the
     // middle of the canvas end inside it.
     eikona->setFont(timesGreek(7.5));

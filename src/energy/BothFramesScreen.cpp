@@ -242,7 +242,7 @@ void BothFramesScreen::simulateBothFrames() {
 }
 
 void BothFramesScreen::rotating_epanalipsi_Click() {
-    graph(ScreenId::xronoorbit).fillWith({170, 170, 150});
+    graph(ScreenId::xronoorbit).fillWith(rgb(Colour::orbitsInTimeFill));
     simulateBothFrames();
 }
 
@@ -260,7 +260,7 @@ void BothFramesScreen::rotating_Grafikhvel_Click() {
 
 void BothFramesScreen::rotating_enarxixronou_Click() {
     GraphScreen& g = graph(ScreenId::xronikh);
-    g.picture->setBackColor({150, 150, 150});
+    g.picture->setBackColor(rgb(Colour::vectorGraphBackground));
     g.present();
     // At the top right of the display, frame and all, clear of the settings at the left of this
     // screen. The frame is known once the window is shown.
@@ -279,7 +279,7 @@ void BothFramesScreen::rotating_xronotroxia_Click() {
     const QRect d = Program::display();
     placeWindow(g, d.left(), d.top(), d.width() / 2, d.height() / 2);
     g.present();
-    g.picture->setBackColor({200, 200, 200});
+    g.picture->setBackColor(rgb(Colour::orbitsInTimeBackground));
     const DiskShared& disk = disk_;
     g.animate(startOrbitAnimation(*g.picture, disk),
               [&g, &disk](int i) { drawOrbitAnimationPoint(*g.picture, disk, i); });

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "draw/Palette.h"
 #include "energy/BothFramesRun.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphAxes.h"
@@ -12,8 +13,8 @@ namespace velarium {
 
 namespace {
 
-constexpr Rgb kInertialEnergy{0, 5, 5};
-constexpr Rgb kCentrifugalText{0, 155, 0};
+constexpr Rgb kInertialEnergy = rgb(Colour::inertialEnergy);
+constexpr Rgb kCentrifugalText = rgb(Colour::centrifugalWorkText);
 // The boxes of a redraw: the inertial friction work less its work on the base point's motion.
 constexpr const char* kRelativeFrictionText = "WORK OF FRICTION ON RELATIVE MOTION";
 
