@@ -4,10 +4,11 @@
 #include <numbers>
 
 #include "BenchSupport.h"
-#include "curve/CurveLab.h"
+#include "app/CurveLab.h"
+#include "app/FirstStepScreen.h"
+#include "app/FullProgram.h"
 #include "curve/EllipticIntegrals.h"
-#include "shell/FirstStepScreen.h"
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 namespace {
@@ -54,7 +55,7 @@ FirstStepScreen& shownLab(Program& program) {
 // A slider change at the settings with the most work: amplitude 3.5, frequency 60.
 void SliderChange(benchmark::State& state) {
     application();
-    Program program;
+    FullProgram program;
     FirstStepScreen& s = shownLab(program);
     s.platosvalue->setValue(35);
     s.syxnotikamp->setValue(60);
@@ -72,7 +73,7 @@ BENCHMARK(SliderChange)->Name("Handler/CurveLab/SliderChange");
 // whole trail again, as it must after another mode drew over it.
 void timerTick(benchmark::State& state, bool full) {
     application();
-    Program program;
+    FullProgram program;
     FirstStepScreen& s = shownLab(program);
     s.arxikives->setValue(0);
     s.epitaxyno->setValue(1);
@@ -95,7 +96,7 @@ BENCHMARK(TimerTickIncremental)->Name("Handler/CurveLab/TimerTickIncremental");
 // A press on the path and a judged Shift-release.
 void JudgeForce(benchmark::State& state) {
     application();
-    Program program;
+    FullProgram program;
     FirstStepScreen& s = shownLab(program);
     s.GUESSFORCE->trigger();
     CanvasMouse press;

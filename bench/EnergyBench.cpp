@@ -6,11 +6,12 @@
 #include <memory>
 
 #include "BenchSupport.h"
-#include "energy/GraphScreen.h"
+#include "app/FullProgram.h"
+#include "app/Navigation.h"
 #include "energy/BothFramesScreen.h"
+#include "energy/GraphScreen.h"
 #include "energy/WorkChart.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 
@@ -38,7 +39,7 @@ struct LargestRun {
         screen().epanalipsi->click();
     }
 
-    Program program;
+    FullProgram program;
 };
 
 void RotatingRepeat(benchmark::State& state) {

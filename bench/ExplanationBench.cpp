@@ -3,10 +3,11 @@
 #include <QMenuBar>
 
 #include "BenchSupport.h"
+#include "app/FullProgram.h"
+#include "app/Navigation.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 
@@ -30,7 +31,7 @@ struct Explanation {
         return program.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
     }
 
-    Program program;
+    FullProgram program;
 };
 
 // The 66 integrated steps of the orbit run and the first picture.

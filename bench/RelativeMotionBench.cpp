@@ -1,8 +1,9 @@
 #include <cmath>
 
 #include "BenchSupport.h"
-#include "shell/Program.h"
+#include "app/FullProgram.h"
 #include "translating/RelativeMotionScreen.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 // of 1400 rows whose trails both lie inside the views.
 struct FullRun {
     QApplication& app = application();
-    Program program;
+    FullProgram program;
     RelativeMotionScreen& screen;
 
     FullRun() : screen(program.screens().as<RelativeMotionScreen>(ScreenId::exigisirelative)) {

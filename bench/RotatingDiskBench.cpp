@@ -4,10 +4,11 @@
 #include <memory>
 
 #include "BenchSupport.h"
+#include "app/FullProgram.h"
+#include "app/Navigation.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Program.h"
 
 namespace velarium::bench {
 
@@ -52,7 +53,7 @@ struct DiskAtTheEnd {
         s.CHRONIKHMETAVOLH->trigger();
     }
 
-    Program program;
+    FullProgram program;
     DiskRun savedRun;
     std::unique_ptr<DiskShared> savedDisk;
 };

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "shell/Alerts.h"
-#include "shell/Application.h"
+#include "app/Application.h"
+#include "widgets/Alerts.h"
 
 namespace velarium::bench {
 

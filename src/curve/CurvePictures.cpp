@@ -11,6 +11,7 @@
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
 #include "draw/NumberFormat.h"
+#include "draw/Palette.h"
 
 namespace velarium {
 
@@ -21,14 +22,14 @@ const char* const kCanvasPressText =
 
 namespace {
 
-constexpr Rgb kVelocityRed{255, 0, 0};
-constexpr Rgb kCentripetalBlue{5, 150, 255};
-constexpr Rgb kTangentialBlue{5, 150, 250};
-constexpr Rgb kCircleMagenta{250, 0, 150};
-constexpr Rgb kFrictionOlive{155, 155, 0};
-constexpr Rgb kStudentBlue{0, 0, 255};
-constexpr Rgb kShapeGreen{0, 250, 10};
-constexpr Rgb kTangentialOrange{230, 120, 0};
+constexpr Rgb kVelocityRed = rgb(Colour::curveVelocity);
+constexpr Rgb kCentripetalBlue = rgb(Colour::centripetal);
+constexpr Rgb kTangentialBlue = rgb(Colour::tangential);
+constexpr Rgb kCircleMagenta = rgb(Colour::curvatureCircle);
+constexpr Rgb kFrictionOlive = rgb(Colour::curveFriction);
+constexpr Rgb kStudentBlue = rgb(Colour::studentForce);
+constexpr Rgb kShapeGreen = rgb(Colour::shapeForce);
+constexpr Rgb kTangentialOrange = rgb(Colour::tangentialForce);
 
 // How far from the tangent a force may point, as the sine of the angle, and still count as
 // running along the path.
@@ -358,9 +359,10 @@ void judgeForce(PlotCanvas& canvas, const CurveSettings& c, ForcePress& press, d
         printWhole(canvas, 2, 8, "FORCE: HAS WRONG DIRECTION FOR THE SHAPE OF THE CURVE");
         canvas.setDrawWidth(3);
         if (bends) {
-            arrow(canvas, px, py, C, Rgb{0, 150, 250});
-            drawLegend(canvas, 2, 7,
-                       {{"DIRECTION OF EXTRA FORCE FOR CENTRIPETAL", Rgb{25, 50, 250}}});
+            arrow(canvas, px, py, C, rgb(Colour::extraCentripetal));
+            drawLegend(
+                canvas, 2, 7,
+                {{"DIRECTION OF EXTRA FORCE FOR CENTRIPETAL", rgb(Colour::extraCentripetalText)}});
         }
         canvas.setDrawWidth(1);
     }

@@ -11,13 +11,14 @@
 
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
+#include "draw/Palette.h"
 
 namespace velarium {
 
 namespace {
 
-constexpr Rgb kMarkRed{255, 0, 0};
-constexpr Rgb kAccelerationBlue{0, 25, 155};
+constexpr Rgb kMarkRed = rgb(Colour::labMark);
+constexpr Rgb kAccelerationBlue = rgb(Colour::labAcceleration);
 
 // An axis-parallel box in user units.
 struct Box {

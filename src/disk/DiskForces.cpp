@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "draw/NumberFormat.h"
+#include "draw/Palette.h"
 
 namespace velarium {
 
@@ -85,7 +86,7 @@ const char* const kPendulumFriction =
     "FOUCAULT PENDULUM WITH FRICTION: BESIDES THE RESTORING FORCE −K·m·r TOWARDS THE AXIS, "
     "FRICTION ACTS OPPOSITE TO THE BOB'S VELOCITY RELATIVE TO THE DISK, SO THE SWING DOES NOT "
     "KEEP ONE LINE IN THE INERTIAL FRAME. OBSERVE THE FRICTION ARROW AT THE BOB.";
-constexpr Rgb kPendulumColour{160, 80, 0};
+constexpr Rgb kPendulumColour = rgb(Colour::messagePendulum);
 
 // The texts one after the other, each without its leading spaces, parted by one space.
 std::string join(std::initializer_list<std::string_view> parts) {
@@ -244,38 +245,38 @@ DiskMessage chosenDiskMessage(const DiskMessageInput& in, DiskMessage current) {
     if (!in.rotatingView) {
         if (in.friction && constant) {
             const std::string m1 = frictionMessage(in);
-            set(m1, {200, 0, 0});
-            if (in.check1 && !in.check2) set(join({m1, M2}), {9, 150, 155});
-            if (in.check2) set(m1, {9, 150, 0});
+            set(m1, rgb(Colour::messageFriction));
+            if (in.check1 && !in.check2) set(join({m1, M2}), rgb(Colour::messageRelativeVelocity));
+            if (in.check2) set(m1, rgb(Colour::messageRelativeShown));
         } else if (in.friction && free) {
-            set(join({M4, M5}), {9, 50, 150});
-            if (in.check2) set(join({M4, M5, M3}), {9, 150, 0});
+            set(join({M4, M5}), rgb(Colour::messageFreeDisk));
+            if (in.check2) set(join({M4, M5, M3}), rgb(Colour::messageRelativeShown));
         } else if (!in.friction) {
-            set(M6, {255, 0, 0});
-            if (in.check2) set(join({M6, M7}), {9, 150, 0});
+            set(M6, rgb(Colour::messageNoFriction));
+            if (in.check2) set(join({M6, M7}), rgb(Colour::messageRelativeShown));
         }
         return m;
     }
     if (in.friction && constant) {
         const std::string m1 = frictionMessage(in);
-        set(join({m1, M3}), {200, 0, 0});
-        if (in.check1 && !in.check2) set(join({m1, M2}), {9, 150, 155});
-        if (in.check2) set(m1, {9, 150, 0});
+        set(join({m1, M3}), rgb(Colour::messageFriction));
+        if (in.check1 && !in.check2) set(join({m1, M2}), rgb(Colour::messageRelativeVelocity));
+        if (in.check2) set(m1, rgb(Colour::messageRelativeShown));
     } else if (in.friction && free) {
         if (in.check2)
-            set(join({M4, M5, M3}), {9, 150, 0});
+            set(join({M4, M5, M3}), rgb(Colour::messageRelativeShown));
         else
-            set(join({M4, M5}), {9, 50, 150});
-        if (in.check5) set(join({M8, M9}), {255, 0, 0});
-        if (in.check4) set(M10, {255, 0, 255});
-        if (in.check7) set(M13, {155, 35, 95});
-        if (in.check6) set(M14, {55, 35, 95});
+            set(join({M4, M5}), rgb(Colour::messageFreeDisk));
+        if (in.check5) set(join({M8, M9}), rgb(Colour::messageNoFriction));
+        if (in.check4) set(M10, rgb(Colour::messageCoriolis));
+        if (in.check7) set(M13, rgb(Colour::messageTotalForce));
+        if (in.check6) set(M14, rgb(Colour::messageBaseAcceleration));
     } else if (!in.friction) {
-        set(join({M8, M11}), {255, 0, 0});
-        if (in.check5) set(join({M8, M9}), {255, 0, 0});
-        if (in.check4) set(M12, {255, 0, 255});
-        if (in.check7) set(M15, {155, 35, 95});
-        if (in.check2) set(join({M6, M7}), {9, 250, 0});
+        set(join({M8, M11}), rgb(Colour::messageNoFriction));
+        if (in.check5) set(join({M8, M9}), rgb(Colour::messageNoFriction));
+        if (in.check4) set(M12, rgb(Colour::messageCoriolis));
+        if (in.check7) set(M15, rgb(Colour::messageTotalForce));
+        if (in.check2) set(join({M6, M7}), rgb(Colour::messageRelativeNoFriction));
     }
     return m;
 }

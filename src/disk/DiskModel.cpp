@@ -14,7 +14,8 @@ std::vector<double> rows(int n) { return std::vector<double>(static_cast<std::si
 }  // namespace
 
 OrbitTables::OrbitTables()
-    : tabVx(rows(kRows)),
+    : tabTime(rows(kRows)),
+      tabVx(rows(kRows)),
       tabVy(rows(kRows)),
       tabX(rows(kRows)),
       tabY(rows(kRows)),

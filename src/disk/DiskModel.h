@@ -112,6 +112,7 @@ struct OrbitTables {
     static constexpr int kRows = 9001;
     OrbitTables();
 
+    std::vector<double> tabTime;  // the row's time t, after i + 1 steps
     std::vector<double> tabVx, tabVy, tabX, tabY;
     std::vector<double> tabOmegaTorque;  // state component 5 after the step
     std::vector<double> tabOmega;        // ω from the conservation of angular momentum

@@ -5,6 +5,7 @@
 #include "disk/DiskForces.h"
 #include "disk/DiskModel.h"
 #include "draw/NumberFormat.h"
+#include "draw/Palette.h"
 #include "draw/PlotCanvas.h"
 
 namespace velarium {
@@ -14,9 +15,9 @@ inline constexpr double kViewHalfSize = kRimRadius;           // the drawn disk 
 inline constexpr double kBodyDotRadius = kViewHalfSize / 20;  // the body's dot
 inline constexpr double kVelocityScale = 0.3;                 // arrows are 0.3 times the vector
 
-inline constexpr Rgb kTrailInertial{255, 0, 0};
-inline constexpr Rgb kTrailRotating{0, 0, 255};
-inline constexpr Rgb kDiskRadius{0, 0, 255};
+inline constexpr Rgb kTrailInertial = rgb(Colour::trailInertial);
+inline constexpr Rgb kTrailRotating = rgb(Colour::trailRotating);
+inline constexpr Rgb kDiskRadius = rgb(Colour::diskRadius);
 
 // Scales the disk view: edges at ∓2·s + X horizontally and ±2·s + Y vertically, y up.
 void setDiskScale(PlotCanvas& canvas, double zoom, double shiftX, double shiftY);
@@ -34,17 +35,17 @@ struct DiskPictureSettings {
 // The colours of the vectors of the picture, one hue for each named vector, apart in the
 // program's colours and in the projector's. The body's own velocity arrow is black.
 namespace diskcolours {
-inline constexpr Rgb kBaseVelocity{0, 140, 0};
-inline constexpr Rgb kRelative{255, 0, 255};
-inline constexpr Rgb kFriction{150, 120, 0};
-inline constexpr Rgb kLineOfMotion{0, 150, 150};
-inline constexpr Rgb kDiagramInertial{255, 0, 0};
-inline constexpr Rgb kDiagramRotating{0, 0, 255};
-inline constexpr Rgb kCoriolis{0, 110, 190};
-inline constexpr Rgb kCentrifugal{200, 90, 0};
-inline constexpr Rgb kBaseAcceleration{100, 0, 150};
-inline constexpr Rgb kRestoring{0, 140, 90};
-inline constexpr Rgb kTotalForce{200, 0, 100};
+inline constexpr Rgb kBaseVelocity = rgb(Colour::baseVelocity);
+inline constexpr Rgb kRelative = rgb(Colour::relative);
+inline constexpr Rgb kFriction = rgb(Colour::friction);
+inline constexpr Rgb kLineOfMotion = rgb(Colour::lineOfMotion);
+inline constexpr Rgb kDiagramInertial = rgb(Colour::diagramInertial);
+inline constexpr Rgb kDiagramRotating = rgb(Colour::diagramRotating);
+inline constexpr Rgb kCoriolis = rgb(Colour::coriolis);
+inline constexpr Rgb kCentrifugal = rgb(Colour::centrifugal);
+inline constexpr Rgb kBaseAcceleration = rgb(Colour::baseAcceleration);
+inline constexpr Rgb kRestoring = rgb(Colour::restoring);
+inline constexpr Rgb kTotalForce = rgb(Colour::totalForce);
 }  // namespace diskcolours
 
 // The zoom at which the body and the heads of its velocity arrows stand inside the view with a

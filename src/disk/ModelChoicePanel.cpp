@@ -3,13 +3,14 @@
 #include <QVBoxLayout>
 
 #include "disk/RotatingDiskScreen.h"
-#include "shell/Controls.h"
-#include "shell/Program.h"
-#include "shell/Twips.h"
+#include "widgets/Controls.h"
+#include "widgets/Program.h"
+#include "widgets/Twips.h"
 
 namespace velarium {
 
-ModelChoicePanel::ModelChoicePanel(Program& program) : program_(program) {
+ModelChoicePanel::ModelChoicePanel(Program& program, DiskShared& disk)
+    : program_(program), disk_(disk) {
     STATHERIGON = new QRadioButton(QStringLiteral("CONSTANT ANGULAR VELOCITY"), this);
     STATHERIGON->setObjectName(QStringLiteral("STATHERIGON"));
     STATHERIGON->setChecked(true);
@@ -30,14 +31,14 @@ ModelChoicePanel::ModelChoicePanel(Program& program) : program_(program) {
 }
 
 void ModelChoicePanel::DIALEGO_STATHERIGON_Click() {
-    program_.disk().omegaVariable = 0;
+    disk_.omegaVariable = 0;
     auto& disk = program_.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
     disk.Check6->hide();
     disk.updateDiskMessage();
 }
 
 void ModelChoicePanel::DIALEGO_MHSTATHERIGON_Click() {
-    program_.disk().omegaVariable = 1;
+    disk_.omegaVariable = 1;
     auto& disk = program_.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
     disk.Check6->setVisible(disk.Option1->isChecked());
     disk.updateDiskMessage();

@@ -5,8 +5,8 @@
 
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
-#include "shell/Alerts.h"
-#include "shell/Program.h"
+#include "widgets/Alerts.h"
+#include "widgets/Program.h"
 
 namespace velarium {
 

@@ -9,16 +9,16 @@
 
 #include "disk/DiskRunTable.h"
 #include "disk/ModelChoicePanel.h"
-#include "shell/Controls.h"
-#include "shell/MaximumAtTop.h"
-#include "shell/Program.h"
-#include "shell/ProgramZoom.h"
+#include "widgets/Controls.h"
+#include "widgets/MaximumAtTop.h"
+#include "widgets/Program.h"
+#include "widgets/ProgramZoom.h"
 
 namespace velarium {
 
-RotatingDiskScreen::RotatingDiskScreen(Program& program,
+RotatingDiskScreen::RotatingDiskScreen(Program& program, DiskShared& disk,
                                        const DiskExplanationFactory& makeExplanation)
-    : program_(program) {
+    : program_(program), disk_(disk) {
     buildMenu();
     buildControls();
     const QRect d = Program::display();
@@ -139,8 +139,7 @@ void RotatingDiskScreen::connectHandlers() {
     whenChecked(FOUCAULTV0, &RotatingDiskScreen::exigisi2_FOUCAULT_Click);
     // The both-frames run reads the pendulum choice from the shared disk state.
     for (QAction* a : {FOUCAULTTEXTBOOK, FOUCAULTV0})
-        connect(a, &QAction::toggled, this,
-                [this] { program_.disk().pendulumChosen = pendulum(); });
+        connect(a, &QAction::toggled, this, [this] { disk_.pendulumChosen = pendulum(); });
     for (QCheckBox* c : {Check1, Check2, Check4, Check5, Check7})
         connect(c, &QCheckBox::toggled, this, [this] { exigisi2_Check_Click(); });
     // "BASE ACC" only shows in the rotating view: it redraws the forces.
@@ -247,7 +246,7 @@ bool RotatingDiskScreen::freeDiskChosen() const {
 DiskParameters RotatingDiskScreen::constants() const {
     DiskParameters p;
     p.bodyMass = bodyMassFor(mazalazo->value());
-    p.omegaVariable = program_.disk().omegaVariable;
+    p.omegaVariable = disk_.omegaVariable;
     p.springK = pendulum() ? kPendulumK : 0.0;
     p.frictionOn = Check3->isChecked();
     return p;

@@ -17,7 +17,7 @@
 #include "disk/DisplayStep.h"
 #include "draw/CanvasWidget.h"
 #include "output/CanvasActions.h"
-#include "shell/ScreenTimer.h"
+#include "widgets/ScreenTimer.h"
 
 namespace velarium {
 
@@ -31,7 +31,9 @@ class ModelChoicePanel;
 class RotatingDiskScreen : public QMainWindow, public DiskExplanationHost {
     Q_OBJECT
 public:
-    RotatingDiskScreen(Program& program, const DiskExplanationFactory& makeExplanation);
+    // The disk parameters and orbit tables are kept in disk, shared with the energy screens.
+    RotatingDiskScreen(Program& program, DiskShared& disk,
+                       const DiskExplanationFactory& makeExplanation);
     ~RotatingDiskScreen() override;
 
     // Menu entries.
@@ -147,6 +149,7 @@ private:
     void drawRun();
 
     Program& program_;
+    DiskShared& disk_;
     DiskRun run_;
     DiskMessage message_;
     TrailLayer trail_;

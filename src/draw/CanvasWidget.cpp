@@ -65,7 +65,7 @@ private:
 CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
     installCanvasAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setBackColor(Rgb{255, 255, 255});
+    setBackColor(kWhite);
 }
 
 CanvasWidget::~CanvasWidget() { endPainting(); }

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "draw/Palette.h"
+
 namespace velarium {
 
 namespace {
@@ -56,45 +58,10 @@ double contrastRatio(Rgb a, Rgb b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-const std::vector<std::pair<Rgb, Rgb>>& projectorTable() {
-    static const std::vector<std::pair<Rgb, Rgb>> table{
-        // Greens: the pure green of captions, velocities and friction becomes a dark green.
-        {{0, 255, 0}, {0, 120, 0}},
-        {{5, 255, 5}, {15, 110, 15}},
-        {{9, 250, 0}, {0, 120, 0}},
-        {{0, 250, 10}, {0, 115, 25}},
-        {{9, 150, 0}, {10, 110, 0}},
-        {{0, 155, 0}, {0, 115, 0}},
-        {{0, 150, 0}, {0, 115, 0}},
-        {{150, 200, 50}, {80, 110, 0}},
-        {{155, 155, 0}, {110, 110, 0}},
-        // Teals and sky blues.
-        {{9, 150, 155}, {0, 105, 110}},
-        {{0, 150, 150}, {0, 105, 105}},
-        {{100, 155, 150}, {50, 105, 100}},
-        {{5, 150, 255}, {0, 90, 200}},
-        {{5, 150, 250}, {0, 90, 195}},
-        {{0, 150, 250}, {0, 90, 200}},
-        // Red and orange.
-        {{255, 0, 0}, {200, 0, 0}},
-        {{230, 120, 0}, {185, 80, 0}},
-        // The pinks and violets of the orbits, darker and pushed apart in hue: magenta stays
-        // magenta, the pinks lean to red and the violets to blue.
-        {{255, 0, 255}, {160, 0, 160}},
-        {{250, 50, 255}, {185, 0, 135}},
-        {{250, 0, 150}, {185, 0, 90}},
-        {{200, 0, 200}, {165, 0, 165}},
-        {{150, 50, 255}, {95, 20, 215}},
-        {{125, 0, 125}, {85, 0, 120}},
-    };
-    return table;
-}
-
 Rgb projectorColour(Rgb colour) {
-    const auto& table = projectorTable();
-    const auto tuned = std::find_if(table.begin(), table.end(),
-                                    [&](const auto& pair) { return pair.first == colour; });
-    if (tuned != table.end()) return tuned->second;
+    const auto named = std::find_if(kPalette.begin(), kPalette.end(),
+                                    [&](const PaletteEntry& e) { return e.rgb == colour; });
+    if (named != kPalette.end()) return named->projector;
     if (contrastRatio(colour, kWhite) >= kProjectorContrast) return colour;
     return computedProjectorColour(colour);
 }

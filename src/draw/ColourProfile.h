@@ -1,8 +1,5 @@
 #pragma once
 
-#include <utility>
-#include <vector>
-
 #include "draw/Rgb.h"
 
 namespace velarium {
@@ -18,13 +15,10 @@ double contrastRatio(Rgb a, Rgb b);
 // The least contrast a projector colour keeps against the canvas: WCAG AA for text.
 inline constexpr double kProjectorContrast = 4.5;
 
-// The projector colour of one of the program's colours, drawn on white. The table below tunes
-// the colours a picture depends on; any other colour that is too pale becomes a saturated colour
-// of its hue, darkened in linear light until it stands out against white.
+// The projector colour of a colour drawn on white: a colour of the palette (draw/Palette.h) shows
+// as its row's projector colour. Any other colour that is too pale becomes a saturated colour of
+// its hue, darkened in linear light until it stands out against white.
 Rgb projectorColour(Rgb colour);
-
-// The tuned pairs: a program colour and its projector colour.
-const std::vector<std::pair<Rgb, Rgb>>& projectorTable();
 
 // How a canvas shows what it is asked to draw: in the program's own colours, or for a projector
 // in a lit room, dark and saturated on white with heavier lines, larger dots and larger text.

@@ -8,7 +8,8 @@
 // a long one finds each row's bounds, in 16-bit fixed point eight pixels at a time where the
 // vector unit has room (SegmentRows), else with the float coverage four at a time; circles are
 // stamped from a table when small (CircleStamp), drawn row by row when large. The scalar loops
-// after each vector loop finish the pixels a group of four or eight does not reach.
+// after each vector loop finish the pixels a group of four or eight does not reach. The vector
+// loops use SSE2, which every x86-64 processor has; the program is built for x86-64 only.
 //
 // Coverage is not the exact area of the pen's shape over a pixel. For a segment it is
 // min(edge − |across|, min(along, length − along) + edge, 1), clamped at 0 and scaled by the
@@ -29,9 +30,7 @@
 
 #include "draw/DrawTypes.h"
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 #if defined(VELARIUM_CHECKS)
 #include <cstdio>
@@ -86,7 +85,6 @@ inline void blend(std::uint32_t& dst, std::uint32_t rgb, float coverage) {
     blend(dst, rgb, std::min(weight(coverage), 256u));
 }
 
-#if defined(__SSE2__)
 // A colour as 16-bit lanes, blue, green, red, alpha for two pixels.
 inline __m128i colourLanes(std::uint32_t rgb) {
     return _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(0xff000000u | rgb)),
@@ -113,7 +111,6 @@ inline void blend4(std::uint32_t* dst, __m128i w, __m128i colour) {
     __m128i* at = reinterpret_cast<__m128i*>(dst);
     _mm_storeu_si128(at, blend4(_mm_loadu_si128(at), w, colour));
 }
-#endif
 
 // A segment's coverage of the pixels of one row: the distance across the centre line and the
 // distance along it from the start are linear along the row, so each pixel costs a few
@@ -137,7 +134,6 @@ struct SegmentCoverage {
     void row(std::uint32_t* dst, int count, int room, float across, float acrossStep, float along,
              float alongStep) const {
         int i = 0;
-#if defined(__SSE2__)
         const __m128 steps = _mm_set_ps(3, 2, 1, 0);
         __m128 ac = _mm_add_ps(_mm_set1_ps(across), _mm_mul_ps(steps, _mm_set1_ps(acrossStep)));
         __m128 al = _mm_add_ps(_mm_set1_ps(along), _mm_mul_ps(steps, _mm_set1_ps(alongStep)));
@@ -160,9 +156,6 @@ struct SegmentCoverage {
         }
         across += static_cast<float>(i) * acrossStep;
         along += static_cast<float>(i) * alongStep;
-#else
-        (void)room;
-#endif
         for (; i < count; ++i, across += acrossStep, along += alongStep) {
             const float cov = at(across, along);
             if (cov > 0) blend(dst[i], rgb, cov);
@@ -171,7 +164,6 @@ struct SegmentCoverage {
 
 };
 
-#if defined(__SSE2__)
 // A segment's rows eight pixels at a time in 16-bit fixed point, distances in 1/512 pixel. A
 // row's bounds and its first pixel's distances are found in integers with 32 fractional bits,
 // from the row's index (not summed from row to row, so that every band finds the same pixels).
@@ -326,7 +318,6 @@ private:
     bool plumb_;
     std::int64_t ends0_, endsSpan_, endsStep_;
 };
-#endif
 
 // The x where low < c + x·s < high, as a narrowing of [lo, hi] (empty when lo > hi); inverse is
 // 1/s, or 0 where s is 0.
@@ -389,7 +380,6 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
         return;
     }
     const double perUx = ux == 0 ? 0 : 1 / ux, perUy = uy == 0 ? 0 : 1 / uy;
-#if defined(__SSE2__)
     // Each row's pixels within the strip |across| < edge, at x from (∓edge − acrossAt0 +
     // y·ux)/uy; on the rows away from the ends the distance along is inside [1 − edge,
     // len + edge − 1] all over the strip, so that the ends cut no coverage.
@@ -415,9 +405,7 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
             interior1 = floorInt(yHi);
         }
     }
-#endif
     for (int y = row0; y <= row1; ++y) {
-#if defined(__SSE2__)
         if (rows && y >= interior0 && y < interior1 && rows->rowPair(b, y)) {
             ++y;
             continue;
@@ -425,7 +413,6 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
         if (rows && (y >= interior0 && y <= interior1 ? rows->row<false>(b, y)
                                                       : rows->row<true>(b, y)))
             continue;
-#endif
         const double across0 = acrossAt0 - y * ux, along0 = alongAt0 + y * uy;
         // Pixels strictly inside the bounds; one lying on a bound has no coverage.
         double lo = -1, hi = lastColumn + 1;
@@ -532,10 +519,8 @@ void CircleStamp::draw(const PixelBuffer& b, double cx, double cy, std::uint32_t
     const int x0 = std::max(0, -px), y0 = std::max(0, b.topRow() - py);
     const int x1 = std::min(size_, b.width - px), y1 = std::min(size_, b.bottomRow() + 1 - py);
     const std::uint32_t solid = 0xff000000u | fillRgb;
-#if defined(__SSE2__)
     const __m128i colour = colourLanes(rgb);
     const __m128i fill4 = _mm_set1_epi32(static_cast<int>(solid));
-#endif
     for (int y = y0; y < y1; ++y) {
         const Row& row = rows_[static_cast<std::size_t>(y)];
         std::uint32_t* line = b.pixels + static_cast<long>(py + y) * b.stride + px;
@@ -545,7 +530,6 @@ void CircleStamp::draw(const PixelBuffer& b, double cx, double cy, std::uint32_t
         const auto pass = [&](int from, int to) {
             int x = std::max(x0, from);
             const int stop = std::min(x1, to);
-#if defined(__SSE2__)
             // Groups of four, the last reaching past the ink as far as the image allows: there
             // the weights are 0 and nothing is inside, or the pixels are the ring's own.
             for (; x < stop && x + 4 <= x1; x += 4) {
@@ -559,7 +543,6 @@ void CircleStamp::draw(const PixelBuffer& b, double cx, double cy, std::uint32_t
                 const __m128i w4 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(w + x));
                 _mm_storeu_si128(at, blend4(pixels, w4, colour));
             }
-#endif
             for (; x < stop; ++x) {
                 if (fill && inside[x]) line[x] = solid;
                 if (w[x]) blend(line[x], rgb, static_cast<std::uint32_t>(w[x]));
@@ -688,16 +671,13 @@ void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, dou
             rows.resize(static_cast<std::size_t>(row1 - row0 + 1));
             dashWeights(row0, row1, uy, rows);
         }
-#if defined(__SSE2__)
         const __m128i colour = colourLanes(rgb);
-#endif
         for (int y = row0; y <= row1; ++y) {
             const std::int16_t rowWeight = level ? sideWeight(acrossAt0 - y * ux)
                                                  : rows[static_cast<std::size_t>(y - row0)];
             if (rowWeight == 0) continue;
             std::uint32_t* row = b.pixels + static_cast<long>(y) * b.stride;
             int x = first;
-#if defined(__SSE2__)
             const __m128i cap = _mm_set1_epi16(rowWeight);
             for (; x + 8 <= b.width && x <= last; x += 8) {
                 const auto* at = &columns[static_cast<std::size_t>(x - first)];
@@ -706,7 +686,6 @@ void rasterDashedLine(const PixelBuffer& b, double x1, double y1, double x2, dou
                 blend4(row + x, w, colour);
                 blend4(row + x + 4, _mm_unpackhi_epi64(w, w), colour);
             }
-#endif
             for (; x <= last; ++x) {
                 const auto w = std::min(columns[static_cast<std::size_t>(x - first)], rowWeight);
                 if (w > 0) blend(row[x], rgb, static_cast<std::uint32_t>(w));

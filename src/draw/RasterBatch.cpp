@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 #include "numeric/VectorRegisters.h"
 
@@ -28,7 +26,6 @@ constexpr int kAllRows = 1 << 30;
 // band being drawn out of the cache.
 void streamRow(std::uint32_t* to, const std::uint32_t* from, int count) {
     int i = 0;
-#if defined(__SSE2__)
     while (i < count && (reinterpret_cast<std::uintptr_t>(to + i) & 15) != 0) {
         to[i] = from[i];
         ++i;
@@ -36,18 +33,13 @@ void streamRow(std::uint32_t* to, const std::uint32_t* from, int count) {
     for (; i + 4 <= count; i += 4)
         _mm_stream_si128(reinterpret_cast<__m128i*>(to + i),
                          _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
-#endif
     std::copy(from + i, from + count, to + i);
 }
 
 // count pixels from to set to one value. A string store writes whole cache lines without first
 // reading them from memory, as a loop of vector stores does.
 void fillPixels(std::uint32_t* to, std::size_t count, std::uint32_t value) {
-#if defined(__x86_64__)
     asm volatile("rep stosl" : "+D"(to), "+c"(count) : "a"(value) : "memory");
-#else
-    std::fill(to, to + count, value);
-#endif
 }
 
 // The band's rows set to one value, in one store where they lie back to back.
@@ -193,9 +185,7 @@ void RasterBatch::copyBeforeWriting(const PixelBuffer& band, int k, std::uint32_
             copy(l, own.to, to);
             own = {std::min(own.from, from), std::max(own.to, to)};
         }
-#if defined(__SSE2__)
         _mm_sfence();
-#endif
     }
 }
 

@@ -79,6 +79,7 @@ BothFramesRun runBothFrames(DiskShared& disk, const BothFramesSettings& settings
         const DiskState& row = stretch.rows[static_cast<std::size_t>(k)];
         const double vx = row.y[kVx], vy = row.y[kVy], x = row.y[kX], y = row.y[kY];
         const double omega = row.omega;
+        tab.tabTime[k] = row.t;
         tab.tabVx[k] = vx;
         tab.tabVy[k] = vy;
         tab.tabX[k] = x;

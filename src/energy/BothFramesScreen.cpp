@@ -8,9 +8,8 @@
 #include "energy/BothFramesTable.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphScreen.h"
-#include "shell/Controls.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Controls.h"
+#include "widgets/Program.h"
 
 namespace velarium {
 
@@ -30,7 +29,8 @@ QString periodsOf(int xronosolikos) { return QString::number(xronosolikos / 4.0,
 
 }  // namespace
 
-BothFramesScreen::BothFramesScreen(Program& program) : program_(program) {
+BothFramesScreen::BothFramesScreen(Program& program, DiskShared& disk)
+    : program_(program), disk_(disk) {
     buildControls();
     load();
     connectHandlers();
@@ -210,7 +210,7 @@ void BothFramesScreen::simulateBothFrames() {
     bringUp(*this);
 
     const QRect d = Program::display();
-    DiskShared& disk = program_.disk();
+    DiskShared& disk = disk_;
     run_ = runBothFrames(disk, settings());
     bothFramesTable(disk.tables, run_, runTable_);
     if (run_.plan.timeinterval) {
@@ -242,25 +242,25 @@ void BothFramesScreen::simulateBothFrames() {
 }
 
 void BothFramesScreen::rotating_epanalipsi_Click() {
-    graph(ScreenId::xronoorbit).fillWith({170, 170, 150});
+    graph(ScreenId::xronoorbit).fillWith(rgb(Colour::orbitsInTimeFill));
     simulateBothFrames();
 }
 
 void BothFramesScreen::rotating_goniakiarxi_Click() {
     GraphScreen& g = graph(ScreenId::goniakigraph);
     g.present();
-    drawAngularVelocityGraph(*g.picture, program_.disk());
+    drawAngularVelocityGraph(*g.picture, disk_);
 }
 
 void BothFramesScreen::rotating_Grafikhvel_Click() {
     GraphScreen& g = graph(ScreenId::velocitytimes);
     g.present();
-    drawVelocityGraphs(*g.picture, program_.disk());
+    drawVelocityGraphs(*g.picture, disk_);
 }
 
 void BothFramesScreen::rotating_enarxixronou_Click() {
     GraphScreen& g = graph(ScreenId::xronikh);
-    g.picture->setBackColor({150, 150, 150});
+    g.picture->setBackColor(rgb(Colour::vectorGraphBackground));
     g.present();
     // At the top right of the display, frame and all, clear of the settings at the left of this
     // screen. The frame is known once the window is shown.
@@ -268,7 +268,7 @@ void BothFramesScreen::rotating_enarxixronou_Click() {
     const QRect d = Program::display();
     const int frame = g.frameGeometry().width() - g.width();
     placeWindow(g, d.left() + d.width() - side - frame, d.top(), side, side);
-    const DiskShared& disk = program_.disk();
+    const DiskShared& disk = disk_;
     const PointAnimation start = startVectorGraph(*g.picture, disk);
     g.animate(start,
               [&g, &disk, start](int i) { drawVectorGraphPoint(*g.picture, disk, start, i); });
@@ -279,8 +279,8 @@ void BothFramesScreen::rotating_xronotroxia_Click() {
     const QRect d = Program::display();
     placeWindow(g, d.left(), d.top(), d.width() / 2, d.height() / 2);
     g.present();
-    g.picture->setBackColor({200, 200, 200});
-    const DiskShared& disk = program_.disk();
+    g.picture->setBackColor(rgb(Colour::orbitsInTimeBackground));
+    const DiskShared& disk = disk_;
     g.animate(startOrbitAnimation(*g.picture, disk),
               [&g, &disk](int i) { drawOrbitAnimationPoint(*g.picture, disk, i); });
 }

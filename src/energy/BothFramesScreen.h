@@ -8,7 +8,7 @@
 
 #include "energy/BothFramesRun.h"
 #include "output/CsvTable.h"
-#include "shell/ScreenRegistry.h"
+#include "widgets/ScreenRegistry.h"
 
 namespace velarium {
 
@@ -22,7 +22,8 @@ class GraphScreen;
 class BothFramesScreen : public QWidget {
     Q_OBJECT
 public:
-    explicit BothFramesScreen(Program& program);
+    // The run is kept in disk, where the graphs read it.
+    BothFramesScreen(Program& program, DiskShared& disk);
 
     // The run: places and shows this screen in the lower half of the display, integrates with
     // the present settings, and draws the orbit graph and the base angle graph.
@@ -82,6 +83,7 @@ private:
     void rotating_Command1_Click();
 
     Program& program_;
+    DiskShared& disk_;
     BothFramesRun run_;
     CsvTable runTable_;
 };

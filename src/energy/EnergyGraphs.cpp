@@ -106,7 +106,6 @@ void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double total
     const OrbitTables& t = disk.tables;
     const int n = disk.tables.pointCount;
     const int rows = drawableRows(disk);
-    const double dt = disk.tables.stepH;
     double thetaMax = 0;
     const int last = std::min(n - 5, rows - 1);
     // The range holds every point drawn.
@@ -122,8 +121,7 @@ void drawBaseAngleGraph(PlotCanvas& canvas, const DiskShared& disk, double total
     canvas.line(-span, 0, span, 0);
     canvas.line(0, -thetaMax, 0, thetaMax);
     drawAxisTicks(canvas, span, 0, thetaMax, 0);
-    // Row i holds the angle after i + 1 steps.
-    for (int i = 1; i <= last; ++i) canvas.point((i + 1) * dt, t.tabTheta[i]);
+    for (int i = 1; i <= last; ++i) canvas.point(t.tabTime[i], t.tabTheta[i]);
     nameAxes(canvas, span, 0, kTimeAxis, 0, thetaMax, kAngleAxis);
 }
 
@@ -142,10 +140,11 @@ void drawAngularVelocityGraph(PlotCanvas& canvas, const DiskShared& disk) {
     const int last = std::min(n - 1, drawableRows(disk) - 2);
     double omegaFinal = last >= 1 ? t.tabOmega[last] : w0;
     for (int i = 1; i <= last; ++i) {
-        canvas.line(i * dt, t.tabOmegaTorque[i], (i + 1) * dt, t.tabOmegaTorque[i + 1], kRed);
+        canvas.line(t.tabTime[i], t.tabOmegaTorque[i], t.tabTime[i + 1], t.tabOmegaTorque[i + 1],
+                    kRed);
         if (i % kMarkEvery == 0) {
             canvas.setDrawWidth(3);
-            canvas.point(i * dt, t.tabOmega[i], kBlue);
+            canvas.point(t.tabTime[i], t.tabOmega[i], kBlue);
             canvas.setDrawWidth(1);
             omegaFinal = t.tabOmega[i];
         }
@@ -194,7 +193,7 @@ void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk) {
                     2 * span, -1.1 * vmax);
     drawAxisTicks(canvas, span, 0, vmax, -vmax);
     auto curve = [&](const std::vector<double>& values, int i, Rgb colour) {
-        canvas.line(i * dt, values[i], (i + 1) * dt, values[i + 1], colour);
+        canvas.line(t.tabTime[i], values[i], t.tabTime[i + 1], values[i + 1], colour);
     };
     for (int i = 1; i <= std::min(n - 1, rows - 2); ++i) {
         canvas.setDrawWidth(3);
@@ -210,9 +209,9 @@ void drawVelocityGraphs(PlotCanvas& canvas, const DiskShared& disk) {
             const auto [p, q] =
                 relativeVelocity(t.tabVx[i], t.tabVy[i], t.tabX[i], t.tabY[i], t.tabOmega[i]);
             canvas.setDrawWidth(2);
-            canvas.point(i * dt, p, kGreen);
+            canvas.point(t.tabTime[i], p, kGreen);
             canvas.setDrawWidth(3);
-            canvas.point(i * dt, q, kBlack);
+            canvas.point(t.tabTime[i], q, kBlack);
             canvas.setDrawWidth(1);
         }
     }

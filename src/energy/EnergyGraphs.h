@@ -1,19 +1,20 @@
 #pragma once
 
 #include "disk/DiskModel.h"
+#include "draw/Palette.h"
 #include "draw/PlotCanvas.h"
 
 namespace velarium {
 
 // The graphs of a both-frames run. Each reads the shared disk parameters and tables as the last
 // run left them (N = pointCount, dt = stepH, ω0 = diskOmega0) and draws only the points that run
-// stored. Before any run, or with a range of zero, a graph gets a fallback range and shows its
-// axes and texts with no data.
+// stored, each row at its own time (tabTime). Before any run, or with a range of zero, a graph
+// gets a fallback range and shows its axes and texts with no data.
 
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kGreen{0, 255, 0};
-inline constexpr Rgb kBlue{0, 0, 255};
-inline constexpr Rgb kMagenta{255, 0, 255};
+inline constexpr Rgb kRed = rgb(Colour::graphRed);
+inline constexpr Rgb kGreen = rgb(Colour::graphGreen);
+inline constexpr Rgb kBlue = rgb(Colour::graphBlue);
+inline constexpr Rgb kMagenta = rgb(Colour::graphMagenta);
 
 // Points of the last run that a graph may read: rows 0 .. drawableRows − 1.
 int drawableRows(const DiskShared& disk);

@@ -214,9 +214,8 @@ double angleOf(double x, double y) {
     return y >= 0 ? a + pi : a - pi;
 }
 
-void drawFormArrow(double x, double y, double vx, double vy, PlotCanvas& canvas, int red, int green,
-                   int blue) {
-    drawArrow(canvas, x, y, vx, vy, red, green, blue);
+void drawFormArrow(double x, double y, double vx, double vy, PlotCanvas& canvas, Rgb colour) {
+    drawArrow(canvas, x, y, vx, vy, colour);
 }
 
 }  // namespace velarium

@@ -47,7 +47,6 @@ double angleOf(double x, double y);
 
 // An arrow from (x, y) to (x + vx, y + vy) in the given colour, its head sized from the diagonal
 // of the canvas's scale.
-void drawFormArrow(double x, double y, double vx, double vy, PlotCanvas& canvas, int red, int green,
-                   int blue);
+void drawFormArrow(double x, double y, double vx, double vy, PlotCanvas& canvas, Rgb colour);
 
 }  // namespace velarium

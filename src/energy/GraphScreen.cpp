@@ -3,9 +3,8 @@
 #include <QResizeEvent>
 
 #include "energy/BothFramesScreen.h"
-#include "shell/Controls.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
+#include "widgets/Controls.h"
+#include "widgets/Program.h"
 
 namespace velarium {
 
@@ -103,8 +102,8 @@ void GraphScreen::animationTick() {
     if (!animation_.running()) stopAnimation();
 }
 
-WorkChartScreen::WorkChartScreen(Program& program)
-    : GraphScreen(program, ScreenId::base_centrafugal), program_(program) {
+WorkChartScreen::WorkChartScreen(Program& program, const DiskShared& disk)
+    : GraphScreen(program, ScreenId::base_centrafugal), program_(program), disk_(disk) {
     Command1 = named(new QPushButton(QString::fromUtf8(kHalfMaximumCaption), this), "Command1");
     showCaption(kHalfMaximumCaption);
     connect(Command1, &QPushButton::clicked, this, [this] { base_centrafugal_Command1_Click(); });
@@ -125,13 +124,12 @@ double WorkChartScreen::runTotalTime() const {
 
 void WorkChartScreen::drawFirst() {
     present();
-    const std::string caption =
-        drawWorkChartFirst(*picture, program_.disk(), runTotalTime(), state_);
+    const std::string caption = drawWorkChartFirst(*picture, disk_, runTotalTime(), state_);
     showCaption(caption);
 }
 
 void WorkChartScreen::base_centrafugal_Command1_Click() {
-    showCaption(drawWorkChartToggled(*picture, program_.disk(), runTotalTime(), state_));
+    showCaption(drawWorkChartToggled(*picture, disk_, runTotalTime(), state_));
 }
 
 // The caption, Greek after the first press, and a tooltip that says in English what the next

@@ -8,8 +8,8 @@
 #include "energy/PointAnimations.h"
 #include "energy/WorkChart.h"
 #include "output/CanvasActions.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/ScreenTimer.h"
+#include "widgets/ScreenRegistry.h"
+#include "widgets/ScreenTimer.h"
 
 namespace velarium {
 
@@ -67,7 +67,8 @@ private:
 class WorkChartScreen : public GraphScreen {
     Q_OBJECT
 public:
-    explicit WorkChartScreen(Program& program);
+    // The chart shows the works of the run in disk.
+    WorkChartScreen(Program& program, const DiskShared& disk);
 
     QPushButton* Command1 = nullptr;
 
@@ -85,6 +86,7 @@ private:
     double runTotalTime() const;
 
     Program& program_;
+    const DiskShared& disk_;
     WorkChartState state_;
 };
 

@@ -79,8 +79,8 @@ void drawVectorGraphPoint(PlotCanvas& canvas, const DiskShared& disk, const Poin
 
     canvas.clear();
     canvas.circle(0, 0, 1, kGreen);
-    drawFormArrow(0, 0, v.x, v.y, canvas, 255, 0, 0);
-    drawFormArrow(0, 0, force.x, force.y, canvas, 0, 0, 255);
+    drawFormArrow(0, 0, v.x, v.y, canvas, kRed);
+    drawFormArrow(0, 0, force.x, force.y, canvas, kBlue);
     canvas.setForeColor(kRed);
     if (length(v) > 0) placeLabel(canvas, v, "VELOCITY", v);
     canvas.setForeColor(kBlue);
@@ -88,7 +88,7 @@ void drawVectorGraphPoint(PlotCanvas& canvas, const DiskShared& disk, const Poin
     canvas.setForeColor(kBlack);
     const double margin = 0.95 * kVectorHalfSide;
     canvas.setCurrentPosition(-margin, margin);
-    canvas.print("t = " + formatFixed(i * disk.tables.stepH, 2));
+    canvas.print("t = " + formatFixed(t.tabTime[i], 2));
     if (length(v) > 0 && length(force) > 0) {
         const double cosine = dot(v, force) / (length(v) * length(force));
         const double degrees = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / std::numbers::pi;
@@ -123,11 +123,11 @@ void drawOrbitAnimationPoint(PlotCanvas& canvas, const DiskShared& disk, int i) 
         const double r = disk.params.unitRadius > 0 ? disk.params.unitRadius : 1;
         const double l = kOrbitArrowLength * r;
         const Vec2 u = along(t.tabVx[i], t.tabVy[i]);
-        drawFormArrow(t.tabX[i], t.tabY[i], l * u.x, l * u.y, canvas, 255, 0, 0);
+        drawFormArrow(t.tabX[i], t.tabY[i], l * u.x, l * u.y, canvas, kRed);
         // No arrow while the body rests on the base.
         if (t.tabVxRot[i] != 0 || t.tabVyRot[i] != 0) {
             const Vec2 w = along(t.tabVxRot[i], t.tabVyRot[i]);
-            drawFormArrow(t.tabXRot[i], t.tabYRot[i], l * w.x, l * w.y, canvas, 0, 0, 255);
+            drawFormArrow(t.tabXRot[i], t.tabYRot[i], l * w.x, l * w.y, canvas, kBlue);
         }
     }
 }

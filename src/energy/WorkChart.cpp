@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "draw/Palette.h"
 #include "energy/BothFramesRun.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphAxes.h"
@@ -12,8 +13,8 @@ namespace velarium {
 
 namespace {
 
-constexpr Rgb kInertialEnergy{0, 5, 5};
-constexpr Rgb kCentrifugalText{0, 155, 0};
+constexpr Rgb kInertialEnergy = rgb(Colour::inertialEnergy);
+constexpr Rgb kCentrifugalText = rgb(Colour::centrifugalWorkText);
 // The boxes of a redraw: the inertial friction work less its work on the base point's motion.
 constexpr const char* kRelativeFrictionText = "WORK OF FRICTION ON RELATIVE MOTION";
 
@@ -51,7 +52,6 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, double totalTime
                              ? totalTime
                              : bothFramesTotalTime(BothFramesSettings{}.xronosolikos);
     const int n = disk.tables.pointCount;
-    const double dt = disk.tables.stepH;
     const double m = p.bodyMass;
     const bool freeBase = p.omegaVariable == 1;
 
@@ -85,8 +85,8 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, double totalTime
     const int markStep = static_cast<int>(std::nearbyint(n / 14.0));
     const int last = std::min(n - 10, drawableRows(disk) - 2);
     for (int i = 1; i <= last; ++i) {
-        const double x = i * dt;
-        const double next = (i + 1) * dt;
+        const double x = t.tabTime[i];
+        const double next = t.tabTime[i + 1];
         if (freeBase) {
             canvas.setDrawWidth(2);
             canvas.line(x, t.tabWorkBaseForce[i], next, t.tabWorkBaseForce[i + 1], kRed);

@@ -7,6 +7,7 @@
 #include "disk/DiskPicture.h"
 #include "draw/LabelPlacement.h"
 #include "draw/NumberFormat.h"
+#include "draw/Palette.h"
 
 namespace velarium {
 
@@ -30,15 +31,15 @@ namespace velarium {
 
 namespace {
 
-constexpr Rgb kInertialOrbit{255, 0, 0};
-constexpr Rgb kRotatingOrbit{0, 0, 160};
-constexpr Rgb kOrbitAtT1{0, 70, 255};
-constexpr Rgb kOrbitAtT2{0, 170, 255};
-constexpr Rgb kRelative{200, 0, 200};
-constexpr Rgb kBase{0, 150, 0};
-constexpr Rgb kDifference{230, 120, 0};
-constexpr Rgb kAcceleration{125, 0, 125};
-constexpr Rgb kAbsolute{0, 0, 0};
+constexpr Rgb kInertialOrbit = rgb(Colour::inertialOrbit);
+constexpr Rgb kRotatingOrbit = rgb(Colour::rotatingOrbitSeenInertial);
+constexpr Rgb kOrbitAtT1 = rgb(Colour::orbitAtT1);
+constexpr Rgb kOrbitAtT2 = rgb(Colour::orbitAtT2);
+constexpr Rgb kRelative = rgb(Colour::explainedRelative);
+constexpr Rgb kBase = rgb(Colour::explainedBase);
+constexpr Rgb kDifference = rgb(Colour::explainedDifference);
+constexpr Rgb kAcceleration = rgb(Colour::explainedAcceleration);
+constexpr Rgb kAbsolute = rgb(Colour::explainedAbsolute);
 constexpr int kVectorWidth = 2;
 constexpr int kMaxTextLines = 11;  // the longest step and its number
 constexpr int kFooterLines = 7;

@@ -5,6 +5,7 @@
 
 #include "disk/DiskPicture.h"
 #include "draw/NumberFormat.h"
+#include "draw/Palette.h"
 
 namespace velarium {
 
@@ -27,16 +28,16 @@ namespace velarium {
 
 namespace {
 
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kPink{255, 0, 255};
-constexpr Rgb kPinkSolid{250, 50, 255};
-constexpr Rgb kRotatingOrbit{150, 50, 255};
+constexpr Rgb kRed = rgb(Colour::rotatingExplanationRed);
+constexpr Rgb kBlue = rgb(Colour::rotatingExplanationBlue);
+constexpr Rgb kPink = rgb(Colour::absoluteOrbit);
+constexpr Rgb kPinkSolid = rgb(Colour::absoluteOrbitDot);
+constexpr Rgb kRotatingOrbit = rgb(Colour::rotatingOrbit);
 // Two greens dark enough to read on white, told apart by their shade.
-constexpr Rgb kBaseAtT1{0, 130, 0};
-constexpr Rgb kBaseAtT2{60, 110, 0};
-constexpr Rgb kBaseText{0, 125, 0};
-constexpr Rgb kPurple{125, 0, 125};
+constexpr Rgb kBaseAtT1 = rgb(Colour::baseAtT1);
+constexpr Rgb kBaseAtT2 = rgb(Colour::baseAtT2);
+constexpr Rgb kBaseText = rgb(Colour::baseText);
+constexpr Rgb kPurple = rgb(Colour::absoluteAcceleration);
 constexpr int kVectorWidth = 2;
 constexpr int kMaxTextLines = 9;  // the longest step and its number
 constexpr int kFooterLines = 5;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/Palette.h"
 #include "draw/PlotCanvas.h"
 #include "draw/Vec2.h"
 
@@ -10,8 +11,8 @@ namespace velarium {
 inline constexpr double kTurntableRadius = 50;
 inline constexpr Vec2 kIntroBody{0, 30};
 
-inline constexpr Rgb kIntroVelocity{255, 0, 0};
-inline constexpr Rgb kStudentsFriction{55, 0, 155};
+inline constexpr Rgb kIntroVelocity = rgb(Colour::introVelocity);
+inline constexpr Rgb kStudentsFriction = rgb(Colour::studentsFriction);
 
 // The square user scale of both pictures: (−100, 100) at the top-left, (100, −100) at the
 // bottom-right, y up.

@@ -3,13 +3,11 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "intro/FirstExplanation.h"
 #include "intro/IntroPictures.h"
-#include "shell/Controls.h"
-#include "shell/Fonts.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
-#include "shell/ProgramZoom.h"
+#include "widgets/Controls.h"
+#include "widgets/Fonts.h"
+#include "widgets/Program.h"
+#include "widgets/ProgramZoom.h"
 
 namespace velarium {
 
@@ -32,12 +30,13 @@ const char* const kIntroTextNames[3] = {"What textbooks say", "The difficulty",
 constexpr double kIntroTextSizes[3] = {12, 14, 12};
 }  // namespace
 
-IntroductionScreen::IntroductionScreen(Program& program) : program_(program) {
+IntroductionScreen::IntroductionScreen(Program& program, IntroductionWays ways)
+    : ways_(std::move(ways)) {
     buildControls();
     setGeometry(Program::display());
     layoutControls();
     load();
-    canvasActions = new CanvasActions(program_, *this, {Picture1});
+    canvasActions = new CanvasActions(program, *this, {Picture1});
     canvasActions->setData(
         {}, {},
         QStringLiteral("The introduction shows a picture only: it computes no run to export."));
@@ -136,10 +135,10 @@ void IntroductionScreen::drawPicture() {
     drawIntroductionPicture(*Picture1);
 }
 
-void IntroductionScreen::EISAGOGIKI_Command1_Click() { showFirstExplanation(program_); }
+void IntroductionScreen::EISAGOGIKI_Command1_Click() { ways_.firstExplanation(); }
 
-void IntroductionScreen::EISAGOGIKI_Command2_Click() { openSimulation(program_); }
+void IntroductionScreen::EISAGOGIKI_Command2_Click() { ways_.simulation(); }
 
-void IntroductionScreen::EISAGOGIKI_Command3_Click() { openRotatingDisk(program_); }
+void IntroductionScreen::EISAGOGIKI_Command3_Click() { ways_.rotatingDisk(); }
 
 }  // namespace velarium

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "draw/CanvasWidget.h"
 #include "output/CanvasActions.h"
@@ -12,6 +13,14 @@ namespace velarium {
 
 class Program;
 
+// Where the introduction's three buttons lead; the application, which knows the screens there,
+// gives them.
+struct IntroductionWays {
+    std::function<void()> firstExplanation;
+    std::function<void()> simulation;
+    std::function<void()> rotatingDisk;
+};
+
 // The screen "INTRODUCTION": the question teachers meet with a body on a turntable, three short
 // texts and the turntable with the three competing arrows, and the ways on to the first
 // explanation, the rotating disk and the simulation of both frames. Its texts are made once, when
@@ -19,7 +28,7 @@ class Program;
 class IntroductionScreen : public QWidget {
     Q_OBJECT
 public:
-    explicit IntroductionScreen(Program& program);
+    IntroductionScreen(Program& program, IntroductionWays ways);
 
     // Controls.
     std::array<QPlainTextEdit*, 3> Text1;
@@ -43,7 +52,7 @@ private:
     void EISAGOGIKI_Command2_Click();
     void EISAGOGIKI_Command3_Click();
 
-    Program& program_;
+    IntroductionWays ways_;
 };
 
 }  // namespace velarium

@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "shell/Alerts.h"
 #include "output/PictureFile.h"
-#include "shell/Program.h"
-#include "shell/ProgramZoom.h"
+#include "widgets/Alerts.h"
+#include "widgets/Program.h"
+#include "widgets/ProgramZoom.h"
 
 namespace velarium {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/Controls.h"
-#include "shell/MaximumAtTop.h"
-#include "shell/Program.h"
 #include "translating/RelativeRunTable.h"
+#include "widgets/Controls.h"
+#include "widgets/MaximumAtTop.h"
+#include "widgets/Program.h"
 
 namespace velarium {
 

@@ -7,9 +7,9 @@
 
 #include "draw/CanvasWidget.h"
 #include "output/CanvasActions.h"
-#include "shell/ScreenTimer.h"
 #include "translating/RelativePictures.h"
 #include "translating/TranslatingModel.h"
+#include "widgets/ScreenTimer.h"
 
 namespace velarium {
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/Palette.h"
 #include "draw/PlotCanvas.h"
 #include "translating/TranslatingModel.h"
 
@@ -45,10 +46,10 @@ struct RelativeDrawn {
     double forceScale = 0;  // the scale of the force arrows on the moving-frame view, 0 for none
 };
 
-inline constexpr Rgb kVelocityRed{255, 0, 0};
-inline constexpr Rgb kFictitiousBlue{0, 0, 255};
-inline constexpr Rgb kKineticGreen{0, 255, 0};
-inline constexpr Rgb kStaticGreen{5, 255, 5};
+inline constexpr Rgb kVelocityRed = rgb(Colour::relativeVelocity);
+inline constexpr Rgb kFictitiousBlue = rgb(Colour::fictitiousForce);
+inline constexpr Rgb kKineticGreen = rgb(Colour::kineticFriction);
+inline constexpr Rgb kStaticGreen = rgb(Colour::staticFriction);
 
 // A view with zoom S and pan (px, py): user coordinates from (S·(−30 − px), S·(30 − py)) at the
 // top-left corner to (S·(30 − px), S·(−30 − py)) at the bottom-right, y up, moved on by the

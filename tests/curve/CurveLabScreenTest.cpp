@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "curve/CurveLab.h"
-#include "shell/FirstStepScreen.h"
+#include "app/CurveLab.h"
+#include "app/FirstStepScreen.h"
 #include "support/ScreenSupport.h"
 
 using namespace velarium;

@@ -3,12 +3,12 @@
 #include <QPlainTextEdit>
 #include <cmath>
 
+#include "app/Navigation.h"
 #include "disk/DiskRunTable.h"
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
-#include "shell/Alerts.h"
-#include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
+#include "widgets/Alerts.h"
 
 using namespace velarium;
 using velarium::test::TestProgram;

@@ -3,11 +3,12 @@
 #include <cmath>
 #include <memory>
 
+#include "app/FullProgram.h"
 #include "draw/Arrow.h"
 #include "draw/CanvasWidget.h"
-#include "shell/Program.h"
-#include "shell/ScreenTimer.h"
 #include "support/ScreenSupport.h"
+#include "widgets/Program.h"
+#include "widgets/ScreenTimer.h"
 
 using namespace velarium;
 
@@ -304,7 +305,7 @@ private slots:
     }
 
     void timerKeepsAFramePeriodAndNeverNests() {
-        Program program;
+        FullProgram program;
         int runs = 0;
         ScreenTimer* self = nullptr;
         ScreenTimer timer(nullptr, program, [&] {

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "draw/ColourProfile.h"
+#include "draw/Palette.h"
 
 namespace velarium {
 namespace {
@@ -57,7 +60,7 @@ TEST(ColourProfile, ContrastMatchesKnownWcagValues) {
     EXPECT_NEAR(relativeLuminance({10, 0, 0}), 0.2126 * 10 / 255.0 / 12.92, 1e-12);
 }
 
-// Every colour of a 18 x 18 x 18 grid over the RGB cube, and every tuned one, shows on white at
+// Every colour of a 18 x 18 x 18 grid over the RGB cube, and every named one, shows on white at
 // the contrast bar; a colour that has a hue keeps it, a grey stays grey (darkening in linear
 // light may strengthen a faint tint a little, never into a colour).
 TEST(ColourProfile, EveryColourMeetsTheBarAndKeepsItsHue) {
@@ -65,7 +68,7 @@ TEST(ColourProfile, EveryColourMeetsTheBarAndKeepsItsHue) {
     for (int r = 0; r <= 255; r += 15)
         for (int g = 0; g <= 255; g += 15)
             for (int b = 0; b <= 255; b += 15) colours.push_back({r, g, b});
-    for (const auto& [from, to] : projectorTable()) colours.push_back(from);
+    for (const PaletteEntry& e : kPalette) colours.push_back(e.rgb);
     for (const Rgb c : colours) {
         const Rgb p = projectorColour(c);
         SCOPED_TRACE(::testing::Message() << c.red << "," << c.green << "," << c.blue << " -> "
@@ -80,9 +83,11 @@ TEST(ColourProfile, EveryColourMeetsTheBarAndKeepsItsHue) {
 }
 
 TEST(ColourProfile, TunedColoursAreDarkerAndTheOrbitsFurtherApart) {
-    for (const auto& [from, to] : projectorTable())
-        EXPECT_LT(relativeLuminance(to), relativeLuminance(from))
-            << from.red << "," << from.green << "," << from.blue;
+    for (const PaletteEntry& e : kPalette) {
+        if (e.projector != e.rgb) {
+            EXPECT_LT(relativeLuminance(e.projector), relativeLuminance(e.rgb)) << e.name;
+        }
+    }
     // Pure green becomes a dark green.
     const Rgb green = projectorColour({0, 255, 0});
     EXPECT_GT(green.green, 2 * std::max(green.red, green.blue));
@@ -95,6 +100,23 @@ TEST(ColourProfile, TunedColoursAreDarkerAndTheOrbitsFurtherApart) {
         for (std::size_t j = i + 1; j < std::size(orbits); ++j)
             EXPECT_GE(hueApart(projectorColour(orbits[i]), projectorColour(orbits[j])), 15.0)
                 << i << " " << j;
+}
+
+// Every named colour has a name of its own and shows as its own row's projector colour, whichever
+// other names share its colour; the program's own profile shows it unchanged.
+TEST(ColourProfile, EveryNamedColourShowsAsItsProjectorEntry) {
+    const Rgb paper{1, 2, 3};
+    std::vector<std::string_view> names;
+    for (const PaletteEntry& e : kPalette) {
+        SCOPED_TRACE(std::string(e.name));
+        EXPECT_FALSE(e.name.empty());
+        EXPECT_EQ(std::count(names.begin(), names.end(), e.name), 0);
+        names.push_back(e.name);
+        EXPECT_EQ(rgb(e.colour), e.rgb);
+        EXPECT_EQ(ColourProfile{true}.ink(e.rgb, paper), e.projector);
+        EXPECT_EQ(ColourProfile{false}.ink(e.rgb, paper), e.rgb);
+        EXPECT_GE(contrastRatio(e.projector, kWhite), kProjectorContrast);
+    }
 }
 
 TEST(ColourProfile, StandardShowsTheProgramsColoursAndProjectorErasesInWhite) {

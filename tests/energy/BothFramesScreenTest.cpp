@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <cmath>
 
+#include "app/Navigation.h"
 #include "disk/RotatingDiskScreen.h"
-#include "energy/GraphScreen.h"
 #include "energy/BothFramesScreen.h"
-#include "shell/Navigation.h"
+#include "energy/GraphScreen.h"
 #include "support/ScreenSupport.h"
 
 using namespace velarium;

@@ -134,9 +134,48 @@ TEST_F(EnergyGraphsTest, WorkChartOfABaseThatKeepsItsRateHasNoBaseForce) {
     const auto& t = disk->tables;
     for (const auto& p : canvas.recordsOf(Kind::Point))
         if (p.colour == kBlue && p.width == 1) {
-            const int i = static_cast<int>(std::lround(p.x1 / r.plan.dt));
+            const int i = static_cast<int>(std::lround(p.x1 / r.plan.dt)) - 1;
             EXPECT_DOUBLE_EQ(p.y1, t.tabWorkFrictionRotating[i] + t.tabWorkCentrifugal[i]);
         }
+}
+
+// Row k of a run holds the state after k + 1 steps, so every time graph draws row k's value at
+// t = (k + 1)·dt: the row a drawn value belongs to is the one whose time it is drawn at.
+TEST_F(EnergyGraphsTest, EveryGraphDrawsEachRowAtItsOwnTime) {
+    const BothFramesRun r = run({4, 5, 10, 1, true});
+    const OrbitTables& t = disk->tables;
+    struct Graph {
+        const char* name;
+        std::function<void()> draw;
+        Kind kind;
+        Rgb colour;
+        int width;
+        const std::vector<double>& values;
+    };
+    WorkChartState chart;
+    const Graph graphs[] = {
+        {"base angle", [&] { drawBaseAngleGraph(canvas, *disk, r.plan.totalTime); }, Kind::Point,
+         kBlack, 1, t.tabTheta},
+        {"angular velocity", [&] { drawAngularVelocityGraph(canvas, *disk); }, Kind::Point, kBlue,
+         3, t.tabOmega},
+        {"velocities", [&] { drawVelocityGraphs(canvas, *disk); }, Kind::Line, kRed, 3, t.tabVx},
+        {"work chart", [&] { drawWorkChartFirst(canvas, *disk, r.plan.totalTime, chart); },
+         Kind::Point, kBlue, 1, t.tabWorkTotalRotating},
+    };
+    for (const Graph& g : graphs) {
+        SCOPED_TRACE(g.name);
+        g.draw();
+        int drawn = 0;
+        for (const auto& p : canvas.recordsOf(g.kind)) {
+            if (p.colour != g.colour || p.width != g.width || p.x1 > r.plan.totalTime) continue;
+            const int k = static_cast<int>(std::lround(p.x1 / r.plan.dt)) - 1;
+            ASSERT_GE(k, 0);
+            EXPECT_NEAR(p.x1, (k + 1) * r.plan.dt, 1e-9);
+            EXPECT_DOUBLE_EQ(p.y1, g.values[static_cast<std::size_t>(k)]);
+            ++drawn;
+        }
+        EXPECT_GT(drawn, 5);
+    }
 }
 
 TEST_F(EnergyGraphsTest, WorkChartButtonHalvesTheRangeAndRestoresIt) {
@@ -373,10 +412,11 @@ TEST_F(EnergyGraphsTest, InertialFrictionWorkDrawnIsTheDrawnChangeOfKineticEnerg
         const double dt = r.plan.dt;
         std::map<int, double> work, kinetic;
         for (const auto& p : canvas.recordsOf(Kind::Circle))
-            if (p.x1 < r.plan.totalTime) work[static_cast<int>(std::lround(p.x1 / dt))] = p.y1;
+            if (p.x1 < r.plan.totalTime)
+                work[static_cast<int>(std::lround(p.x1 / dt)) - 1] = p.y1;
         for (const auto& p : canvas.recordsOf(Kind::Point))
             if (p.colour == Rgb{0, 5, 5} && p.x1 < r.plan.totalTime)
-                kinetic[static_cast<int>(std::lround(p.x1 / dt))] = p.y1;
+                kinetic[static_cast<int>(std::lround(p.x1 / dt)) - 1] = p.y1;
         ASSERT_GT(work.size(), 10u);
         ASSERT_GT(kinetic.size(), 10u);
         std::vector<double> d(r.rows, 0.0);

@@ -2,10 +2,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
+#include "app/Navigation.h"
 #include "disk/RotatingDiskScreen.h"
 #include "explain/InertialExplanation.h"
 #include "explain/RotatingExplanation.h"
-#include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
 
 using namespace velarium;

@@ -1,12 +1,12 @@
 #include <QAccessible>
 #include <QScrollBar>
 
-#include "curve/CurveLab.h"
+#include "app/Application.h"
+#include "app/CurveLab.h"
+#include "app/FirstStepScreen.h"
 #include "intro/IntroductionScreen.h"
-#include "shell/Application.h"
-#include "shell/FirstStepScreen.h"
-#include "shell/Fonts.h"
 #include "support/ScreenSupport.h"
+#include "widgets/Fonts.h"
 
 using namespace velarium;
 using velarium::test::TestProgram;

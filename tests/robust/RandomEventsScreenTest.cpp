@@ -22,10 +22,10 @@
 #include <random>
 
 #include "disk/RotatingDiskScreen.h"
-#include "energy/GraphScreen.h"
 #include "energy/BothFramesScreen.h"
-#include "shell/ScreenTimer.h"
+#include "energy/GraphScreen.h"
 #include "support/ScreenSupport.h"
+#include "widgets/ScreenTimer.h"
 
 using namespace velarium;
 

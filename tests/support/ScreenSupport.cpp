@@ -6,8 +6,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include "shell/Fonts.h"
-#include "shell/Notice.h"
+#include "widgets/Fonts.h"
+#include "widgets/Notice.h"
 
 namespace velarium::test {
 

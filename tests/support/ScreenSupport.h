@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/Alerts.h"
+#include "app/FullProgram.h"
 #include "draw/CanvasWidget.h"
-#include "shell/Program.h"
+#include "widgets/Alerts.h"
+#include "widgets/Program.h"
 
 namespace velarium::test {
 
@@ -24,7 +25,7 @@ public:
     explicit TestProgram(Dialogs dialogs = Cancelled);
     ~TestProgram();
 
-    Program program;
+    FullProgram program;
     int beeps = 0;
     std::vector<std::string> messages;
 

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "shell/FirstStepScreen.h"
+#include "app/FirstStepScreen.h"
 #include "support/ScreenSupport.h"
 #include "translating/RelativeMotionScreen.h"
 #include "translating/RelativeRunTable.h"

@@ -7,16 +7,16 @@
 #include <cmath>
 
 #include "Snap.h"
-#include "curve/CurveLab.h"
+#include "app/CurveLab.h"
+#include "app/FirstStepScreen.h"
+#include "app/Navigation.h"
 #include "disk/RotatingDiskScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "energy/EnergyGraphs.h"
 #include "energy/GraphScreen.h"
-#include "energy/BothFramesScreen.h"
 #include "intro/IntroductionScreen.h"
-#include "shell/FirstStepScreen.h"
-#include "shell/Navigation.h"
-#include "shell/Program.h"
 #include "translating/RelativeMotionScreen.h"
+#include "widgets/Program.h"
 
 namespace velarium::snap {
 
@@ -243,7 +243,7 @@ std::vector<Scene> scenes() {
         // The orbits of a free base's run: the red inertial path and the blue spiral seen from
         // the base, around the dotted start circle.
         {QStringLiteral("x_ygraph.png"),
-         [](Program& p) -> QWidget& {
+         [](FullProgram& p) -> QWidget& {
              freeBaseRun(p);
              auto& g = graphAt(p, ScreenId::x_ygraph, 960, 540);
              drawOrbitGraph(*g.picture, p.disk());
@@ -278,7 +278,7 @@ std::vector<Scene> scenes() {
              return g;
          }},
         {QStringLiteral("goniaxronos.png"),
-         [](Program& p) -> QWidget& {
+         [](FullProgram& p) -> QWidget& {
              freeBaseRun(p);
              auto& g = graphAt(p, ScreenId::goniaxronos, 1632, 540);
              drawBaseAngleGraph(*g.picture, p.disk(), bothFramesTotalTime(12));
@@ -286,7 +286,7 @@ std::vector<Scene> scenes() {
          }},
         // The vector graph a third of the way through its animation.
         {QStringLiteral("xronikh.png"),
-         [](Program& p) -> QWidget& {
+         [](FullProgram& p) -> QWidget& {
              auto& s = freeBaseRun(p);
              s.enarxixronou->click();
              auto& g = p.screens().as<GraphScreen>(ScreenId::xronikh);

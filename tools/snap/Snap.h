@@ -4,14 +4,14 @@
 #include <functional>
 #include <vector>
 
-#include "shell/Program.h"
+#include "app/FullProgram.h"
 
 namespace velarium::snap {
 
 // One picture for the README: bring a screen into a state, then grab it.
 struct Scene {
     QString file;  // PNG file name under the output folder
-    std::function<QWidget&(Program&)> prepare;
+    std::function<QWidget&(FullProgram&)> prepare;
 };
 
 // The scenes of every built screen, in the order the README shows them.

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "Snap.h"
-#include "shell/Application.h"
+#include "app/Application.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     QDir().mkpath(folder);
     for (const auto& scene : velarium::snap::scenes()) {
-        velarium::Program program;
+        velarium::FullProgram program;
         QWidget& w = scene.prepare(program);
         w.show();
         QApplication::processEvents();

@@ -1,0 +1,129 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "app/ScreenFactories.h"
+#include "disk/RotatingDiskScreen.h"
+#include "energy/BothFramesScreen.h"
+#include "energy/GraphScreen.h"
+#include "explain/InertialExplanation.h"
+#include "explain/RotatingExplanation.h"
+#include "translating/RelativeMotionScreen.h"
+#include "widgets/Program.h"
+
+namespace velarium {
+
+namespace {
+// Presses a button while each press still moves its counter on, until the counter reaches
+// target: a run that has ended (the body past the rim) takes no more steps.
+template <class Counter>
+void pressUntil(QAbstractButton& button, int target, Counter counter) {
+    while (counter() < target) {
+        const int before = counter();
+        button.click();
+        if (counter() <= before) return;
+    }
+}
+
+LessonHook diskHook(Program& program) {
+    auto& s = program.screens().as<RotatingDiskScreen>(ScreenId::exigisi2);
+    LessonHook h;
+    h.values = {
+        {QStringLiteral("step"), 0, DiskRun::kMaxStep},
+        {QStringLiteral("explanation"), 0, 1},
+        {QStringLiteral("explanationStep"), 0, std::max(kInertialLastStep, kRotatingLastStep)}};
+    h.read = [&s] {
+        return std::vector<int>{s.run().stepIndex, s.explanation().active() ? 1 : 0,
+                                s.explanation().step()};
+    };
+    // REPEAT: the disk at angle 0, the zoom at its start, no pendulum, no explanation.
+    h.reset = [&s] { s.EPANELAVE->trigger(); };
+    h.replay = [&s](const std::vector<int>& v) {
+        if (v[1] == 1) {
+            // The explanation's steps, as Right on the focused drawing takes them.
+            s.CORIOLISEXP->trigger();
+            for (int i = 0; i < v[2]; ++i) {
+                QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+                QApplication::sendEvent(s.Picture1, &right);
+            }
+            return;
+        }
+        pressUntil(*s.Command1, v[0], [&s] { return int{s.run().stepIndex}; });
+    };
+    return h;
+}
+
+LessonHook relativeHook(Program& program) {
+    auto& s = program.screens().as<RelativeMotionScreen>(ScreenId::exigisirelative);
+    LessonHook h;
+    h.values = {{QStringLiteral("step"), 0, RelativeRun::kPositionRows}};
+    h.read = [&s] { return std::vector<int>{s.run().relativeStepIndex}; };
+    // The replay ends the run and CLEAR wipes both views; the screen is laid out as on opening.
+    h.reset = [&s] {
+        s.Command3->click();
+        s.Command4->click();
+        s.openScreen();
+    };
+    h.replay = [&s](const std::vector<int>& v) {
+        pressUntil(*s.Command1, v[0], [&s] { return int{s.run().relativeStepIndex}; });
+    };
+    return h;
+}
+
+// The run of both frames is made again from its settings, which also draws the orbit and base
+// angle graphs. A run of more than 5000 points takes the step T/5000 and shows it on the
+// time-interval scroll bar, rounded: the run is made again from the least interval, which takes
+// that very step again. Any other run is made again from the interval it read.
+LessonHook bothFramesHook(Program& program) {
+    auto& s = program.screens().as<BothFramesScreen>(ScreenId::rotating);
+    LessonHook h;
+    h.values = {{QStringLiteral("run"), 0, 1},
+                {QStringLiteral("interval"), s.timeinterval->minimum(), s.timeinterval->maximum()}};
+    h.read = [&s] {
+        const BothFramesPlan& plan = s.lastRun().plan;
+        if (s.runTable().rows.empty()) return std::vector<int>{0, s.timeinterval->value()};
+        const int read = static_cast<int>(std::lround(plan.dt * kTimeIntervalUnits));
+        return std::vector<int>{1, plan.timeinterval ? s.timeinterval->minimum() : read};
+    };
+    h.replay = [&s](const std::vector<int>& v) {
+        if (v[0] != 1) return;
+        s.timeinterval->setValue(v[1]);
+        s.simulateBothFrames();
+    };
+    return h;
+}
+
+// A graph of the run of both frames is drawn again by its button on the "rotating" screen, from
+// the run made there; an animated graph is drawn to its end.
+LessonHook graphHook(Program& program, ScreenId id, QPushButton* BothFramesScreen::*button) {
+    auto& rotating = program.screens().as<BothFramesScreen>(ScreenId::rotating);
+    LessonHook h;
+    h.values = {{QStringLiteral("drawn"), 0, 1}};
+    h.read = [&rotating] { return std::vector<int>{rotating.runTable().rows.empty() ? 0 : 1}; };
+    h.replay = [&program, &rotating, id, button](const std::vector<int>& v) {
+        if (v[0] != 1 || rotating.runTable().rows.empty()) return;
+        (rotating.*button)->click();
+        auto& graph = program.screens().as<GraphScreen>(id);
+        for (int tick = 0; graph.animating() && tick < 100000; ++tick) graph.Timer1->tick();
+    };
+    return h;
+}
+}  // namespace
+
+std::optional<LessonHook> ScreenFactories::lessonHook(ScreenId id, Program& program) {
+    switch (id) {
+        case ScreenId::exigisi2: return diskHook(program);
+        case ScreenId::exigisirelative: return relativeHook(program);
+        case ScreenId::rotating: return bothFramesHook(program);
+        case ScreenId::base_centrafugal:
+            return graphHook(program, id, &BothFramesScreen::base_centrafugalwork);
+        case ScreenId::goniakigraph: return graphHook(program, id, &BothFramesScreen::goniakiarxi);
+        case ScreenId::velocitytimes: return graphHook(program, id, &BothFramesScreen::Grafikhvel);
+        case ScreenId::xronikh: return graphHook(program, id, &BothFramesScreen::enarxixronou);
+        case ScreenId::xronoorbit: return graphHook(program, id, &BothFramesScreen::xronotroxia);
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace velarium
