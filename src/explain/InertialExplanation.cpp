@@ -21,7 +21,8 @@ namespace velarium {
 // These two pass through the body's own positions x11 and x22. On the left (deep blue) the
 // rotating observer's orbit, drawn in the disk's orientation at t1 on a disk of its own, moved to
 // the left of the picture around the moments, with that observer's velocities Vre1, Vre2, Vb1,
-// Vb2 at the points of t1 and t2. The disk (radius 1) is drawn with its axis marked.
+// Vb2 at the points of t1 and t2. The disk is drawn to its rim (radius 2, as on the disk screen)
+// with its axis marked, so that a class sees where the body leaves it.
 // Vectors: velocities and accelerations at the scales of ExplanationPicture.h. A difference ΔV
 // runs from the tip of the earlier velocity to the tip of the later one carried (dashed) to the
 // same point, so the triangle closes; an acceleration ΔV/Δt stands at an orbit point.
@@ -116,10 +117,10 @@ void orbitCurve(PlotCanvas& canvas, const PictureFrame& f, const std::vector<Vec
     canvas.setDrawWidth(1);
 }
 
-// The disk, radius 1 about the axis, with the axis as a black dot.
+// The disk, its rim about the axis, with the axis as a black dot.
 void drawDisk(PlotCanvas& canvas, const PictureFrame& f, Vec2 axis) {
     const Vec2 at = f.at(axis);
-    canvas.circle(at.x, at.y, f.scale * 1.0, kBlack);
+    canvas.circle(at.x, at.y, f.scale * kRimRadius, kBlack);
     canvas.setDrawWidth(5);
     canvas.point(at.x, at.y, kBlack);
     canvas.setDrawWidth(1);
@@ -229,7 +230,8 @@ PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& q,
         const double a = v * tau;
         // The picture around the moments, the disk and the orbits, without the rotating
         // observer's copy.
-        std::vector<Vec2> main = {q.x11, q.x22, q.x21, q.x12, {-1, -1}, {1, 1}};
+        const Vec2 rim{kRimRadius, kRimRadius};
+        std::vector<Vec2> main = {q.x11, q.x22, q.x21, q.x12, Vec2{-kRimRadius, -kRimRadius}, rim};
         for (const auto* orbit : {&orbits.inertial, &orbits.atT1, &orbits.atT2})
             main.insert(main.end(), orbit->begin(), orbit->end());
         for (auto [at, vel] : {std::pair{q.x11, q.vre11},
@@ -256,7 +258,7 @@ PictureScales inertialScales(const PlotCanvas& canvas, const InertialPair& q,
         s.aside = {-1.15 * (x1 - x0), 0};
         std::vector<Vec2> all = main;
         for (Vec2 p : {q.x11, q.x21, q.x11 + v * q.vre11, q.x11 + v * q.vb11, q.x21 + v * q.vre21,
-                       q.x21 + v * q.vb21, Vec2{-1, -1}, Vec2{1, 1}})
+                       q.x21 + v * q.vb21, Vec2{-kRimRadius, -kRimRadius}, rim})
             all.push_back(p + s.aside);
         for (Vec2 p : orbits.atT1) all.push_back(p + s.aside);
         s.frame = fitPicture(canvas, all, kMaxTextLines, kFooterLines);

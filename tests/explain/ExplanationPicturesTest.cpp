@@ -545,7 +545,7 @@ TEST(ExplanationPictures, RotatingPictureKeepsTheAxisInViewAndEveryArrowReadable
 
 // Every velocity difference of the inertial observer runs from the tip of one drawn velocity to
 // the tip of another drawn at the same point, so its triangle closes; and the disk is drawn
-// about its axis, radius 1 at the picture's scale.
+// about its axis to its rim, radius 2 at the picture's scale, as on the disk screen.
 TEST(ExplanationPictures, InertialDifferencesCloseTheirTriangles) {
     Explained e(false);
     for (int p : {5, 45, 64}) {
@@ -575,7 +575,7 @@ TEST(ExplanationPictures, InertialDifferencesCloseTheirTriangles) {
         ASSERT_NE(disk, circles.end());
         const double x = 2 * p * 0.1;  // the body at row p, (2t, 1)
         EXPECT_NEAR(std::hypot(vre11.x1 - disk->x1, vre11.y1 - disk->y1),
-                    disk->radius * std::hypot(x, 1.0), 1e-9 * (1 + x));
+                    disk->radius / 2 * std::hypot(x, 1.0), 1e-9 * (1 + x));
     }
 }
 
