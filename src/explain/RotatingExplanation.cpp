@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "disk/DiskPicture.h"
 #include "draw/NumberFormat.h"
@@ -21,10 +22,10 @@ namespace velarium {
 // stand at the orbit point of t1: the relative one red, −dVb/Δt dark green, the absolute one blue,
 // its parts and the Coriolis construction purple, ω²×R black; the limits of step 8 dashed.
 // Negatives are dashed, and so are the vectors of t2 carried to t1 that the text calls dashed
-// (Vre22, Vα22); −Vb22 carried beside the dashed negatives is dotted. Sums are laid end to end: Vα then −Vb
-// reach the tip of Vre, the parts of an acceleration reach its tip. Orbit points are left out where
-// the texts stand. Text: the step's lines from the top-left corner, the footer at the bottom-left,
-// labels by placeLabel beside each arrow's tip, clear of the texts and of the ink.
+// (Vre22, Vα22); −Vb22 carried beside the dashed negatives is dotted. Sums are laid end to end: Vα
+// then −Vb reach the tip of Vre, the parts of an acceleration reach its tip. Orbit points are left
+// out where the texts stand. Text: the step's lines from the top-left corner, the footer at the
+// bottom-left, labels by placeLabel beside each arrow's tip, clear of the texts and of the ink.
 
 namespace {
 
@@ -39,7 +40,7 @@ constexpr Rgb kBaseAtT2 = rgb(Colour::baseAtT2);
 constexpr Rgb kBaseText = rgb(Colour::baseText);
 constexpr Rgb kPurple = rgb(Colour::absoluteAcceleration);
 constexpr int kVectorWidth = 2;
-constexpr int kMaxTextLines = 9;  // the longest step and its number
+constexpr int kMaxTextLines = 9;  // the longest step, its number and a note under it
 constexpr int kFooterLines = 5;
 
 const std::vector<std::vector<StepLine>>& stepTexts() {
@@ -120,6 +121,15 @@ std::vector<Vec2> allAccelerations(const RotatingPair& q) {
             q.absoluteAcrossVre(),
             q.centrifugal(),
             q.coriolis()};
+}
+
+// Where the relative velocity runs nearly along the disk's circles, the Coriolis acceleration
+// (across it) and the centrifugal one (along the radius) point nearly the same way: the
+// parallelogram of step 8 is flat there, within 15°, and the picture says so.
+bool sidesNearlyParallel(const RotatingPair& q) {
+    const Vec2 c = q.coriolis(), f = q.centrifugal();
+    const double lengths = length(c) * length(f);
+    return lengths > 0 && std::abs(dot(c, f)) / lengths > std::cos(15 * std::numbers::pi / 180);
 }
 
 }  // namespace
@@ -290,6 +300,11 @@ PictureScales drawRotatingExplanation(PlotCanvas& canvas, const DiskParameters& 
     drawOrbits(canvas, run, f, theta1, true);
 
     printRotatingExplanation(canvas, st.step);
+    if (st.step == 8 && sidesNearlyParallel(q)) {
+        canvas.setCurrentPosition(canvas.scaleLeft() + 0.01 * canvas.scaleWidth(),
+                                  canvas.currentY());
+        canvas.print(kFlatParallelogram);
+    }
     std::vector<std::string> footer = {"Δt = " + formatFixed(q.dt, 2)};
     const auto draws = [&](Measure m) {
         return std::any_of(arrows.begin(), arrows.end(),

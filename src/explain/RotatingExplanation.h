@@ -58,6 +58,10 @@ PictureScales rotatingScales(const PlotCanvas& canvas, const RotatingPair& pair,
 
 std::vector<StepLine> rotatingStepLines(int step);
 inline constexpr int kRotatingLastStep = 8;
+// Printed under the last step's text where its parallelogram is flat, the relative velocity
+// running nearly along the disk's circles.
+inline constexpr const char* kFlatParallelogram =
+    "Here 2VreXω and ω²×R lie almost on one line: another orbit point opens the parallelogram";
 
 // Starts the screen's motion afresh (resetRunForPicture), then redraws the canvas for
 // settings.step: the axis, the orbits, the step's vectors, the orbits once more with the

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
-#include <numbers>
 
 #include "disk/DiskPicture.h"
 #include "draw/Arrow.h"
@@ -391,8 +391,8 @@ TEST(ExplanationPictures, MomentsStayInsideTheRun) {
     // The moment t2 is row 47: free motion, the absolute velocity (2, 0) turned by θ47.
     const Vec2 va2 = rotatingPair(e.run, e.tables, 45).va2;
     EXPECT_NEAR(length(va2), 2.0, 1e-12);
-    EXPECT_NEAR(std::atan2(va2.y, va2.x), std::remainder(e.tables.explAngle[47], 2 * std::numbers::pi),
-                1e-9);
+    EXPECT_NEAR(std::atan2(va2.y, va2.x),
+                std::remainder(e.tables.explAngle[47], 2 * std::numbers::pi), 1e-9);
     // Before any run every row reads 0: the pictures still draw nothing unsound.
     Explained blank(false);
     blank.tables = ExplanationTables{};
@@ -541,6 +541,30 @@ TEST(ExplanationPictures, RotatingPictureKeepsTheAxisInViewAndEveryArrowReadable
         EXPECT_TRUE(axisInView) << step;
         EXPECT_TRUE(violet) << step;
     }
+}
+
+// Step 8's parallelogram, 2Vre×ω and then ω²×R, is flat where the relative velocity runs along the
+// disk's circles: the picture says so exactly where its two drawn sides lie within 15°.
+TEST(ExplanationPictures, AFlatParallelogramIsSaidToBeFlat) {
+    Explained r(true);
+    int flat = 0;
+    for (int p : {1, 10, 45, 64}) {
+        r.draw(true, kRotatingLastStep, p);
+        std::vector<Primitive> sides;
+        for (Rgb colour : {Rgb{125, 0, 125}, Rgb{0, 0, 0}})
+            for (const Primitive& s : r.shafts(colour))
+                if (s.style == kDash) sides.push_back(s);
+        ASSERT_EQ(sides.size(), 2u) << p;
+        const double ux = sides[0].x2 - sides[0].x1, uy = sides[0].y2 - sides[0].y1;
+        const double vx = sides[1].x2 - sides[1].x1, vy = sides[1].y2 - sides[1].y1;
+        const double degrees =
+            std::acos(std::abs(ux * vx + uy * vy) / std::hypot(ux, uy) / std::hypot(vx, vy)) * 180 /
+            std::numbers::pi;
+        EXPECT_EQ(r.shows(kFlatParallelogram), degrees < 15) << p << ": " << degrees << "°";
+        flat += degrees < 15;
+    }
+    EXPECT_GT(flat, 0);
+    EXPECT_LT(flat, 4);
 }
 
 // Every velocity difference of the inertial observer runs from the tip of one drawn velocity to
