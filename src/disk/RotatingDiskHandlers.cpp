@@ -16,7 +16,34 @@ QString velocityText(const char* head, int value) {
 }
 }  // namespace
 
-void RotatingDiskScreen::stopTimer() { Timer1->setEnabled(false); }
+void RotatingDiskScreen::stopTimer() {
+    Timer1->setEnabled(false);
+    showTimeLine();
+}
+
+// While the explanation shows its own runs there is no step of the screen's to go back to.
+void RotatingDiskScreen::showTimeLine() {
+    const bool explaining = explanation_ && explanation_->active();
+    const int k = run_.stepIndex;
+    timeLine->show(k, explaining ? 0 : run_.stepsRun, run_.timeAt[static_cast<std::size_t>(k)]);
+    StepBack->setEnabled(!explaining && k > 0);
+    Pause->setEnabled(Timer1->isEnabled());
+}
+
+void RotatingDiskScreen::showKeptStep(int k) {
+    if (explanation_->active() || k < 0 || k > run_.stepsRun) return;
+    stopTimer();
+    run_.showStep(k);
+    message_ = messages_[static_cast<std::size_t>(k)];
+    showMessage();
+    if (k == 0) {
+        drawStartPicture();
+    } else {
+        keepBodyInSight(pictureSettings());
+        drawRun();
+    }
+    showTimeLine();
+}
 
 void RotatingDiskScreen::hideShifts() {
     XSCALEFIGURE->hide();
@@ -113,6 +140,12 @@ void RotatingDiskScreen::updateDiskMessage() {
     in.speed = speedTrend(run_, in.rotatingView);
     in.rim = rimCrossing(run_, in.rotatingView, kRimRadius);
     message_ = velarium::updateDiskMessage(in, message_);
+    messages_[static_cast<std::size_t>(run_.stepIndex)] = message_;
+    showMessage();
+    showTimeLine();
+}
+
+void RotatingDiskScreen::showMessage() {
     if (Text1->toPlainText().toStdString() != message_.text)
         Text1->setPlainText(QString::fromStdString(message_.text));
     showMessageColour();
@@ -181,6 +214,7 @@ void RotatingDiskScreen::exigisi2_CHRONIKHMETAVOLH_Click() {
     // Each event covers one display step: 0.1 s every 250 ms, 0.01 s every 25 ms as a pendulum.
     Timer1->setInterval(pendulum() ? 25 : 250);
     Timer1->setEnabled(true);
+    showTimeLine();
 }
 
 void RotatingDiskScreen::exigisi2_EPANELAVE_Click() {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "disk/RotatingDiskScreen.h"
-#include "energy/GraphScreen.h"
 #include "energy/BothFramesScreen.h"
+#include "energy/GraphScreen.h"
 #include "explain/InertialExplanation.h"
 #include "explain/RotatingExplanation.h"
 #include "shell/LessonHook.h"
@@ -32,10 +32,14 @@ LessonHook diskHook(Program& program) {
     h.values = {
         {QStringLiteral("step"), 0, DiskRun::kMaxStep},
         {QStringLiteral("explanation"), 0, 1},
-        {QStringLiteral("explanationStep"), 0, std::max(kInertialLastStep, kRotatingLastStep)}};
+        {QStringLiteral("explanationStep"), 0, std::max(kInertialLastStep, kRotatingLastStep)},
+        // The time line's step, counted back from the last step run: a lesson without it
+        // shows the last.
+        {QStringLiteral("stepsBack"), 0, DiskRun::kMaxStep}};
     h.read = [&s] {
-        return std::vector<int>{s.run().stepIndex, s.explanation().active() ? 1 : 0,
-                                s.explanation().step()};
+        const DiskRun& run = s.run();
+        return std::vector<int>{run.stepsRun, s.explanation().active() ? 1 : 0,
+                                s.explanation().step(), run.stepsRun - run.stepIndex};
     };
     // REPEAT: the disk at angle 0, the zoom at its start, no pendulum, no explanation.
     h.reset = [&s] { s.EPANELAVE->trigger(); };
@@ -50,6 +54,7 @@ LessonHook diskHook(Program& program) {
             return;
         }
         pressUntil(*s.Command1, v[0], [&s] { return int{s.run().stepIndex}; });
+        s.showKeptStep(s.run().stepsRun - std::min(v[3], int{s.run().stepsRun}));
     };
     return h;
 }
