@@ -37,7 +37,14 @@ void RotatingDiskScreen::showKeptStep(int k) {
     message_ = messages_[static_cast<std::size_t>(k)];
     showMessage();
     if (k == 0) {
-        drawStartPicture();
+        run_.bodyVx = start_.vx;
+        run_.bodyVy = start_.vy;
+        const bool vectors = start_.vectors;
+        if (vectors)
+            drawRun();
+        else
+            drawStartPicture();
+        start_.vectors = vectors;
     } else {
         keepBodyInSight(pictureSettings());
         drawRun();
@@ -169,6 +176,10 @@ void RotatingDiskScreen::diskScreenStep() {
         return;
     }
     stepping_ = true;
+    if (run_.stepIndex == 0) {
+        start_.vx = run_.bodyVx;
+        start_.vy = run_.bodyVy;
+    }
     const std::optional<DiskEvents> events = displayStep(constants(), run_, stepInput());
     // The body passing the axis or coming to rest on the disk is a special situation.
     if (events && (events->onAxis || events->restRow >= 0)) beep();
@@ -194,6 +205,7 @@ void RotatingDiskScreen::showDiskVectors() {
         run_.bodyVy = vytax->value() * p.unitRadius * p.diskOmega0;
     }
     drawRun();
+    if (run_.stepIndex == 0) start_.vectors = true;
     updateDiskMessage();
 }
 

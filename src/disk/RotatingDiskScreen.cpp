@@ -299,6 +299,7 @@ void RotatingDiskScreen::drawStartPicture() {
     endWidening();
     velarium::drawStartPicture(*Picture1, run_, constants().unitRadius);
     trail_.valid = false;
+    start_.vectors = false;
 }
 
 void RotatingDiskScreen::redrawPicture() {

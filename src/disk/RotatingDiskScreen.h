@@ -162,6 +162,12 @@ private:
     Program& program_;
     DiskRun run_;
     DiskMessage message_;
+    // Step 0 as the screen showed it before the run's first step: the body's velocity, and
+    // whether its vectors were drawn over the trail or the start picture was.
+    struct StartShown {
+        double vx = 0, vy = 0;
+        bool vectors = false;
+    } start_;
     // The message as it stood at each kept step: the next one follows from it.
     std::vector<DiskMessage> messages_ = std::vector<DiskMessage>(DiskRun::kPathRows);
     TrailLayer trail_;
