@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "shell/FirstStepScreen.h"
+#include "shell/LessonHook.h"
 #include "support/ScreenSupport.h"
 #include "translating/RelativeMotionScreen.h"
 #include "translating/RelativeRunTable.h"
@@ -322,6 +323,15 @@ private slots:
         for (int i = k; i < kSteps; ++i) b.Command1->click();
         QCOMPARE(b.timeLine->slider->maximum(), kSteps);
         for (int i = 0; i < kSteps; ++i) QCOMPARE(b.run().relX[std::size_t(i)], xs[std::size_t(i)]);
+        // A lesson keeps the step shown and the rows after it.
+        b.timeLine->slider->setValue(k);
+        const QStringList lab2 = velarium::test::recordLines(*b.eikona1);
+        const std::optional<LessonHook> hook = lessonHook(ScreenId::exigisirelative, u.program);
+        const std::vector<int> kept = hook->read();
+        hook->reset();
+        hook->replay(kept);
+        QCOMPARE(b.run().rowsHeld, kSteps);
+        QCOMPARE(velarium::test::recordLines(*b.eikona1), lab2);
         b.timeLine->slider->setValue(0);
         QVERIFY(isWhite(b.eikona1->snapshot()));
         QVERIFY(!b.StepBack->isEnabled());
