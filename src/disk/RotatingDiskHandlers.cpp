@@ -22,12 +22,12 @@ void RotatingDiskScreen::stopTimer() {
 }
 
 // While the explanation shows its own runs there is no step of the screen's to go back to.
+// STEP BACK and PAUSE stay enabled, legible on a projector: at step 0, or with no run going,
+// they change nothing.
 void RotatingDiskScreen::showTimeLine() {
     const bool explaining = explanation_ && explanation_->active();
     const int k = run_.stepIndex;
     timeLine->show(k, explaining ? 0 : run_.stepsRun, run_.timeAt[static_cast<std::size_t>(k)]);
-    StepBack->setEnabled(!explaining && k > 0);
-    Pause->setEnabled(Timer1->isEnabled());
 }
 
 void RotatingDiskScreen::showKeptStep(int k) {

@@ -147,7 +147,7 @@ private:
     DiskPictureSettings pictureSettings() const;
     void hideShifts();
     void stopTimer();
-    // The time line, STEP BACK and PAUSE as the run and the timer now stand.
+    // The time line as the run now stands.
     void showTimeLine();
     // The model choice panel is shown beside the screen while friction is on.
     void showModelChoiceForFriction();
