@@ -34,8 +34,13 @@ void RotatingDiskScreen::showKeptStep(int k) {
     if (explanation_->active() || k < 0 || k > run_.stepsRun) return;
     stopTimer();
     run_.showStep(k);
-    message_ = messages_[static_cast<std::size_t>(k)];
-    showMessage();
+    // A step the explanation ran gets its message chosen afresh.
+    if (const DiskMessage& kept = messages_[static_cast<std::size_t>(k)]; kept.text.empty()) {
+        updateDiskMessage();
+    } else {
+        message_ = kept;
+        showMessage();
+    }
     if (k == 0) {
         run_.bodyVx = start_.vx;
         run_.bodyVy = start_.vy;

@@ -636,6 +636,15 @@ private slots:
         hook->reset();
         hook->replay({4, 0, 0, 0});
         QCOMPARE(s.run().stepIndex, 4);
+        // The explanation's runs replace the screen's: no time line while it explains, and a
+        // step it ran gets its message chosen afresh.
+        s.CORIOLISEXP->trigger();
+        QVERIFY(s.timeLine->slider->isHidden());
+        s.FOUCAULTV0->trigger();
+        QVERIFY(!s.explanation().active());
+        s.timeLine->slider->setValue(1);
+        QCOMPARE(s.run().stepIndex, 1);
+        QVERIFY(!text(s).isEmpty());
     }
 
     void endEndsTheProgram() {
