@@ -116,45 +116,32 @@ void releaseCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifie
 void setSlider(QScrollBar& bar, int value) { bar.setValue(value); }
 
 namespace {
+// Every number in full, so that records compare equal only when they are the same to the bit.
 class RecordLines : public RecordReplay {
 public:
     QStringList lines;
-
-    static QString numbers(std::initializer_list<double> values) {
-        QStringList out;
-        for (double v : values) out << QString::number(v, 'g', 17);
-        return out.join(QLatin1Char(' '));
+    void add(const char* kind, std::initializer_list<double> values, Rgb c = {}) {
+        QString line = QString::fromLatin1(kind);
+        for (double v : values) line += QLatin1Char(' ') + QString::number(v, 'g', 17);
+        lines << line + QStringLiteral(" #%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
     }
-    static QString colour(Rgb c) {
-        return QStringLiteral("#%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
-    }
-    void clear(Rgb background) override { lines << QStringLiteral("clear ") + colour(background); }
-    void scale(const Scale& s) override {
-        lines << QStringLiteral("scale ") + numbers({s.left, s.top, s.width, s.height});
-    }
+    void clear(Rgb background) override { add("clear", {}, background); }
+    void scale(const Scale& s) override { add("scale", {s.left, s.top, s.width, s.height}); }
     void pen(const Pen& p) override {
-        lines << QStringLiteral("pen %1 %2 %3 %4 %5")
-                     .arg(p.width)
-                     .arg(p.style)
-                     .arg(p.fill)
-                     .arg(colour(p.fillColour))
-                     .arg(p.bold);
+        add("pen", {double(p.width), double(p.style), double(p.fill), double(p.bold)},
+            p.fillColour);
     }
     void line(double x1, double y1, double x2, double y2, Rgb c) override {
-        lines << QStringLiteral("line ") + numbers({x1, y1, x2, y2}) + QLatin1Char(' ') + colour(c);
+        add("line", {x1, y1, x2, y2}, c);
     }
-    void circle(double cx, double cy, double r, Rgb c) override {
-        lines << QStringLiteral("circle ") + numbers({cx, cy, r}) + QLatin1Char(' ') + colour(c);
+    void circle(double x, double y, double r, Rgb c) override { add("circle", {x, y, r}, c); }
+    void arc(double x, double y, double r, double a, double b, Rgb c) override {
+        add("arc", {x, y, r, a, b}, c);
     }
-    void arc(double cx, double cy, double r, double a, double b, Rgb c) override {
-        lines << QStringLiteral("arc ") + numbers({cx, cy, r, a, b}) + QLatin1Char(' ') + colour(c);
-    }
-    void point(double x, double y, Rgb c) override {
-        lines << QStringLiteral("point ") + numbers({x, y}) + QLatin1Char(' ') + colour(c);
-    }
+    void point(double x, double y, Rgb c) override { add("point", {x, y}, c); }
     void text(const PrintedText& t) override {
-        lines << QStringLiteral("text ") + QString::fromStdString(t.text) + QLatin1Char(' ') +
-                     numbers({t.x, t.y}) + QLatin1Char(' ') + colour(t.colour);
+        add("text", {t.x, t.y}, t.colour);
+        lines.last() += QString::fromStdString(t.text);
     }
 };
 }  // namespace
