@@ -44,12 +44,10 @@ void RotatingDiskScreen::showKeptStep(int k) {
     if (k == 0) {
         run_.bodyVx = start_.vx;
         run_.bodyVy = start_.vy;
-        const bool vectors = start_.vectors;
-        if (vectors)
+        if (start_.vectors)
             drawRun();
         else
             drawStartPicture();
-        start_.vectors = vectors;
     } else {
         keepBodyInSight(pictureSettings());
         drawRun();

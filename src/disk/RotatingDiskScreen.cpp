@@ -181,7 +181,7 @@ void RotatingDiskScreen::layoutControls() {
     // Where one column of controls would run below the window, the drawing gives up the width
     // for two.
     const int oneColumn =
-        2 * gap + zoomed(30) + 11 * (rowH + 2) + bar + 2 + 4 * (rowH + bar + 4 + zoomed(4));
+        2 * gap + zoomed(30) + 10 * (rowH + 2) + bar + 2 + 4 * (rowH + bar + 4 + zoomed(4));
     if (w - side - 2 * gap < zoomed(440) && oneColumn > h)
         side = std::max(std::min(side, w - zoomed(440) - 3 * gap), 100);
     Picture1->setGeometry(0, 0, side, side);
