@@ -32,10 +32,14 @@ LessonHook diskHook(Program& program) {
     h.values = {
         {QStringLiteral("step"), 0, DiskRun::kMaxStep},
         {QStringLiteral("explanation"), 0, 1},
-        {QStringLiteral("explanationStep"), 0, std::max(kInertialLastStep, kRotatingLastStep)}};
+        {QStringLiteral("explanationStep"), 0, std::max(kInertialLastStep, kRotatingLastStep)},
+        // The time line's step, counted back from the last step run: a lesson without it
+        // shows the last.
+        {QStringLiteral("stepsBack"), 0, DiskRun::kMaxStep}};
     h.read = [&s] {
-        return std::vector<int>{s.run().stepIndex, s.explanation().active() ? 1 : 0,
-                                s.explanation().step()};
+        const DiskRun& run = s.run();
+        return std::vector<int>{run.stepsRun, s.explanation().active() ? 1 : 0,
+                                s.explanation().step(), run.stepsRun - run.stepIndex};
     };
     // REPEAT: the disk at angle 0, the zoom at its start, no pendulum, no explanation.
     h.reset = [&s] { s.EPANELAVE->trigger(); };
@@ -50,6 +54,7 @@ LessonHook diskHook(Program& program) {
             return;
         }
         pressUntil(*s.Command1, v[0], [&s] { return int{s.run().stepIndex}; });
+        s.showKeptStep(s.run().stepsRun - std::min(v[3], int{s.run().stepsRun}));
     };
     return h;
 }
@@ -57,8 +62,13 @@ LessonHook diskHook(Program& program) {
 LessonHook relativeHook(Program& program) {
     auto& s = program.screens().as<RelativeMotionScreen>(ScreenId::exigisirelative);
     LessonHook h;
-    h.values = {{QStringLiteral("step"), 0, RelativeRun::kPositionRows}};
-    h.read = [&s] { return std::vector<int>{s.run().relativeStepIndex}; };
+    // The step shown, and the rows the run keeps after it on its time line.
+    h.values = {{QStringLiteral("step"), 0, RelativeRun::kPositionRows},
+                {QStringLiteral("rowsAfter"), 0, RelativeRun::kPositionRows}};
+    h.read = [&s] {
+        const RelativeRun& run = s.run();
+        return std::vector<int>{run.relativeStepIndex, run.rowsHeld - run.relativeStepIndex};
+    };
     // The replay ends the run and CLEAR wipes both views; the screen is laid out as on opening.
     h.reset = [&s] {
         s.Command3->click();
@@ -66,7 +76,9 @@ LessonHook relativeHook(Program& program) {
         s.openScreen();
     };
     h.replay = [&s](const std::vector<int>& v) {
-        pressUntil(*s.Command1, v[0], [&s] { return int{s.run().relativeStepIndex}; });
+        const int rows = std::min(v[0] + v[1], int{RelativeRun::kPositionRows});
+        pressUntil(*s.Command1, rows, [&s] { return int{s.run().relativeStepIndex}; });
+        if (v[1] > 0) s.showKeptRows(v[0]);
     };
     return h;
 }

@@ -10,6 +10,7 @@
 #include "app/FirstStepScreen.h"
 #include "disk/RotatingDiskScreen.h"
 #include "support/ScreenSupport.h"
+#include "translating/RelativeMotionScreen.h"
 #include "widgets/KeyboardAccess.h"
 
 using namespace velarium;
@@ -66,6 +67,15 @@ const std::vector<Mode>& modes() {
                      }});
         m.push_back({"exigisi2 explanation", ScreenId::exigisi2, [](TestProgram& t) {
                          t.screen<RotatingDiskScreen>(ScreenId::exigisi2).CORIOLISEXP->trigger();
+                     }});
+        // With steps run, the time lines show.
+        m.push_back({"exigisi2 stepped", ScreenId::exigisi2, [](TestProgram& t) {
+                         auto& s = t.screen<RotatingDiskScreen>(ScreenId::exigisi2);
+                         for (int i = 0; i < 12; ++i) s.Command1->click();
+                     }});
+        m.push_back({"exigisirelative stepped", ScreenId::exigisirelative, [](TestProgram& t) {
+                         auto& s = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
+                         for (int i = 0; i < 12; ++i) s.Command1->click();
                      }});
         return m;
     }();

@@ -12,7 +12,8 @@
 namespace velarium::test {
 
 TestProgram::TestProgram(Dialogs dialogs) {
-    previous_ = installAlerts({[this] { ++beeps; }, [this, dialogs](const std::string& text) {
+    previous_ = installAlerts({[this] { ++beeps; },
+                               [this, dialogs](const std::string& text) {
                                    messages.push_back(text);
                                    if (dialogs == Real)
                                        showNotice(nullptr, QString::fromStdString(text));
@@ -113,5 +114,42 @@ void releaseCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifie
 }
 
 void setSlider(QScrollBar& bar, int value) { bar.setValue(value); }
+
+namespace {
+// Every number in full, so that records compare equal only when they are the same to the bit.
+class RecordLines : public RecordReplay {
+public:
+    QStringList lines;
+    void add(const char* kind, std::initializer_list<double> values, Rgb c = {}) {
+        QString line = QString::fromLatin1(kind);
+        for (double v : values) line += QLatin1Char(' ') + QString::number(v, 'g', 17);
+        lines << line + QStringLiteral(" #%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
+    }
+    void clear(Rgb background) override { add("clear", {}, background); }
+    void scale(const Scale& s) override { add("scale", {s.left, s.top, s.width, s.height}); }
+    void pen(const Pen& p) override {
+        add("pen", {double(p.width), double(p.style), double(p.fill), double(p.bold)},
+            p.fillColour);
+    }
+    void line(double x1, double y1, double x2, double y2, Rgb c) override {
+        add("line", {x1, y1, x2, y2}, c);
+    }
+    void circle(double x, double y, double r, Rgb c) override { add("circle", {x, y, r}, c); }
+    void arc(double x, double y, double r, double a, double b, Rgb c) override {
+        add("arc", {x, y, r, a, b}, c);
+    }
+    void point(double x, double y, Rgb c) override { add("point", {x, y}, c); }
+    void text(const PrintedText& t) override {
+        add("text", {t.x, t.y}, t.colour);
+        lines.last() += QString::fromStdString(t.text);
+    }
+};
+}  // namespace
+
+QStringList recordLines(const PlotCanvas& canvas) {
+    RecordLines to;
+    canvas.record().replay(to);
+    return to.lines;
+}
 
 }  // namespace velarium::test

@@ -56,8 +56,8 @@ Program::SaveNameChooser answering(const QString& path, int kind = 0);
 namespace person {
 // The dialog in front, or null.
 QWidget* dialogInFront();
-// Puts name into the file dialog's name box, as typing it does, and presses Return; false when no file dialog is
-// there.
+// Puts name into the file dialog's name box, as typing it does, and presses Return; false when no
+// file dialog is there.
 bool typeName(const QString& name);
 // Answers the question or message in front with the button (Yes, No, Ok).
 bool answer(QMessageBox::StandardButton button);
@@ -82,5 +82,8 @@ void pressCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifiers
 void releaseCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifiers mods = {});
 // Moves a scroll bar as the user would, so that its change handler runs.
 void setSlider(QScrollBar& bar, int value);
+
+// What a canvas has recorded since its last clear, one line a command.
+QStringList recordLines(const PlotCanvas& canvas);
 
 }  // namespace velarium::test
