@@ -1,6 +1,7 @@
 #include "support/ScreenSupport.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -12,7 +13,8 @@
 namespace velarium::test {
 
 TestProgram::TestProgram(Dialogs dialogs) {
-    previous_ = installAlerts({[this] { ++beeps; }, [this, dialogs](const std::string& text) {
+    previous_ = installAlerts({[this] { ++beeps; },
+                               [this, dialogs](const std::string& text) {
                                    messages.push_back(text);
                                    if (dialogs == Real)
                                        showNotice(nullptr, QString::fromStdString(text));
@@ -113,5 +115,25 @@ void releaseCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifie
 }
 
 void setSlider(QScrollBar& bar, int value) { bar.setValue(value); }
+
+QString recordDigest(const CanvasWidget& canvas) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const DrawRecord::Command& k : canvas.record().commands()) {
+        const double fields[] = {static_cast<double>(k.kind),
+                                 double(k.colour.red),
+                                 double(k.colour.green),
+                                 double(k.colour.blue),
+                                 k.a,
+                                 k.b,
+                                 k.c,
+                                 k.d,
+                                 k.e,
+                                 double(k.index)};
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(fields), sizeof fields));
+    }
+    return QStringLiteral("%1 commands %2")
+        .arg(canvas.record().commands().size())
+        .arg(QString::fromLatin1(hash.result().toHex()));
+}
 
 }  // namespace velarium::test

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/Alerts.h"
 #include "draw/CanvasWidget.h"
+#include "shell/Alerts.h"
 #include "shell/Program.h"
 
 namespace velarium::test {
@@ -55,8 +55,8 @@ Program::SaveNameChooser answering(const QString& path, int kind = 0);
 namespace person {
 // The dialog in front, or null.
 QWidget* dialogInFront();
-// Puts name into the file dialog's name box, as typing it does, and presses Return; false when no file dialog is
-// there.
+// Puts name into the file dialog's name box, as typing it does, and presses Return; false when no
+// file dialog is there.
 bool typeName(const QString& name);
 // Answers the question or message in front with the button (Yes, No, Ok).
 bool answer(QMessageBox::StandardButton button);
@@ -81,5 +81,9 @@ void pressCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifiers
 void releaseCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifiers mods = {});
 // Moves a scroll bar as the user would, so that its change handler runs.
 void setSlider(QScrollBar& bar, int value);
+
+// What a canvas has drawn since its last clear, every command with its colour and coordinates,
+// as the count of commands and a digest of them: equal for equal records.
+QString recordDigest(const CanvasWidget& canvas);
 
 }  // namespace velarium::test
