@@ -47,6 +47,9 @@ GraphScreen::GraphScreen(Program& program, ScreenId id) {
     // A width share of 0 makes the screen square.
     const int width = look.widthShare > 0 ? static_cast<int>(look.widthShare * d.width()) : height;
     placeWindow(*this, d.left(), d.top(), width, height);
+    Timer1 = new ScreenTimer(this, program, [this] { animationTick(); });
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kAnimationIntervalMs);
     if (id == ScreenId::xronikh || id == ScreenId::xronoorbit) {
         PAUSE = named(new QPushButton(QStringLiteral("PAUSE"), this), "PAUSE");
         connect(PAUSE, &QPushButton::clicked, this, [this] { PAUSE_Click(); });
@@ -54,9 +57,6 @@ GraphScreen::GraphScreen(Program& program, ScreenId id) {
         showProgress();
     }
     layoutControls();
-    Timer1 = new ScreenTimer(this, program, [this] { animationTick(); });
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kAnimationIntervalMs);
     if (id == ScreenId::xronoorbit) picture->clear();
     canvasActions = new CanvasActions(program, *this, {picture});
     const auto rotating = [&program]() -> const BothFramesScreen* {

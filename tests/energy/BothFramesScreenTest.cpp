@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "disk/RotatingDiskScreen.h"
-#include "energy/GraphScreen.h"
 #include "energy/BothFramesScreen.h"
+#include "energy/GraphScreen.h"
 #include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
 
@@ -279,6 +279,65 @@ private slots:
         while (o.animating()) o.Timer1->tick();
         QCOMPARE(o.animation().next, o.animation().last + 1);
         QCOMPARE(o.picture->refusedCount(), 0);
+    }
+
+    // PAUSE and RESUME go on where the animation stood: the picture of one never paused. The
+    // time line shows any moment, by keys as by a drag, paused there, and RESUME goes on from it
+    // to the same end; a moment shown is what an animation run to it shows.
+    void animationsPauseAndTheTimeLineShowsAnyMoment_data() {
+        QTest::addColumn<int>("screen");
+        QTest::newRow("vectors") << static_cast<int>(ScreenId::xronikh);
+        QTest::newRow("orbit against time") << static_cast<int>(ScreenId::xronoorbit);
+    }
+    void animationsPauseAndTheTimeLineShowsAnyMoment() {
+        QFETCH(int, screen);
+        const auto id = static_cast<ScreenId>(screen);
+        auto started = [id](TestProgram& t, int ticks) -> GraphScreen& {
+            auto& s = rotating(t);
+            s.epanalipsi->click();
+            (id == ScreenId::xronikh ? s.enarxixronou : s.xronotroxia)->click();
+            GraphScreen& g = graph(t, id);
+            for (int i = 0; i < ticks; ++i) g.Timer1->tick();
+            return g;
+        };
+        TestProgram other;
+        GraphScreen& straight = started(other, 80);
+        TestProgram t;
+        GraphScreen& g = started(t, 40);
+        const int last = g.animation().last;
+        QCOMPARE(g.timeLine->slider->maximum(), last);
+        g.PAUSE->click();
+        QCOMPARE(g.PAUSE->text(), QStringLiteral("RESUME"));
+        for (int i = 0; i < 10; ++i) g.Timer1->tick();
+        QCOMPARE(g.animation().shown(), 40);
+        g.PAUSE->click();
+        for (int i = 0; i < 40; ++i) g.Timer1->tick();
+        QCOMPARE(test::recordDigest(*g.picture), test::recordDigest(*straight.picture));
+        QCOMPARE(g.timeLine->readOut->text(),
+                 TimeLine::readOutText(80, 80 * t.program.disk().tables.stepH));
+
+        g.timeLine->slider->setFocus(Qt::TabFocusReason);
+        const std::pair<Qt::Key, int> keys[] = {
+            {Qt::Key_Left, 79}, {Qt::Key_PageDown, 69}, {Qt::Key_Home, 0}, {Qt::Key_End, last}};
+        for (const auto& [key, moment] : keys) {
+            QTest::keyClick(g.timeLine->slider, key);
+            QCOMPARE(g.animation().shown(), moment);
+            QVERIFY(!g.animating());
+        }
+        for (int moment : {0, 1, 37, last}) {
+            g.timeLine->slider->setValue(moment);
+            TestProgram fresh;
+            GraphScreen& toMoment = started(fresh, moment);
+            QCOMPARE(test::recordDigest(*g.picture), test::recordDigest(*toMoment.picture));
+            QCOMPARE(g.picture->shownText(), toMoment.picture->shownText());
+        }
+        g.timeLine->slider->setValue(20);
+        g.PAUSE->click();
+        for (int i = 0; i < 60; ++i) g.Timer1->tick();
+        QCOMPARE(test::recordDigest(*g.picture), test::recordDigest(*straight.picture));
+        // A new run ends the animation and empties its time line.
+        rotating(t).epanalipsi->click();
+        QVERIFY(!g.PAUSE->isEnabled() && !g.timeLine->slider->isEnabled());
     }
 
     void graphsKeepTheSettingsOfTheRunTheyShow() {
