@@ -43,7 +43,18 @@ DiskRun::DiskRun()
       pathVx(rows(kPathRows)),
       pathVy(rows(kPathRows)),
       pathOmega(rows(kPathRows)),
-      pathTheta(rows(kPathRows)) {}
+      pathTheta(rows(kPathRows)),
+      timeAt(rows(kPathRows)) {}
+
+void DiskRun::showStep(int k) {
+    if (k < 0 || k > stepsRun) return;
+    const auto kk = static_cast<std::size_t>(k);
+    stepIndex = static_cast<std::int16_t>(k);
+    bodyVx = pathVx[kk];
+    bodyVy = pathVy[kk];
+    omegaNow = pathOmega[kk];
+    diskAngle = pathTheta[kk];
+}
 
 double diskDerivative(const DiskParameters& p, double omega, std::span<const double> s, int i) {
     std::array<double, kOmega + 1> d{};

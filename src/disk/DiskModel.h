@@ -164,7 +164,8 @@ struct DiskRun {
     static constexpr int kSubSteps = 250;
     DiskRun();
 
-    std::int16_t stepIndex = 0;
+    std::int16_t stepIndex = 0;  // the step shown
+    std::int16_t stepsRun = 0;   // the last step run: rows 0..stepsRun are kept
     double stepDuration = 0;
     double diskAngle = 0;
     double omegaInitial = 2.0;
@@ -173,7 +174,13 @@ struct DiskRun {
     std::vector<double> pathX, pathY, pathXRot, pathYRot, pathTime;
     // The body's velocity and the disk's ω and angle at each row, for the run's table.
     std::vector<double> pathVx, pathVy, pathOmega, pathTheta;
+    // The run's time at each row: the sum of the durations of the steps up to it.
+    std::vector<double> timeAt;
     double angularMomentum = 0;  // L of disk and body as the run started
+
+    // Stands at the kept step k, 0 ≤ k ≤ stepsRun, as the run stood after it: a STEP from there
+    // runs step k + 1 again and discards the later ones.
+    void showStep(int k);
 
     // Keeps the body's velocity and the disk's ω and angle as they now stand in row k.
     void keepMotion(std::size_t k) {

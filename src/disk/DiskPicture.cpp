@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
-#include <numbers>
 
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"

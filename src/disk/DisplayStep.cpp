@@ -15,6 +15,10 @@ std::optional<DiskEvents> displayStep(const DiskParameters& constants, DiskRun& 
         // Row 0 is the state the run starts from, whatever the controls held before.
         run.keepMotion(0);
     }
+    const auto k = static_cast<std::size_t>(run.stepIndex);
+    run.timeAt[k] = run.timeAt[k - 1] + run.stepDuration;
+    // A step from an earlier one discards the steps after it.
+    run.stepsRun = run.stepIndex;
     return advanceStep(constants, run, {in.friction, in.pendulum, kRimRadius});
 }
 

@@ -16,7 +16,41 @@ QString velocityText(const char* head, int value) {
 }
 }  // namespace
 
-void RotatingDiskScreen::stopTimer() { Timer1->setEnabled(false); }
+void RotatingDiskScreen::stopTimer() {
+    Timer1->setEnabled(false);
+    showTimeLine();
+}
+
+// While the explanation shows its own runs there is no step of the screen's to go back to.
+void RotatingDiskScreen::showTimeLine() {
+    const bool explaining = explanation_ && explanation_->active();
+    const int k = run_.stepIndex;
+    timeLine->show(k, explaining ? 0 : run_.stepsRun, run_.timeAt[static_cast<std::size_t>(k)]);
+    StepBack->setEnabled(!explaining && k > 0);
+    Pause->setEnabled(Timer1->isEnabled());
+}
+
+void RotatingDiskScreen::showKeptStep(int k) {
+    if (explanation_->active() || k < 0 || k > run_.stepsRun) return;
+    stopTimer();
+    run_.showStep(k);
+    message_ = messages_[static_cast<std::size_t>(k)];
+    showMessage();
+    if (k == 0) {
+        run_.bodyVx = start_.vx;
+        run_.bodyVy = start_.vy;
+        const bool vectors = start_.vectors;
+        if (vectors)
+            drawRun();
+        else
+            drawStartPicture();
+        start_.vectors = vectors;
+    } else {
+        keepBodyInSight(pictureSettings());
+        drawRun();
+    }
+    showTimeLine();
+}
 
 void RotatingDiskScreen::hideShifts() {
     XSCALEFIGURE->hide();
@@ -113,6 +147,12 @@ void RotatingDiskScreen::updateDiskMessage() {
     in.speed = speedTrend(run_, in.rotatingView);
     in.rim = rimCrossing(run_, in.rotatingView, kRimRadius);
     message_ = velarium::updateDiskMessage(in, message_);
+    messages_[static_cast<std::size_t>(run_.stepIndex)] = message_;
+    showMessage();
+    showTimeLine();
+}
+
+void RotatingDiskScreen::showMessage() {
     if (Text1->toPlainText().toStdString() != message_.text)
         Text1->setPlainText(QString::fromStdString(message_.text));
     showMessageColour();
@@ -136,6 +176,10 @@ void RotatingDiskScreen::diskScreenStep() {
         return;
     }
     stepping_ = true;
+    if (run_.stepIndex == 0) {
+        start_.vx = run_.bodyVx;
+        start_.vy = run_.bodyVy;
+    }
     const std::optional<DiskEvents> events = displayStep(constants(), run_, stepInput());
     // The body passing the axis or coming to rest on the disk is a special situation.
     if (events && (events->onAxis || events->restRow >= 0)) beep();
@@ -161,6 +205,7 @@ void RotatingDiskScreen::showDiskVectors() {
         run_.bodyVy = vytax->value() * p.unitRadius * p.diskOmega0;
     }
     drawRun();
+    if (run_.stepIndex == 0) start_.vectors = true;
     updateDiskMessage();
 }
 
@@ -181,6 +226,7 @@ void RotatingDiskScreen::exigisi2_CHRONIKHMETAVOLH_Click() {
     // Each event covers one display step: 0.1 s every 250 ms, 0.01 s every 25 ms as a pendulum.
     Timer1->setInterval(pendulum() ? 25 : 250);
     Timer1->setEnabled(true);
+    showTimeLine();
 }
 
 void RotatingDiskScreen::exigisi2_EPANELAVE_Click() {

@@ -76,6 +76,9 @@ void RotatingDiskScreen::buildControls() {
     Text1->setReadOnly(true);
 
     Command1 = named(new QPushButton(QStringLiteral("STEP"), body), "Command1");
+    StepBack = named(new QPushButton(QStringLiteral("STEP BACK"), body), "StepBack");
+    Pause = named(new QPushButton(QStringLiteral("PAUSE"), body), "Pause");
+    timeLine = new TimeLine(body, [this](int k) { showKeptStep(k); });
     Option2 = named(new QRadioButton(QStringLiteral("INERTIAL FRAME"), body), "Option2");
     Option1 = named(new QRadioButton(QStringLiteral("ROTAGING FRAME"), body), "Option1");
     Option2->setChecked(true);
@@ -122,6 +125,8 @@ void RotatingDiskScreen::buildControls() {
 
 void RotatingDiskScreen::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, [this] { exigisi2_Command1_Click(); });
+    connect(StepBack, &QPushButton::clicked, this, [this] { showKeptStep(run_.stepIndex - 1); });
+    connect(Pause, &QPushButton::clicked, this, [this] { stopTimer(); });
     connect(CHRONIKHMETAVOLH, &QAction::triggered, this,
             [this] { exigisi2_CHRONIKHMETAVOLH_Click(); });
     connect(EPANELAVE, &QAction::triggered, this, [this] { exigisi2_EPANELAVE_Click(); });
@@ -175,7 +180,8 @@ void RotatingDiskScreen::layoutControls() {
     int side = std::max(std::min(static_cast<int>(0.75 * height()), w - zoomed(250)), 100);
     // Where one column of controls would run below the window, the drawing gives up the width
     // for two.
-    const int oneColumn = 2 * gap + zoomed(30) + 9 * (rowH + 2) + 4 * (rowH + bar + 4 + zoomed(4));
+    const int oneColumn =
+        2 * gap + zoomed(30) + 11 * (rowH + 2) + bar + 2 + 4 * (rowH + bar + 4 + zoomed(4));
     if (w - side - 2 * gap < zoomed(440) && oneColumn > h)
         side = std::max(std::min(side, w - zoomed(440) - 3 * gap), 100);
     Picture1->setGeometry(0, 0, side, side);
@@ -191,7 +197,13 @@ void RotatingDiskScreen::layoutControls() {
         wd->setGeometry(x, yy, colW, height);
         yy += height + 2;
     };
-    place(Command1, x0, y, zoomed(30));
+    // STEP, STEP BACK and PAUSE share the first row; the time line and its read-out follow.
+    const int third = (colW - 2 * gap) / 3;
+    for (auto [i, button] : {std::pair{0, Command1}, {1, StepBack}, {2, Pause}})
+        button->setGeometry(x0 + i * (third + gap), y, third, zoomed(30));
+    y += zoomed(30) + 2;
+    place(timeLine->slider, x0, y, bar);
+    place(timeLine->readOut, x0, y, rowH);
     for (QWidget* wd : std::initializer_list<QWidget*>{Option2, Option1, Check1, Check2, Check3,
                                                        Check4, Check5, Check6, Check7})
         place(wd, x0, y, rowH);
@@ -287,6 +299,7 @@ void RotatingDiskScreen::drawStartPicture() {
     endWidening();
     velarium::drawStartPicture(*Picture1, run_, constants().unitRadius);
     trail_.valid = false;
+    start_.vectors = false;
 }
 
 void RotatingDiskScreen::redrawPicture() {
@@ -313,9 +326,11 @@ void RotatingDiskScreen::resetDiskScreen() {
     run_.pathY[0] = p.unitRadius;
     run_.pathXRot[0] = 0;
     run_.pathYRot[0] = p.unitRadius;
+    run_.stepsRun = 0;
     run_.keepMotion(0);
     drawStartPicture();
     updateDiskMessage();
+    showTimeLine();
 }
 
 }  // namespace velarium

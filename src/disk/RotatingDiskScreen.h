@@ -18,6 +18,7 @@
 #include "draw/CanvasWidget.h"
 #include "output/CanvasActions.h"
 #include "shell/ScreenTimer.h"
+#include "shell/TimeLine.h"
 
 namespace velarium {
 
@@ -49,6 +50,12 @@ public:
     CanvasWidget* Picture2;
     QPlainTextEdit* Text1;
     QPushButton* Command1;
+    // "STEP BACK" shows the step before the one shown; "PAUSE" stops CONTINUOUS CHANGE where it
+    // stands, and CONTINUOUS CHANGE goes on from there.
+    QPushButton* StepBack;
+    QPushButton* Pause;
+    // The time line over the steps run so far, and its read-out of the shown step.
+    TimeLine* timeLine;
     QRadioButton* Option2;
     QRadioButton* Option1;
     QCheckBox* Check1;
@@ -85,6 +92,9 @@ public:
     const DiskMessage& message() const { return message_; }
     // Chooses the guiding message again for the situation as it now stands.
     void updateDiskMessage() override;
+    // Shows the kept step k of the run as its STEP left it: the picture, the message and the
+    // read-outs. A STEP from there discards the later steps.
+    void showKeptStep(int k);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -125,6 +135,7 @@ private:
     void viewChanged() override { exigisi2_zoumerno_Change(); }
     // Redraws the current step without advancing: velocities, and forces in the rotating view.
     void showDiskVectors();
+    void showMessage();
     void showMessageColour();
     void showVelocityLabels();
     void drawStartPicture();
@@ -136,6 +147,8 @@ private:
     DiskPictureSettings pictureSettings() const;
     void hideShifts();
     void stopTimer();
+    // The time line, STEP BACK and PAUSE as the run and the timer now stand.
+    void showTimeLine();
     // The model choice panel is shown beside the screen while friction is on.
     void showModelChoiceForFriction();
     void setViewScale() override;
@@ -149,6 +162,14 @@ private:
     Program& program_;
     DiskRun run_;
     DiskMessage message_;
+    // Step 0 as the screen showed it before the run's first step: the body's velocity, and
+    // whether its vectors were drawn over the trail or the start picture was.
+    struct StartShown {
+        double vx = 0, vy = 0;
+        bool vectors = false;
+    } start_;
+    // The message as it stood at each kept step: the next one follows from it.
+    std::vector<DiskMessage> messages_ = std::vector<DiskMessage>(DiskRun::kPathRows);
     TrailLayer trail_;
     QSize trailCanvasSize_;
     bool stepping_ = false;

@@ -34,10 +34,14 @@ LessonHook diskHook(Program& program) {
     h.values = {
         {QStringLiteral("step"), 0, DiskRun::kMaxStep},
         {QStringLiteral("explanation"), 0, 1},
-        {QStringLiteral("explanationStep"), 0, std::max(kInertialLastStep, kRotatingLastStep)}};
+        {QStringLiteral("explanationStep"), 0, std::max(kInertialLastStep, kRotatingLastStep)},
+        // The time line's step, counted back from the last step run: a lesson without it
+        // shows the last.
+        {QStringLiteral("stepsBack"), 0, DiskRun::kMaxStep}};
     h.read = [&s] {
-        return std::vector<int>{s.run().stepIndex, s.explanation().active() ? 1 : 0,
-                                s.explanation().step()};
+        const DiskRun& run = s.run();
+        return std::vector<int>{run.stepsRun, s.explanation().active() ? 1 : 0,
+                                s.explanation().step(), run.stepsRun - run.stepIndex};
     };
     // REPEAT: the disk at angle 0, the zoom at its start, no pendulum, no explanation.
     h.reset = [&s] { s.EPANELAVE->trigger(); };
@@ -52,6 +56,7 @@ LessonHook diskHook(Program& program) {
             return;
         }
         pressUntil(*s.Command1, v[0], [&s] { return int{s.run().stepIndex}; });
+        s.showKeptStep(s.run().stepsRun - std::min(v[3], int{s.run().stepsRun}));
     };
     return h;
 }

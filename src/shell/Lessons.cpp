@@ -19,6 +19,7 @@
 #include "shell/Notice.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
+#include "shell/TimeLine.h"
 
 namespace velarium {
 
@@ -45,7 +46,10 @@ void collect(QObject& parent, std::vector<Control>& found, QStringList& names) {
         // A dialog or a menu open over the screen is not part of it.
         if (qobject_cast<QDialog*>(o) || qobject_cast<QMenu*>(o)) continue;
         const QString name = o->objectName();
-        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) && !names.contains(name)) {
+        // A time line is kept by its screen's hook, with the run it spans.
+        const bool kept = !name.isEmpty() && !name.startsWith(QLatin1String("qt_")) &&
+                          !names.contains(name) && !o->property(kKeptByHook).toBool();
+        if (kept) {
             std::optional<Control::Kind> kind;
             if (qobject_cast<QAbstractSlider*>(o)) kind = Control::slider;
             if (auto* b = qobject_cast<QAbstractButton*>(o); b && b->isCheckable())

@@ -11,6 +11,7 @@ TimeLine::TimeLine(QWidget* parent, std::function<void(int)> chosen)
       chosen_(std::move(chosen)) {
     slider->setObjectName(QStringLiteral("TimeLine"));
     slider->setAccessibleName(QStringLiteral("Time line"));
+    slider->setProperty(kKeptByHook, true);
     slider->setFocusPolicy(Qt::StrongFocus);
     slider->setSingleStep(1);
     slider->setPageStep(10);

@@ -7,6 +7,10 @@
 
 namespace velarium {
 
+// The property of a control whose value its screen's lesson hook keeps: a lesson does not set
+// it as a control.
+inline constexpr char kKeptByHook[] = "velariumKeptByHook";
+
 // The time line of an animated screen: a slider over the steps its run has kept so far, and a
 // read-out of the shown step's time and number, "t = 0.20   step 2". The screen places both and
 // tells the time line what it shows; a person's move of the slider (a drag, the arrows, Page Up,

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "shell/Controls.h"
 #include "shell/MaximumAtTop.h"
@@ -26,6 +27,7 @@ RelativeMotionScreen::RelativeMotionScreen(Program& program) : program_(program)
     writeOpeningCaptions();
     setRelativeViewScales(*eikona1, *eikona2, settings());
     resize(1024, 700);
+    showTimeLine();
     canvasActions = new CanvasActions(program_, *this, {eikona1, eikona2});
     canvasActions->setData(
         [this] { return run_.rowsHeld > 0; },
@@ -103,6 +105,8 @@ void RelativeMotionScreen::buildControls() {
     Command5 = button("Command5", "BACK");
     Command6 = button("Command6", "NEXT");
     TELOSPRO = button("TELOSPRO", "END");
+    StepBack = button("StepBack", "STEP BACK");
+    timeLine = new TimeLine(this, [this](int k) { showKeptRows(k); });
 
     // The pan bars lie over the views' edges.
     for (QWidget* w : {xscaleeikona1, yscaleeikona1, xscaleeikona2, yscaleeikona2}) w->raise();
@@ -124,6 +128,8 @@ void RelativeMotionScreen::connectHandlers() {
         connect(b, &QScrollBar::valueChanged, this, [this] { exigisirelative_movingPan_Change(); });
 
     connect(Command1, &QPushButton::clicked, this, [this] { advanceRelativeStep(); });
+    connect(StepBack, &QPushButton::clicked, this,
+            [this] { showKeptRows(run_.relativeStepIndex - 1); });
     connect(Command2, &QPushButton::clicked, this, [this] { exigisirelative_Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { exigisirelative_Command3_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { exigisirelative_Command4_Click(); });
@@ -189,7 +195,10 @@ void RelativeMotionScreen::layoutControls() {
             left += width;
         }
     };
-    row({{Command4, 7}, {Command1, 7}, {Command2, 12}, {Command3, 8}}, 0, 100);
+    row({{Command4, 7}, {Command1, 7}, {Command2, 12}, {Command3, 8}, {StepBack, 10}}, 0, 100);
+    // The time line and its read-out between the frame's and the body's bars.
+    place(timeLine->slider, 31.5, 20, 18, 3);
+    place(timeLine->readOut, 31.5, 16, 18, 3);
     row({{TELOSPRO, 8}, {Command5, 8}, {Command6, 8}}, 76, 8);
 }
 
@@ -262,8 +271,27 @@ RelativeSettings RelativeMotionScreen::settings() const {
 }
 
 void RelativeMotionScreen::advanceRelativeStep() {
-    velarium::advanceRelativeStep(*eikona1, *eikona2, run_, settings(),
-                                  relativeDisplayStep(Timer1->interval()), drawn_);
+    if (velarium::advanceRelativeStep(*eikona1, *eikona2, run_, settings(),
+                                      relativeDisplayStep(Timer1->interval()), drawn_))
+        follows_[static_cast<std::size_t>(run_.relativeStepIndex - 1)] = {drawn_.labFollow,
+                                                                          drawn_.movingFollow};
+    showTimeLine();
+}
+
+void RelativeMotionScreen::showKeptRows(int k) {
+    if (k < 0 || k > run_.rowsHeld) return;
+    Timer1->setEnabled(false);
+    run_.showRows(k);
+    drawn_.labFollow = drawn_.movingFollow = {};
+    if (k > 0) std::tie(drawn_.labFollow, drawn_.movingFollow) = follows_[std::size_t(k - 1)];
+    drawRelativeRows(*eikona1, *eikona2, run_, k, settings(), drawn_);
+    showTimeLine();
+}
+
+void RelativeMotionScreen::showTimeLine() {
+    const int k = run_.relativeStepIndex;
+    timeLine->show(k, run_.rowsHeld, k * relativeDisplayStep(Timer1->interval()));
+    StepBack->setEnabled(k > 0);
 }
 
 // A run with no row left refuses pan and zoom as a whole: the views stay as they are.
@@ -305,6 +333,8 @@ void RelativeMotionScreen::exigisirelative_Command3_Click() {
     // The replay's dots may lie over the legend: the next step draws it again.
     drawn_.moving.legend = -1;
     Timer1->setEnabled(false);
+    // The time line stands at the start of the run it replayed, and goes along it from there.
+    showTimeLine();
 }
 
 void RelativeMotionScreen::exigisirelative_Command4_Click() {

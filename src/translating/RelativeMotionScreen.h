@@ -8,6 +8,7 @@
 #include "draw/CanvasWidget.h"
 #include "output/CanvasActions.h"
 #include "shell/ScreenTimer.h"
+#include "shell/TimeLine.h"
 #include "translating/RelativePictures.h"
 #include "translating/TranslatingModel.h"
 
@@ -30,6 +31,9 @@ public:
 
     // One display step of the run, drawn in both views.
     void advanceRelativeStep();
+    // Shows the run after its kept rows 0..k − 1, drawn afresh in both views; a step from there
+    // drops the later rows.
+    void showKeptRows(int k);
 
     // The controls' values as the model reads them.
     RelativeSettings settings() const;
@@ -73,6 +77,10 @@ public:
     QPushButton* Command5;
     QPushButton* Command6;
     QPushButton* TELOSPRO;
+    // "STEP BACK" shows the run one step earlier.
+    QPushButton* StepBack;
+    // The time line over the run's rows, and its read-out of the shown step.
+    TimeLine* timeLine;
     ScreenTimer* Timer1;
     // "Copy Picture", "Save Picture…" and "Export Data…" (the run's rows in both frames).
     CanvasActions* canvasActions;
@@ -97,9 +105,14 @@ private:
     void exigisirelative_Command4_Click();
     void exigisirelative_Command6_Click();
 
+    void showTimeLine();
+
     Program& program_;
     RelativeRun run_;
     RelativeDrawn drawn_;
+    // Where both views followed the body to, at each row.
+    std::vector<std::pair<ViewFollow, ViewFollow>> follows_ =
+        std::vector<std::pair<ViewFollow, ViewFollow>>(RelativeRun::kPositionRows);
 };
 
 }  // namespace velarium

@@ -284,6 +284,28 @@ bool advanceRelativeStep(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run,
     return true;
 }
 
+void drawRelativeRows(PlotCanvas& lab, PlotCanvas& moving, const RelativeRun& run, int n,
+                      const RelativeSettings& s, RelativeDrawn& drawn) {
+    setRelativeViewScales(lab, moving, s, drawn);
+    lab.clear();
+    moving.clear();
+    drawn.lab.forget();
+    drawn.moving.forget();
+    drawn.forceScale = relativeForceScale(s);
+    if (n < 1 || n > std::min(run.rowsHeld, RelativeRun::kPositionRows)) return;
+    const auto row = static_cast<std::size_t>(n - 1);
+    RelativeStep step;
+    step.row = n - 1;
+    step.ux = run.relUx[row];
+    step.uy = run.relUy[row];
+    step.speed = std::sqrt(step.ux * step.ux + step.uy * step.uy);
+    if (step.speed > 0) {
+        step.unitX = step.ux / step.speed;
+        step.unitY = step.uy / step.speed;
+    }
+    drawRelativeStep(lab, moving, run, step, s, drawn);
+}
+
 void replayRelativeRun(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run) {
     run.carriedFlag = 0;
     // Rows 0..relativeStepIndex − 1 hold the run; the row at relativeStepIndex was not written.

@@ -84,6 +84,12 @@ void drawRelativeLegend(PlotCanvas& moving, const RelativeSettings& s);
 bool advanceRelativeStep(PlotCanvas& lab, PlotCanvas& moving, RelativeRun& run,
                          const RelativeSettings& s, double dt, RelativeDrawn& drawn);
 
+// The kept rows 0..n − 1 of the run shown afresh, as they stood after row n − 1: both views
+// cleared at the scales their follow offsets in `drawn` give, then the arrows and ring of row
+// n − 1, both trails and the legend. Nothing but the cleared views for n = 0.
+void drawRelativeRows(PlotCanvas& lab, PlotCanvas& moving, const RelativeRun& run, int n,
+                      const RelativeSettings& s, RelativeDrawn& drawn);
+
 // The most rows a replay shows.
 inline constexpr int kReplayRows = 1300;
 

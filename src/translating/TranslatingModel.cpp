@@ -79,7 +79,16 @@ RelativeRun::RelativeRun()
       labVx(kVelocityRows),
       labVy(kVelocityRows),
       relX(kPositionRows),
-      relY(kPositionRows) {}
+      relY(kPositionRows),
+      carriedAt(kPositionRows),
+      relUx(kPositionRows),
+      relUy(kPositionRows) {}
+
+void RelativeRun::showRows(int k) {
+    if (k < 0 || k > rowsHeld) return;
+    relativeStepIndex = static_cast<std::int16_t>(k);
+    carriedFlag = k > 0 ? carriedAt[static_cast<std::size_t>(k - 1)] : 0;
+}
 
 RelativeStep advanceRelativeModel(RelativeRun& run, const RelativeSettings& s, double dt) {
     RelativeStep out;
@@ -145,6 +154,9 @@ RelativeStep advanceRelativeModel(RelativeRun& run, const RelativeSettings& s, d
         run.relY[n] = run.relY[n - 1] + (end.y - run.labY[n - 1]) - framePathY;
     }
     run.rowsHeld = n + 1;
+    run.carriedAt[static_cast<std::size_t>(n)] = static_cast<std::int8_t>(run.carriedFlag);
+    run.relUx[static_cast<std::size_t>(n)] = ux;
+    run.relUy[static_cast<std::size_t>(n)] = uy;
 
     out.ux = ux;
     out.uy = uy;

@@ -92,11 +92,17 @@ struct RelativeRun {
     std::vector<double> relX, relY;    // rows 0..1500
     int carriedFlag = 0;
     // Rows 0..rowsHeld − 1 hold the last run written; a replay ends the run but keeps its rows
-    // until the next step starts a new one.
+    // until the next step starts a new one. A step from an earlier row drops the later ones.
     int rowsHeld = 0;
+    // The carried flag after each row, and the displayed relative velocity of each row.
+    std::vector<std::int8_t> carriedAt;
+    std::vector<double> relUx, relUy;  // rows 0..1500
 
     // A further step has a row to go into.
     bool hasRoom() const { return relativeStepIndex < kPositionRows; }
+    // Stands after k kept rows, 0 ≤ k ≤ rowsHeld, as the run stood after writing row k − 1:
+    // the next step writes row k again.
+    void showRows(int k);
 };
 
 // What the model part of a display step leaves for the pictures.

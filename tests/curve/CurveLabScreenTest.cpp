@@ -179,7 +179,7 @@ private slots:
         f.PAUSE->click();
         QCOMPARE(f.PAUSE->text(), QStringLiteral("PAUSE"));
         ticks(f, 70);
-        QCOMPARE(test::recordDigest(*f.eikona), test::recordDigest(*straight.eikona));
+        QCOMPARE(test::recordLines(*f.eikona), test::recordLines(*straight.eikona));
         QCOMPARE(f.eikona->shownText(), straight.eikona->shownText());
 
         // Keys on the time line, each from where the one before left it.
@@ -201,7 +201,7 @@ private slots:
             FirstStepScreen& shortRun = started(fresh);
             ticks(shortRun, event);
             shortRun.lab().showEvent(event);  // the slider stands there already
-            QCOMPARE(test::recordDigest(*f.eikona), test::recordDigest(*shortRun.eikona));
+            QCOMPARE(test::recordLines(*f.eikona), test::recordLines(*shortRun.eikona));
             QCOMPARE(f.eikona->shownText(), shortRun.eikona->shownText());
         }
         f.timeLine->slider->setValue(30);

@@ -7,6 +7,7 @@
 #include "disk/ModelChoicePanel.h"
 #include "disk/RotatingDiskScreen.h"
 #include "shell/Alerts.h"
+#include "shell/LessonHook.h"
 #include "shell/Navigation.h"
 #include "support/ScreenSupport.h"
 
@@ -33,6 +34,32 @@ class RotatingDiskScreenTest : public QObject {
     }
     static inline const QString kOpening = QStringLiteral(
         "CHOOSE THE OBSERVER, THE INITIAL VELOCITY, THE MASS AND FRICTION, THEN PRESS STEP");
+
+    // What the screen shows of a step: the picture's record, the message, the read-outs and the
+    // exported rows.
+    struct Shown {
+        QStringList record;
+        QString message, timeReadOut, scale;
+        std::size_t tableRows = 0;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+    static Shown shown(RotatingDiskScreen& s, TestProgram& t) {
+        return {velarium::test::recordLines(*s.Picture1), text(s), s.timeLine->readOut->text(),
+                s.Label1->text(), diskRunTable(s.run(), t.program.disk().params).rows.size()};
+    }
+    // The modes of a run: each view, friction with the disk held and turning freely, both
+    // pendulums.
+    static void prepare(RotatingDiskScreen& s, TestProgram& t, int mode) {
+        if (mode == 1 || mode == 3) s.Option1->click();
+        if (mode == 2 || mode == 3) {
+            s.Check3->click();
+            if (mode == 3) panel(t).MHSTATHERIGON->click();
+            for (QCheckBox* c : {s.Check1, s.Check2, s.Check4, s.Check5, s.Check7})
+                if (!c->isHidden()) c->click();
+        }
+        if (mode == 4) s.FOUCAULTTEXTBOOK->trigger();
+        if (mode == 5) s.FOUCAULTV0->trigger();
+    }
 
 private slots:
     void initTestCase() { velarium::test::prepareScreenTests(); }
@@ -515,6 +542,99 @@ private slots:
             r.EPANELAVE->trigger();
             QCOMPARE(r.Label1->text(), QStringLiteral("SCALE= 1.00X Radius"));
         }
+    }
+
+    void timeLineShowsEveryKeptStepAsItsStepLeftIt_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<double>("duration");
+        const char* names[] = {"inertial",           "rotating",          "friction",
+                               "free disk rotating", "textbook pendulum", "pendulum v0"};
+        for (int m = 0; m < 6; ++m) QTest::newRow(names[m]) << m << (m >= 4 ? 0.01 : 0.1);
+    }
+    // A run of STEPs shown at each step, against a second run that goes back with STEP BACK, is
+    // dragged along its time line, and steps again from an earlier step.
+    void timeLineShowsEveryKeptStepAsItsStepLeftIt() {
+        QFETCH(int, mode);
+        QFETCH(double, duration);
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        prepare(s, t, mode);
+        std::vector<Shown> steps{shown(s, t)};
+        std::vector<double> xs{s.run().pathX[0]};
+        for (int k = 1; k <= 5; ++k) {
+            s.Command1->click();
+            steps.push_back(shown(s, t));
+            xs.push_back(s.run().pathX[static_cast<std::size_t>(k)]);
+            QCOMPARE(steps.back().timeReadOut,
+                     QStringLiteral("t = %1   step %2").arg(k * duration, 0, 'f', 2).arg(k));
+        }
+        TestProgram u;
+        openRotatingDisk(u.program);
+        auto& b = disk(u);
+        prepare(b, u, mode);
+        for (int k = 0; k < 5; ++k) b.Command1->click();
+        for (int k = 4; k >= 2; --k) {
+            b.StepBack->click();
+            QCOMPARE(shown(b, u), steps[static_cast<std::size_t>(k)]);
+        }
+        QCOMPARE(b.timeLine->slider->maximum(), 5);
+        QCOMPARE(b.timeLine->slider->value(), 2);
+        QCOMPARE(b.timeLine->slider->accessibleDescription(), steps[2].timeReadOut);
+        // A STEP from step 2 runs step 3 again with the same numbers and drops steps 4 and 5.
+        b.Command1->click();
+        QCOMPARE(shown(b, u), steps[3]);
+        QCOMPARE(b.run().pathX[3], xs[3]);
+        QCOMPARE(b.timeLine->slider->maximum(), 3);
+        // Dragging shows any kept step; Home shows the start, and STEP BACK has nothing left.
+        for (int k : {1, 3, 0}) {
+            b.timeLine->slider->setValue(k);
+            QCOMPARE(shown(b, u), steps[static_cast<std::size_t>(k)]);
+        }
+        QVERIFY(!b.StepBack->isEnabled());
+        b.timeLine->slider->setValue(3);
+        b.Command1->click();
+        b.Command1->click();
+        QCOMPARE(shown(b, u), steps[5]);
+        QCOMPARE(b.run().pathX[5], xs[5]);
+    }
+
+    // PAUSE stops CONTINUOUS CHANGE where it stands and CONTINUOUS CHANGE goes on from there; a
+    // lesson keeps the step the time line shows.
+    void pauseAndLessonsKeepTheStepShown() {
+        TestProgram t;
+        openRotatingDisk(t.program);
+        auto& s = disk(t);
+        QVERIFY(!s.Pause->isEnabled());
+        s.CHRONIKHMETAVOLH->trigger();
+        QVERIFY(s.Pause->isEnabled());
+        for (int i = 0; i < 4; ++i) s.Timer1->tick();
+        s.Pause->click();
+        QVERIFY(!s.Timer1->isEnabled());
+        QVERIFY(!s.Pause->isEnabled());
+        QCOMPARE(s.run().stepIndex, 4);
+        s.CHRONIKHMETAVOLH->trigger();
+        s.Timer1->tick();
+        QCOMPARE(s.run().stepIndex, 5);
+        // Dragging the time line stops the run at the step dragged to.
+        s.timeLine->slider->setValue(2);
+        QVERIFY(!s.Timer1->isEnabled());
+        const QStringList record = velarium::test::recordLines(*s.Picture1);
+        const std::optional<LessonHook> hook = lessonHook(ScreenId::exigisi2, t.program);
+        const std::vector<int> kept = hook->read();
+        QCOMPARE(kept[0], 5);
+        hook->reset();
+        QCOMPARE(s.run().stepsRun, 0);
+        // The lesson sets the controls between the two, the zoom among them.
+        s.zoumerno->setValue(120);
+        hook->replay(kept);
+        QCOMPARE(s.run().stepsRun, 5);
+        QCOMPARE(s.run().stepIndex, 2);
+        QCOMPARE(velarium::test::recordLines(*s.Picture1), record);
+        // A lesson written before the time line shows the last step run.
+        hook->reset();
+        hook->replay({4, 0, 0, 0});
+        QCOMPARE(s.run().stepIndex, 4);
     }
 
     void endEndsTheProgram() {

@@ -312,7 +312,7 @@ private slots:
         QCOMPARE(g.animation().shown(), 40);
         g.PAUSE->click();
         for (int i = 0; i < 40; ++i) g.Timer1->tick();
-        QCOMPARE(test::recordDigest(*g.picture), test::recordDigest(*straight.picture));
+        QCOMPARE(test::recordLines(*g.picture), test::recordLines(*straight.picture));
         QCOMPARE(g.timeLine->readOut->text(),
                  TimeLine::readOutText(80, 80 * t.program.disk().tables.stepH));
 
@@ -328,13 +328,13 @@ private slots:
             g.timeLine->slider->setValue(moment);
             TestProgram fresh;
             GraphScreen& toMoment = started(fresh, moment);
-            QCOMPARE(test::recordDigest(*g.picture), test::recordDigest(*toMoment.picture));
+            QCOMPARE(test::recordLines(*g.picture), test::recordLines(*toMoment.picture));
             QCOMPARE(g.picture->shownText(), toMoment.picture->shownText());
         }
         g.timeLine->slider->setValue(20);
         g.PAUSE->click();
         for (int i = 0; i < 60; ++i) g.Timer1->tick();
-        QCOMPARE(test::recordDigest(*g.picture), test::recordDigest(*straight.picture));
+        QCOMPARE(test::recordLines(*g.picture), test::recordLines(*straight.picture));
         // A new run ends the animation and empties its time line.
         rotating(t).epanalipsi->click();
         QVERIFY(!g.PAUSE->isEnabled() && !g.timeLine->slider->isEnabled());

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QPointer>
 #include <QStandardPaths>
@@ -12,8 +13,8 @@
 #include <random>
 
 #include "disk/RotatingDiskScreen.h"
-#include "energy/BothFramesScreen.h"
 #include "energy/GraphScreen.h"
+#include "energy/BothFramesScreen.h"
 #include "shell/LessonFile.h"
 #include "support/ScreenSupport.h"
 #include "translating/RelativeMotionScreen.h"
@@ -105,9 +106,26 @@ QStringList seen(Program& program) {
         QWidget* screen = nullptr;
         for (const ScreenInfo& info : allScreens())
             if (s.screen == QLatin1String(info.name)) screen = &program.screens().get(info.id);
-        for (CanvasWidget* c : screen->findChildren<CanvasWidget*>())
-            rows << QStringLiteral("%1.%2: %3\n%4")
-                        .arg(s.screen, c->objectName(), test::recordDigest(*c), c->shownText());
+        for (CanvasWidget* c : screen->findChildren<CanvasWidget*>()) {
+            QCryptographicHash hash(QCryptographicHash::Sha1);
+            for (const DrawRecord::Command& k : c->record().commands()) {
+                const double fields[] = {static_cast<double>(k.kind),
+                                         double(k.colour.red),
+                                         double(k.colour.green),
+                                         double(k.colour.blue),
+                                         k.a,
+                                         k.b,
+                                         k.c,
+                                         k.d,
+                                         k.e,
+                                         double(k.index)};
+                hash.addData(QByteArrayView(reinterpret_cast<const char*>(fields), sizeof fields));
+            }
+            rows << QStringLiteral("%1.%2: %3 commands %4\n%5")
+                        .arg(s.screen, c->objectName())
+                        .arg(c->record().commands().size())
+                        .arg(QString::fromLatin1(hash.result().toHex()), c->shownText());
+        }
     }
     return rows;
 }

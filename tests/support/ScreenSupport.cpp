@@ -1,7 +1,6 @@
 #include "support/ScreenSupport.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -116,24 +115,54 @@ void releaseCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifie
 
 void setSlider(QScrollBar& bar, int value) { bar.setValue(value); }
 
-QString recordDigest(const CanvasWidget& canvas) {
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (const DrawRecord::Command& k : canvas.record().commands()) {
-        const double fields[] = {static_cast<double>(k.kind),
-                                 double(k.colour.red),
-                                 double(k.colour.green),
-                                 double(k.colour.blue),
-                                 k.a,
-                                 k.b,
-                                 k.c,
-                                 k.d,
-                                 k.e,
-                                 double(k.index)};
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(fields), sizeof fields));
+namespace {
+class RecordLines : public RecordReplay {
+public:
+    QStringList lines;
+
+    static QString numbers(std::initializer_list<double> values) {
+        QStringList out;
+        for (double v : values) out << QString::number(v, 'g', 17);
+        return out.join(QLatin1Char(' '));
     }
-    return QStringLiteral("%1 commands %2")
-        .arg(canvas.record().commands().size())
-        .arg(QString::fromLatin1(hash.result().toHex()));
+    static QString colour(Rgb c) {
+        return QStringLiteral("#%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
+    }
+    void clear(Rgb background) override { lines << QStringLiteral("clear ") + colour(background); }
+    void scale(const Scale& s) override {
+        lines << QStringLiteral("scale ") + numbers({s.left, s.top, s.width, s.height});
+    }
+    void pen(const Pen& p) override {
+        lines << QStringLiteral("pen %1 %2 %3 %4 %5")
+                     .arg(p.width)
+                     .arg(p.style)
+                     .arg(p.fill)
+                     .arg(colour(p.fillColour))
+                     .arg(p.bold);
+    }
+    void line(double x1, double y1, double x2, double y2, Rgb c) override {
+        lines << QStringLiteral("line ") + numbers({x1, y1, x2, y2}) + QLatin1Char(' ') + colour(c);
+    }
+    void circle(double cx, double cy, double r, Rgb c) override {
+        lines << QStringLiteral("circle ") + numbers({cx, cy, r}) + QLatin1Char(' ') + colour(c);
+    }
+    void arc(double cx, double cy, double r, double a, double b, Rgb c) override {
+        lines << QStringLiteral("arc ") + numbers({cx, cy, r, a, b}) + QLatin1Char(' ') + colour(c);
+    }
+    void point(double x, double y, Rgb c) override {
+        lines << QStringLiteral("point ") + numbers({x, y}) + QLatin1Char(' ') + colour(c);
+    }
+    void text(const PrintedText& t) override {
+        lines << QStringLiteral("text ") + QString::fromStdString(t.text) + QLatin1Char(' ') +
+                     numbers({t.x, t.y}) + QLatin1Char(' ') + colour(t.colour);
+    }
+};
+}  // namespace
+
+QStringList recordLines(const PlotCanvas& canvas) {
+    RecordLines to;
+    canvas.record().replay(to);
+    return to.lines;
 }
 
 }  // namespace velarium::test

@@ -82,8 +82,8 @@ void releaseCanvas(CanvasWidget& canvas, double x, double y, Qt::KeyboardModifie
 // Moves a scroll bar as the user would, so that its change handler runs.
 void setSlider(QScrollBar& bar, int value);
 
-// What a canvas has drawn since its last clear, every command with its colour and coordinates,
-// as the count of commands and a digest of them: equal for equal records.
-QString recordDigest(const CanvasWidget& canvas);
+// What a canvas has recorded since its last clear, one line a command with every number in
+// full, so that two records compare equal only when they are the same to the last bit.
+QStringList recordLines(const PlotCanvas& canvas);
 
 }  // namespace velarium::test
