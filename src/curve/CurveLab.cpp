@@ -69,12 +69,13 @@ void CurveLab::redrawLab() {
 void CurveLab::drawnOver() {
     anim_.canvasChanged();
     startKept_ = false;
+    canvasClear_ = false;
 }
 
 void CurveLab::firststep_Command1_Click() {
     anim_.restart();
-    s_.eikona->saveLayer(kRunStartLayer);
-    startKept_ = true;
+    startKept_ = !canvasClear_;
+    if (startKept_) s_.eikona->saveLayer(kRunStartLayer);
     s_.Timer1->setEnabled(true);
     showProgress();
 }
@@ -85,13 +86,15 @@ void CurveLab::firststep_PAUSE_Click() {
 }
 
 void CurveLab::firststep_Timer1_Timer() {
+    canvasClear_ = false;
     if (labTimerStep(*s_.eikona, anim_, curveSettings(sliders()), s_.Timer1->interval()))
         s_.Timer1->setEnabled(false);
     showProgress();
 }
 
-// The canvas as START found it, with the run drawn whole at event k over it; when another
-// picture has been drawn over the run since, the run alone on a cleared canvas.
+// The canvas as START found it, with the run drawn whole at event k over it; when START found
+// it clear, or another picture has been drawn over the run since, the run alone on a cleared
+// canvas.
 void CurveLab::showEvent(int k) {
     s_.Timer1->setEnabled(false);
     if (startKept_)
@@ -184,6 +187,7 @@ void CurveLab::firststep_Option2_Click() {
     setCurveLabScale(*s_.eikona);  // the run: the lab's own range
     s_.eikona->clear();
     drawnOver();
+    canvasClear_ = true;
     showRunControls(true);
     showProgress();
 }

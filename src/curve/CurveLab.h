@@ -58,6 +58,9 @@ private:
     bool pathShown_ = false;
     // The canvas as START found it is kept, and nothing else has drawn on it since.
     bool startKept_ = false;
+    // Nothing has been drawn since entering the Time mode cleared the canvas: START finds it
+    // clear, and an event shown again is drawn on a cleared canvas.
+    bool canvasClear_ = false;
 };
 
 }  // namespace velarium
