@@ -106,17 +106,22 @@ void CurveLab::showEvent(int k) {
 }
 
 void CurveLab::showRunControls(bool shown) {
-    for (QWidget* w : std::initializer_list<QWidget*>{s_.Command1, s_.PAUSE, s_.timeLine->slider,
-                                                      s_.timeLine->readOut})
+    runControlsShown_ = shown;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{s_.Command1, s_.timeLine->slider, s_.timeLine->readOut})
         w->setVisible(shown);
+    showProgress();
 }
 
 void CurveLab::showProgress() {
     const bool running = s_.Timer1->isEnabled();
     s_.PAUSE->setText(running || anim_.labKept == 0 ? QStringLiteral("PAUSE")
                                                     : QStringLiteral("RESUME"));
-    s_.PAUSE->setEnabled(running || (anim_.labKept > 0 && !anim_.ended()));
+    // PAUSE stands while there is a run to pause or to go on with.
+    s_.PAUSE->setVisible(runControlsShown_ && (running || (anim_.labKept > 0 && !anim_.ended())));
     s_.timeLine->show(anim_.labTick, labLastShownEvent(anim_), anim_.labTime);
+    // A run goes on drawing in the other modes, which do not show its time line.
+    if (!runControlsShown_) s_.timeLine->slider->hide();
 }
 
 void CurveLab::enterAccelerationDisplay(bool fromMenu) {
@@ -189,7 +194,6 @@ void CurveLab::firststep_Option2_Click() {
     drawnOver();
     canvasClear_ = true;
     showRunControls(true);
-    showProgress();
 }
 
 void CurveLab::firststep_platosvalue_Change() {

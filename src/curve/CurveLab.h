@@ -61,6 +61,8 @@ private:
     // Nothing has been drawn since entering the Time mode cleared the canvas: START finds it
     // clear, and an event shown again is drawn on a cleared canvas.
     bool canvasClear_ = false;
+    // The Time mode's START, PAUSE and time line are shown.
+    bool runControlsShown_ = false;
 };
 
 }  // namespace velarium

@@ -157,7 +157,8 @@ void GraphScreen::PAUSE_Click() {
 void GraphScreen::showProgress() {
     if (!PAUSE) return;
     PAUSE->setText(Timer1->isEnabled() ? QStringLiteral("PAUSE") : QStringLiteral("RESUME"));
-    PAUSE->setEnabled(Timer1->isEnabled() || animation_.running());
+    // PAUSE stands while there is an animation to pause or to go on with.
+    PAUSE->setVisible(Timer1->isEnabled() || animation_.running());
     const double dt = disk_ ? disk_->tables.stepH : 0;
     timeLine->show(animation_.shown(), std::max(animation_.last, 0), animation_.shown() * dt);
 }

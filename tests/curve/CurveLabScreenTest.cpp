@@ -170,8 +170,8 @@ private slots:
         ticks(straight, 120);
 
         FirstStepScreen& f = started(*tp);
-        QVERIFY(f.PAUSE->isVisible() && f.timeLine->slider->isVisible());
         ticks(f, 50);
+        QVERIFY(f.PAUSE->isVisible() && f.timeLine->slider->isVisible());
         f.PAUSE->click();
         QCOMPARE(f.PAUSE->text(), QStringLiteral("RESUME"));
         ticks(f, 30);  // paused: no event
@@ -214,9 +214,9 @@ private slots:
             QCOMPARE(f.lab().animation().labTrailX[j], straight.lab().animation().labTrailX[j]);
         // A run that has stopped past x = 30 resumes only from an earlier event.
         ticks(f, 2000);
-        QVERIFY(f.lab().animation().ended() && !f.PAUSE->isEnabled());
+        QVERIFY(f.lab().animation().ended() && !f.PAUSE->isVisible());
         f.timeLine->slider->setValue(5);
-        QVERIFY(f.PAUSE->isEnabled());
+        QVERIFY(f.PAUSE->isVisible());
         // The acceleration display hides the run's controls.
         f.Option3->click();
         QVERIFY(!f.PAUSE->isVisible() && !f.timeLine->slider->isVisible());
