@@ -65,6 +65,29 @@ void Replay(benchmark::State& state) {
 }
 BENCHMARK(Replay)->Name("Handler/RelativeMotion/Replay")->Unit(benchmark::kMillisecond);
 
+// A drag along the time line of 1500 kept rows, one row towards the start and back to the
+// end: both views are drawn afresh with their whole trails.
+void TimeLineDrag(benchmark::State& state) {
+    FullRun r;
+    RelativeRun& run = r.screen.run();
+    while (run.rowsHeld < RelativeRun::kPositionRows - 1) r.screen.Command1->click();
+    for (int i = 0; i < run.rowsHeld; ++i) {
+        const double a = i * 0.02;
+        const double radius = 25.0 * i / run.rowsHeld;
+        run.labX[i] = radius * std::cos(a);
+        run.labY[i] = radius * std::sin(a);
+        run.relX[i] = radius * std::sin(a);
+        run.relY[i] = radius * std::cos(a);
+    }
+    int rows = run.rowsHeld;
+    for (auto _ : state) {
+        rows = rows == run.rowsHeld ? run.rowsHeld - 1 : run.rowsHeld;
+        r.screen.timeLine->slider->setValue(rows);
+        r.repaint();
+    }
+}
+BENCHMARK(TimeLineDrag)->Name("Handler/RelativeMotion/TimeLineDrag")->Unit(benchmark::kMillisecond);
+
 void Pan(benchmark::State& state) {
     FullRun r;
     int pan = 0;

@@ -89,8 +89,39 @@ void Zoom(benchmark::State& state) {
     }
 }
 
+// The run of the rotating view with every vector at step 1500, the whole trail kept: STEP BACK
+// to step 1499 draws the trail again from its rows.
+void StepBack(benchmark::State& state) {
+    DiskAtTheEnd d(Setup::rotating);
+    auto& s = d.screen();
+    s.Command1->click();
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.showKeptStep(DiskRun::kMaxStep);
+        s.Picture1->repaintNow();
+        state.ResumeTiming();
+        s.StepBack->click();
+        s.Picture1->repaintNow();
+    }
+}
+
+// A drag along the time line, one step at a time towards the start and back to the end.
+void TimeLineDrag(benchmark::State& state) {
+    DiskAtTheEnd d(Setup::rotating);
+    auto& s = d.screen();
+    s.Command1->click();
+    int step = DiskRun::kMaxStep;
+    for (auto _ : state) {
+        step = step == DiskRun::kMaxStep ? DiskRun::kMaxStep - 1 : DiskRun::kMaxStep;
+        s.timeLine->slider->setValue(step);
+        s.Picture1->repaintNow();
+    }
+}
+
 }  // namespace
 
+BENCHMARK(StepBack)->Name("Handler/RotatingDisk/StepBack")->Unit(benchmark::kMillisecond);
+BENCHMARK(TimeLineDrag)->Name("Handler/RotatingDisk/TimeLineDrag")->Unit(benchmark::kMillisecond);
 BENCHMARK(StepInertial)->Name("Handler/RotatingDisk/StepInertial")->Unit(benchmark::kMillisecond);
 BENCHMARK(StepRotating)->Name("Handler/RotatingDisk/StepRotating")->Unit(benchmark::kMillisecond);
 BENCHMARK(PendulumTick)->Name("Handler/RotatingDisk/PendulumTick")->Unit(benchmark::kMillisecond);

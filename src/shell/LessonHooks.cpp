@@ -64,8 +64,13 @@ LessonHook diskHook(Program& program) {
 LessonHook relativeHook(Program& program) {
     auto& s = program.screens().as<RelativeMotionScreen>(ScreenId::exigisirelative);
     LessonHook h;
-    h.values = {{QStringLiteral("step"), 0, RelativeRun::kPositionRows}};
-    h.read = [&s] { return std::vector<int>{s.run().relativeStepIndex}; };
+    // The step shown, and the rows the run keeps after it on its time line.
+    h.values = {{QStringLiteral("step"), 0, RelativeRun::kPositionRows},
+                {QStringLiteral("rowsAfter"), 0, RelativeRun::kPositionRows}};
+    h.read = [&s] {
+        const RelativeRun& run = s.run();
+        return std::vector<int>{run.relativeStepIndex, run.rowsHeld - run.relativeStepIndex};
+    };
     // The replay ends the run and CLEAR wipes both views; the screen is laid out as on opening.
     h.reset = [&s] {
         s.Command3->click();
@@ -73,7 +78,9 @@ LessonHook relativeHook(Program& program) {
         s.openScreen();
     };
     h.replay = [&s](const std::vector<int>& v) {
-        pressUntil(*s.Command1, v[0], [&s] { return int{s.run().relativeStepIndex}; });
+        const int rows = std::min(v[0] + v[1], int{RelativeRun::kPositionRows});
+        pressUntil(*s.Command1, rows, [&s] { return int{s.run().relativeStepIndex}; });
+        if (v[1] > 0) s.showKeptRows(v[0]);
     };
     return h;
 }

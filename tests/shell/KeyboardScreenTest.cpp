@@ -13,6 +13,7 @@
 #include "shell/FirstStepScreen.h"
 #include "shell/KeyboardAccess.h"
 #include "support/ScreenSupport.h"
+#include "translating/RelativeMotionScreen.h"
 
 using namespace velarium;
 using velarium::test::TestProgram;
@@ -88,6 +89,16 @@ const std::vector<Mode>& modes() {
                      }});
         m.push_back({"exigisi2 explanation", ScreenId::exigisi2, [](TestProgram& t) {
                          t.screen<RotatingDiskScreen>(ScreenId::exigisi2).CORIOLISEXP->trigger();
+                     }});
+        // With steps run, the time lines, STEP BACK and PAUSE can be operated.
+        m.push_back({"exigisi2 running", ScreenId::exigisi2, [](TestProgram& t) {
+                         auto& s = t.screen<RotatingDiskScreen>(ScreenId::exigisi2);
+                         for (int i = 0; i < 12; ++i) s.Command1->click();
+                         s.CHRONIKHMETAVOLH->trigger();
+                     }});
+        m.push_back({"exigisirelative stepped", ScreenId::exigisirelative, [](TestProgram& t) {
+                         auto& s = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
+                         for (int i = 0; i < 12; ++i) s.Command1->click();
                      }});
         return m;
     }();

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "shell/FirstStepScreen.h"
+#include "shell/LessonHook.h"
 #include "support/ScreenSupport.h"
 #include "translating/RelativeMotionScreen.h"
 #include "translating/RelativeRunTable.h"
@@ -268,6 +269,77 @@ private slots:
             QApplication::sendEvent(bar, &up);
             QVERIFY2(value() > 0, qPrintable(name + QStringLiteral(" wheel up")));
         }
+    }
+
+    void timeLineShowsTheKeptRows_data() {
+        QTest::addColumn<QVector<int>>("values");  // friction, Ax, Ay, V0x, x, vx
+        QTest::newRow("plain") << QVector<int>{0, 0, 0, 0, 5, 2};
+        QTest::newRow("friction carries the body") << QVector<int>{50, 2, 0, 0, 5, 0};
+        QTest::newRow("moving frame") << QVector<int>{20, 0, -1, 3, 5, 2};
+        QTest::newRow("views follow the body") << QVector<int>{0, 0, 0, 0, 28, 10};
+    }
+    // STEP BACK and the time line show the run after any of its kept rows as a run of that many
+    // STEPs does; a STEP from there writes the same row again and drops the later ones.
+    void timeLineShowsTheKeptRows() {
+        QFETCH(QVector<int>, values);
+        auto prepare = [&values](RelativeMotionScreen& s) {
+            setSlider(*s.trivistoepipedo, values[0]);
+            setSlider(*s.epitaxynshx, values[1]);
+            setSlider(*s.epitaxynshy, values[2]);
+            setSlider(*s.taxythtax, values[3]);
+            setSlider(*s.arxikx, values[4]);
+            setSlider(*s.arxikivx, values[5]);
+        };
+        constexpr int kSteps = 12, kBack = 4;
+        TestProgram t;
+        RelativeMotionScreen& a = openAt(t, 1024, 700);
+        prepare(a);
+        std::vector<QImage> lab, moving;
+        std::vector<double> xs;
+        for (int k = 1; k <= kSteps; ++k) {
+            a.Command1->click();
+            lab.push_back(a.eikona1->snapshot());
+            moving.push_back(a.eikona2->snapshot());
+            xs.push_back(a.run().relX[static_cast<std::size_t>(k - 1)]);
+        }
+        QVERIFY(!isWhite(lab.back()) && !isWhite(moving.back()));
+        const double dt = relativeDisplayStep(a.Timer1->interval());
+        TestProgram u;
+        RelativeMotionScreen& b = openAt(u, 1024, 700);
+        prepare(b);
+        for (int k = 0; k < kSteps + kBack; ++k) b.Command1->click();
+        for (int i = 0; i < 2 * kBack; ++i) b.StepBack->click();
+        const int k = kSteps - kBack;
+        QCOMPARE(int{b.run().relativeStepIndex}, k);
+        QCOMPARE(b.timeLine->readOut->text(),
+                 QStringLiteral("t = %1   step %2").arg(k * dt, 0, 'f', 2).arg(k));
+        QCOMPARE(b.eikona1->snapshot(), lab[std::size_t(k - 1)]);
+        QCOMPARE(b.eikona2->snapshot(), moving[std::size_t(k - 1)]);
+        // A drag back and forth draws the same record again.
+        const QStringList record = velarium::test::recordLines(*b.eikona2);
+        b.timeLine->slider->setValue(1);
+        b.timeLine->slider->setValue(k);
+        QCOMPARE(velarium::test::recordLines(*b.eikona2), record);
+        for (int i = k; i < kSteps; ++i) b.Command1->click();
+        QCOMPARE(b.timeLine->slider->maximum(), kSteps);
+        for (int i = 0; i < kSteps; ++i) QCOMPARE(b.run().relX[std::size_t(i)], xs[std::size_t(i)]);
+        // A lesson keeps the step shown and the rows after it.
+        b.timeLine->slider->setValue(k);
+        const QStringList lab2 = velarium::test::recordLines(*b.eikona1);
+        const std::optional<LessonHook> hook = lessonHook(ScreenId::exigisirelative, u.program);
+        const std::vector<int> kept = hook->read();
+        hook->reset();
+        hook->replay(kept);
+        QCOMPARE(b.run().rowsHeld, kSteps);
+        QCOMPARE(velarium::test::recordLines(*b.eikona1), lab2);
+        b.timeLine->slider->setValue(0);
+        QVERIFY(isWhite(b.eikona1->snapshot()));
+        QVERIFY(!b.StepBack->isEnabled());
+        // REPEAT replays the run and leaves the time line at its start, over all of it.
+        b.timeLine->slider->setValue(kSteps);
+        b.Command3->click();
+        QCOMPARE(b.timeLine->slider->value(), 0);
+        QCOMPARE(b.timeLine->slider->maximum(), kSteps);
     }
 
     void navigation() {
