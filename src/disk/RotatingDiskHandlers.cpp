@@ -22,20 +22,25 @@ void RotatingDiskScreen::stopTimer() {
 }
 
 // While the explanation shows its own runs there is no step of the screen's to go back to.
+// STEP BACK and PAUSE stay enabled, legible on a projector: at step 0, or with no run going,
+// they change nothing.
 void RotatingDiskScreen::showTimeLine() {
     const bool explaining = explanation_ && explanation_->active();
     const int k = run_.stepIndex;
     timeLine->show(k, explaining ? 0 : run_.stepsRun, run_.timeAt[static_cast<std::size_t>(k)]);
-    StepBack->setEnabled(!explaining && k > 0);
-    Pause->setEnabled(Timer1->isEnabled());
 }
 
 void RotatingDiskScreen::showKeptStep(int k) {
     if (explanation_->active() || k < 0 || k > run_.stepsRun) return;
     stopTimer();
     run_.showStep(k);
-    message_ = messages_[static_cast<std::size_t>(k)];
-    showMessage();
+    // A step the explanation ran gets its message chosen afresh.
+    if (const DiskMessage& kept = messages_[static_cast<std::size_t>(k)]; kept.text.empty()) {
+        updateDiskMessage();
+    } else {
+        message_ = kept;
+        showMessage();
+    }
     if (k == 0) {
         run_.bodyVx = start_.vx;
         run_.bodyVy = start_.vy;

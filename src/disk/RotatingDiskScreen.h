@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <algorithm>
 #include <memory>
 
 #include "disk/DiskExplanation.h"
@@ -131,7 +132,11 @@ private:
     DiskParameters explanationConstants() const override { return constants(); }
     DisplayStepInput explanationStepInput() const override { return stepInput(); }
     void stopForExplanation() override { stopTimer(); }
-    void forgetTrail() override { trail_.valid = false; }
+    // The explanation's runs replace the screen's: their steps have no message of the screen's.
+    void forgetTrail() override {
+        trail_.valid = false;
+        std::fill(messages_.begin(), messages_.end(), DiskMessage{});
+    }
     void viewChanged() override { exigisi2_zoumerno_Change(); }
     // Redraws the current step without advancing: velocities, and forces in the rotating view.
     void showDiskVectors();
@@ -147,7 +152,7 @@ private:
     DiskPictureSettings pictureSettings() const;
     void hideShifts();
     void stopTimer();
-    // The time line, STEP BACK and PAUSE as the run and the timer now stand.
+    // The time line as the run now stands.
     void showTimeLine();
     // The model choice panel is shown beside the screen while friction is on.
     void showModelChoiceForFriction();

@@ -16,7 +16,6 @@ TimeLine::TimeLine(QWidget* parent, std::function<void(int)> chosen)
     slider->setSingleStep(1);
     slider->setPageStep(10);
     slider->setRange(0, 0);
-    slider->setEnabled(false);
     readOut->setObjectName(QStringLiteral("TimeReadOut"));
     readOut->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     show(0, 0, 0);
@@ -33,7 +32,7 @@ void TimeLine::show(int step, int last, double time) {
     showing_ = true;
     slider->setRange(0, last);
     slider->setValue(step);
-    slider->setEnabled(last > 0);
+    slider->setVisible(last > 0);
     showing_ = false;
     const QString text = readOutText(step, time);
     if (readOut->text() == text) return;

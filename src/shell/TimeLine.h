@@ -21,7 +21,7 @@ public:
     TimeLine(QWidget* parent, std::function<void(int)> chosen);
 
     // The run keeps steps 0..last and shows `step`, reached at time t. The slider spans them,
-    // and is off while the run has no step to choose; nothing is asked of the screen.
+    // and is hidden while the run has no step to choose; nothing is asked of the screen.
     void show(int step, int last, double time);
 
     // The read-out of a step and its time.

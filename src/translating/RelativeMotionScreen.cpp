@@ -291,7 +291,6 @@ void RelativeMotionScreen::showKeptRows(int k) {
 void RelativeMotionScreen::showTimeLine() {
     const int k = run_.relativeStepIndex;
     timeLine->show(k, run_.rowsHeld, k * relativeDisplayStep(Timer1->interval()));
-    StepBack->setEnabled(k > 0);
 }
 
 // A run with no row left refuses pan and zoom as a whole: the views stay as they are.

@@ -591,7 +591,8 @@ private slots:
             b.timeLine->slider->setValue(k);
             QCOMPARE(shown(b, u), steps[static_cast<std::size_t>(k)]);
         }
-        QVERIFY(!b.StepBack->isEnabled());
+        b.StepBack->click();
+        QCOMPARE(shown(b, u), steps[0]);
         b.timeLine->slider->setValue(3);
         b.Command1->click();
         b.Command1->click();
@@ -605,14 +606,14 @@ private slots:
         TestProgram t;
         openRotatingDisk(t.program);
         auto& s = disk(t);
-        QVERIFY(!s.Pause->isEnabled());
+        QVERIFY(s.timeLine->slider->isHidden());
         s.CHRONIKHMETAVOLH->trigger();
-        QVERIFY(s.Pause->isEnabled());
         for (int i = 0; i < 4; ++i) s.Timer1->tick();
         s.Pause->click();
         QVERIFY(!s.Timer1->isEnabled());
-        QVERIFY(!s.Pause->isEnabled());
+        s.Pause->click();
         QCOMPARE(s.run().stepIndex, 4);
+        QVERIFY(!s.timeLine->slider->isHidden());
         s.CHRONIKHMETAVOLH->trigger();
         s.Timer1->tick();
         QCOMPARE(s.run().stepIndex, 5);
@@ -635,6 +636,15 @@ private slots:
         hook->reset();
         hook->replay({4, 0, 0, 0});
         QCOMPARE(s.run().stepIndex, 4);
+        // The explanation's runs replace the screen's: no time line while it explains, and a
+        // step it ran gets its message chosen afresh.
+        s.CORIOLISEXP->trigger();
+        QVERIFY(s.timeLine->slider->isHidden());
+        s.FOUCAULTV0->trigger();
+        QVERIFY(!s.explanation().active());
+        s.timeLine->slider->setValue(1);
+        QCOMPARE(s.run().stepIndex, 1);
+        QVERIFY(!text(s).isEmpty());
     }
 
     void endEndsTheProgram() {
