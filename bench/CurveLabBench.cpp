@@ -1,7 +1,7 @@
 #include <QAction>
 #include <cmath>
-#include <vector>
 #include <numbers>
+#include <vector>
 
 #include "BenchSupport.h"
 #include "app/CurveLab.h"
@@ -92,6 +92,29 @@ void TimerTick(benchmark::State& state) { timerTick(state, true); }
 BENCHMARK(TimerTick)->Name("Handler/CurveLab/TimerTick");
 void TimerTickIncremental(benchmark::State& state) { timerTick(state, false); }
 BENCHMARK(TimerTickIncremental)->Name("Handler/CurveLab/TimerTickIncremental");
+
+// A move of the time line between the run's last two drawn events, 2499 and 2500: the canvas as
+// START found it, with an earlier run's trail, put back and the whole trail of 2500 points and 41
+// read-outs drawn over it.
+void TimeLineDrag(benchmark::State& state) {
+    application();
+    FullProgram program;
+    FirstStepScreen& s = shownLab(program);
+    s.arxikives->setValue(0);
+    s.epitaxyno->setValue(1);
+    s.Option2->click();
+    s.Command1->click();
+    for (int i = 0; i < 200; ++i) s.lab().firststep_Timer1_Timer();
+    s.Command1->click();
+    for (int i = 0; i < LabAnimation::kLastDrawnEvent; ++i) s.lab().firststep_Timer1_Timer();
+    int event = LabAnimation::kLastDrawnEvent;
+    for (auto _ : state) {
+        event = event == LabAnimation::kLastDrawnEvent ? event - 1 : event + 1;
+        s.timeLine->slider->setValue(event);
+        s.eikona->repaintNow();
+    }
+}
+BENCHMARK(TimeLineDrag)->Name("Handler/CurveLab/TimeLineDrag");
 
 // A press on the path and a judged Shift-release.
 void JudgeForce(benchmark::State& state) {

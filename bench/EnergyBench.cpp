@@ -30,7 +30,9 @@ struct LargestRun {
         repeat();
     }
 
-    BothFramesScreen& screen() { return program.screens().as<BothFramesScreen>(ScreenId::rotating); }
+    BothFramesScreen& screen() {
+        return program.screens().as<BothFramesScreen>(ScreenId::rotating);
+    }
     GraphScreen& graph(ScreenId id) { return program.screens().as<GraphScreen>(id); }
 
     // REPEAT with the time interval at 1, which the step limit turns into 5000 points.
@@ -80,6 +82,27 @@ void VelocityGraphDraw(benchmark::State& state) {
     }
     state.counters["graph_width"] = graph.width();
 }
+
+// A move of an animated graph's time line between its last two moments: the orbits of all 5000
+// points drawn again from their start, or the vector graph's last point.
+void timeLineDrag(benchmark::State& state, ScreenId id) {
+    LargestRun r;
+    (id == ScreenId::xronoorbit ? r.screen().xronotroxia : r.screen().enarxixronou)->click();
+    GraphScreen& g = r.graph(id);
+    const int last = g.animation().last;
+    int moment = last;
+    for (auto _ : state) {
+        moment = moment == last ? last - 1 : last;
+        g.timeLine->slider->setValue(moment);
+        g.picture->repaintNow();
+    }
+    state.counters["points"] = last;
+    state.counters["graph_width"] = g.width();
+}
+void OrbitAnimationTimeLineDrag(benchmark::State& state) {
+    timeLineDrag(state, ScreenId::xronoorbit);
+}
+void VectorGraphTimeLineDrag(benchmark::State& state) { timeLineDrag(state, ScreenId::xronikh); }
 
 // The way a Qt programmer would draw the chart: QPainter on an image at the device pixel ratio,
 // antialiased, cosmetic pens, the user scale mapped by the painter's transform; the widget
@@ -187,6 +210,12 @@ void PeerWorkChart(benchmark::State& state) {
 BENCHMARK(RotatingRepeat)->Name("Handler/Rotating/Repeat")->Unit(benchmark::kMillisecond);
 BENCHMARK(WorkChartHalfRange)->Name("Handler/WorkChart/HalfRange")->Unit(benchmark::kMillisecond);
 BENCHMARK(VelocityGraphDraw)->Name("Handler/VelocityGraph/Draw")->Unit(benchmark::kMillisecond);
+BENCHMARK(OrbitAnimationTimeLineDrag)
+    ->Name("Handler/OrbitAnimation/TimeLineDrag")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(VectorGraphTimeLineDrag)
+    ->Name("Handler/VectorGraph/TimeLineDrag")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(PeerWorkChart)->Name("Peer/QPainter/WorkChart")->Unit(benchmark::kMillisecond);
 
 }  // namespace velarium::bench

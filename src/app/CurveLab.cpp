@@ -9,11 +9,14 @@ namespace velarium {
 
 namespace {
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+// The slot that keeps the canvas as START found it: the old trail a new START leaves standing.
+constexpr int kRunStartLayer = 0;
 }  // namespace
 
 CurveLab::CurveLab(FirstStepScreen& screen) : s_(screen) {
     QObject::connect(s_.Command1, &QPushButton::clicked, &s_,
                      [this] { firststep_Command1_Click(); });
+    QObject::connect(s_.PAUSE, &QPushButton::clicked, &s_, [this] { firststep_PAUSE_Click(); });
     QObject::connect(s_.campyles, &QAction::triggered, &s_, [this] { firststep_campyles_Click(); });
     QObject::connect(s_.GUESSFORCE, &QAction::triggered, &s_,
                      [this] { firststep_GUESSFORCE_Click(); });
@@ -59,18 +62,66 @@ void CurveLab::redrawLab() {
     s_.eikona->clear();
     setLabScale();
     setText(drawCurveLab(*s_.eikona, curveSettings(sliders())));
-    anim_.canvasChanged();
+    drawnOver();
     pathShown_ = true;
+}
+
+void CurveLab::drawnOver() {
+    anim_.canvasChanged();
+    startKept_ = false;
+    canvasClear_ = false;
 }
 
 void CurveLab::firststep_Command1_Click() {
     anim_.restart();
+    startKept_ = !canvasClear_;
+    if (startKept_) s_.eikona->saveLayer(kRunStartLayer);
     s_.Timer1->setEnabled(true);
+    showProgress();
+}
+
+void CurveLab::firststep_PAUSE_Click() {
+    s_.Timer1->setEnabled(!s_.Timer1->isEnabled() && anim_.labKept > 0 && !anim_.ended());
+    showProgress();
 }
 
 void CurveLab::firststep_Timer1_Timer() {
+    canvasClear_ = false;
     if (labTimerStep(*s_.eikona, anim_, curveSettings(sliders()), s_.Timer1->interval()))
         s_.Timer1->setEnabled(false);
+    showProgress();
+}
+
+// The canvas as START found it, with the run drawn whole at event k over it; when START found
+// it clear, or another picture has been drawn over the run since, the run alone on a cleared
+// canvas.
+void CurveLab::showEvent(int k) {
+    s_.Timer1->setEnabled(false);
+    if (startKept_)
+        s_.eikona->restoreLayer(kRunStartLayer);
+    else
+        s_.eikona->clear();
+    labShowEvent(*s_.eikona, anim_, curveSettings(sliders()), s_.Timer1->interval(), k);
+    showProgress();
+}
+
+void CurveLab::showRunControls(bool shown) {
+    runControlsShown_ = shown;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{s_.Command1, s_.timeLine->slider, s_.timeLine->readOut})
+        w->setVisible(shown);
+    showProgress();
+}
+
+void CurveLab::showProgress() {
+    const bool running = s_.Timer1->isEnabled();
+    s_.PAUSE->setText(running || anim_.labKept == 0 ? QStringLiteral("PAUSE")
+                                                    : QStringLiteral("RESUME"));
+    // PAUSE stands while there is a run to pause or to go on with.
+    s_.PAUSE->setVisible(runControlsShown_ && (running || (anim_.labKept > 0 && !anim_.ended())));
+    s_.timeLine->show(anim_.labTick, labLastShownEvent(anim_), anim_.labTime);
+    // A run goes on drawing in the other modes, which do not show its time line.
+    if (!runControlsShown_) s_.timeLine->slider->hide();
 }
 
 void CurveLab::enterAccelerationDisplay(bool fromMenu) {
@@ -88,7 +139,7 @@ void CurveLab::enterAccelerationDisplay(bool fromMenu) {
          std::initializer_list<QWidget*>{s_.syxnotikamp, s_.Label2, s_.epitaxyno, s_.Label3,
                                          s_.Label1, s_.platosvalue, s_.arxikives, s_.Label4})
         w->show();
-    s_.Command1->hide();
+    showRunControls(false);
     {
         // Choosing the option here is part of entering the display, not a second entry.
         const QSignalBlocker quiet(s_.Option3);
@@ -115,7 +166,7 @@ void CurveLab::firststep_GUESSFORCE_Click() {
     s_.eikona->clear();
     setLabScale();
     setText(drawCurveLab(*s_.eikona, curveSettings(sliders())));
-    anim_.canvasChanged();
+    drawnOver();
 }
 
 void CurveLab::firststep_DYNAMEISDIAFORES_Click() {
@@ -124,7 +175,7 @@ void CurveLab::firststep_DYNAMEISDIAFORES_Click() {
     s_.eikona->clear();
     setLabScale();
     setText(drawRadiusScene(*s_.eikona, curveSettings(sliders())));
-    anim_.canvasChanged();
+    drawnOver();
     pathShown_ = true;
 }
 
@@ -140,8 +191,9 @@ void CurveLab::firststep_Option2_Click() {
     s_.Option2->setChecked(true);  // and Option1 off
     setCurveLabScale(*s_.eikona);  // the run: the lab's own range
     s_.eikona->clear();
-    anim_.canvasChanged();
-    s_.Command1->show();
+    drawnOver();
+    canvasClear_ = true;
+    showRunControls(true);
 }
 
 void CurveLab::firststep_platosvalue_Change() {
@@ -174,7 +226,7 @@ void CurveLab::firststep_eikona_MouseDown(const CanvasMouse& m) {
     if (const auto text = showPointVectors(*s_.eikona, curveSettings(sliders()), m.x, m.y, true,
                                            s_.DYNAMEISDIAFORES->isChecked(), press_))
         setText(*text);
-    anim_.canvasChanged();
+    drawnOver();
 }
 
 void CurveLab::firststep_eikona_MouseUp(const CanvasMouse& m) {
@@ -184,12 +236,12 @@ void CurveLab::firststep_eikona_MouseUp(const CanvasMouse& m) {
         if (const auto text =
                 showPointVectors(*s_.eikona, c, m.x, m.y, s_.GUESSFORCE->isChecked(), true, press_))
             setText(*text);
-        anim_.canvasChanged();
+        drawnOver();
     }
     // Only a drag with Shift alone, from a press on the path, is judged.
     if (s_.GUESSFORCE->isChecked() && m.shift && !m.ctrl && !m.alt && press_.pressOnCurve) {
         judgeForce(*s_.eikona, c, press_, m.x, m.y);
-        anim_.canvasChanged();
+        drawnOver();
     }
 }
 

@@ -23,7 +23,12 @@ public:
     bool pathShown() const { return pathShown_; }
 
     void firststep_Command1_Click();
+    void firststep_PAUSE_Click();
     void firststep_Timer1_Timer();
+    // The time line: pauses the run and shows event k of it again, from which RESUME goes on.
+    void showEvent(int k);
+    // START, PAUSE and the time line, which the Time mode shows.
+    void showRunControls(bool shown);
     void firststep_campyles_Click();
     void firststep_GUESSFORCE_Click();
     void firststep_DYNAMEISDIAFORES_Click();
@@ -42,11 +47,22 @@ private:
     void redrawLab();
     void setText(const std::string& text);
     void uncheckModes();
+    // Another picture was drawn over the run's canvas.
+    void drawnOver();
+    // PAUSE's caption and the time line as the run stands.
+    void showProgress();
 
     FirstStepScreen& s_;
     LabAnimation anim_;
     ForcePress press_;
     bool pathShown_ = false;
+    // The canvas as START found it is kept, and nothing else has drawn on it since.
+    bool startKept_ = false;
+    // Nothing has been drawn since entering the Time mode cleared the canvas: START finds it
+    // clear, and an event shown again is drawn on a cleared canvas.
+    bool canvasClear_ = false;
+    // The Time mode's START, PAUSE and time line are shown.
+    bool runControlsShown_ = false;
 };
 
 }  // namespace velarium

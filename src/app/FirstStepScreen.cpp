@@ -116,6 +116,12 @@ void FirstStepScreen::buildControls() {
     Command1 = named(new QPushButton(QStringLiteral("START"), body), "Command1");
     placeTwips(*Command1, 240, 4080, 1095, 375);
 
+    PAUSE = named(new QPushButton(QStringLiteral("PAUSE"), body), "PAUSE");
+    placeTwips(*PAUSE, 1440, 4080, 1095, 375);
+    timeLine = new TimeLine(body, [this](int event) { lab_->showEvent(event); });
+    placeTwips(*timeLine->slider, 3000, 4080, 2295, 375);
+    placeTwips(*timeLine->readOut, 3000, 4500, 2295, 495);
+
     Option1 = named(new QRadioButton(QStringLiteral("Explanation for friction"), body), "Option1");
     placeTwips(*Option1, 240, 4440, 1815, 495);
     Option1->setChecked(true);
@@ -148,9 +154,9 @@ void FirstStepScreen::buildControls() {
     Label4 = label("Label4", 3990, 5550, 1365, 495);
 
     // At start only the canvas and the text box show.
-    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Option1, Option2, Option3,
-                                                      platosvalue, syxnotikamp, arxikives,
-                                                      epitaxyno, Label1, Label2, Label3, Label4})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Command1, PAUSE, timeLine->slider, timeLine->readOut, Option1, Option2, Option3,
+             platosvalue, syxnotikamp, arxikives, epitaxyno, Label1, Label2, Label3, Label4})
         w->hide();
 
     Timer1 = new ScreenTimer(this, program_, [this] { lab_->firststep_Timer1_Timer(); });
@@ -158,7 +164,7 @@ void FirstStepScreen::buildControls() {
 }
 
 void FirstStepScreen::firststep_XANAPISO_Click() {
-    Command1->hide();
+    lab_->showRunControls(false);
     // Deselect both modes: an exclusive group would keep one of them checked.
     for (QRadioButton* o : {Option2, Option3}) {
         o->setAutoExclusive(false);

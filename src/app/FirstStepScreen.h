@@ -12,6 +12,7 @@
 #include "draw/CanvasWidget.h"
 #include "output/CanvasActions.h"
 #include "widgets/ScreenTimer.h"
+#include "widgets/TimeLine.h"
 #include "widgets/Twips.h"
 
 namespace velarium {
@@ -41,6 +42,9 @@ public:
     CanvasWidget* eikona;
     QPlainTextEdit* Text1;
     QPushButton* Command1;
+    // Beside START in the Time mode: PAUSE (RESUME while paused) and the run's time line.
+    QPushButton* PAUSE;
+    TimeLine* timeLine;
     QRadioButton* Option1;
     QRadioButton* Option2;
     QRadioButton* Option3;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/CurveLab.h"
+#include "app/FirstStepScreen.h"
 #include "app/ScreenFactories.h"
 #include "disk/RotatingDiskScreen.h"
 #include "energy/BothFramesScreen.h"
@@ -10,6 +12,7 @@
 #include "explain/InertialExplanation.h"
 #include "explain/RotatingExplanation.h"
 #include "translating/RelativeMotionScreen.h"
+#include "widgets/LessonHook.h"
 #include "widgets/Program.h"
 
 namespace velarium {
@@ -106,18 +109,65 @@ LessonHook bothFramesHook(Program& program) {
     return h;
 }
 
+// The curve lab's run in the Time mode: the events it kept, and how far back from the last its
+// time line stands. The run is made again from a START on a cleared canvas, as entering the mode
+// leaves it, and opens paused at the event shown.
+LessonHook firstStepHook(Program& program) {
+    auto& s = program.screens().as<FirstStepScreen>(ScreenId::firststep);
+    LessonHook h;
+    h.values = {{QStringLiteral("event"), 0, LabAnimation::kLastCountedEvent},
+                {QStringLiteral("eventsBack"), 0, LabAnimation::kLastDrawnEvent}};
+    h.read = [&s] {
+        const LabAnimation& a = s.lab().animation();
+        const int last = labLastShownEvent(a);
+        return std::vector<int>{std::min(a.labKept, LabAnimation::kLastCountedEvent),
+                                last - std::min(a.labTick, last)};
+    };
+    h.replay = [&s](const std::vector<int>& v) {
+        if (v[0] == 0 || !s.Option2->isChecked()) return;
+        CurveLab& lab = s.lab();
+        lab.firststep_Option2_Click();
+        s.Command1->click();
+        while (lab.animation().labKept < v[0] && s.Timer1->isEnabled()) s.Timer1->tick();
+        if (s.Timer1->isEnabled()) s.PAUSE->click();
+        if (v[1] > 0) lab.showEvent(labLastShownEvent(lab.animation()) - v[1]);
+    };
+    return h;
+}
+
 // A graph of the run of both frames is drawn again by its button on the "rotating" screen, from
-// the run made there; an animated graph is drawn to its end.
+// the run made there. The work chart's range button is pressed as often as it was, up to twice:
+// 0 the full range as first drawn, 1 half of it, 2 the full range drawn again. An animated graph
+// shows the moment it showed, counted back from its last point, and stands paused there.
 LessonHook graphHook(Program& program, ScreenId id, QPushButton* BothFramesScreen::*button) {
     auto& rotating = program.screens().as<BothFramesScreen>(ScreenId::rotating);
+    auto& graph = program.screens().as<GraphScreen>(id);
+    auto* chart =
+        id == ScreenId::base_centrafugal ? &static_cast<WorkChartScreen&>(graph) : nullptr;
     LessonHook h;
     h.values = {{QStringLiteral("drawn"), 0, 1}};
-    h.read = [&rotating] { return std::vector<int>{rotating.runTable().rows.empty() ? 0 : 1}; };
-    h.replay = [&program, &rotating, id, button](const std::vector<int>& v) {
+    if (chart) h.values.push_back({QStringLiteral("range"), 0, 2});
+    if (graph.timeLine) h.values.push_back({QStringLiteral("pointsBack"), 0, kMaxBothFramesPoints});
+    h.read = [&rotating, &graph, chart] {
+        std::vector<int> v{rotating.runTable().rows.empty() ? 0 : 1};
+        if (chart) {
+            const QString caption = chart->Command1->text();
+            v.push_back(caption == QString::fromUtf8(kInitialRangeCaption) ? 1
+                        : caption == QString::fromUtf8(kHalfRangeCaption)  ? 2
+                                                                           : 0);
+        }
+        if (graph.timeLine) {
+            const PointAnimation& a = graph.animation();
+            v.push_back(std::max(0, std::max(a.last, 0) - a.shown()));
+        }
+        return v;
+    };
+    h.replay = [&rotating, &graph, chart, button](const std::vector<int>& v) {
         if (v[0] != 1 || rotating.runTable().rows.empty()) return;
         (rotating.*button)->click();
-        auto& graph = program.screens().as<GraphScreen>(id);
-        for (int tick = 0; graph.animating() && tick < 100000; ++tick) graph.Timer1->tick();
+        if (chart)
+            for (int i = 0; i < v[1]; ++i) chart->Command1->click();
+        if (graph.timeLine) graph.showMoment(std::max(graph.animation().last, 0) - v[1]);
     };
     return h;
 }
@@ -125,6 +175,7 @@ LessonHook graphHook(Program& program, ScreenId id, QPushButton* BothFramesScree
 
 std::optional<LessonHook> ScreenFactories::lessonHook(ScreenId id, Program& program) {
     switch (id) {
+        case ScreenId::firststep: return firstStepHook(program);
         case ScreenId::exigisi2: return diskHook(program);
         case ScreenId::exigisirelative: return relativeHook(program);
         case ScreenId::rotating: return bothFramesHook(program);

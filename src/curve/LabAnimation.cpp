@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <numbers>
 #include <string>
 #include <vector>
-#include <numbers>
 
 #include "curve/EllipticIntegrals.h"
 #include "draw/Arrow.h"
@@ -234,6 +234,7 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
 
     ++lab.labTick;
     const int n = lab.labTick;
+    lab.labKept = n;
     const double t = n * static_cast<double>(interval) / 20.0;
     lab.labTime = t;
     if (n > LabAnimation::kLastCountedEvent) return false;
@@ -285,6 +286,7 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
 
     const bool stop = x > 30;
     lab.labPrevArrows = {x, y, vx, vy, tx, ty, cx, cy};
+    lab.labArrows[n] = lab.labPrevArrows;
     lab.labTrailX[n] = x;
     lab.labTrailY[n] = y;
 
@@ -313,6 +315,22 @@ bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c,
     }
     lab.trailIntact = n;
     return stop;
+}
+
+int labLastShownEvent(const LabAnimation& lab) {
+    return std::min(lab.labKept, LabAnimation::kLastDrawnEvent);
+}
+
+void labShowEvent(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c, int interval,
+                  int k) {
+    const int kept = lab.labKept;
+    k = std::clamp(k, 0, labLastShownEvent(lab));
+    lab.canvasChanged();
+    lab.labTick = std::max(k - 1, 0);
+    lab.labPrevArrows = lab.labArrows[static_cast<std::size_t>(lab.labTick)];
+    lab.labTime = lab.labTick * static_cast<double>(interval) / 20.0;
+    if (k > 0) labTimerStep(canvas, lab, c, interval);
+    lab.labKept = kept;
 }
 
 }  // namespace velarium

@@ -48,6 +48,12 @@ struct LabAnimation {
     std::array<double, kLastDrawnEvent + 1> labDistTable{};  // distance from the start
     LabPrevArrows labPrevArrows;
     double labFirstDist = 0;
+    // The arrows of every drawn event, so that any earlier event can be shown again; [0] holds
+    // those that stood on the canvas at START, which event 1 erases.
+    std::array<LabPrevArrows, kLastDrawnEvent + 1> labArrows{};
+    // The latest event the run has kept: the end of its time line. labTick is the event shown,
+    // which is earlier while the person looks back; going on from there discards the later ones.
+    int labKept = 0;
 
     // The trail elements 0..trailIntact stand on the canvas as they were last drawn; the others
     // must be drawn again. Anything drawn on the canvas outside the run resets it.
@@ -66,7 +72,15 @@ struct LabAnimation {
     // Back to event 0 (START, or entering a mode); the canvas is left as it is.
     void restart() {
         labTick = 0;
+        labTime = 0;
+        labKept = 0;
+        labArrows[0] = labPrevArrows;
         trailIntact = -1;
+    }
+    // The run has stopped at the event it shows, its last: the body has passed x = 30.
+    bool ended() const {
+        return labTick > 0 && labTick == labKept && labTick <= kLastDrawnEvent &&
+               labTrailX[static_cast<std::size_t>(labTick)] > 30;
     }
     // Something else drew on the canvas: the next event draws the whole trail again.
     void canvasChanged() { trailIntact = -1; }
@@ -81,5 +95,16 @@ struct LabAnimation {
 // since they were drawn stand unchanged on the canvas, so only the elements under this event's
 // drawing (the β text, the body, the erased and the new arrows) and the new ones are drawn again.
 bool labTimerStep(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c, int interval);
+
+// The last event the run's time line reaches: events after the last drawn one show as it.
+int labLastShownEvent(const LabAnimation& lab);
+
+// Shows event k of the run again, k within 0..labLastShownEvent, on a canvas that stands as START
+// left it: the run goes back to that event and draws it whole, the body and its arrows over the
+// erased arrows of the event before, β, and the trail to k with its marks and read-outs. Event k
+// is found from the same figures as when it was first run, so it is the very same event; the
+// later events stay kept until the run goes on from k.
+void labShowEvent(PlotCanvas& canvas, LabAnimation& lab, const CurveSettings& c, int interval,
+                  int k);
 
 }  // namespace velarium

@@ -202,9 +202,9 @@ void BothFramesScreen::rotating_dialogi_Click() {
 }
 
 void BothFramesScreen::simulateBothFrames() {
-    // The animations read the tables this run writes again.
+    // The animations read the tables this run writes again: their moments end with the run.
     for (ScreenId id : {ScreenId::xronikh, ScreenId::xronoorbit})
-        if (program_.screens().exists(id)) graph(id).stopAnimation();
+        if (program_.screens().exists(id)) graph(id).endAnimation();
 
     placeInLowerHalf();
     bringUp(*this);
@@ -267,11 +267,10 @@ void BothFramesScreen::rotating_enarxixronou_Click() {
     const int side = GraphScreen::vectorGraphSide();
     const QRect d = Program::display();
     const int frame = g.frameGeometry().width() - g.width();
-    placeWindow(g, d.left() + d.width() - side - frame, d.top(), side, side);
+    // The canvas stays square above the row of PAUSE and the time line.
+    placeWindow(g, d.left() + d.width() - side - frame, d.top(), side, side + g.controlRowHeight());
     const DiskShared& disk = disk_;
-    const PointAnimation start = startVectorGraph(*g.picture, disk);
-    g.animate(start,
-              [&g, &disk, start](int i) { drawVectorGraphPoint(*g.picture, disk, start, i); });
+    g.animate(startVectorGraph(*g.picture, disk), disk);
 }
 
 void BothFramesScreen::rotating_xronotroxia_Click() {
@@ -281,8 +280,7 @@ void BothFramesScreen::rotating_xronotroxia_Click() {
     g.present();
     g.picture->setBackColor(rgb(Colour::orbitsInTimeBackground));
     const DiskShared& disk = disk_;
-    g.animate(startOrbitAnimation(*g.picture, disk),
-              [&g, &disk](int i) { drawOrbitAnimationPoint(*g.picture, disk, i); });
+    g.animate(startOrbitAnimation(*g.picture, disk), disk);
 }
 
 void BothFramesScreen::rotating_gonxro_Click() { graph(ScreenId::goniaxronos).present(); }

@@ -46,10 +46,16 @@ GraphScreen::GraphScreen(Program& program, ScreenId id) {
     // A width share of 0 makes the screen square.
     const int width = look.widthShare > 0 ? static_cast<int>(look.widthShare * d.width()) : height;
     placeWindow(*this, d.left(), d.top(), width, height);
-    layoutControls();
     Timer1 = new ScreenTimer(this, program, [this] { animationTick(); });
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kAnimationIntervalMs);
+    if (id == ScreenId::xronikh || id == ScreenId::xronoorbit) {
+        PAUSE = named(new QPushButton(QStringLiteral("PAUSE"), this), "PAUSE");
+        connect(PAUSE, &QPushButton::clicked, this, [this] { PAUSE_Click(); });
+        timeLine = new TimeLine(this, [this](int k) { showMoment(k); });
+        showProgress();
+    }
+    layoutControls();
     if (id == ScreenId::xronoorbit) picture->clear();
     canvasActions = new CanvasActions(program, *this, {picture});
     const auto rotating = [&program]() -> const BothFramesScreen* {
@@ -65,7 +71,28 @@ GraphScreen::GraphScreen(Program& program, ScreenId id) {
 
 int GraphScreen::vectorGraphSide() { return static_cast<int>(0.6 * Program::display().height()); }
 
-void GraphScreen::layoutControls() { picture->setGeometry(rect()); }
+int GraphScreen::controlRowHeight() const {
+    return PAUSE ? std::max(PAUSE->sizeHint().height(), QFontMetrics(font()).height() + 6) : 0;
+}
+
+// An animated graph keeps a row at its foot for PAUSE, the time line and its read-out.
+void GraphScreen::layoutControls() {
+    if (!PAUSE) {
+        picture->setGeometry(rect());
+        return;
+    }
+    const QFontMetrics fm(font());
+    const int pause =
+        std::max(PAUSE->sizeHint().width(), fm.horizontalAdvance(QStringLiteral("RESUME")) + 24);
+    const int readOut = fm.horizontalAdvance(TimeLine::readOutText(99999, 9999.99)) + 8;
+    const int row = controlRowHeight();
+    const int top = std::max(0, height() - row);
+    picture->setGeometry(0, 0, width(), top);
+    PAUSE->setGeometry(0, top, pause, row);
+    const int slider = std::max(0, width() - pause - readOut - 8);
+    timeLine->slider->setGeometry(pause + 4, top, slider, row);
+    timeLine->readOut->setGeometry(pause + slider + 8, top, readOut, row);
+}
 
 void GraphScreen::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
@@ -89,17 +116,50 @@ void GraphScreen::fillWith(Rgb colour) {
     picture->setBackColor(keep);
 }
 
-void GraphScreen::animate(PointAnimation animation, std::function<void(int)> drawPoint) {
+void GraphScreen::animate(PointAnimation animation, const DiskShared& disk) {
     animation_ = animation;
-    drawPoint_ = std::move(drawPoint);
+    disk_ = &disk;
     Timer1->setEnabled(animation_.running());
+    showProgress();
 }
 
-void GraphScreen::stopAnimation() { Timer1->setEnabled(false); }
+void GraphScreen::stopAnimation() {
+    Timer1->setEnabled(false);
+    showProgress();
+}
+
+void GraphScreen::endAnimation() {
+    animation_ = {};
+    stopAnimation();
+}
 
 void GraphScreen::animationTick() {
-    if (animation_.running() && drawPoint_) drawPoint_(animation_.next++);
-    if (!animation_.running()) stopAnimation();
+    if (animation_.running() && disk_)
+        drawAnimationPoint(*picture, *disk_, animation_, animation_.next++);
+    if (!animation_.running()) Timer1->setEnabled(false);
+    showProgress();
+}
+
+void GraphScreen::showMoment(int k) {
+    if (!disk_) return;
+    Timer1->setEnabled(false);
+    animation_.next = std::clamp(k, 0, std::max(animation_.last, 0)) + 1;
+    drawAnimationMoment(*picture, *disk_, animation_, animation_.shown());
+    showProgress();
+}
+
+void GraphScreen::PAUSE_Click() {
+    Timer1->setEnabled(!Timer1->isEnabled() && animation_.running());
+    showProgress();
+}
+
+void GraphScreen::showProgress() {
+    if (!PAUSE) return;
+    PAUSE->setText(Timer1->isEnabled() ? QStringLiteral("PAUSE") : QStringLiteral("RESUME"));
+    // PAUSE stands while there is an animation to pause or to go on with.
+    PAUSE->setVisible(Timer1->isEnabled() || animation_.running());
+    const double dt = disk_ ? disk_->tables.stepH : 0;
+    timeLine->show(animation_.shown(), std::max(animation_.last, 0), animation_.shown() * dt);
 }
 
 WorkChartScreen::WorkChartScreen(Program& program, const DiskShared& disk)

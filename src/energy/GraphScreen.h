@@ -2,7 +2,6 @@
 
 #include <QPushButton>
 #include <QWidget>
-#include <functional>
 
 #include "draw/CanvasWidget.h"
 #include "energy/PointAnimations.h"
@@ -10,6 +9,7 @@
 #include "output/CanvasActions.h"
 #include "widgets/ScreenRegistry.h"
 #include "widgets/ScreenTimer.h"
+#include "widgets/TimeLine.h"
 
 namespace velarium {
 
@@ -21,7 +21,9 @@ void placeWindow(QWidget& window, int left, int top, int width, int height);
 
 // A chart or graph screen of the both-frames run: a window that is all canvas. The `rotating`
 // screen draws on it. An animated graph draws one stored point per timer event; hiding the
-// screen stops the animation.
+// screen stops the animation. Below an animated graph's canvas stand PAUSE, which pauses and
+// resumes it where it stands, and its time line over the points of the run: moving it pauses
+// the animation and shows that moment, from which RESUME goes on.
 class GraphScreen : public QWidget {
     Q_OBJECT
 public:
@@ -41,11 +43,21 @@ public:
     // Covers the whole canvas with one colour.
     void fillWith(Rgb colour);
 
+    // The animated graphs' PAUSE and time line; none on the other screens.
+    QPushButton* PAUSE = nullptr;
+    TimeLine* timeLine = nullptr;
+
     // Draws the points of the animation one per timer event, from its first to its last.
-    void animate(PointAnimation animation, std::function<void(int point)> drawPoint);
+    void animate(PointAnimation animation, const DiskShared& disk);
     void stopAnimation();
+    // Ends the animation and forgets its moments: its time line is empty until the next one.
+    void endAnimation();
     bool animating() const { return Timer1->isEnabled(); }
     const PointAnimation& animation() const { return animation_; }
+    // Shows moment k of the animation, as the time line does, and pauses it there.
+    void showMoment(int k);
+    // The height of the row below the canvas: 0 on a screen that is all canvas.
+    int controlRowHeight() const;
 
     // Real period of an animation's events: one display frame.
     static constexpr int kAnimationIntervalMs = ScreenTimer::kMinimumPeriodMs;
@@ -57,9 +69,12 @@ protected:
 
 private:
     void animationTick();
+    void PAUSE_Click();
+    // PAUSE's caption and the time line as the animation stands.
+    void showProgress();
 
     PointAnimation animation_;
-    std::function<void(int)> drawPoint_;
+    const DiskShared* disk_ = nullptr;
 };
 
 // "Work and Energy in rotating and inertial frames": the work chart, with a button at its top

@@ -102,7 +102,8 @@ PointAnimation startOrbitAnimation(PlotCanvas& canvas, const DiskShared& disk) {
     canvas.clear();
     drawOrbitAxes(canvas);
     drawOrbitLegend(canvas);
-    return {1, std::min<int>(disk.tables.pointCount - 1, drawableRows(disk) - 1)};
+    return {1, std::min<int>(disk.tables.pointCount - 1, drawableRows(disk) - 1), 1,
+            PointAnimation::Kind::orbit};
 }
 
 void drawOrbitAnimationPoint(PlotCanvas& canvas, const DiskShared& disk, int i) {
@@ -130,6 +131,26 @@ void drawOrbitAnimationPoint(PlotCanvas& canvas, const DiskShared& disk, int i) 
             drawFormArrow(t.tabXRot[i], t.tabYRot[i], l * w.x, l * w.y, canvas, kBlue);
         }
     }
+}
+
+void drawAnimationPoint(PlotCanvas& canvas, const DiskShared& disk, const PointAnimation& a,
+                        int i) {
+    if (a.kind == PointAnimation::Kind::orbit)
+        drawOrbitAnimationPoint(canvas, disk, i);
+    else
+        drawVectorGraphPoint(canvas, disk, a, i);
+}
+
+void drawAnimationMoment(PlotCanvas& canvas, const DiskShared& disk, const PointAnimation& a,
+                         int k) {
+    k = std::clamp(k, 0, std::max(a.last, 0));
+    if (a.kind == PointAnimation::Kind::orbit) {
+        startOrbitAnimation(canvas, disk);
+        for (int i = 1; i <= k; ++i) drawOrbitAnimationPoint(canvas, disk, i);
+        return;
+    }
+    startVectorGraph(canvas, disk);
+    if (k > 0) drawVectorGraphPoint(canvas, disk, a, k);
 }
 
 }  // namespace velarium

@@ -9,6 +9,8 @@
 
 #include "app/FirstStepScreen.h"
 #include "disk/RotatingDiskScreen.h"
+#include "energy/BothFramesScreen.h"
+#include "energy/GraphScreen.h"
 #include "support/ScreenSupport.h"
 #include "translating/RelativeMotionScreen.h"
 #include "widgets/KeyboardAccess.h"
@@ -60,6 +62,26 @@ const std::vector<Mode>& modes() {
         m.push_back({"firststep factors", ScreenId::firststep, [](TestProgram& t) {
                          t.screen<FirstStepScreen>(ScreenId::firststep).campyles->trigger();
                      }});
+        // The Time mode's run, paused, with its PAUSE and time line; the animated graphs paused
+        // in the middle.
+        m.push_back({"firststep time", ScreenId::firststep, [](TestProgram& t) {
+                         auto& s = t.screen<FirstStepScreen>(ScreenId::firststep);
+                         s.campyles->trigger();
+                         s.Option2->click();
+                         s.Command1->click();
+                         for (int i = 0; i < 30; ++i) s.Timer1->tick();
+                         s.PAUSE->click();
+                     }});
+        for (ScreenId id : {ScreenId::xronikh, ScreenId::xronoorbit})
+            m.push_back({id == ScreenId::xronikh ? "xronikh paused" : "xronoorbit paused", id,
+                         [id](TestProgram& t) {
+                             auto& r = t.screen<BothFramesScreen>(ScreenId::rotating);
+                             r.epanalipsi->click();
+                             (id == ScreenId::xronikh ? r.enarxixronou : r.xronotroxia)->click();
+                             auto& g = t.screen<GraphScreen>(id);
+                             for (int i = 0; i < 30; ++i) g.Timer1->tick();
+                             g.PAUSE->click();
+                         }});
         m.push_back({"exigisi2 rotating", ScreenId::exigisi2, [](TestProgram& t) {
                          auto& s = t.screen<RotatingDiskScreen>(ScreenId::exigisi2);
                          s.Option1->click();

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <random>
 
+#include "app/CurveLab.h"
+#include "app/FirstStepScreen.h"
 #include "disk/RotatingDiskScreen.h"
 #include "energy/BothFramesScreen.h"
 #include "energy/GraphScreen.h"
@@ -59,9 +61,14 @@ QPushButton* graphButton(BothFramesScreen& r, ScreenId id) {
     }
 }
 
+// How a screen is prepared beyond its controls: as it opens, with the disk's explanation, the
+// curve lab's Time mode run and looked back on, the work chart at half its range, an animated
+// graph paused half-way.
+enum class Beyond { nothing, explaining, time, halfRange, halfWay };
+
 // Brings a screen to a random state a teacher might prepare: shown at a place of its own, its
 // controls set, and its run taken some steps.
-void prepare(TestProgram& t, ScreenId id, bool explanation, std::mt19937& rng) {
+void prepare(TestProgram& t, ScreenId id, Beyond beyond, std::mt19937& rng) {
     QWidget& w = t.screen(id);
     const QRect d = Program::display();
     const int width = pick(rng, d.width() / 2, d.width() * 9 / 10);
@@ -77,15 +84,25 @@ void prepare(TestProgram& t, ScreenId id, bool explanation, std::mt19937& rng) {
         if (QPushButton* button = graphButton(rotating, id)) {
             button->click();
             auto& graph = t.screen<GraphScreen>(id);
-            while (graph.animating()) graph.Timer1->tick();
+            const int ticks = beyond == Beyond::halfWay ? graph.animation().last / 2 : 1 << 30;
+            for (int i = 0; i < ticks && graph.animating(); ++i) graph.Timer1->tick();
+            if (beyond == Beyond::halfWay) graph.PAUSE->click();
+            if (beyond == Beyond::halfRange) t.screen<WorkChartScreen>(id).Command1->click();
         }
         return;
     }
     randomControls(w, rng);
     const int steps = pick(rng, 1, 30);
+    if (id == ScreenId::firststep && beyond == Beyond::time) {
+        auto& first = t.screen<FirstStepScreen>(id);
+        first.Option2->click();
+        first.Command1->click();
+        for (int i = 0; i < 3 * steps && first.Timer1->isEnabled(); ++i) first.Timer1->tick();
+        first.lab().showEvent(steps);
+    }
     if (id == ScreenId::exigisi2) {
         auto& disk = t.screen<RotatingDiskScreen>(id);
-        if (explanation) {
+        if (beyond == Beyond::explaining) {
             disk.CORIOLISEXP->trigger();
             for (int i = 0; i < steps % 8; ++i) QTest::keyClick(disk.Picture1, Qt::Key_Right);
         } else {
@@ -163,21 +180,29 @@ private slots:
 
     void everyScreenComesBackAsSaved_data() {
         QTest::addColumn<int>("screen");
-        QTest::addColumn<bool>("explanation");
+        QTest::addColumn<Beyond>("beyond");
         for (const ScreenInfo& info : allScreens())
-            QTest::newRow(info.name) << static_cast<int>(info.id) << false;
-        QTest::newRow("exigisi2 explaining") << static_cast<int>(ScreenId::exigisi2) << true;
+            QTest::newRow(info.name) << static_cast<int>(info.id) << Beyond::nothing;
+        const std::pair<ScreenId, Beyond> more[] = {{ScreenId::exigisi2, Beyond::explaining},
+                                                    {ScreenId::firststep, Beyond::time},
+                                                    {ScreenId::base_centrafugal, Beyond::halfRange},
+                                                    {ScreenId::xronikh, Beyond::halfWay},
+                                                    {ScreenId::xronoorbit, Beyond::halfWay}};
+        const char* const said[] = {"", " explaining", " time", " half range", " half-way"};
+        for (const auto& [id, beyond] : more)
+            QTest::addRow("%s%s", screenInfo(id).name, said[static_cast<int>(beyond)])
+                << static_cast<int>(id) << beyond;
     }
     void everyScreenComesBackAsSaved() {
         QFETCH(int, screen);
-        QFETCH(bool, explanation);
+        QFETCH(Beyond, beyond);
         const auto id = static_cast<ScreenId>(screen);
         const QString path = file(QTest::currentDataTag() + QStringLiteral(".velarium"));
-        std::mt19937 rng(static_cast<unsigned>(screen * 31 + explanation));
+        std::mt19937 rng(static_cast<unsigned>(screen * 31 + static_cast<int>(beyond)));
         QStringList before;
         {
             TestProgram t;
-            prepare(t, id, explanation, rng);
+            prepare(t, id, beyond, rng);
             t.program.lessons().saveAction()->trigger();  // the dialog is cancelled: no file
             QVERIFY(!QFileInfo::exists(path));
             t.program.setSaveNameChooser(test::answering(path));
@@ -292,7 +317,7 @@ private slots:
             QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         TestProgram t;
         std::mt19937 rng(7);
-        prepare(t, ScreenId::exigisi2, false, rng);
+        prepare(t, ScreenId::exigisi2, Beyond::nothing, rng);
         t.screen(ScreenId::firststep).show();
         const QStringList before = seen(t.program);
         QCOMPARE(t.program.lessons().open(path), opens);

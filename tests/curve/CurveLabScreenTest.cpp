@@ -147,6 +147,56 @@ private slots:
         QCOMPARE(s->eikona->refusedCount(), 0L);
     }
 
+    // PAUSE and RESUME go on where the run stood: the picture of a run never paused. Keys on the
+    // time line show the events they reach, with the read-out a screen reader hears (the events
+    // shown are checked against runs to them in LabShowEvent), and RESUME goes on from there.
+    void timeModePausesAndTheTimeLineShowsAnyEvent() {
+        test::TestProgram other;
+        FirstStepScreen* runs[] = {s, &other.screen<FirstStepScreen>(ScreenId::firststep)};
+        for (FirstStepScreen* f : runs) {
+            f->show();
+            f->campyles->trigger();
+            setSlider(*f->arxikives, 1);  // slow enough to stay on the canvas past event 120
+            setSlider(*f->epitaxyno, 2);
+            f->Option2->click();
+            f->Command1->click();
+        }
+        auto ticks = [](FirstStepScreen& f, int n) {
+            for (int i = 0; i < n; ++i) f.Timer1->tick();
+        };
+        FirstStepScreen& straight = *runs[1];
+        ticks(straight, 120);
+        ticks(*s, 50);
+        s->PAUSE->click();
+        QCOMPARE(s->PAUSE->text(), QStringLiteral("RESUME"));
+        ticks(*s, 30);
+        s->PAUSE->click();
+        ticks(*s, 70);
+        QCOMPARE(test::recordLines(*s->eikona), test::recordLines(*straight.eikona));
+
+        const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Home, 0},    {Qt::Key_Right, 1},
+                                                {Qt::Key_PageUp, 11}, {Qt::Key_End, 120},
+                                                {Qt::Key_Left, 119},  {Qt::Key_PageDown, 109}};
+        for (const auto& [key, event] : keys) {
+            QTest::keyClick(s->timeLine->slider, key);
+            QCOMPARE(s->lab().labTick(), event);
+            QVERIFY(!s->Timer1->isEnabled());
+            QCOMPARE(s->timeLine->readOut->text(), TimeLine::readOutText(event, 0.05 * event));
+            QCOMPARE(s->timeLine->slider->accessibleDescription(), s->timeLine->readOut->text());
+        }
+        s->PAUSE->click();
+        ticks(*s, 11);
+        QCOMPARE(s->eikona->shownText(), straight.eikona->shownText());
+        // A run stopped past x = 30 goes on only from an earlier event; the acceleration display
+        // hides the run's controls.
+        ticks(*s, 2000);
+        QVERIFY(s->lab().animation().ended() && !s->PAUSE->isVisible());
+        s->timeLine->slider->setValue(5);
+        QVERIFY(s->PAUSE->isVisible());
+        s->Option3->click();
+        QVERIFY(!s->PAUSE->isVisible() && !s->timeLine->slider->isVisible());
+    }
+
     void runKeepsDrawingInTheOtherModes() {
         s->campyles->trigger();
         s->Option2->click();

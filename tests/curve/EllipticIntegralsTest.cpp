@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
-#include <numbers>
 
 #include "curve/CurvePath.h"
 #include "curve/EllipticIntegrals.h"

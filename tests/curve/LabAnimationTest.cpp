@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -326,6 +327,72 @@ TEST(LabTimerStep, TrailIsDrawnAgainWhereTheEventCoveredIt) {
     lab.canvasChanged();
     labTimerStep(canvas, lab, s, 1);
     for (int j = 0; j <= lab.labTick; ++j) EXPECT_TRUE(redrawnAfterArrows(j)) << j;
+}
+
+}  // namespace
+}  // namespace velarium
+
+namespace velarium {
+namespace {
+
+std::vector<std::string> printed(const RecordingCanvas& c) {
+    std::vector<std::string> texts;
+    for (const PrintedText& t : c.printedTexts())
+        texts.push_back(t.text + " @" + std::to_string(t.x) + "," + std::to_string(t.y));
+    return texts;
+}
+
+// Any event of a run shown again is that event: what the run had printed by then, at the same
+// places, the same body and arrows, and the same picture whether the run went on past it or not.
+// Going on from there makes the very run that never looked back.
+TEST(LabShowEvent, AnEarlierEventIsShownExactlyAndTheRunGoesOnFromIt) {
+    struct Case {
+        std::array<int, 4> sliders;
+        int run, shown;
+    };
+    const Case cases[] = {
+        {{20, 1, 1, 0}, 300, 0},     {{20, 1, 1, 0}, 300, 1},      {{20, 1, 1, 0}, 300, 59},
+        {{20, 1, 1, 0}, 300, 60},    {{20, 1, 1, 0}, 300, 181},    {{20, 1, 1, 0}, 300, 300},
+        {{20, 15, 3, 20}, 2000, 61}, {{20, 15, 0, 0}, 2700, 2500},
+    };
+    for (const Case& c : cases) {
+        const auto [a, f, v, t] = c.sliders;
+        const CurveSettings s = curveSettings({a, f, v, t});
+        RecordingCanvas longRun = labCanvas(), toShown = labCanvas();
+        LabAnimation lab, upTo, straight;
+        for (int n = 0; n < c.run && !labTimerStep(longRun, lab, s, 1); ++n) {
+        }
+        for (int n = 0; n < c.shown; ++n) labTimerStep(toShown, upTo, s, 1);
+        const int kept = lab.labKept;
+        ASSERT_GE(kept, c.shown);
+
+        RecordingCanvas back = labCanvas(), fresh = labCanvas();
+        labShowEvent(back, lab, s, 1, c.shown);
+        labShowEvent(fresh, upTo, s, 1, c.shown);
+        EXPECT_EQ(lab.labTick, c.shown);
+        EXPECT_EQ(lab.labKept, kept) << "the later events stay kept";
+        EXPECT_DOUBLE_EQ(lab.labTime, 0.05 * c.shown);
+        EXPECT_EQ(printed(back), printed(toShown)) << c.shown;
+        EXPECT_EQ(printed(back), printed(fresh));
+        const auto& r = back.records();
+        ASSERT_EQ(r.size(), fresh.records().size()) << c.shown;
+        for (std::size_t i = 0; i < r.size(); ++i) {
+            const Primitive& p = r[i];
+            const Primitive& q = fresh.records()[i];
+            ASSERT_TRUE(p.kind == q.kind && p.x1 == q.x1 && p.y1 == q.y1 && p.x2 == q.x2 &&
+                        p.y2 == q.y2 && p.colour == q.colour && p.width == q.width)
+                << c.shown << " primitive " << i;
+        }
+        // Going on from the event shown makes the run that never looked back, to the bit.
+        for (int n = c.shown; n < c.run && !labTimerStep(back, lab, s, 1); ++n) {
+        }
+        for (int n = 0; n < c.run && !labTimerStep(fresh, straight, s, 1); ++n) {
+        }
+        EXPECT_EQ(lab.labTick, straight.labTick);
+        EXPECT_EQ(std::memcmp(&lab.labTrailX, &straight.labTrailX, sizeof lab.labTrailX), 0);
+        EXPECT_EQ(std::memcmp(&lab.labArrows, &straight.labArrows, sizeof lab.labArrows), 0);
+        EXPECT_EQ(lab.ended(), lab.labTrailX[std::min(kept, 2500)] > 30);
+    }
 }
 
 }  // namespace

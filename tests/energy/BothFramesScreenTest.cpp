@@ -281,6 +281,59 @@ private slots:
         QCOMPARE(o.picture->refusedCount(), 0);
     }
 
+    // PAUSE and RESUME go on where the animation stood: the picture of one never paused. The
+    // time line shows any moment, by keys as by a drag, paused there, and RESUME goes on from it
+    // to the same end; a moment shown is what an animation run to it shows.
+    void animationsPauseAndTheTimeLineShowsAnyMoment_data() {
+        QTest::addColumn<int>("screen");
+        QTest::newRow("vectors") << static_cast<int>(ScreenId::xronikh);
+        QTest::newRow("orbit against time") << static_cast<int>(ScreenId::xronoorbit);
+    }
+    void animationsPauseAndTheTimeLineShowsAnyMoment() {
+        QFETCH(int, screen);
+        const auto id = static_cast<ScreenId>(screen);
+        auto started = [id](TestProgram& t, int ticks) -> GraphScreen& {
+            auto& s = rotating(t);
+            s.epanalipsi->click();
+            (id == ScreenId::xronikh ? s.enarxixronou : s.xronotroxia)->click();
+            GraphScreen& g = graph(t, id);
+            for (int i = 0; i < ticks; ++i) g.Timer1->tick();
+            return g;
+        };
+        TestProgram other;
+        GraphScreen& straight = started(other, 80);
+        TestProgram t;
+        GraphScreen& g = started(t, 40);
+        const int last = g.animation().last;
+        QCOMPARE(g.timeLine->slider->maximum(), last);
+        g.PAUSE->click();
+        QCOMPARE(g.PAUSE->text(), QStringLiteral("RESUME"));
+        for (int i = 0; i < 10; ++i) g.Timer1->tick();
+        g.PAUSE->click();
+        for (int i = 0; i < 40; ++i) g.Timer1->tick();
+        QCOMPARE(test::recordLines(*g.picture), test::recordLines(*straight.picture));
+        QCOMPARE(g.timeLine->readOut->text(),
+                 TimeLine::readOutText(80, 80 * t.program.disk().tables.stepH));
+
+        QTest::keyClick(g.timeLine->slider, Qt::Key_Home);
+        QVERIFY(g.animation().shown() == 0 && !g.animating());
+        for (int moment : {0, 1, 37, last}) {
+            g.timeLine->slider->setValue(moment);
+            TestProgram fresh;
+            GraphScreen& toMoment = started(fresh, moment);
+            QCOMPARE(test::recordLines(*g.picture), test::recordLines(*toMoment.picture));
+            QCOMPARE(g.picture->shownText(), toMoment.picture->shownText());
+        }
+        g.timeLine->slider->setValue(20);
+        g.PAUSE->click();
+        for (int i = 0; i < 60; ++i) g.Timer1->tick();
+        QCOMPARE(test::recordLines(*g.picture), test::recordLines(*straight.picture));
+        // A new run ends the animation and empties its time line.
+        rotating(t).epanalipsi->click();
+        QVERIFY(!g.PAUSE->isVisible());
+        QCOMPARE(g.timeLine->slider->maximum(), 0);
+    }
+
     void graphsKeepTheSettingsOfTheRunTheyShow() {
         // The default run, T = π, dt = 0.004; then the total-time bar moves without REPEAT.
         TestProgram t;

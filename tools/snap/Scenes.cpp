@@ -162,8 +162,8 @@ std::vector<Scene> scenes() {
              s.epitaxyno->setValue(3);
              s.Option2->click();
              s.Command1->click();
-             for (int i = 0; i < 250 && s.Timer1->isEnabled(); ++i) s.Timer1->tick();
-             s.Timer1->setEnabled(false);
+             for (int i = 0; i < 200 && s.Timer1->isEnabled(); ++i) s.Timer1->tick();
+             s.PAUSE->click();
              return s;
          }},
         {QStringLiteral("firststep-radius.png"),
