@@ -158,8 +158,13 @@ void GraphScreen::showProgress() {
     PAUSE->setText(Timer1->isEnabled() ? QStringLiteral("PAUSE") : QStringLiteral("RESUME"));
     // PAUSE stands while there is an animation to pause or to go on with.
     PAUSE->setVisible(Timer1->isEnabled() || animation_.running());
-    const double dt = disk_ ? disk_->tables.stepH : 0;
-    timeLine->show(animation_.shown(), std::max(animation_.last, 0), animation_.shown() * dt);
+    // The shown point's own time, as the pictures print it.
+    const int shown = animation_.shown();
+    const std::vector<double>* times = disk_ ? &disk_->tables.tabTime : nullptr;
+    const double t = times && shown > 0 && static_cast<std::size_t>(shown) < times->size()
+                         ? (*times)[static_cast<std::size_t>(shown)]
+                         : 0.0;
+    timeLine->show(shown, std::max(animation_.last, 0), t);
 }
 
 WorkChartScreen::WorkChartScreen(Program& program, const DiskShared& disk)
