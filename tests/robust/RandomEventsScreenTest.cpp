@@ -1,8 +1,8 @@
 // A seeded, replayable storm of user events over every screen of the program, the program's
 // real file dialogs, questions and messages among them. It fails on a crash, on a handler that
-// takes more than a second (VELARIUM_EVENT_MS under the sanitizers, which slow Qt's own file
-// dialog several times over), and on any primitive a canvas refused as not finite. VELARIUM_SEED
-// replays a run; VELARIUM_EVENTS sets its length.
+// takes more than a second, three in Qt's own file dialog (VELARIUM_EVENT_MS under the
+// sanitizers, which slow that dialog several times over), and on any primitive a canvas refused
+// as not finite. VELARIUM_SEED replays a run; VELARIUM_EVENTS sets its length.
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAccessible>
@@ -506,7 +506,11 @@ private slots:
             const QString what = storm.step(rng);
             explaining += disk.explanation().active();
             const qint64 ms = clock.elapsed();
-            QVERIFY2(ms < eventLimit, qPrintable(QStringLiteral("event %1 (%2) took %3 ms, seed %4")
+            // Qt's own file dialog closes with the thread of its file system model, which a
+            // loaded machine schedules late: it has three times the program's own limit.
+            const long limit =
+                what.contains(QLatin1String("file dialog")) ? 3 * eventLimit : eventLimit;
+            QVERIFY2(ms < limit, qPrintable(QStringLiteral("event %1 (%2) took %3 ms, seed %4")
                                                .arg(n)
                                                .arg(what)
                                                .arg(ms)
