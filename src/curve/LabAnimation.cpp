@@ -62,10 +62,17 @@ std::string readout(const ReadoutFigures& f, bool firstMark) {
 // nearer, so that the trail running along the path does not cross it.
 Vec2 readoutCorner(const PlotCanvas& canvas, const CurveSettings& c, double x, double y,
                    TextExtent e) {
-    const double left = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
-    const double right = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
-    const double bottom = std::min(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
-    const double top = std::max(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight());
+    // A quarter of a line clear of the canvas's edges, where the focus ring would cover a text
+    // pushed flush against them ("t = 9.0").
+    const ViewTransform v = canvas.view();
+    const double edge = 0.25 * v.pixelsAlongY(e.height);
+    const double mx = v.userAlongX(edge), my = v.userAlongY(edge);
+    const double left = std::min(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth()) + mx;
+    const double right =
+        std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth()) - mx;
+    const double bottom =
+        std::min(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight()) + my;
+    const double top = std::max(canvas.scaleTop(), canvas.scaleTop() + canvas.scaleHeight()) - my;
     const double x0 = std::clamp(x, left, std::max(left, right - e.width));
     // The path's highest and lowest points under the text.
     double high = -c.amplitude, low = c.amplitude;
