@@ -69,16 +69,23 @@ void SliderChange(benchmark::State& state) {
 }
 BENCHMARK(SliderChange)->Name("Handler/CurveLab/SliderChange");
 
-// The run at event 2500: 2500 trail points and 41 read-outs. With `full` every event draws the
-// whole trail again, as it must after another mode drew over it.
-void timerTick(benchmark::State& state, bool full) {
-    application();
-    FullProgram program;
+// The Time mode started from rest with a slow push along the path, so that its run lasts to the
+// last event that draws.
+FirstStepScreen& startedTimeMode(Program& program) {
     FirstStepScreen& s = shownLab(program);
     s.arxikives->setValue(0);
     s.epitaxyno->setValue(1);
     s.Option2->click();
     s.Command1->click();
+    return s;
+}
+
+// The run at event 2500: 2500 trail points and 41 read-outs. With `full` every event draws the
+// whole trail again, as it must after another mode drew over it.
+void timerTick(benchmark::State& state, bool full) {
+    application();
+    FullProgram program;
+    FirstStepScreen& s = startedTimeMode(program);
     for (int i = 0; i < 2499; ++i) s.lab().firststep_Timer1_Timer();
     LabAnimation& anim = s.lab().animation();
     for (auto _ : state) {
@@ -99,11 +106,7 @@ BENCHMARK(TimerTickIncremental)->Name("Handler/CurveLab/TimerTickIncremental");
 void TimeLineDrag(benchmark::State& state) {
     application();
     FullProgram program;
-    FirstStepScreen& s = shownLab(program);
-    s.arxikives->setValue(0);
-    s.epitaxyno->setValue(1);
-    s.Option2->click();
-    s.Command1->click();
+    FirstStepScreen& s = startedTimeMode(program);
     for (int i = 0; i < 200; ++i) s.lab().firststep_Timer1_Timer();
     s.Command1->click();
     for (int i = 0; i < LabAnimation::kLastDrawnEvent; ++i) s.lab().firststep_Timer1_Timer();
