@@ -151,6 +151,8 @@ void CurveLab::enterAccelerationDisplay(bool fromMenu) {
     s_.Label3->setText(qs(tangentialReadout(c, true)));
     s_.Label1->setText(qs(amplitudeReadout(c, true)));
     s_.Label4->setText(qs(speedReadout(c, true)));
+    // Zoomed, the read-outs' rows are as high as their texts.
+    s_.arrangeFactorSliders();
     setLabScale();
     redrawLab();
     pathShown_ = true;

@@ -4,9 +4,11 @@
 #include <algorithm>
 
 #include "app/CurveLab.h"
+#include "app/FactorRows.h"
 #include "app/FirstStepScreen.h"
 #include "intro/IntroPictures.h"
 #include "widgets/Program.h"
+#include "widgets/ProgramZoom.h"
 #include "widgets/Twips.h"
 
 namespace velarium {
@@ -32,13 +34,25 @@ void arrangeFirstExplanation(FirstStepScreen& s, QRect display) {
     const double grow = s.openingGrowth(display);
     const double width = display.width() * kTwipsPerPixel / grow;
     const double height = (display.height() - bar) * kTwipsPerPixel / grow;
+    s.explainedOverDisplay = true;
     s.scaler->setDesignedSize(width, height);
+    placeFirstExplanationControls(s);
+}
 
+void placeFirstExplanationControls(FirstStepScreen& s) {
+    const double width = s.scaler->designedWidth();
+    const double height = s.scaler->designedHeight();
     constexpr double edge = 240, gap = 120;
     // Under the canvas, left to right: the three options stacked, START, and the sliders with
     // their read-outs in three rows.
     constexpr double optionWidth = 2655, optionHeight = 495, optionStep = 555;
-    constexpr double band = 1725;  // the sliders' three rows, taller than the options' stack
+    const double start = edge + optionWidth + gap;
+    const double x = start + 1095 + gap;
+    // The sliders' three rows, taller than the options' stack; zoomed, four rows whose
+    // read-outs are as wide as the zoom makes the widest designed one, within the display.
+    const double zoom = zoomOf(s);
+    const double readOutWidth = std::min(2415 * zoom, std::max(width - x - 1065 - edge, 2415.0));
+    const double band = zoom > 1 ? std::max(1725.0, factorRowsHeight(s, readOutWidth)) : 1725;
 
     // The canvas: half the display wide (form width · 1.5 / 3), and square. A display wider than
     // 4:3 has no room under such a canvas for the controls; there the height decides.
@@ -52,11 +66,13 @@ void arrangeFirstExplanation(FirstStepScreen& s, QRect display) {
     placeTwips(*s.Option1, edge, below, optionWidth, optionHeight);
     placeTwips(*s.Option2, edge, below + optionStep, optionWidth, optionHeight);
     placeTwips(*s.Option3, edge, below + 2 * optionStep, optionWidth, optionHeight);
-    const double start = edge + optionWidth + gap;
     placeTwips(*s.Command1, start, below, 1095, 375);
 
-    const double x = start + 1095 + gap;
     const double y = below;
+    if (zoom > 1) {
+        placeFactorRows(s, x, y, readOutWidth);
+        return;
+    }
     placeTwips(*s.syxnotikamp, x, y, 975, 375);
     placeTwips(*s.Label2, x + 1095, y + 60, 1935, 315);
     placeTwips(*s.epitaxyno, x, y + 495, 975, 375);

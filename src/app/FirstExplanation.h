@@ -17,5 +17,7 @@ void showFirstExplanation(Program& program);
 // and under it the options, START and the sliders with their read-outs. No control overlaps
 // another.
 void arrangeFirstExplanation(FirstStepScreen& screen, QRect display);
+// The controls placed again in that layout, for the present zoom and read-outs.
+void placeFirstExplanationControls(FirstStepScreen& screen);
 
 }  // namespace velarium

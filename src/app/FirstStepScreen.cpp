@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "app/CurveLab.h"
+#include "app/FactorRows.h"
+#include "app/FirstExplanation.h"
 #include "app/Navigation.h"
 #include "curve/CurveStations.h"
 #include "widgets/Controls.h"
@@ -42,6 +44,50 @@ FirstStepScreen::~FirstStepScreen() = default;
 void FirstStepScreen::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     growMenuBar();
+}
+
+void FirstStepScreen::arrangeFactorSliders() {
+    if (explainedOverDisplay) {
+        placeFirstExplanationControls(*this);
+        scaler->stretchToRight(*Text1);
+        return;
+    }
+    const double zoom = zoomOf(*this);
+    double textLeft = 5400;
+    double optionWidth = 2655;
+    if (zoom > 1) {
+        // Zoomed, the options take the width of their captions where the window has room for
+        // it beside the sliders and a text box of the least designed width, and the text box
+        // gives up the width the read-outs take beyond their design.
+        const double twipsPerPixel = 15.0 / scaler->factor();
+        const double room = centralWidget()->width() * twipsPerPixel;
+        const double readOutWidth = 1365 * zoom;
+        const double captions =
+            std::max(Option2->sizeHint().width(), Option3->sizeHint().width()) * twipsPerPixel;
+        const double rows = 1065 + readOutWidth + 105;
+        const bool wide = 240 + captions + 105 + rows + 1500 + 225 <= room;
+        if (wide) optionWidth = std::max(optionWidth, captions);
+        const double left = wide ? std::max(3000.0, 240 + optionWidth + 105) : 3000;
+        placeFactorRows(*this, left, 4155, readOutWidth);
+        textLeft = std::max(textLeft, left + rows);
+    } else {
+        placeTwips(*syxnotikamp, 3000, 4080, 975, 375);
+        placeTwips(*epitaxyno, 3000, 4440, 975, 375);
+        placeTwips(*platosvalue, 3000, 4800, 255, 735);
+        placeTwips(*arxikives, 3720, 4800, 255, 735);
+        // The read-outs sit a little apart from the sliders they follow and stop short of the
+        // text box, so that none of them runs into another control.
+        placeTwips(*Label1, 2910, 5550, 1005, 855);
+        placeTwips(*Label2, 3990, 4200, 1215, 255);
+        placeTwips(*Label3, 3990, 4560, 1365, 600);
+        placeTwips(*Label4, 3990, 5550, 1365, 495);
+    }
+    placeTwips(*Option2, 240, 5160, optionWidth, 495);
+    placeTwips(*Option3, 240, 5880, optionWidth, 495);
+    placeTwips(*Text1, textLeft, 240, std::max(8775 - textLeft, 1500.0), 6975);
+    // On a display wider than the design, maximised or full screen, the text box takes the
+    // width: the canvas keeps its proportions, so that its circles stay round.
+    scaler->stretchToRight(*Text1);
 }
 
 // The menu bar and its drop-down grow with the controls below them: by the factor that fits the
@@ -108,10 +154,6 @@ void FirstStepScreen::buildControls() {
     eikona->setScale(0, 10, 20, -10);
 
     Text1 = named(new QPlainTextEdit(body), "Text1", "Explanation");
-    placeTwips(*Text1, 5400, 240, 3375, 6975);
-    // On a display wider than the design, maximised or full screen, the text box takes the
-    // width: the canvas keeps its proportions, so that its circles stay round.
-    scaler->stretchToRight(*Text1);
 
     Command1 = named(new QPushButton(QStringLiteral("START"), body), "Command1");
     placeTwips(*Command1, 240, 4080, 1095, 375);
@@ -126,32 +168,20 @@ void FirstStepScreen::buildControls() {
     placeTwips(*Option1, 240, 4440, 1815, 495);
     Option1->setChecked(true);
     Option2 = named(new QRadioButton(QStringLiteral("Time"), body), "Option2");
-    placeTwips(*Option2, 240, 5160, 2655, 495);
     Option3 = named(new QRadioButton(QStringLiteral("Factors that affect acceleration"), body),
                     "Option3");
-    placeTwips(*Option3, 240, 5880, 2655, 495);
 
     platosvalue = scrollBar(body, "platosvalue", "Amplitude", Qt::Vertical, 1, 35, 5, 20);
-    placeTwips(*platosvalue, 3000, 4800, 255, 735);
     syxnotikamp = scrollBar(body, "syxnotikamp", "Frequency", Qt::Horizontal, 1, 60, 2, 15);
-    placeTwips(*syxnotikamp, 3000, 4080, 975, 375);
     arxikives = scrollBar(body, "arxikives", "Initial speed", Qt::Vertical, 0, 5, 2, 3);
-    placeTwips(*arxikives, 3720, 4800, 255, 735);
     epitaxyno =
         scrollBar(body, "epitaxyno", "Tangential acceleration", Qt::Horizontal, 0, 35, 1, 20);
-    placeTwips(*epitaxyno, 3000, 4440, 975, 375);
-
-    auto label = [&](const char* name, double l, double t, double w, double h) {
-        auto* lb = named(new WrapLabel(body), name);
-        placeTwips(*lb, l, t, w, h);
-        return lb;
-    };
-    // The read-outs sit a little apart from the sliders they follow and stop short of the text
-    // box, so that none of them runs into another control.
-    Label1 = label("Label1", 2910, 5550, 1005, 855);
-    Label2 = label("Label2", 3990, 4200, 1215, 255);
-    Label3 = label("Label3", 3990, 4560, 1365, 600);
-    Label4 = label("Label4", 3990, 5550, 1365, 495);
+    Label1 = named(new WrapLabel(body), "Label1");
+    Label2 = named(new WrapLabel(body), "Label2");
+    Label3 = named(new WrapLabel(body), "Label3");
+    Label4 = named(new WrapLabel(body), "Label4");
+    arrangeFactorSliders();
+    scaler->whenFitted([this] { arrangeFactorSliders(); });
 
     // At start only the canvas and the text box show.
     for (QWidget* w : std::initializer_list<QWidget*>{

@@ -70,6 +70,11 @@ public:
     // The factor the screen opens with on a display: as large as three quarters of its height
     // allows, never below the designed size.
     double openingGrowth(QRect display) const;
+    // Places the sliders of the factors, their read-outs and the text box for the present zoom
+    // and read-outs' texts, in the arrangement the screen stands in.
+    void arrangeFactorSliders();
+    // Set once the first explanation has laid the screen out over the display.
+    bool explainedOverDisplay = false;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

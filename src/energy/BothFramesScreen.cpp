@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -116,24 +117,57 @@ void BothFramesScreen::buildControls() {
     settingsColumn->addLayout(leave);
     settingsColumn->addStretch();
 
-    auto* graphs = new QGridLayout;
-    int row = 0;
-    for (auto [b, l] : {std::pair{xronotroxia, Label5},
-                        {base_centrafugalwork, Label6},
-                        {goniakiarxi, Label7},
-                        {Grafikhvel, Label8},
-                        {enarxixronou, Label9},
-                        {gonxro, Label10}}) {
-        graphs->addWidget(b, row, 0);
-        graphs->addWidget(l, row, 1);
-        ++row;
-    }
-    graphs->setColumnStretch(1, 1);
+    graphs_ = new QGridLayout;
+    arrangeGraphs(false);
+    graphs_->setColumnStretch(1, 1);
 
     auto* whole = new QHBoxLayout(this);
     whole->addLayout(settingsColumn, 1);
     whole->addSpacing(12);
-    whole->addLayout(graphs, 3);
+    whole->addLayout(graphs_, 3);
+}
+
+void BothFramesScreen::arrangeGraphs(bool stacked) {
+    stacked_ = stacked;
+    // Stacked, the rows stand close: the window is short of height.
+    graphs_->setVerticalSpacing(stacked ? 1 : -1);
+    int row = 0;
+    for (auto [b, l] : graphRows()) {
+        graphs_->removeWidget(b);
+        graphs_->removeWidget(l);
+        if (stacked) {
+            graphs_->addWidget(b, row++, 0);
+            graphs_->addWidget(l, row++, 0, 1, 2);
+        } else {
+            graphs_->addWidget(b, row, 0);
+            graphs_->addWidget(l, row++, 1);
+        }
+    }
+}
+
+std::array<std::pair<QPushButton*, QLabel*>, 6> BothFramesScreen::graphRows() const {
+    return {{{xronotroxia, Label5},
+             {base_centrafugalwork, Label6},
+             {goniakiarxi, Label7},
+             {Grafikhvel, Label8},
+             {enarxixronou, Label9},
+             {gonxro, Label10}}};
+}
+
+// Each sentence stands beside its button while the window is high enough for the sentences at
+// the width left to them, and under it, at the whole width, on a display too small for that.
+void BothFramesScreen::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    int buttons = 0;
+    for (auto [b, l] : graphRows()) buttons = std::max(buttons, b->sizeHint().width());
+    const int spacing = graphs_->horizontalSpacing();
+    const int beside = graphs_->geometry().width() - buttons - spacing;
+    int high = 0;
+    for (auto [b, l] : graphRows())
+        high += std::max(b->sizeHint().height(), l->heightForWidth(beside)) +
+                style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing);
+    const bool stack = high > graphs_->geometry().height();
+    if (stack != stacked_) arrangeGraphs(stack);
 }
 
 void BothFramesScreen::connectHandlers() {

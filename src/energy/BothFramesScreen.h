@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
+#include <array>
 
 #include "energy/BothFramesRun.h"
 #include "output/CsvTable.h"
@@ -61,8 +63,14 @@ public:
     QLabel* Label9;
     QLabel* Label10;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildControls();
+    // Puts each graph's button and its sentence in the grid, side by side or one above the other.
+    void arrangeGraphs(bool stacked);
+    std::array<std::pair<QPushButton*, QLabel*>, 6> graphRows() const;
     void connectHandlers();
     void load();
     // Top at half the display's height, half as high and 0.85 as wide as the display.
@@ -86,6 +94,8 @@ private:
     DiskShared& disk_;
     BothFramesRun run_;
     CsvTable runTable_;
+    QGridLayout* graphs_;
+    bool stacked_ = false;
 };
 
 }  // namespace velarium

@@ -138,68 +138,119 @@ void RelativeMotionScreen::connectHandlers() {
     connect(TELOSPRO, &QPushButton::clicked, this, [this] { program_.end(); });
 }
 
-// A control at (left, top) in the screen's units, top measured from the bottom edge upwards,
-// extending width to the right and height downwards.
-void RelativeMotionScreen::place(QWidget* w, double left, double top, double width, double height) {
-    const double sx = this->width() / 100.0;
-    const double sy = this->height() / 100.0;
-    const int x = static_cast<int>(std::lround(left * sx));
-    const int y = static_cast<int>(std::lround((100 - top) * sy));
-    const int r = static_cast<int>(std::lround((left + width) * sx));
-    const int b = static_cast<int>(std::lround((100 - top + height) * sy));
-    w->setGeometry(x, y, std::max(1, r - x), std::max(1, b - y));
-}
-
+// The designed proportions hold wherever the captions fit them. Where the text is larger than
+// they allow, on a small display or at a high zoom, each caption takes the width and height it
+// needs: a row of captions is never lower than a line, the columns of the lower strip move
+// right to make room, and the views start below their headings.
 void RelativeMotionScreen::layoutControls() {
-    place(eikona1, 2, 90, kViewWidth, kViewHeight);
-    place(eikona2, 50, 90, kViewWidth, kViewHeight);
-    place(Label1, 0, 20, 15, 5);
-    place(taxythtax, 15, 20, 10, kBarThickness);
-    place(Label4, 0, 15, 15, 5);
-    place(epitaxynshx, 15, 15, 10, 3);
-    place(taxythtay, 25, 20, 3, 15);
-    place(Label2, 13, 5, 15, 3);
-    place(Label3, 28, 5, 15, 3);
-    place(epitaxynshy, 28, 20, 3, 15);
-    const std::pair<QScrollBar*, QLabel*> initial[] = {
-        {arxikivx, Label5}, {arxikvy, Label6}, {arxikx, Label7}, {arxikiy, Label8}};
-    double top = 20;
-    for (auto [b, l] : initial) {
-        place(b, 50, top, 10, 3);
-        place(l, 60, top, 15, 3);
-        top -= 5;
-    }
-    place(trivistoepipedo, 55, 97, 15, 3);
-    place(Label9, 70, 97, 15, 3);
-    place(mazatoysomatos, 55, 100, 15, 3);
-    place(Label10, 70, 100, 15, 3);
-    place(xscaleeikona1, 2, 90, kViewWidth, 3);
-    place(yscaleeikona1, 2 + kViewWidth, 90 + 3, 3, kViewHeight);
-    place(xscaleeikona2, 50, 90, kViewWidth, 3);
-    place(yscaleeikona2, 50 + kViewWidth, 90 + 3, 3, kViewHeight);
-    place(overallscale, 75, 15, 15, 3);
-    place(Label11, 75, 12, 15, 3);
-
-    // Headings with their top-left corners at (2, 93) and (52, 93).
-    for (auto [l, left] : {std::pair{labFrameHeading, 2.0}, std::pair{movingFrameHeading, 52.0}}) {
-        place(l, left, 93, 20, 3);
-        l->resize(std::max(l->width(), l->sizeHint().width()), l->height());
-    }
-
-    // Buttons in two rows, each one immediately to the right of the one before: CLS from the
-    // left edge, then STEP, TIME EVOLUTION and REPEAT; END, then BACK and NEXT.
-    auto row = [&](std::initializer_list<std::pair<QPushButton*, double>> buttons, double left,
-                   double top) {
-        for (auto [b, width] : buttons) {
-            place(b, left, top, width, 4);
-            left += width;
+    const double sx = width() / 100.0;
+    const double sy = height() / 100.0;
+    auto X = [&](double left) { return static_cast<int>(std::lround(left * sx)); };
+    auto Y = [&](double top) { return static_cast<int>(std::lround((100 - top) * sy)); };
+    auto H = [&](double h) { return static_cast<int>(std::lround(h * sy)); };
+    // The width a caption needs: a button's text with half a line either side, as its style's
+    // least width of a button would crowd a small display.
+    auto wide = [](std::initializer_list<QWidget*> ws, int least) {
+        for (QWidget* w : ws) {
+            const auto* b = qobject_cast<const QPushButton*>(w);
+            least = std::max(
+                least, b ? b->fontMetrics().horizontalAdvance(b->text()) + b->fontMetrics().height()
+                         : w->sizeHint().width());
         }
+        return least;
     };
-    row({{Command4, 7}, {Command1, 7}, {Command2, 12}, {Command3, 8}, {StepBack, 10}}, 0, 100);
-    // The time line and its read-out between the frame's and the body's bars.
-    place(timeLine->slider, 31.5, 20, 18, 3);
-    place(timeLine->readOut, 31.5, 16, 18, 3);
-    row({{TELOSPRO, 8}, {Command5, 8}, {Command6, 8}}, 76, 8);
+    const int line = fontMetrics().height();
+    const int row = std::max(H(3), line);
+    const int gap = std::max(2, X(0.5));
+
+    // The buttons' row, each one immediately to the right of the one before: CLS from the left
+    // edge, then STEP, TIME EVOLUTION, REPEAT and STEP BACK.
+    const int buttonHeight = std::max(H(4), line + 4);
+    int left = 0;
+    for (auto [b, w] : {std::pair{Command4, 7.0},
+                        {Command1, 7.0},
+                        {Command2, 12.0},
+                        {Command3, 8.0},
+                        {StepBack, 10.0}}) {
+        const int bw = wide({b}, X(w));
+        b->setGeometry(left, 0, bw, buttonHeight);
+        left += bw;
+    }
+    // The body's mass and the friction, each bar with its caption, at the top right.
+    const int barsLeft = std::max(X(55), left + gap);
+    int top = 0;
+    for (auto [b, l] : {std::pair{mazatoysomatos, Label10}, {trivistoepipedo, Label9}}) {
+        b->setGeometry(barsLeft, top, X(15), H(3));
+        l->setGeometry(b->geometry().right() + 1, top, wide({l}, X(15)), row);
+        top = std::max(Y(97), top + row);
+    }
+
+    // Headings with their top-left corners at (2, 93) and (52, 93), and the views below them.
+    const int headingTop = std::max({Y(93), top, buttonHeight});
+    for (auto [l, at] : {std::pair{labFrameHeading, 2.0}, std::pair{movingFrameHeading, 52.0}})
+        l->setGeometry(X(at), headingTop, wide({l}, X(20)), row);
+    const int viewTop = std::max(Y(90), headingTop + row);
+    const int viewBottom = Y(20);
+    for (auto [view, pan, tall, at] : {std::tuple{eikona1, xscaleeikona1, yscaleeikona1, 2.0},
+                                       std::tuple{eikona2, xscaleeikona2, yscaleeikona2, 50.0}}) {
+        view->setGeometry(X(at), viewTop, X(at + kViewWidth) - X(at), viewBottom - viewTop);
+        pan->setGeometry(view->x(), viewTop, view->width(), H(3));
+        tall->setGeometry(view->geometry().right() + 1, viewTop - H(3), X(3), viewBottom - viewTop);
+    }
+
+    // The lower strip in columns, from the left: the frame's captions, its horizontal bars, its
+    // two vertical bars, the time line, the body's bars with their captions, and the scale with
+    // END, BACK and NEXT. Rows from the top at 20, 15, 10 and 5.
+    const int rowTop[] = {Y(20), Y(15), Y(10), Y(5)};
+    const int frameCaptions = wide({Label1, Label4}, X(15));
+    Label1->setGeometry(0, rowTop[0], frameCaptions, std::max(H(5), line));
+    Label4->setGeometry(0, rowTop[1], frameCaptions, std::max(H(5), line));
+    const int frameBars = std::max(X(15), wide({Label1, Label4}, 0) + gap);
+    taxythtax->setGeometry(frameBars, rowTop[0], X(10), H(kBarThickness));
+    epitaxynshx->setGeometry(frameBars, rowTop[1], X(10), H(3));
+    const int frameTall = std::max(X(25), frameBars + X(10));
+    taxythtay->setGeometry(frameTall, rowTop[0], X(3), H(15));
+    epitaxynshy->setGeometry(frameTall + X(28) - X(25), rowTop[0], X(3), H(15));
+    // The vertical bars' captions under them, in the strip's lowest row.
+    Label2->setGeometry(X(13), rowTop[3], wide({Label2}, X(15)), row);
+    Label3->setGeometry(std::max(X(28), Label2->x() + wide({Label2}, 0) + gap), rowTop[3],
+                        wide({Label3}, X(15)), row);
+
+    // The time line between the frame's and the body's bars, its read-out as wide as its
+    // longest text.
+    const int timeLeft = std::max(X(31.5), epitaxynshy->geometry().right() + 1 + gap);
+    const int timeNeed =
+        timeLine->readOut->fontMetrics().horizontalAdvance(TimeLine::readOutText(888, 88.88));
+
+    QScrollBar* const initialBars[] = {arxikivx, arxikvy, arxikx, arxikiy};
+    QLabel* const initialCaptions[] = {Label5, Label6, Label7, Label8};
+    const int bodyBars = std::max(X(50), timeLeft + timeNeed + gap);
+    const int timeWidth = std::max(timeNeed, std::min(X(18), bodyBars - timeLeft));
+    timeLine->slider->setGeometry(timeLeft, rowTop[0], timeWidth, H(3));
+    timeLine->readOut->setGeometry(timeLeft, Y(16), timeWidth, row);
+    const int bodyCaptions = wide({Label5, Label6, Label7, Label8}, X(15));
+    for (int i = 0; i < 4; ++i) {
+        initialBars[i]->setGeometry(bodyBars, rowTop[i], X(10), H(3));
+        initialCaptions[i]->setGeometry(bodyBars + X(10), rowTop[i], bodyCaptions, row);
+    }
+
+    const int scaleLeft =
+        std::max(X(75), bodyBars + X(10) + wide({Label5, Label6, Label7, Label8}, 0) + gap);
+    Label11->setGeometry(scaleLeft, Y(12), wide({Label11}, X(15)), row);
+    overallscale->setGeometry(scaleLeft, Y(15), X(15), std::min(H(3), Label11->y() - Y(15)));
+    // END, BACK and NEXT in a row at 8 from 76, moved left as far as the scale allows where
+    // wider buttons would pass the right edge, and sharing the room left there if they still do.
+    const int endTop = std::max(Y(8), Label11->geometry().bottom() + 1);
+    QPushButton* const ending[] = {TELOSPRO, Command5, Command6};
+    int endWidth = 0;
+    for (QPushButton* b : ending) endWidth += wide({b}, X(8));
+    const int room = width() - scaleLeft;
+    left = std::max(scaleLeft, std::min(X(76), width() - endWidth));
+    for (QPushButton* b : ending) {
+        const int bw = endWidth > room ? room / 3 : std::min(wide({b}, X(8)), width() - left);
+        b->setGeometry(left, endTop, bw, std::min(buttonHeight, height() - endTop));
+        left += bw;
+    }
 }
 
 void RelativeMotionScreen::resizeEvent(QResizeEvent* event) {
@@ -234,6 +285,8 @@ void RelativeMotionScreen::writeCaption(QScrollBar* bar, bool opening) {
                                              : QString::number(bar->value() / c.divisor, 'f', 2);
         c.label->setText(QString::fromUtf8(opening ? c.openingText : c.changeText) + value);
     }
+    // A longer caption may need a wider column.
+    layoutControls();
 }
 
 void RelativeMotionScreen::writeOpeningCaptions() {

@@ -19,7 +19,7 @@ class Program;
 // "EXPLANATIONS FOR RELATIVE MOTION": one body sliding with friction, seen from the laboratory
 // and from a translating frame, with the fictitious force and the friction in the moving frame.
 // Controls are placed in the screen's own units, 0..100 across and 100 (top) to 0 (bottom), and
-// keep their proportions whenever the window is resized.
+// keep their proportions whenever the window is resized, as far as their captions allow.
 class RelativeMotionScreen : public QWidget {
     Q_OBJECT
 public:
@@ -92,7 +92,6 @@ private:
     void buildControls();
     void connectHandlers();
     void layoutControls();
-    void place(QWidget* w, double left, double top, double width, double height);
     void writeCaption(QScrollBar* bar, bool opening);
     void writeOpeningCaptions();
 

@@ -28,9 +28,7 @@ QRect scaled(const QRectF& designed, double factor) {
 }
 
 // The zoom a control's font takes: a canvas's texts grow with its lines through its profile.
-double zoomFor(const QWidget& w) {
-    return qobject_cast<const CanvasWidget*>(&w) ? 1.0 : zoomOf(w);
-}
+double zoomFor(const QWidget& w) { return qobject_cast<const CanvasWidget*>(&w) ? 1.0 : zoomOf(w); }
 
 // A font set on the widget itself, not inherited, grows from its designed size, by the layout's
 // factor and the screen's zoom.
@@ -88,6 +86,7 @@ void TwipScaler::fit() {
     const double f = std::min(body_.width() / (width_ / 15.0), body_.height() / (height_ / 15.0));
     apply(std::max(f, 0.25));
     stretch();
+    if (fitted_) fitted_();
 }
 
 void TwipScaler::stretchToRight(QWidget& control) {
@@ -99,9 +98,12 @@ void TwipScaler::stretch() {
     if (!stretched_) return;
     const QRectF designed = stretched_->property(kDesigned).toRectF();
     const QRect at = scaled(designed, factor_);
-    const int margin = static_cast<int>(std::lround((width_ - designed.right()) / 15.0 * factor_));
-    stretched_->setGeometry(at.left(), at.top(),
-                            std::max(at.width(), body_.width() - margin - at.left()), at.height());
+    // A control placed past the designed width keeps to the body's edge.
+    const int margin =
+        static_cast<int>(std::lround(std::max(width_ - designed.right(), 0.0) / 15.0 * factor_));
+    const int right = body_.width() - margin;
+    stretched_->setGeometry(at.left(), at.top(), std::max(at.width(), right - at.left()),
+                            at.height());
 }
 
 bool TwipScaler::eventFilter(QObject* watched, QEvent* event) {

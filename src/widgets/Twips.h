@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QWidget>
 #include <cmath>
+#include <functional>
 
 namespace velarium {
 
@@ -49,6 +50,8 @@ public:
     // proportions, so that a wide window is filled rather than left empty at the right. Its
     // right margin stays the designed one, grown with the factor.
     void stretchToRight(QWidget& control);
+    // Called after every fit, for a screen that places some of its controls by their texts.
+    void whenFitted(std::function<void()> fitted) { fitted_ = std::move(fitted); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +66,7 @@ private:
     double factor_ = 1.0;
     double zoom_ = 1.0;
     QWidget* stretched_ = nullptr;
+    std::function<void()> fitted_;
 };
 
 }  // namespace velarium
