@@ -101,5 +101,17 @@ void Pan(benchmark::State& state) {
 }
 BENCHMARK(Pan)->Name("Handler/RelativeMotion/Pan")->Unit(benchmark::kMillisecond);
 
+// A body's setting changed: its caption is written again and the controls laid out for it.
+void Caption(benchmark::State& state) {
+    FullRun r;
+    int value = 2;
+    for (auto _ : state) {
+        value = value == 2 ? -10 : 2;
+        r.screen.arxikivx->setValue(value);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(Caption)->Name("Handler/RelativeMotion/Caption")->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace velarium::bench
