@@ -2,7 +2,9 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 #include "app/CurveLab.h"
 #include "app/FactorRows.h"
@@ -17,6 +19,13 @@
 #include "widgets/WrapLabel.h"
 
 namespace velarium {
+
+namespace {
+// The least width of the text box, and the width a window widened for the zoom gives it: a
+// quarter of the design, room for a few words a line.
+constexpr double kLeastTextWidth = 1500;
+constexpr double kWidenedTextWidth = 2250;
+}  // namespace
 
 FirstStepScreen::FirstStepScreen(Program& program) : program_(program) {
     setFont(timesGreek(8.25));
@@ -46,6 +55,18 @@ void FirstStepScreen::resizeEvent(QResizeEvent* event) {
     growMenuBar();
 }
 
+// A window of its own size, neither maximised nor full screen, widens within the display to give
+// its body the width, once the layout in hand is done.
+void FirstStepScreen::widenTo(double bodyWidth) {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    const int wanted = static_cast<int>(std::ceil(bodyWidth)) + width() - centralWidget()->width();
+    const int most = screen() ? screen()->availableGeometry().width() : wanted;
+    const int to = std::min(wanted, most);
+    if (to <= width()) return;
+    QMetaObject::invokeMethod(
+        this, [this, to] { resize(std::max(width(), to), height()); }, Qt::QueuedConnection);
+}
+
 void FirstStepScreen::arrangeFactorSliders() {
     if (explainedOverDisplay) {
         placeFirstExplanationControls(*this);
@@ -65,8 +86,11 @@ void FirstStepScreen::arrangeFactorSliders() {
         const double captions =
             std::max(Option2->sizeHint().width(), Option3->sizeHint().width()) * twipsPerPixel;
         const double rows = 1065 + readOutWidth + 105;
-        const bool wide = 240 + captions + 105 + rows + 1500 + 225 <= room;
+        const double needed = 240 + captions + 105 + rows + kLeastTextWidth + 225;
+        const bool wide = needed <= room;
         if (wide) optionWidth = std::max(optionWidth, captions);
+        const double widened = needed - kLeastTextWidth + kWidenedTextWidth;
+        if (widened > room && Option3->isVisible()) widenTo(widened / twipsPerPixel);
         const double left = wide ? std::max(3000.0, 240 + optionWidth + 105) : 3000;
         placeFactorRows(*this, left, 4155, readOutWidth);
         textLeft = std::max(textLeft, left + rows);
@@ -84,7 +108,7 @@ void FirstStepScreen::arrangeFactorSliders() {
     }
     placeTwips(*Option2, 240, 5160, optionWidth, 495);
     placeTwips(*Option3, 240, 5880, optionWidth, 495);
-    placeTwips(*Text1, textLeft, 240, std::max(8775 - textLeft, 1500.0), 6975);
+    placeTwips(*Text1, textLeft, 240, std::max(8775 - textLeft, kLeastTextWidth), 6975);
     // On a display wider than the design, maximised or full screen, the text box takes the
     // width: the canvas keeps its proportions, so that its circles stay round.
     scaler->stretchToRight(*Text1);

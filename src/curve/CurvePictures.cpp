@@ -131,30 +131,53 @@ void printAtOrNear(PlotCanvas& canvas, double x, double y,
     placeLines(canvas, {x, y}, lines);
 }
 
+// A text broken at spaces into lines no wider than room; a word wider than room stands alone.
+std::vector<std::string> linesWithin(PlotCanvas& canvas, std::string_view text, double room) {
+    std::vector<std::string> lines(1);
+    std::istringstream words{std::string(text)};
+    for (std::string word; words >> word;) {
+        const std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
+        if (!lines.back().empty() && canvas.textExtent(longer).width > room)
+            lines.push_back(word);
+        else
+            lines.back() = longer;
+    }
+    return lines;
+}
+
 // A legend: its rows one below the other, each text with its unit arrow at its left. The block
 // goes as a whole to the free place nearest the right of (x, y), its designed top-left corner,
 // clear of every text and of the ink drawn before it; where the canvas has no such place within
 // reach, to the one with the least ink. So no path, circle or arrow runs through a legend text.
+// A row wider than the canvas leaves beside its arrow, as at a high zoom, goes on in a second
+// line under the first.
 constexpr double kKeyRoom = 1.2;  // a unit key arrow and its gap to the text
 struct LegendRow {
     std::string_view text;
     Rgb colour;
 };
 void drawLegend(PlotCanvas& canvas, double x, double y, std::initializer_list<LegendRow> rows) {
-    std::vector<std::string_view> lines;
+    const double room = 0.96 * std::abs(canvas.scaleWidth()) - kKeyRoom;
+    std::vector<std::string> texts;
+    std::vector<std::size_t> firstLine;
     double line = 0;
     for (const LegendRow& r : rows) {
-        lines.push_back(r.text);
-        line = std::max(line, canvas.textExtent(r.text).height);
+        firstLine.push_back(texts.size());
+        for (std::string& part : linesWithin(canvas, r.text, room)) {
+            line = std::max(line, canvas.textExtent(part).height);
+            texts.push_back(std::move(part));
+        }
     }
+    const std::vector<std::string_view> lines(texts.begin(), texts.end());
     const double down = canvas.scaleHeight() < 0 ? -1.0 : 1.0;
     const double n = static_cast<double>(lines.size());
     const Vec2 corner =
         placeLines(canvas, {x, y + down * n * line / 2}, lines, {1, 0}, {.leftRoom = kKeyRoom});
-    double middle = corner.y + down * line / 2;
+    std::size_t row = 0;
     for (const LegendRow& r : rows) {
+        const double middle =
+            corner.y + down * line * (static_cast<double>(firstLine[row++]) + 0.5);
         drawArrow(canvas, corner.x - kKeyRoom, middle, 1, 0, r.colour);
-        middle += down * line;
     }
 }
 
@@ -164,15 +187,7 @@ void printWhole(PlotCanvas& canvas, double x, double y, const std::string& text)
     const double edge = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth());
     const double room = std::max(edge - x, std::abs(canvas.scaleWidth()) / 2) -
                         0.02 * std::abs(canvas.scaleWidth());
-    std::vector<std::string> lines(1);
-    std::istringstream words(text);
-    for (std::string word; words >> word;) {
-        const std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
-        if (!lines.back().empty() && canvas.textExtent(longer).width > room)
-            lines.push_back(word);
-        else
-            lines.back() = longer;
-    }
+    const std::vector<std::string> lines = linesWithin(canvas, text, room);
     printAtOrNear(canvas, x, y, std::vector<std::string_view>(lines.begin(), lines.end()));
 }
 
