@@ -190,6 +190,7 @@ void CurveLab::firststep_Option2_Click() {
          std::initializer_list<QWidget*>{s_.syxnotikamp, s_.platosvalue, s_.Label1, s_.Label2,
                                          s_.epitaxyno, s_.Label3, s_.arxikives})
         w->hide();
+    s_.arrangeFactorSliders();     // the text box takes back its width
     s_.Option2->setChecked(true);  // and Option1 off
     setCurveLabScale(*s_.eikona);  // the run: the lab's own range
     s_.eikona->clear();

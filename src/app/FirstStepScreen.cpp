@@ -55,13 +55,12 @@ void FirstStepScreen::resizeEvent(QResizeEvent* event) {
     growMenuBar();
 }
 
-// A window of its own size, neither maximised nor full screen, widens within the display to give
-// its body the width, once the layout in hand is done.
-void FirstStepScreen::widenTo(double bodyWidth) {
+// A window of its own size, neither maximised nor full screen, widens within the display to the
+// width, once the layout in hand is done.
+void FirstStepScreen::widenTo(int windowWidth) {
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    const int wanted = static_cast<int>(std::ceil(bodyWidth)) + width() - centralWidget()->width();
-    const int most = screen() ? screen()->availableGeometry().width() : wanted;
-    const int to = std::min(wanted, most);
+    const int to =
+        std::min(windowWidth, screen() ? screen()->availableGeometry().width() : windowWidth);
     if (to <= width()) return;
     QMetaObject::invokeMethod(
         this, [this, to] { resize(std::max(width(), to), height()); }, Qt::QueuedConnection);
@@ -76,7 +75,9 @@ void FirstStepScreen::arrangeFactorSliders() {
     const double zoom = zoomOf(*this);
     double textLeft = 5400;
     double optionWidth = 2655;
-    if (zoom > 1) {
+    // Zoomed, the menu bar's entries all stand in the window.
+    if (zoom > 1) widenTo(menuBar()->sizeHint().width());
+    if (zoom > 1 && !syxnotikamp->isHidden()) {
         // Zoomed, the options take the width of their captions where the window has room for
         // it beside the sliders and a text box of the least designed width, and the text box
         // gives up the width the read-outs take beyond their design.
@@ -90,7 +91,9 @@ void FirstStepScreen::arrangeFactorSliders() {
         const bool wide = needed <= room;
         if (wide) optionWidth = std::max(optionWidth, captions);
         const double widened = needed - kLeastTextWidth + kWidenedTextWidth;
-        if (widened > room && Option3->isVisible()) widenTo(widened / twipsPerPixel);
+        if (widened > room)
+            widenTo(static_cast<int>(std::ceil(widened / twipsPerPixel)) + width() -
+                    centralWidget()->width());
         const double left = wide ? std::max(3000.0, 240 + optionWidth + 105) : 3000;
         placeFactorRows(*this, left, 4155, readOutWidth);
         textLeft = std::max(textLeft, left + rows);
@@ -228,6 +231,7 @@ void FirstStepScreen::firststep_XANAPISO_Click() {
     for (QWidget* w : std::initializer_list<QWidget*>{platosvalue, syxnotikamp, arxikives,
                                                       epitaxyno, Label1, Label2, Label3, Label4})
         w->hide();
+    arrangeFactorSliders();
     openIntroduction(program_);
 }
 

@@ -83,7 +83,7 @@ private:
     void buildMenu();
     void buildControls();
     void growMenuBar();
-    void widenTo(double bodyWidth);
+    void widenTo(int windowWidth);
     void firststep_XANAPISO_Click();
     void firststep_PARAKATOEVENT_Click();
     void firststep_SXETIKH_KINHSH_Click();
