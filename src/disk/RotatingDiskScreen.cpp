@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <algorithm>
+#include <array>
 #include <type_traits>
 
 #include "disk/DiskRunTable.h"
@@ -161,9 +162,10 @@ void RotatingDiskScreen::connectHandlers() {
 }
 
 // The drawing is a square at the left edge, 0.75 of the window's height (narrower when the window
-// would leave no room for the controls, or too little for them in two columns); the controls stand
-// to its right in one or two columns, the rotating view's drawing below them. Under the drawing a
-// row holds the explanation's bars from a twentieth of the drawing's width to 0.9 of it: the orbit
+// would leave no room for the controls, or too little for them in two columns, each as wide as
+// its widest caption); the controls stand to its right in one or two columns, the rotating view's
+// drawing below them, or under the second column where it is larger there. Under the drawing a row
+// holds the explanation's bars from a twentieth of the drawing's width to 0.9 of it: the orbit
 // point on the first 1/1.7 of that span, the horizontal view shift on the rest. The vertical shift
 // stands along the drawing's right edge, and the message fills what is left below.
 void RotatingDiskScreen::layoutControls() {
@@ -173,50 +175,84 @@ void RotatingDiskScreen::layoutControls() {
     // Rows and bars grow with the program's zoom, as their captions do.
     const double z = zoomOf(*this);
     const auto zoomed = [z](int pixels) { return static_cast<int>(std::lround(pixels * z)); };
+    const auto widest = [](std::initializer_list<QWidget*> ws) {
+        int most = 0;
+        for (QWidget* wd : ws) most = std::max(most, wd->sizeHint().width());
+        return most;
+    };
     const int gap = zoomed(8);
     const int bar = zoomed(18);
     const int rowH = zoomed(24);
+    const std::initializer_list<QWidget*> choices{Option2, Option1, Check1, Check2, Check3,
+                                                  Check4,  Check5,  Check6, Check7};
+    // A button needs its caption with half a line either side.
+    const std::array<QPushButton*, 3> buttons{Command1, StepBack, Pause};
+    std::array<int, 3> buttonNeed{};
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttonNeed[i] = buttons[i]->fontMetrics().horizontalAdvance(buttons[i]->text()) +
+                        buttons[i]->fontMetrics().height();
+    const int buttonsNeed = buttonNeed[0] + buttonNeed[1] + buttonNeed[2] + 2 * gap;
+    const int firstNeed = std::max({widest(choices), buttonsNeed, zoomed(120)});
+    const int secondNeed = std::max(widest({Label1, Label2, Label3, Label4}), zoomed(120));
+    const int bothNeed = firstNeed + gap + secondNeed;
     int side = std::max(std::min(static_cast<int>(0.75 * height()), w - zoomed(250)), 100);
     // Where one column of controls would run below the window, the drawing gives up the width
     // for two.
     const int oneColumn =
         2 * gap + zoomed(30) + 10 * (rowH + 2) + bar + 2 + 4 * (rowH + bar + 4 + zoomed(4));
-    if (w - side - 2 * gap < zoomed(440) && oneColumn > h)
-        side = std::max(std::min(side, w - zoomed(440) - 3 * gap), 100);
+    if (w - side - 2 * gap < bothNeed && oneColumn > h)
+        side = std::max(std::min(side, w - bothNeed - 3 * gap), 100);
     Picture1->setGeometry(0, 0, side, side);
     const int barRow = side + 2;
     Text1->setGeometry(0, barRow + bar + gap, side, std::max(h - barRow - bar - 2 * gap, 40));
 
     const int x0 = side + gap;
     const int room = std::max(w - x0 - gap, 160);
-    const bool twoColumns = room >= zoomed(440);
-    const int colW = twoColumns ? (room - gap) / 2 : room;
+    const bool twoColumns = room >= bothNeed;
+    // Two columns share the room evenly where both captions allow, else the first takes what the
+    // second leaves it.
+    const int secondW =
+        twoColumns ? std::max(secondNeed, std::min((room - gap) / 2, room - gap - firstNeed))
+                   : room;
+    const int firstW = twoColumns ? room - gap - secondW : room;
     int y = gap;
-    auto place = [&](QWidget* wd, int x, int& yy, int height) {
-        wd->setGeometry(x, yy, colW, height);
+    auto place = [&](QWidget* wd, int x, int width, int& yy, int height) {
+        wd->setGeometry(x, yy, width, height);
         yy += height + 2;
     };
-    // STEP, STEP BACK and PAUSE share the first row; the time line and its read-out follow.
-    const int third = (colW - 2 * gap) / 3;
-    for (auto [i, button] : {std::pair{0, Command1}, {1, StepBack}, {2, Pause}})
-        button->setGeometry(x0 + i * (third + gap), y, third, zoomed(30));
+    // STEP, STEP BACK and PAUSE share the first row in thirds, or each as wide as its caption
+    // and a third of what the row has over where thirds would crowd one; the time line and its
+    // read-out follow.
+    const int third = (firstW - 2 * gap) / 3;
+    const bool thirds =
+        3 * *std::max_element(buttonNeed.begin(), buttonNeed.end()) + 2 * gap <= firstW;
+    int left = x0;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const int width = thirds ? third : buttonNeed[i] + (firstW - buttonsNeed) / 3;
+        buttons[i]->setGeometry(left, y, width, zoomed(30));
+        left += width + gap;
+    }
     y += zoomed(30) + 2;
-    place(timeLine->slider, x0, y, bar);
-    place(timeLine->readOut, x0, y, rowH);
-    for (QWidget* wd : std::initializer_list<QWidget*>{Option2, Option1, Check1, Check2, Check3,
-                                                       Check4, Check5, Check6, Check7})
-        place(wd, x0, y, rowH);
+    place(timeLine->slider, x0, firstW, y, bar);
+    place(timeLine->readOut, x0, firstW, y, rowH);
+    for (QWidget* wd : choices) place(wd, x0, firstW, y, rowH);
     int y2 = twoColumns ? gap : y + gap;
-    const int x1 = twoColumns ? x0 + colW + gap : x0;
+    const int x1 = twoColumns ? x0 + firstW + gap : x0;
     for (auto [lb, scroll] :
          {std::pair{Label1, zoumerno}, {Label2, mazalazo}, {Label3, vxtax}, {Label4, vytax}}) {
-        place(lb, x1, y2, rowH);
-        place(scroll, x1, y2, bar);
+        place(lb, x1, secondW, y2, rowH);
+        place(scroll, x1, secondW, y2, bar);
         y2 += zoomed(4);
     }
-    const int top = std::max(y, y2) + gap;
-    const int picture = std::clamp(std::min(room, h - top - gap), 40, 400);
-    Picture2->setGeometry(x0, top, picture, picture);
+    // The rotating view below both columns, or under the second where that leaves it larger.
+    const auto size = [&](int top, int width) {
+        return std::clamp(std::min(width, h - top - gap), 40, 400);
+    };
+    const int belowBoth = std::max(y, y2) + gap;
+    const bool underSecond = twoColumns && size(y2 + gap, secondW) > size(belowBoth, room);
+    const int top = underSecond ? y2 + gap : belowBoth;
+    const int picture = underSecond ? size(top, secondW) : size(top, room);
+    Picture2->setGeometry(underSecond ? x1 : x0, top, picture, picture);
     const int orbitFrom = side / 20, rowEnd = static_cast<int>(0.9 * side);
     const int orbitWidth = static_cast<int>((rowEnd - orbitFrom) / 1.7);
     protosimiox->setGeometry(orbitFrom, barRow, orbitWidth, bar);
