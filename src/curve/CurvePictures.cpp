@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -129,20 +128,6 @@ void printAtOrNear(PlotCanvas& canvas, double x, double y,
         return;
     }
     placeLines(canvas, {x, y}, lines);
-}
-
-// A text broken at spaces into lines no wider than room; a word wider than room stands alone.
-std::vector<std::string> linesWithin(PlotCanvas& canvas, std::string_view text, double room) {
-    std::vector<std::string> lines(1);
-    std::istringstream words{std::string(text)};
-    for (std::string word; words >> word;) {
-        const std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
-        if (!lines.back().empty() && canvas.textExtent(longer).width > room)
-            lines.push_back(word);
-        else
-            lines.back() = longer;
-    }
-    return lines;
 }
 
 // A legend: its rows one below the other, each text with its unit arrow at its left. The block

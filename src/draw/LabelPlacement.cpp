@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <sstream>
 
 namespace velarium {
 
@@ -160,6 +161,19 @@ Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor, std::span<const std::string_vie
         canvas.print(text);
     }
     return corner;
+}
+
+std::vector<std::string> linesWithin(PlotCanvas& canvas, std::string_view text, double room) {
+    std::vector<std::string> lines(1);
+    std::istringstream words{std::string(text)};
+    for (std::string word; words >> word;) {
+        const std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
+        if (!lines.back().empty() && canvas.textExtent(longer).width > room)
+            lines.push_back(word);
+        else
+            lines.back() = longer;
+    }
+    return lines;
 }
 
 }  // namespace velarium

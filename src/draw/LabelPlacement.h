@@ -2,7 +2,9 @@
 
 #include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "draw/PlotCanvas.h"
 #include "draw/Vec2.h"
@@ -41,5 +43,9 @@ inline Vec2 placeLines(PlotCanvas& canvas, Vec2 anchor,
                        LabelReach near = {}) {
     return placeLines(canvas, anchor, std::span(lines.begin(), lines.size()), ahead, near);
 }
+
+// A text broken at spaces into lines no wider than `room` user units in the canvas's font; a
+// word wider than that stands alone on its line.
+std::vector<std::string> linesWithin(PlotCanvas& canvas, std::string_view text, double room);
 
 }  // namespace velarium
