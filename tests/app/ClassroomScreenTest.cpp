@@ -15,6 +15,7 @@
 #include "disk/RotatingDiskScreen.h"
 #include "draw/ColourProfile.h"
 #include "support/ScreenSupport.h"
+#include "translating/RelativeMotionScreen.h"
 #include "widgets/ScreenTimer.h"
 #include "widgets/WrapLabel.h"
 
@@ -380,6 +381,25 @@ private slots:
                  s.Label1, s.Label2, s.Label3, s.Label4, s.Text1, s.eikona})
             controls.emplace_back(w, QRect(w->mapTo(&s, QPoint(0, 0)), w->size()));
         const QStringList faults = layoutFaults(QStringLiteral("firststep"), controls, s.size());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // A setting's caption that grows, as a negative value's does, widens its column at once: at
+    // 200% on a 1280 by 800 display the relative-motion screen stays whole with every bar at
+    // its widest value.
+    void relativeMotionCaptionsWidenTheirColumns() {
+        TestProgram t;
+        t.program.zoom().setFactor(2.0);
+        auto& s = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
+        s.show();
+        s.setGeometry(QRect(QPoint(0, 0), QSize(1280, 800) / qApp->devicePixelRatio()));
+        QCoreApplication::processEvents();
+        for (QScrollBar* b : {s.taxythtax, s.taxythtay, s.epitaxynshx, s.epitaxynshy, s.arxikivx,
+                              s.arxikvy, s.arxikx, s.arxikiy, s.overallscale})
+            b->setValue(b == s.overallscale ? b->maximum() : b->minimum());
+        QCoreApplication::processEvents();
+        const QStringList faults =
+            layoutFaults(QStringLiteral("exigisirelative"), shownControls(s), s.size());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
