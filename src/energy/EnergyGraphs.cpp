@@ -67,12 +67,17 @@ void drawOrbitLegend(PlotCanvas& canvas) {
     const double top = canvas.scaleTop();
     const double width = canvas.scaleWidth();
     const double h = -canvas.scaleHeight() / 10;
+    const double down = canvas.scaleHeight() < 0 ? -1.0 : 1.0;
     // Sample lines in the top left corner, each text just after its line: far from the
-    // vertical axis in the middle.
+    // vertical axis in the middle. Where an orbit keeps a text from its place, the text goes
+    // to the nearest free one and its sample line with it, so that the two still read as one.
+    const double key = width / 10, gap = width / 80;
     auto row = [&](double y, Rgb colour, const char* text) {
         canvas.setForeColor(colour);
-        canvas.line(left + width / 40, y, left + width / 8, y);
-        placeLabel(canvas, {left + width / 8, y}, text, {1, 0});
+        const Vec2 at = placeLabel(canvas, {left + width / 8, y}, text, {1, 0},
+                                   {.leftRoom = key + gap});
+        const double middle = at.y + down * canvas.textExtent(text).height / 2;
+        canvas.line(at.x - gap - key, middle, at.x - gap, middle);
     };
     row(top - h, kRed, "INERTIAL SYSTEM");
     row(top - 2 * h, kBlue, "ROTATING SYSTEM");
