@@ -182,7 +182,12 @@ void RotatingDiskScreen::layoutControls() {
     };
     const int gap = zoomed(8);
     const int bar = zoomed(18);
-    const int rowH = zoomed(24);
+    // A row of the controls is 24 pixels at the zoom, or where the first column would then run
+    // below the window, as at the highest zooms on a small display, a line of its text and a
+    // little.
+    const int line = Check1->fontMetrics().height();
+    const int firstColumnRows = 2 * gap + zoomed(30) + bar + 10 * (zoomed(24) + 2);
+    const int rowH = firstColumnRows > h ? std::min(zoomed(24), line + 4) : zoomed(24);
     const std::initializer_list<QWidget*> choices{Option2, Option1, Check1, Check2, Check3,
                                                   Check4,  Check5,  Check6, Check7};
     // A button needs its caption with half a line either side.

@@ -179,8 +179,11 @@ void RelativeMotionScreen::layoutControls() {
     // The body's mass and the friction, each bar with its caption, at the top right.
     const int barsLeft = std::max(X(55), left + gap);
     int top = 0;
+    // The bars give up width where their captions would pass the right edge.
+    const int barsWidth =
+        std::max(2 * line, std::min(X(15), width() - barsLeft - wide({Label9, Label10}, 0)));
     for (auto [b, l] : {std::pair{mazatoysomatos, Label10}, {trivistoepipedo, Label9}}) {
-        b->setGeometry(barsLeft, top, X(15), H(3));
+        b->setGeometry(barsLeft, top, barsWidth, H(3));
         l->setGeometry(b->geometry().right() + 1, top, wide({l}, X(15)), row);
         top = std::max(Y(97), top + row);
     }
@@ -236,12 +239,28 @@ void RelativeMotionScreen::layoutControls() {
 
     const int scaleLeft =
         std::max(X(75), bodyBars + X(10) + wide({Label5, Label6, Label7, Label8}, 0) + gap);
+    QPushButton* const ending[] = {TELOSPRO, Command5, Command6};
+    if (width() - scaleLeft < wide({TELOSPRO}, 0) + wide({Command5}, 0) + wide({Command6}, 0)) {
+        // No room at the right for END, BACK and NEXT side by side, as at the highest zooms on
+        // a small display: the scale stands beside its caption under the time line, and the
+        // three buttons one above another at the right edge.
+        const int caption = wide({Label11}, 0);
+        overallscale->setGeometry(timeLeft, rowTop[2],
+                                  std::max(2 * line, timeWidth - caption - gap), H(3));
+        Label11->setGeometry(overallscale->geometry().right() + 1 + gap, rowTop[2], caption, row);
+        const int x = std::max(scaleLeft, width() - wide({TELOSPRO, Command5, Command6}, 0));
+        int y = rowTop[0];
+        for (QPushButton* b : ending) {
+            b->setGeometry(x, y, width() - x, buttonHeight);
+            y += buttonHeight + 2;
+        }
+        return;
+    }
     Label11->setGeometry(scaleLeft, Y(12), wide({Label11}, X(15)), row);
     overallscale->setGeometry(scaleLeft, Y(15), X(15), std::min(H(3), Label11->y() - Y(15)));
     // END, BACK and NEXT in a row at 8 from 76, moved left as far as the scale allows where
     // wider buttons would pass the right edge, and sharing the room left there if they still do.
     const int endTop = std::max(Y(8), Label11->geometry().bottom() + 1);
-    QPushButton* const ending[] = {TELOSPRO, Command5, Command6};
     int endWidth = 0;
     for (QPushButton* b : ending) endWidth += wide({b}, X(8));
     const int room = width() - scaleLeft;
