@@ -231,24 +231,33 @@ void RelativeMotionScreen::layoutControls() {
     const int timeWidth = std::max(timeNeed, std::min(X(18), bodyBars - timeLeft));
     timeLine->slider->setGeometry(timeLeft, rowTop[0], timeWidth, H(3));
     timeLine->readOut->setGeometry(timeLeft, Y(16), timeWidth, row);
-    const int bodyCaptions = wide({Label5, Label6, Label7, Label8}, X(15));
+    // With no room at the right for END, BACK and NEXT side by side, as at the highest zooms on
+    // a small display, they stand one above another there, and the body's bars narrow for them.
+    QPushButton* const ending[] = {TELOSPRO, Command5, Command6};
+    const int bodyCaptionsNeed = wide({Label5, Label6, Label7, Label8}, 0);
+    const int endRowNeed = wide({TELOSPRO}, 0) + wide({Command5}, 0) + wide({Command6}, 0);
+    const int endColumnNeed = wide({TELOSPRO, Command5, Command6}, 0);
+    const bool stacked = width() - (bodyBars + X(10) + bodyCaptionsNeed + gap) < endRowNeed;
+    const int bodyBarWidth =
+        stacked
+            ? std::max(2 * line,
+                       std::min(X(10), width() - gap - endColumnNeed - bodyCaptionsNeed - bodyBars))
+            : X(10);
+    const int bodyCaptions = stacked ? bodyCaptionsNeed : std::max(X(15), bodyCaptionsNeed);
     for (int i = 0; i < 4; ++i) {
-        initialBars[i]->setGeometry(bodyBars, rowTop[i], X(10), H(3));
-        initialCaptions[i]->setGeometry(bodyBars + X(10), rowTop[i], bodyCaptions, row);
+        initialBars[i]->setGeometry(bodyBars, rowTop[i], bodyBarWidth, H(3));
+        initialCaptions[i]->setGeometry(bodyBars + bodyBarWidth, rowTop[i], bodyCaptions, row);
     }
 
     const int scaleLeft =
-        std::max(X(75), bodyBars + X(10) + wide({Label5, Label6, Label7, Label8}, 0) + gap);
-    QPushButton* const ending[] = {TELOSPRO, Command5, Command6};
-    if (width() - scaleLeft < wide({TELOSPRO}, 0) + wide({Command5}, 0) + wide({Command6}, 0)) {
-        // No room at the right for END, BACK and NEXT side by side, as at the highest zooms on
-        // a small display: the scale stands beside its caption under the time line, and the
-        // three buttons one above another at the right edge.
+        std::max(stacked ? 0 : X(75), bodyBars + bodyBarWidth + bodyCaptionsNeed + gap);
+    if (stacked) {
+        // The scale stands beside its caption under the time line.
         const int caption = wide({Label11}, 0);
         overallscale->setGeometry(timeLeft, rowTop[2],
                                   std::max(2 * line, timeWidth - caption - gap), H(3));
         Label11->setGeometry(overallscale->geometry().right() + 1 + gap, rowTop[2], caption, row);
-        const int x = std::max(scaleLeft, width() - wide({TELOSPRO, Command5, Command6}, 0));
+        const int x = std::max(scaleLeft, width() - endColumnNeed);
         int y = rowTop[0];
         for (QPushButton* b : ending) {
             b->setGeometry(x, y, width() - x, buttonHeight);

@@ -385,11 +385,17 @@ private slots:
     }
 
     // A setting's caption that grows, as a negative value's does, widens its column at once: at
-    // 200% on a 1280 by 800 display the relative-motion screen stays whole with every bar at
-    // its widest value.
+    // 200% and at the highest zoom on a 1280 by 800 display the relative-motion screen stays
+    // whole with every bar at its widest value.
+    void relativeMotionCaptionsWidenTheirColumns_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("200%") << 2.0;
+        QTest::newRow("250%") << 2.5;
+    }
     void relativeMotionCaptionsWidenTheirColumns() {
+        QFETCH(double, zoom);
         TestProgram t;
-        t.program.zoom().setFactor(2.0);
+        t.program.zoom().setFactor(zoom);
         auto& s = t.screen<RelativeMotionScreen>(ScreenId::exigisirelative);
         s.show();
         s.setGeometry(QRect(QPoint(0, 0), QSize(1280, 800) / qApp->devicePixelRatio()));
