@@ -129,8 +129,12 @@ void BothFramesScreen::buildControls() {
 
 void BothFramesScreen::arrangeGraphs(bool stacked) {
     stacked_ = stacked;
-    // Stacked, the rows stand close: the window is short of height.
+    // Stacked, the rows stand close and the window's margins narrow: it is short of height.
     graphs_->setVerticalSpacing(stacked ? 1 : -1);
+    if (QLayout* whole = layout()) {
+        const int margin = stacked ? 2 : style()->pixelMetric(QStyle::PM_LayoutTopMargin);
+        whole->setContentsMargins(margin, margin, margin, margin);
+    }
     int row = 0;
     for (auto [b, l] : graphRows()) {
         graphs_->removeWidget(b);
