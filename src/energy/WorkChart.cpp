@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "draw/Palette.h"
 #include "energy/BothFramesRun.h"
@@ -112,41 +114,61 @@ void paintWorkChart(PlotCanvas& canvas, const DiskShared& disk, double totalTime
     canvas.line(total, scaleBottom, total, canvas.scaleTop() - scaleBottom);
 
     // Legend rows at n tenths above the bottom, text at 1.3·T and the sample left of it, just
-    // below the text's first line.
-    auto row = [&](double n10, const char* first, const char* again, Rgb colour) {
-        canvas.setForeColor(colour);
-        canvas.setCurrentPosition(1.3 * total, scaleBottom + n10 * tenth);
-        canvas.print(redraw ? again : first);
-        return canvas.currentY() + 0.27 * tenth;
+    // below the text's first line. Where the widest text would pass the canvas's right edge, as
+    // at a high zoom on a small display, texts and samples move left together, as far as a
+    // tenth of T, which keeps the samples clear of the end of the run.
+    struct LegendRow {
+        double n10;
+        const char* first;
+        const char* again;
+        Rgb colour;
+        std::function<void(double y)> sample;
     };
-    auto sampleLine = [&](double y, Rgb colour, int width) {
-        canvas.setDrawWidth(width);
-        canvas.line(1.11 * total, y, 1.3 * total, y, colour);
-        canvas.setDrawWidth(1);
+    double sampleAt = 1.11 * total;
+    auto sampleLine = [&](Rgb colour, int width) {
+        return [&, colour, width](double y) {
+            canvas.setDrawWidth(width);
+            canvas.line(sampleAt, y, sampleAt + 0.19 * total, y, colour);
+            canvas.setDrawWidth(1);
+        };
     };
-    auto fiveOf = [&](auto&& symbol) {
-        for (int j = 0; j < 5; ++j) symbol(1.11 * total + j * 0.04 * total);
+    auto fiveOf = [&](auto symbol) {
+        return [&, symbol](double y) {
+            for (int j = 0; j < 5; ++j) symbol(sampleAt + j * 0.04 * total, y);
+        };
     };
+    std::vector<LegendRow> rows;
     if (freeBase)
-        sampleLine(row(1, "WORK OF FORCE DUE TO ACCELERATION OF BASE",
-                       "WORK DUE TO BASE ACCELERATION", kRed),
-                   kRed, 2);
-    sampleLine(row(9, "WORK OF CENTRIFUGAL", "WORK OF CENTRIFUBAL", kCentrifugalText), kGreen, 3);
-    const double kinetic = row(3, "KINETIC EN. IN INERTIAL", "KINETIC ENERGY IN INERTIAL", kBlack);
-    fiveOf([&](double x) { fatPoint(x, kinetic, kInertialEnergy); });
-    const double friction =
-        row(4, "WORK OF FRICTION IN INERTIAL", "WORK OF FRICTION IN INERTIAL", kBlack);
-    fiveOf([&](double x) { canvas.circle(x, friction, w / 40); });
-    if (redraw) {
-        const double marks = row(4.75, kRelativeFrictionText, kRelativeFrictionText, kBlack);
-        fiveOf([&](double x) { box(x, marks); });
+        rows.push_back({1, "WORK OF FORCE DUE TO ACCELERATION OF BASE",
+                        "WORK DUE TO BASE ACCELERATION", kRed, sampleLine(kRed, 2)});
+    rows.push_back(
+        {9, "WORK OF CENTRIFUGAL", "WORK OF CENTRIFUBAL", kCentrifugalText, sampleLine(kGreen, 3)});
+    rows.push_back({3, "KINETIC EN. IN INERTIAL", "KINETIC ENERGY IN INERTIAL", kBlack,
+                    fiveOf([&](double x, double y) { fatPoint(x, y, kInertialEnergy); })});
+    rows.push_back({4, "WORK OF FRICTION IN INERTIAL", "WORK OF FRICTION IN INERTIAL", kBlack,
+                    fiveOf([&](double x, double y) { canvas.circle(x, y, w / 40); })});
+    if (redraw)
+        rows.push_back({4.75, kRelativeFrictionText, kRelativeFrictionText, kBlack,
+                        fiveOf([&](double x, double y) { box(x, y); })});
+    rows.push_back({6, "KINETIC EN. IN ROTATIONAL", "KINETIC ENERGY IN ROTATING", kBlack,
+                    fiveOf([&](double x, double y) { triangle(x, y); })});
+    rows.push_back(
+        {7, "TOTAL WORK IN ROTATIONAL", "TOTAL WORK IN ROTATING", kBlue, sampleLine(kBlue, 1)});
+    rows.push_back({2, "WORK OF FRICTION IN ROTATING", "WORK OF FRICTION IN ROTATING", kBlack,
+                    sampleLine(kBlack, 1)});
+    double widest = 0;
+    for (const LegendRow& r : rows)
+        widest = std::max(widest, canvas.textExtent(redraw ? r.again : r.first).width);
+    const double right = std::max(canvas.scaleLeft(), canvas.scaleLeft() + canvas.scaleWidth()) -
+                         0.01 * std::abs(canvas.scaleWidth());
+    const double textAt = 1.3 * total - std::clamp(1.3 * total + widest - right, 0.0, 0.1 * total);
+    sampleAt = textAt - 0.19 * total;
+    for (const LegendRow& r : rows) {
+        canvas.setForeColor(r.colour);
+        canvas.setCurrentPosition(textAt, scaleBottom + r.n10 * tenth);
+        canvas.print(redraw ? r.again : r.first);
+        r.sample(canvas.currentY() + 0.27 * tenth);
     }
-    const double rotating =
-        row(6, "KINETIC EN. IN ROTATIONAL", "KINETIC ENERGY IN ROTATING", kBlack);
-    fiveOf([&](double x) { triangle(x, rotating); });
-    sampleLine(row(7, "TOTAL WORK IN ROTATIONAL", "TOTAL WORK IN ROTATING", kBlue), kBlue, 1);
-    sampleLine(row(2, "WORK OF FRICTION IN ROTATING", "WORK OF FRICTION IN ROTATING", kBlack),
-               kBlack, 1);
     canvas.setForeColor(kBlack);
     nameAxes(canvas, total, 0, kTimeAxis, 0, 1.3 * top, kWorkAxis);
 }
