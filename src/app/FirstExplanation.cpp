@@ -35,8 +35,8 @@ void arrangeFirstExplanation(FirstStepScreen& s, QRect display) {
     const double width = display.width() * kTwipsPerPixel / grow;
     const double height = (display.height() - bar) * kTwipsPerPixel / grow;
     s.explainedOverDisplay = true;
+    // Fitting the body to the new design places the controls in it (arrangeFactorSliders).
     s.scaler->setDesignedSize(width, height);
-    placeFirstExplanationControls(s);
 }
 
 void placeFirstExplanationControls(FirstStepScreen& s) {

@@ -119,7 +119,10 @@ void RelativeMotionScreen::connectHandlers() {
     // The run picks up a changed initial value, frame value, friction or mass at its next step.
     for (QScrollBar* b : {taxythtax, taxythtay, epitaxynshx, epitaxynshy, arxikivx, arxikvy, arxikx,
                           arxikiy, trivistoepipedo, mazatoysomatos})
-        connect(b, &QScrollBar::valueChanged, this, [this, b] { writeCaption(b, false); });
+        connect(b, &QScrollBar::valueChanged, this, [this, b] {
+            writeCaption(b, false);
+            layoutControls();  // a longer caption may need a wider column
+        });
     connect(overallscale, &QScrollBar::valueChanged, this,
             [this] { exigisirelative_overallscale_Change(); });
     for (QScrollBar* b : {xscaleeikona1, yscaleeikona1})
@@ -313,18 +316,16 @@ void RelativeMotionScreen::writeCaption(QScrollBar* bar, bool opening) {
                                              : QString::number(bar->value() / c.divisor, 'f', 2);
         c.label->setText(QString::fromUtf8(opening ? c.openingText : c.changeText) + value);
     }
-    // A longer caption may need a wider column.
-    layoutControls();
 }
 
 void RelativeMotionScreen::writeOpeningCaptions() {
     for (QScrollBar* b : {taxythtax, taxythtay, epitaxynshx, epitaxynshy, arxikivx, arxikvy, arxikx,
                           arxikiy, trivistoepipedo, mazatoysomatos, overallscale})
         writeCaption(b, true);
+    layoutControls();
 }
 
 void RelativeMotionScreen::openScreen() {
-    layoutControls();
     writeOpeningCaptions();
     setRelativeViewScales(*eikona1, *eikona2, settings(), drawn_);
     run_.carriedFlag = 0;
@@ -377,6 +378,7 @@ void RelativeMotionScreen::showTimeLine() {
 // A run with no row left refuses pan and zoom as a whole: the views stay as they are.
 void RelativeMotionScreen::exigisirelative_overallscale_Change() {
     writeCaption(overallscale, false);
+    layoutControls();
     if (!run_.hasRoom()) return;
     eikona1->clear();
     eikona2->clear();
