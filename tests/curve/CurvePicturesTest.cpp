@@ -161,6 +161,41 @@ TEST(DrawCurveLab, EveryExtremeSettingDrawsFiniteNumbers) {
                 }
 }
 
+// On a canvas two fifths as wide as designed, as at a high zoom, a legend row wider than the canvas
+// leaves beside its key goes on in a second line: every legend text lies whole inside, none
+// over another, and each key arrow stands at the left of its row's first line.
+TEST(DrawCurveLab, LegendRowsWiderThanTheCanvasGoOnInASecondLine) {
+    RecordingCanvas c(120, 257);
+    c.setScale(0, 10, 20, -10);
+    drawCurveLab(c, curveSettings({}));
+    const auto& texts = c.printedTexts();
+    std::vector<const PrintedText*> legend;
+    for (const PrintedText& t : texts)
+        if (t.text == "CENTRIPETAL" || t.text == "ACCELERATION" || t.text == "VELOCITY" ||
+            t.text.find("TOTAL") == 0)
+            legend.push_back(&t);
+    ASSERT_GE(legend.size(), 4u);
+    for (const PrintedText* t : legend) {
+        EXPECT_TRUE(t->left >= 0 && t->right <= 1 + 1e-12) << t->text;
+        for (const PrintedText* u : legend)
+            EXPECT_TRUE(t == u || t->bottom <= u->top + 1e-9 || u->bottom <= t->top + 1e-9)
+                << t->text << " over " << u->text;
+    }
+    // The key of the centripetal row points at its first line, not at its second.
+    const auto centripetal = std::find_if(
+        texts.begin(), texts.end(), [](const PrintedText& t) { return t.text == "CENTRIPETAL"; });
+    ASSERT_NE(centripetal, texts.end());
+    const auto lines = c.recordsOf(Kind::Line);
+    const auto key = std::find_if(lines.begin(), lines.end(), [](const Primitive& l) {
+        return l.colour == kCentripetal && std::abs(l.y2 - l.y1) < 1e-12 &&
+               std::abs(l.x2 - l.x1 - 1) < 1e-12;
+    });
+    ASSERT_NE(key, lines.end());
+    const double keyTop = (10 - key->y1) / 20;  // as a fraction of the canvas, down from the top
+    EXPECT_GT(keyTop, centripetal->top);
+    EXPECT_LT(keyTop, centripetal->bottom);
+}
+
 TEST(DrawRadiusScene, CirclesAtTheFirstCrestAndTrough) {
     RecordingCanvas c = labCanvas();
     const CurveSettings s = curveSettings({});

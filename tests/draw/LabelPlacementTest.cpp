@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "draw/Arrow.h"
 #include "draw/LabelPlacement.h"
 #include "draw/RecordingCanvas.h"
@@ -137,6 +140,27 @@ TEST(LabelPlacement, GoesToTheLeastInkWhereNoPlaceIsFree) {
     const PrintedText& t = c.printedTexts()[0];
     EXPECT_GT(t.left, 3.0 / 20 + 0.5 - 0.02);
     EXPECT_LT(t.right, 7.0 / 20 + 0.5 + 0.02);
+}
+
+// A text broken for a room of so many glyphs (0.3 units each): every line fits unless it is one
+// word wider than the room, and the words come back in their order with single spaces.
+TEST(LinesWithin, BreaksAtSpacesAndKeepsALongWordWhole) {
+    struct Case {
+        const char* text;
+        int glyphs;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"WORK OF FRICTION ON RELATIVE MOTION", 40, {"WORK OF FRICTION ON RELATIVE MOTION"}},
+        {"WORK OF FRICTION ON RELATIVE MOTION", 20, {"WORK OF FRICTION ON", "RELATIVE MOTION"}},
+        {"CENTRIPETAL  ACCELERATION", 8, {"CENTRIPETAL", "ACCELERATION"}},
+        {"VELOCITY", 3, {"VELOCITY"}},
+        {"", 10, {""}},
+    };
+    for (const Case& k : cases) {
+        RecordingCanvas c = canvas();
+        EXPECT_EQ(linesWithin(c, k.text, 0.3 * k.glyphs + 1e-9), k.lines) << k.text;
+    }
 }
 
 }  // namespace

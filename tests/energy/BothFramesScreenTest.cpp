@@ -30,6 +30,32 @@ private slots:
     void initTestCase() { velarium::test::prepareScreenTests(); }
     void init() { velarium::test::failOnWarnings(); }
 
+    // Each graph's sentence stands beside its button, whole, in a window high enough for that;
+    // in one too low, under its button across the width, whole too; and beside it again when the
+    // window grows back.
+    void sentencesGoUnderTheirButtonsInALowWindow() {
+        TestProgram t;
+        auto& s = rotating(t);
+        s.show();
+        const std::pair<QPushButton*, QLabel*> rows[] = {
+            {s.xronotroxia, s.Label5},  {s.base_centrafugalwork, s.Label6},
+            {s.goniakiarxi, s.Label7},  {s.Grafikhvel, s.Label8},
+            {s.enarxixronou, s.Label9}, {s.gonxro, s.Label10}};
+        for (auto [size, under] : {std::pair{QSize(1600, 800), false},
+                                   {QSize(640, 400), true},
+                                   {QSize(1600, 800), false}}) {
+            s.resize(size);
+            QCoreApplication::processEvents();
+            for (auto [button, sentence] : rows) {
+                const QRect b = button->geometry(), l = sentence->geometry();
+                QVERIFY2(under ? l.top() >= b.bottom() : l.left() >= b.right(),
+                         qPrintable(sentence->objectName()));
+                QVERIFY2(sentence->heightForWidth(l.width()) <= l.height(),
+                         qPrintable(sentence->objectName() + QStringLiteral(" is cut")));
+            }
+        }
+    }
+
     void loadWritesTheLoadTimePatterns() {
         TestProgram t;
         auto& s = rotating(t);

@@ -178,6 +178,39 @@ TEST_F(EnergyGraphsTest, EveryGraphDrawsEachRowAtItsOwnTime) {
     }
 }
 
+// On a canvas two thirds as wide as a classroom's, as at 200% on a small display, the legends stay
+// readable: every work-chart legend text lies whole inside the canvas, first drawn and redrawn,
+// and each orbit legend text has its sample line just left of it, across its middle, wherever
+// the orbits pushed the text.
+TEST_F(EnergyGraphsTest, LegendsStayWholeAndBesideTheirSamplesOnANarrowCanvas) {
+    const BothFramesRun r = run({8, 5, 10, 20, true});
+    for (const int width : {960, 640}) {
+        RecordingCanvas narrow(width, 540);
+        WorkChartState state;
+        drawWorkChartFirst(narrow, *disk, r.plan.totalTime, state);
+        for (const PrintedText& t : narrow.printedTexts())
+            EXPECT_LE(t.right, 1 + 1e-12) << t.text << " at " << width;
+        drawWorkChartToggled(narrow, *disk, r.plan.totalTime, state);
+        for (const PrintedText& t : narrow.printedTexts())
+            EXPECT_LE(t.right, 1 + 1e-12) << t.text << " redrawn at " << width;
+
+        RecordingCanvas orbits(width, 540);
+        drawOrbitGraph(orbits, *disk);
+        const auto lines = orbits.recordsOf(Kind::Line);
+        for (const PrintedText& t : orbits.printedTexts()) {
+            if (t.text.find("SYSTEM") == std::string::npos) continue;
+            // The text's middle and left edge in user units.
+            const double middle = orbits.scaleTop() + (t.top + t.bottom) / 2 * orbits.scaleHeight();
+            const double left = orbits.scaleLeft() + t.left * orbits.scaleWidth();
+            const bool sampled = std::any_of(lines.begin(), lines.end(), [&](const Primitive& l) {
+                return std::abs(l.y1 - middle) < 1e-9 && std::abs(l.y2 - middle) < 1e-9 &&
+                       l.x2 < left && left - l.x2 < orbits.scaleWidth() / 20;
+            });
+            EXPECT_TRUE(sampled) << t.text << " at " << width;
+        }
+    }
+}
+
 TEST_F(EnergyGraphsTest, WorkChartButtonHalvesTheRangeAndRestoresIt) {
     const BothFramesRun r = run({8, 5, 10, 20, true});
     WorkChartState state;
@@ -412,8 +445,7 @@ TEST_F(EnergyGraphsTest, InertialFrictionWorkDrawnIsTheDrawnChangeOfKineticEnerg
         const double dt = r.plan.dt;
         std::map<int, double> work, kinetic;
         for (const auto& p : canvas.recordsOf(Kind::Circle))
-            if (p.x1 < r.plan.totalTime)
-                work[static_cast<int>(std::lround(p.x1 / dt)) - 1] = p.y1;
+            if (p.x1 < r.plan.totalTime) work[static_cast<int>(std::lround(p.x1 / dt)) - 1] = p.y1;
         for (const auto& p : canvas.recordsOf(Kind::Point))
             if (p.colour == Rgb{0, 5, 5} && p.x1 < r.plan.totalTime)
                 kinetic[static_cast<int>(std::lround(p.x1 / dt)) - 1] = p.y1;
