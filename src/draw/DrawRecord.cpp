@@ -9,7 +9,7 @@ void DrawRecord::clear(Rgb background) {
     now_.scales.clear();
     now_.pens.clear();
     now_.printed.clear();
-    now_.ink = InkGrid();
+    now_.ink.forget();
     now_.complete = true;
     now_.commands.push_back({Kind::Clear, background});
     ++changes_;

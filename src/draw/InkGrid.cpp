@@ -22,22 +22,71 @@ void InkGrid::reset(double pixelWidth, double pixelHeight) {
     rows_ = std::clamp(static_cast<int>(std::ceil(h / kCellPixels)), 1, kMaxCells);
     cellWidth_ = w / cols_;
     cellHeight_ = h / rows_;
-    cells_.assign(static_cast<std::size_t>(cols_) * static_cast<std::size_t>(rows_), 0);
+    cells_.clear();
+    waiting_.clear();
     sumsStale_ = true;
 }
 
-void InkGrid::mark(int col, int row, int spread) {
+void InkGrid::forget() {
+    cols_ = rows_ = 0;
+    cells_.clear();
+    waiting_.clear();
+    sumsStale_ = true;
+}
+
+void InkGrid::add(const Shape& shape) {
+    if (empty()) return;
+    waiting_.push_back(shape);
+    sumsStale_ = true;
+    if (waiting_.size() >= kMostWaiting) settle();
+}
+
+void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWidth) {
+    add({Kind::Segment, false, {x1, y1, x2, y2, halfWidth, 0}});
+}
+
+void InkGrid::circle(double cx, double cy, double radius, bool filled, double halfWidth) {
+    add({Kind::Circle, filled, {cx, cy, radius, halfWidth, 0, 0}});
+}
+
+void InkGrid::arc(double cx, double cy, double radius, double start, double end, bool yUp,
+                  double halfWidth) {
+    add({Kind::Arc, yUp, {cx, cy, radius, start, end, halfWidth}});
+}
+
+void InkGrid::dot(double x, double y, double radius) {
+    add({Kind::Dot, false, {x, y, radius, 0, 0, 0}});
+}
+
+void InkGrid::settle() const {
+    if (cells_.empty())
+        cells_.assign(static_cast<std::size_t>(cols_) * static_cast<std::size_t>(rows_), 0);
+    for (const Shape& s : waiting_) {
+        const double* v = s.v;
+        switch (s.kind) {
+        case Kind::Segment: markSegment(v[0], v[1], v[2], v[3], v[4]); break;
+        case Kind::Circle: markCircle(v[0], v[1], v[2], s.flag, v[3]); break;
+        case Kind::Arc: markArc(v[0], v[1], v[2], v[3], v[4], s.flag, v[5]); break;
+        case Kind::Dot:
+            if (finite(v[0]) && finite(v[1]) && finite(v[2]))
+                markDisc(v[0], v[1], std::max(v[2], 0.5));
+            break;
+        }
+    }
+    waiting_.clear();
+}
+
+void InkGrid::mark(int col, int row, int spread) const {
     for (int r = std::max(0, row - spread); r <= std::min(rows_ - 1, row + spread); ++r)
         for (int c = std::max(0, col - spread); c <= std::min(cols_ - 1, col + spread); ++c)
             cells_[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) +
                    static_cast<std::size_t>(c)] = 1;
-    sumsStale_ = true;
 }
 
 // Walks the cells the segment crosses, one after the other (a grid traversal: at each cell
 // the segment leaves through the nearer of the next vertical and horizontal cell edges).
-void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWidth) {
-    if (empty() || !(finite(x1) && finite(y1) && finite(x2) && finite(y2))) return;
+void InkGrid::markSegment(double x1, double y1, double x2, double y2, double halfWidth) const {
+    if (!(finite(x1) && finite(y1) && finite(x2) && finite(y2))) return;
     double gx1 = x1 * cols_, gy1 = y1 * rows_, gx2 = x2 * cols_, gy2 = y2 * rows_;
     // Clip to the grid (Liang-Barsky), so a segment reaching past the canvas costs nothing there.
     double t0 = 0, t1 = 1;
@@ -101,10 +150,9 @@ void InkGrid::segment(double x1, double y1, double x2, double y2, double halfWid
         cells_[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) +
                static_cast<std::size_t>(c)] = 1;
     });
-    sumsStale_ = true;
 }
 
-void InkGrid::markDisc(double cx, double cy, double radius) {
+void InkGrid::markDisc(double cx, double cy, double radius) const {
     const double px = cx * cols_ * cellWidth_, py = cy * rows_ * cellHeight_;
     const int c0 = std::max(0, static_cast<int>(std::floor((px - radius) / cellWidth_)));
     const int c1 = std::min(cols_ - 1, static_cast<int>(std::floor((px + radius) / cellWidth_)));
@@ -119,12 +167,11 @@ void InkGrid::markDisc(double cx, double cy, double radius) {
             if (nx * nx + ny * ny <= radius * radius) row[c] = 1;
         }
     }
-    sumsStale_ = true;
 }
 
 // The cells that the band of the ring, radius ± halfWidth, meets, row by row: on a row of cells
 // those within the outer circle's reach, less those whose every point lies inside the inner one.
-void InkGrid::markRing(double cx, double cy, double radius, double halfWidth) {
+void InkGrid::markRing(double cx, double cy, double radius, double halfWidth) const {
     const double px = cx * cols_ * cellWidth_, py = cy * rows_ * cellHeight_;
     const double outer = radius + halfWidth, inner = std::max(0.0, radius - halfWidth);
     const int r0 = std::max(0, static_cast<int>(std::floor((py - outer) / cellHeight_)));
@@ -154,23 +201,23 @@ void InkGrid::markRing(double cx, double cy, double radius, double halfWidth) {
         std::fill(row + first, row + bare, std::uint8_t{1});
         std::fill(row + bareEnd, row + last + 1, std::uint8_t{1});
     }
-    sumsStale_ = true;
 }
 
-void InkGrid::circle(double cx, double cy, double radius, bool filled, double halfWidth) {
+void InkGrid::markCircle(double cx, double cy, double radius, bool filled,
+                         double halfWidth) const {
     // A small circle's band is marked cell by cell; a large one's centre line chord by chord.
-    if (!empty() && finite(cx) && finite(cy) && finite(radius) && finite(halfWidth) &&
+    if (finite(cx) && finite(cy) && finite(radius) && finite(halfWidth) &&
         radius + halfWidth <= kSmallCircleCells * std::min(cellWidth_, cellHeight_))
         markRing(cx, cy, radius, halfWidth);
     else
-        arc(cx, cy, radius, 0, kTwoPi, false, halfWidth);
-    if (filled && !empty() && finite(cx) && finite(cy) && finite(radius))
+        markArc(cx, cy, radius, 0, kTwoPi, false, halfWidth);
+    if (filled && finite(cx) && finite(cy) && finite(radius))
         markDisc(cx, cy, std::min(radius, 4.0 * kMaxCells * kCellPixels));
 }
 
-void InkGrid::arc(double cx, double cy, double radius, double start, double end, bool yUp,
-                  double halfWidth) {
-    if (empty() || !(finite(cx) && finite(cy) && finite(radius) && finite(start) && finite(end)))
+void InkGrid::markArc(double cx, double cy, double radius, double start, double end, bool yUp,
+                      double halfWidth) const {
+    if (!(finite(cx) && finite(cy) && finite(radius) && finite(start) && finite(end)))
         return;
     double span = end - start;
     if (span <= 0) span += kTwoPi * std::ceil(-span / kTwoPi + 1e-12);
@@ -189,15 +236,10 @@ void InkGrid::arc(double cx, double cy, double radius, double start, double end,
     for (int i = 1; i <= n; ++i) {
         double x, y;
         at(start + span * i / n, x, y);
-        segment(x0, y0, x, y, halfWidth);
+        markSegment(x0, y0, x, y, halfWidth);
         x0 = x;
         y0 = y;
     }
-}
-
-void InkGrid::dot(double x, double y, double radius) {
-    if (empty() || !(finite(x) && finite(y) && finite(radius))) return;
-    markDisc(x, y, std::max(radius, 0.5));
 }
 
 int InkGrid::cellOf(double g, int n, bool upper) {
@@ -216,6 +258,7 @@ int InkGrid::inkInCells(int c0, int r0, int c1, int r1) const {
     if (empty() || c1 <= c0 || r1 <= r0) return 0;
     const std::size_t stride = static_cast<std::size_t>(cols_) + 1;
     if (sumsStale_) {
+        settle();
         sums_.assign(stride * (static_cast<std::size_t>(rows_) + 1), 0);
         for (int r = 0; r < rows_; ++r)
             for (int c = 0; c < cols_; ++c) {

@@ -11,10 +11,15 @@ namespace velarium {
 // the scale changes; widths and radii in pixels, as they are drawn. A cell is marked whenever
 // any part of a primitive's centre line (or of a dot or filled disc) falls in it: a box that the
 // map finds free is free of ink on the screen too.
+//
+// The shapes are kept as they come and marked on the first question asked of the map, so a
+// picture that places no label pays only for keeping them.
 class InkGrid {
 public:
     // Forgets all ink; the cells are laid over a canvas of the given size in pixels.
     void reset(double pixelWidth, double pixelHeight);
+    // Forgets all ink and the canvas size, keeping the room that the next picture will need.
+    void forget();
     bool empty() const { return cols_ == 0; }
 
     void segment(double x1, double y1, double x2, double y2, double halfWidth);
@@ -37,14 +42,32 @@ public:
     int inkInCells(int c0, int r0, int c1, int r1) const;
 
 private:
+    enum class Kind : std::uint8_t { Segment, Circle, Arc, Dot };
+    struct Shape {
+        Kind kind;
+        bool flag;  // a circle filled, an arc's y upwards
+        double v[6];
+    };
+    // Shapes waiting to be marked; so many are marked at once, to keep the queue's memory small.
+    static constexpr std::size_t kMostWaiting = 1 << 15;
+    void add(const Shape& shape);
+    // Marks the waiting shapes, laying out the cells first where a reset left them unmade.
+    void settle() const;
+
     static int cellOf(double g, int n, bool upper);
-    void mark(int col, int row, int spread);
-    void markDisc(double cx, double cy, double radius);
-    void markRing(double cx, double cy, double radius, double halfWidth);
+    void markSegment(double x1, double y1, double x2, double y2, double halfWidth) const;
+    void markCircle(double cx, double cy, double radius, bool filled, double halfWidth) const;
+    void markArc(double cx, double cy, double radius, double start, double end, bool yUp,
+                 double halfWidth) const;
+    void mark(int col, int row, int spread) const;
+    void markDisc(double cx, double cy, double radius) const;
+    void markRing(double cx, double cy, double radius, double halfWidth) const;
 
     int cols_ = 0, rows_ = 0;
     double cellWidth_ = 1, cellHeight_ = 1;  // in pixels
-    std::vector<std::uint8_t> cells_;
+    // The marks are a cache of the shapes: asking the map fills them in.
+    mutable std::vector<std::uint8_t> cells_;
+    mutable std::vector<Shape> waiting_;
     // Summed-area table of the cells, rebuilt on the first query after a change.
     mutable std::vector<int> sums_;
     mutable bool sumsStale_ = true;

@@ -259,9 +259,10 @@ void BothFramesScreen::simulateBothFrames() {
     }
 
     // The orbits at the top left, frame and all within a quarter of the display, so that they
-    // meet neither this screen below nor the base angle graph beside them.
+    // meet neither this screen below nor the base angle graph beside them. The frame is known
+    // once the window is shown; a window shown already keeps its size, and its picture with it.
     GraphScreen& orbits = graph(ScreenId::x_ygraph);
-    placeWindow(orbits, d.left(), d.top(), d.width() / 2, d.height() / 2);
+    if (!orbits.isVisible()) placeWindow(orbits, d.left(), d.top(), d.width() / 2, d.height() / 2);
     orbits.present();
     const QSize frame = orbits.frameGeometry().size() - orbits.size();
     placeWindow(orbits, d.left(), d.top(), std::max(1, d.width() / 2 - frame.width()),

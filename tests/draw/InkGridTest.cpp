@@ -87,5 +87,42 @@ TEST(InkGrid, AThinSegmentMarksTheCellsItCrossesAndNoOther) {
     }
 }
 
+// Shapes are marked when the map is first asked: a map asked between its shapes, one given more
+// shapes than it keeps waiting, and one asked only at the end all hold the same cells; a reset
+// or a forget drops the shapes still waiting.
+TEST(InkGrid, AskingBetweenShapesChangesNoCell) {
+    constexpr int kCells = 200;
+    std::mt19937 g(3);
+    std::uniform_real_distribution<double> at(0.0, 1.0), small(0.0, 0.004);
+    InkGrid askedOften, askedAtEnd;
+    askedOften.reset(3 * kCells, 3 * kCells);
+    askedAtEnd.reset(3 * kCells, 3 * kCells);
+    for (int n = 0; n < 50000; ++n) {
+        const double x = at(g), y = at(g), dx = small(g), dy = small(g);
+        for (InkGrid* grid : {&askedOften, &askedAtEnd}) {
+            if (n % 4 == 3) grid->dot(x, y, 1);
+            else if (n % 4 == 2) grid->arc(x, y, 4, 0, 1, true, 1);
+            else grid->segment(x, y, x + dx, y + dy, 0.5);
+        }
+        if (n % 997 == 0) askedOften.inkIn(x, y, x, y);
+    }
+    int marked = 0;
+    for (int row = 0; row < kCells; ++row)
+        for (int col = 0; col < kCells; ++col) {
+            const int ink = askedAtEnd.inkInCells(col, row, col + 1, row + 1);
+            ASSERT_EQ(askedOften.inkInCells(col, row, col + 1, row + 1), ink) << col << "," << row;
+            marked += ink;
+        }
+    EXPECT_GT(marked, kCells * kCells / 4);
+
+    askedAtEnd.segment(0, 0, 1, 1, 3);
+    askedAtEnd.reset(3 * kCells, 3 * kCells);
+    EXPECT_EQ(askedAtEnd.inkIn(0, 0, 1, 1), 0);
+    askedOften.segment(0, 0, 1, 1, 3);
+    askedOften.forget();
+    askedOften.reset(3 * kCells, 3 * kCells);
+    EXPECT_EQ(askedOften.inkIn(0, 0, 1, 1), 0);
+}
+
 }  // namespace
 }  // namespace velarium

@@ -200,6 +200,27 @@ private slots:
         QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 2), QColor(170, 170, 150));
     }
 
+    // A second run draws into the windows as the first left them: a window resized on the way
+    // would draw its old picture again at each size before the new one.
+    void repeatLeavesTheGraphWindowsAsTheyStand() {
+        TestProgram t;
+        auto& s = rotating(t);
+        s.epanalipsi->click();
+        struct Resizes : QObject {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                count += e->type() == QEvent::Resize;
+                return false;
+            }
+        } resizes;
+        for (ScreenId id : {ScreenId::x_ygraph, ScreenId::goniaxronos})
+            graph(t, id).installEventFilter(&resizes);
+        const QRect orbits = graph(t, ScreenId::x_ygraph).geometry();
+        s.epanalipsi->click();
+        QCOMPARE(resizes.count, 0);
+        QCOMPARE(graph(t, ScreenId::x_ygraph).geometry(), orbits);
+    }
+
     void pendulumChoiceOfTheDiskScreenReachesTheRun() {
         TestProgram t;
         auto& disk = t.screen<RotatingDiskScreen>(ScreenId::exigisi2);
