@@ -202,58 +202,103 @@ public:
           endsSpan_(plumb_ ? 0 : fixed((len + 2 * edge) * std::abs(perUx))),
           endsStep_(plumb_ ? 0 : fixed(-uy * perUx)) {}
 
-    // Blends row y's pixels, the ends cutting the coverage where kEnds is set. False, with
-    // nothing drawn, where the row's last group of eight would pass the image's right edge.
+    // Blends the pixels of rows from to to, the ends cutting the coverage where kEnds is set.
+    // Returns the first row not drawn: to + 1, or a row whose last group of eight would pass the
+    // image's right edge. The constants are held in locals from row to row: a vector store may
+    // alias the members, which would be read again after every one.
     template <bool kEnds>
-    bool row(const PixelBuffer& b, int y) const {
-        std::int64_t lo = lo0_ + y * step_, hi = lo + span_;
-        if (kEnds && !plumb_) {
-            const std::int64_t ends = ends0_ + y * endsStep_;
-            lo = std::max(lo, ends);
-            hi = std::min(hi, ends + endsSpan_);
+    int rows(const PixelBuffer& b, int from, int to) const {
+        const __m128i edge = edge_, acrossLanes = acrossLanes_, alongLanes = alongLanes_,
+                      colour = colour_;
+        const std::int64_t lo0 = lo0_, span = span_, step = step_, across0 = across0_,
+                           along0 = along0_, len = len_, ux = ux_, uy = uy_;
+        const std::int64_t ends0 = ends0_, endsSpan = endsSpan_, endsStep = endsStep_;
+        const bool cutByEnds = kEnds && !plumb_, narrow = narrow_;
+        std::uint32_t* const pixels = b.pixels;
+        const long stride = b.stride;
+        const int width = b.width;
+        for (int y = from; y <= to; ++y) {
+            std::int64_t lo = lo0 + y * step, hi = lo + span;
+            if (cutByEnds) {
+                const std::int64_t ends = ends0 + y * endsStep;
+                lo = std::max(lo, ends);
+                hi = std::min(hi, ends + endsSpan);
+            }
+            // Pixels strictly inside the bounds; one lying on a bound has no coverage.
+            if (lo >= hi) continue;
+            const int first = std::max(static_cast<int>(lo >> kShift) + 1, 0);
+            const int last = std::min(static_cast<int>((hi - 1) >> kShift), width - 1);
+            const int count = last - first + 1;
+            if (count <= 0) continue;
+            if (first + ((count + 7) & ~7) > width) return y;
+            checkSpan(b, y, first, narrow ? 4 * ((count + 3) / 4) : (count + 7) & ~7);
+            std::uint32_t* dst = pixels + static_cast<long>(y) * stride + first;
+            std::int64_t across = across0 + first * uy - y * ux;
+            std::int64_t along = along0 + first * ux + y * uy;
+            for (int i = 0; i < count; i += 8, across += 8 * uy, along += 8 * ux) {
+                // Pixels past the count lie outside the line: weight 0 leaves them as they are.
+                __m128i cover =
+                    sideCover(edge, _mm_add_epi16(_mm_set1_epi16(units(across)), acrossLanes));
+                if constexpr (kEnds) {
+                    const __m128i fromStart =
+                        _mm_add_epi16(_mm_set1_epi16(heldUnits(along)), alongLanes);
+                    const __m128i toEnd =
+                        _mm_sub_epi16(_mm_set1_epi16(heldUnits(len - along)), alongLanes);
+                    cover = _mm_min_epi16(cover,
+                                          _mm_adds_epi16(_mm_min_epi16(fromStart, toEnd), edge));
+                }
+                const __m128i w = weightsOf(cover);
+                blend4(dst + i, w, colour);
+                if (!narrow) blend4(dst + i + 4, _mm_unpackhi_epi64(w, w), colour);
+            }
         }
-        // Pixels strictly inside the bounds; one lying on a bound has no coverage.
-        if (lo >= hi) return true;
-        const int first = std::max(static_cast<int>(lo >> kShift) + 1, 0);
-        const int last = std::min(static_cast<int>((hi - 1) >> kShift), b.width - 1);
-        const int count = last - first + 1;
-        if (count <= 0) return true;
-        if (first + ((count + 7) & ~7) > b.width) return false;
-        std::uint32_t* dst = b.pixels + static_cast<long>(y) * b.stride + first;
-        std::int64_t across = across0_ + first * uy_ - y * ux_;
-        std::int64_t along = along0_ + first * ux_ + y * uy_;
-        for (int i = 0; i < count; i += 8, across += 8 * uy_, along += 8 * ux_) {
-            // Pixels past the count lie outside the line: weight 0 leaves them as they are.
-            const __m128i w = weights<kEnds>(across, along);
-            blend4(dst + i, w, colour_);
-            if (!narrow_) blend4(dst + i + 4, _mm_unpackhi_epi64(w, w), colour_);
-        }
-        return true;
+        return to + 1;
     }
 
-    // Rows y and y + 1 away from the ends of a narrow strip, four pixels each, weighed together
-    // in the eight lanes. False, with nothing drawn, where either row is not a plain one, for
-    // the rows to be drawn one at a time.
-    bool rowPair(const PixelBuffer& b, int y) const {
-        if (!narrow_) return false;
-        const std::int64_t lo0 = lo0_ + y * step_, lo1 = lo0 + step_;
-        const int first0 = static_cast<int>(lo0 >> kShift) + 1;
-        const int first1 = static_cast<int>(lo1 >> kShift) + 1;
-        const int last0 = static_cast<int>((lo0 + span_ - 1) >> kShift);
-        const int last1 = static_cast<int>((lo1 + span_ - 1) >> kShift);
-        if (first0 < 0 || first1 < 0 || first0 > last0 || first1 > last1 ||
-            std::max(first0, first1) + 4 > b.width)
-            return false;
-        const auto start = [&](int first, int row) {
-            return _mm_set1_epi16(units(across0_ + first * uy_ - row * ux_));
-        };
-        const __m128i w = weightsOf(sideCover(
-            _mm_add_epi16(_mm_unpacklo_epi64(start(first0, y), start(first1, y + 1)),
-                          _mm_unpacklo_epi64(acrossLanes_, acrossLanes_))));
-        blend4(b.pixels + static_cast<long>(y) * b.stride + first0, w, colour_);
-        blend4(b.pixels + static_cast<long>(y + 1) * b.stride + first1,
-               _mm_unpackhi_epi64(w, w), colour_);
-        return true;
+    // The rows from to to, away from the ends, of a narrow strip: two rows of four pixels at a
+    // time, weighed together in the eight lanes, and a row alone where the pair is not a plain
+    // one. Returns the first row not drawn, as rows does.
+    int narrowRows(const PixelBuffer& b, int from, int to) const {
+        const __m128i edge = edge_, acrossLanes = _mm_unpacklo_epi64(acrossLanes_, acrossLanes_),
+                      colour = colour_;
+        const std::int64_t lo0 = lo0_, span = span_, step = step_, across0 = across0_, ux = ux_,
+                           uy = uy_;
+        std::uint32_t* const pixels = b.pixels;
+        const long stride = b.stride;
+        const int width = b.width;
+        int y = from;
+        while (y <= to) {
+            const std::int64_t loA = lo0 + y * step, loB = loA + step;
+            const int firstA = static_cast<int>(loA >> kShift) + 1;
+            const int firstB = static_cast<int>(loB >> kShift) + 1;
+            const int lastA = static_cast<int>((loA + span - 1) >> kShift);
+            const int lastB = static_cast<int>((loB + span - 1) >> kShift);
+            if (y == to || firstA < 0 || firstB < 0 || firstA > lastA || firstB > lastB ||
+                std::max(firstA, firstB) + 4 > width) {
+                if (rows<false>(b, y, y) == y) return y;
+                ++y;
+                continue;
+            }
+            const auto start = [&](int first, int row) {
+                return _mm_set1_epi16(units(across0 + first * uy - row * ux));
+            };
+            const __m128i w = weightsOf(sideCover(
+                edge, _mm_add_epi16(_mm_unpacklo_epi64(start(firstA, y), start(firstB, y + 1)),
+                                    acrossLanes)));
+            checkSpan(b, y, firstA, 4);
+            checkSpan(b, y + 1, firstB, 4);
+            blend4(pixels + static_cast<long>(y) * stride + firstA, w, colour);
+            blend4(pixels + static_cast<long>(y + 1) * stride + firstB, _mm_unpackhi_epi64(w, w),
+                   colour);
+            y += 2;
+        }
+        return to + 1;
+    }
+
+    // The rows from to to, which lie either all away from the ends or all near them, as above.
+    int rows(const PixelBuffer& b, int from, int to, bool interior) const {
+        if (!interior) return rows<true>(b, from, to);
+        return narrow_ ? narrowRows(b, from, to) : rows<false>(b, from, to);
     }
 
 private:
@@ -285,24 +330,11 @@ private:
         return static_cast<short>(std::clamp((v + kHalfUnit) >> kToUnits, -kFar, kFar));
     }
     // edge − |across| per lane, the distances across in units.
-    __m128i sideCover(__m128i across) const {
-        return _mm_sub_epi16(edge_,
+    static __m128i sideCover(__m128i edge, __m128i across) {
+        return _mm_sub_epi16(edge,
                              _mm_max_epi16(across, _mm_sub_epi16(_mm_setzero_si128(), across)));
     }
 
-    // The group's weights 0..256: min(edge − |across|, edge + the distance to the nearer end,
-    // one pixel) in 256ths, rounded.
-    template <bool kEnds>
-    __m128i weights(std::int64_t across, std::int64_t along) const {
-        __m128i cover = sideCover(_mm_add_epi16(_mm_set1_epi16(units(across)), acrossLanes_));
-        if constexpr (kEnds) {
-            const __m128i fromStart = _mm_add_epi16(_mm_set1_epi16(heldUnits(along)), alongLanes_);
-            const __m128i toEnd =
-                _mm_sub_epi16(_mm_set1_epi16(heldUnits(len_ - along)), alongLanes_);
-            cover = _mm_min_epi16(cover, _mm_adds_epi16(_mm_min_epi16(fromStart, toEnd), edge_));
-        }
-        return weightsOf(cover);
-    }
     // Covers in units, at most a pixel and none below nothing, as weights 0..256, rounded.
     static __m128i weightsOf(__m128i cover) {
         return _mm_max_epi16(
@@ -406,13 +438,19 @@ void rasterLine(const PixelBuffer& b, double x1, double y1, double x2, double y2
         }
     }
     for (int y = row0; y <= row1; ++y) {
-        if (rows && y >= interior0 && y < interior1 && rows->rowPair(b, y)) {
-            ++y;
-            continue;
+        if (rows) {
+            // The run of rows of one kind from y: those before the interior, the interior, and
+            // those after it.
+            const bool interior = y >= interior0 && y <= interior1;
+            const int runEnd = interior ? interior1 : y < interior0 ? std::min(row1, interior0 - 1)
+                                                                    : row1;
+            y = rows->rows(b, y, runEnd, interior);
+            if (y > runEnd) {
+                y = runEnd;
+                continue;
+            }
+            // Row y's last group would pass the right edge: the general path draws it.
         }
-        if (rows && (y >= interior0 && y <= interior1 ? rows->row<false>(b, y)
-                                                      : rows->row<true>(b, y)))
-            continue;
         const double across0 = acrossAt0 - y * ux, along0 = alongAt0 + y * uy;
         // Pixels strictly inside the bounds; one lying on a bound has no coverage.
         double lo = -1, hi = lastColumn + 1;
