@@ -57,7 +57,11 @@ void DrawRecord::forgetCommands() {
     ++changes_;
 }
 
-void DrawRecord::saveLayer(int slot) { layers_[slot] = now_; }
+void DrawRecord::saveLayer(int slot) {
+    // A layer is put back again and again: its ink is marked once, not at every putting back.
+    now_.ink.settle();
+    layers_[slot] = now_;
+}
 
 bool DrawRecord::restoreLayer(int slot) {
     const auto it = layers_.find(slot);

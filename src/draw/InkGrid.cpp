@@ -22,15 +22,20 @@ void InkGrid::reset(double pixelWidth, double pixelHeight) {
     rows_ = std::clamp(static_cast<int>(std::ceil(h / kCellPixels)), 1, kMaxCells);
     cellWidth_ = w / cols_;
     cellHeight_ = h / rows_;
-    cells_.clear();
-    waiting_.clear();
-    sumsStale_ = true;
+    forgetMarks();
 }
 
 void InkGrid::forget() {
     cols_ = rows_ = 0;
+    forgetMarks();
+}
+
+// Emptied, not freed: the vectors keep their room for the next picture, and a copy of the map
+// (a kept layer) copies none of what is forgotten.
+void InkGrid::forgetMarks() {
     cells_.clear();
     waiting_.clear();
+    sums_.clear();
     sumsStale_ = true;
 }
 
@@ -59,6 +64,8 @@ void InkGrid::dot(double x, double y, double radius) {
 }
 
 void InkGrid::settle() const {
+    if (empty()) return;
+    // The cells are laid out on the first marking after a reset.
     if (cells_.empty())
         cells_.assign(static_cast<std::size_t>(cols_) * static_cast<std::size_t>(rows_), 0);
     for (const Shape& s : waiting_) {

@@ -31,6 +31,9 @@ public:
              double halfWidth);
     void dot(double x, double y, double radius);
 
+    // Marks the shapes waiting now, so that a copy kept for later holds them marked.
+    void settle() const;
+
     // The number of marked cells that meet the box.
     int inkIn(double left, double top, double right, double bottom) const;
 
@@ -51,8 +54,7 @@ private:
     // Shapes waiting to be marked; so many are marked at once, to keep the queue's memory small.
     static constexpr std::size_t kMostWaiting = 1 << 15;
     void add(const Shape& shape);
-    // Marks the waiting shapes, laying out the cells first where a reset left them unmade.
-    void settle() const;
+    void forgetMarks();
 
     static int cellOf(double g, int n, bool upper);
     void markSegment(double x1, double y1, double x2, double y2, double halfWidth) const;
